@@ -1,0 +1,32 @@
+# Two commands for a fresh Debian machine (as root, or with sudo):
+#   make run    install what is missing, build, start the organiser under Wine
+#   make test   install what is missing, build both ways, run every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DQUILLET_WINDOWS=ON -DQUILLET_WERROR=ON
+
+.PHONY: all deps configure build test run bench clean
+
+all: build
+
+deps:
+	@tools/setup-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@tools/wine-session.sh $(BUILD)/wine-test \
+	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+run: build
+	@tools/run-quillet.sh $(BUILD)
+
+bench: build
+	@cmake --build $(BUILD) --target bench
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,67 @@
+# Native (Linux) build: the logic, its GoogleTest suite, benchmarks, command-
+# line tools and, with QUILLET_WINDOWS=ON, the Windows build as a sub-build
+# whose test executables run under Wine from this tree's ctest.
+
+quillet_collect(core_posix_sources posix ${QUILLET_PROGRAM_DIRS})
+target_sources(quillet_core PRIVATE ${core_posix_sources})
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB native_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/native/*_test.cpp)
+add_executable(quillet_tests ${native_tests})
+target_link_libraries(quillet_tests PRIVATE quillet_core lantoc_core GTest::gtest_main)
+target_compile_definitions(quillet_tests PRIVATE
+  QUILLET_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+  QUILLET_BINARY_DIR="${PROJECT_BINARY_DIR}")
+quillet_warnings(quillet_tests)
+gtest_discover_tests(quillet_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+
+# Command-line tools: tools/<name>.cpp becomes the executable <name>.
+file(GLOB tool_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/*.cpp)
+foreach(src IN LISTS tool_sources)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE quillet_core)
+  quillet_warnings(${name})
+endforeach()
+
+# Benchmarks: bench/*_bench.cpp, all in one executable run by `make bench`.
+file(GLOB bench_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_bench.cpp)
+find_package(benchmark QUIET)
+if(benchmark_FOUND AND bench_sources)
+  add_executable(quillet_bench ${bench_sources})
+  target_link_libraries(quillet_bench PRIVATE quillet_core lantoc_core benchmark::benchmark_main)
+  quillet_warnings(quillet_bench)
+  add_custom_target(bench COMMAND quillet_bench DEPENDS quillet_bench USES_TERMINAL)
+endif()
+
+option(QUILLET_WINDOWS "Also cross-build the Windows side and test it under Wine" OFF)
+if(QUILLET_WINDOWS)
+  include(ExternalProject)
+  set(win_bin ${PROJECT_BINARY_DIR}/windows)
+  set(QUILLET_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-test CACHE PATH "Wine prefix of the tests")
+  ExternalProject_Add(windows
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${win_bin}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+      -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+      -DQUILLET_WERROR=${QUILLET_WERROR}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
+
+  # One ctest test per Windows test executable: each Wine start costs ~1 s.
+  # They share one display (cursor, focus), so they never run side by side.
+  file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp)
+  foreach(src IN LISTS win_tests)
+    get_filename_component(name ${src} NAME_WE)
+    add_test(NAME windows.${name}
+      COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${QUILLET_WINE_PREFIX}
+              ${win_bin}/tests/${name}.exe)
+    set_tests_properties(windows.${name} PROPERTIES
+      LABELS windows RESOURCE_LOCK display TIMEOUT 120
+      ENVIRONMENT "QUILLET_BIN_DIR=${win_bin};QUILLET_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUILLET_ARTIFACT_DIR=${PROJECT_BINARY_DIR}/screenshots")
+  endforeach()
+endif()

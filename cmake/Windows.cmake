@@ -1,0 +1,86 @@
+# Windows build (MinGW-w64 cross or native MSVC): the program quillet.exe,
+# the control library Lantoc.dll and the Windows-side test executables.
+enable_language(RC)
+enable_language(C)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                        _WIN32_WINNT=0x0601 WINVER=0x0601)
+if(MINGW)
+  # Only system DLLs at run time: the C++ runtime and winpthread go in statically.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+if(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
+
+quillet_collect(core_winapi_sources winapi ${QUILLET_PROGRAM_DIRS})
+target_sources(quillet_core PRIVATE ${core_winapi_sources})
+
+# Windows side of the program: the shared Win32 layer and every window.
+quillet_collect(prog_win_sources win ${QUILLET_PROGRAM_DIRS})
+quillet_collect(prog_window_sources window ${QUILLET_PROGRAM_DIRS})
+file(GLOB win32_layer_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/win32/*.cpp)
+set(entry_source ${PROJECT_SOURCE_DIR}/shell/winmain_win.cpp)
+list(REMOVE_ITEM prog_win_sources ${entry_source})
+add_library(quillet_win STATIC ${win32_layer_sources} ${prog_win_sources} ${prog_window_sources})
+target_link_libraries(quillet_win PUBLIC quillet_core
+  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 winmm shlwapi)
+quillet_warnings(quillet_win)
+
+set(import_check ${PROJECT_SOURCE_DIR}/tools/check-imports.sh)
+
+add_executable(quillet WIN32 ${entry_source} ${PROJECT_SOURCE_DIR}/shell/quillet.rc)
+target_link_libraries(quillet PRIVATE quillet_win)
+if(MINGW)
+  target_link_options(quillet PRIVATE -municode)  # entry point wWinMain
+endif()
+quillet_warnings(quillet)
+if(MINGW)
+  add_custom_command(TARGET quillet POST_BUILD
+    COMMAND ${import_check} $<TARGET_FILE:quillet> VERBATIM)
+endif()
+
+# The control library.
+quillet_collect(lantoc_win_sources win buttonctl)
+add_library(Lantoc SHARED ${lantoc_win_sources} ${PROJECT_SOURCE_DIR}/buttonctl/Lantoc.def)
+set_target_properties(Lantoc PROPERTIES PREFIX "" OUTPUT_NAME Lantoc)
+target_link_libraries(Lantoc PRIVATE lantoc_core user32 gdi32 ole32 oleaut32 uuid)
+quillet_warnings(Lantoc)
+if(MINGW)
+  add_custom_command(TARGET Lantoc POST_BUILD
+    COMMAND ${import_check} $<TARGET_FILE:Lantoc> VERBATIM)
+endif()
+
+# The delivered data files go beside the program.
+add_custom_target(delivered_data ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data $<TARGET_FILE_DIR:quillet>
+  VERBATIM)
+add_dependencies(delivered_data quillet)
+
+# Windows-side tests: tests/windows/<name>_test.cpp becomes tests/<name>_test.exe,
+# each with the shared support code (gtest main in an STA, screenshots).
+if(MINGW)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+  add_library(gtest ALIAS GTest::gtest)
+endif()
+
+file(GLOB win_test_support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+add_library(quillet_test_support STATIC ${win_test_support})
+target_link_libraries(quillet_test_support PUBLIC gtest quillet_win)
+target_include_directories(quillet_test_support PUBLIC ${PROJECT_SOURCE_DIR})
+quillet_warnings(quillet_test_support)
+
+file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp)
+foreach(src IN LISTS win_tests)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core)
+  quillet_warnings(${name})
+  add_dependencies(${name} quillet Lantoc delivered_data)
+endforeach()

@@ -1,0 +1,104 @@
+#include "tests/support/win_test.h"
+
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/support/png.h"
+#include "win32/handles.h"
+#include "win32/text.h"
+
+namespace quillet::test {
+
+std::wstring DirFromEnv(const char* variable) {
+  const char* value = std::getenv(variable);
+  if (!value || !*value) return {};
+  std::wstring path = win::Widen(value);
+  if (path[0] == L'/') path = L"Z:" + path;
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return path;
+}
+
+std::wstring BinDir() { return DirFromEnv("QUILLET_BIN_DIR"); }
+
+std::wstring ArtifactDir() {
+  std::wstring dir = DirFromEnv("QUILLET_ARTIFACT_DIR");
+  if (dir.empty()) dir = L".";
+  ::CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+Colour Capture::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
+  const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+  return MakeColour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+Capture CaptureWindow(HWND hwnd) {
+  Capture cap;
+  RECT r{};
+  if (!::GetWindowRect(hwnd, &r)) return cap;
+  cap.width = r.right - r.left;
+  cap.height = r.bottom - r.top;
+  if (cap.width <= 0 || cap.height <= 0) return cap;
+
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  const bool ours = pid == ::GetCurrentProcessId();
+  // Our own windows: the window DC (children and region included). A window
+  // of another process: the screen under its rectangle.
+  win::WindowDc source(ours ? hwnd : nullptr, ours);
+  const int sx = ours ? 0 : r.left;
+  const int sy = ours ? 0 : r.top;
+
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = cap.width;
+  bi.bmiHeader.biHeight = -cap.height;  // top row first
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
+  if (!dib || !memory) return cap;
+  {
+    win::SelectScope select(memory.get(), dib.get());
+    ::BitBlt(memory.get(), 0, 0, cap.width, cap.height, source.get(), sx, sy, SRCCOPY);
+    ::GdiFlush();
+  }
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  cap.pixels.assign(p, p + static_cast<std::size_t>(cap.width) * cap.height);
+  for (auto& px : cap.pixels) px &= 0xFFFFFF;
+  return cap;
+}
+
+std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
+  const Capture cap = CaptureWindow(hwnd);
+  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
+  if (cap.pixels.empty()) return {};
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out << EncodePng(cap.width, cap.height, cap.pixels);
+  return path;
+}
+
+void SaveScreenshotsOfProcess(const std::wstring& prefix) {
+  struct Context {
+    std::wstring prefix;
+    int index = 0;
+  } context{prefix};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* ctx = reinterpret_cast<Context*>(lp);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd)) {
+          SaveScreenshot(hwnd, ctx->prefix + L"-" + std::to_wstring(ctx->index++));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&context));
+}
+
+}  // namespace quillet::test

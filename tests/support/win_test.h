@@ -1,0 +1,53 @@
+// Helpers for the Windows-side tests: paths handed over from the Linux
+// side, polling, pixel probes and screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/colour.h"
+
+namespace quillet::test {
+
+// A directory named by an environment variable, as a Windows path (a Unix
+// path under Wine becomes Z:\...). Empty when the variable is unset.
+std::wstring DirFromEnv(const char* variable);
+std::wstring BinDir();       // the Windows build tree (quillet.exe, Lantoc.dll)
+std::wstring ArtifactDir();  // where screenshots go; created on demand
+
+// Pumps this thread's messages until cond() holds or the time is up.
+template <typename Cond>
+bool WaitFor(Cond cond, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    if (cond()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
+  // As a Windows colour (0x00BBGGRR) for comparison with the program's values.
+  Colour At(int x, int y) const;
+};
+
+// The whole window as it is on screen (frame, children and region included).
+Capture CaptureWindow(HWND hwnd);
+// Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
+std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
+// Screenshots of every visible top-level window of this process.
+void SaveScreenshotsOfProcess(const std::wstring& prefix);
+
+}  // namespace quillet::test
