@@ -84,3 +84,10 @@ foreach(src IN LISTS win_tests)
   quillet_warnings(${name})
   add_dependencies(${name} quillet Lantoc delivered_data)
 endforeach()
+
+# The portable logic tests again, against the Windows backends.
+file(GLOB portable_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/portable/*_test.cpp)
+add_executable(portable_test ${portable_tests})
+set_target_properties(portable_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+target_link_libraries(portable_test PRIVATE quillet_core gtest gtest_main)
+quillet_warnings(portable_test)
