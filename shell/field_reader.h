@@ -1,0 +1,52 @@
+// Reader for the program's text data files (settings, work records,
+// reminders): one field after another, each delimited as follows.
+//   - Leading blanks (spaces and tabs) are skipped.
+//   - A field that starts with a double quote runs to the next double quote
+//     (line breaks included, so an unclosed quote runs to the end of the
+//     text); what follows up to the next comma or line end is skipped.
+//   - Any other field runs to the next comma or line end.
+//   - The comma or line end (CR LF, lone CR or lone LF) after a field is
+//     consumed with it.
+// The quotes are not part of the value. A file written one quoted field per
+// line, unquoted, or several comma-separated fields per line reads the same.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+class FieldReader {
+ public:
+  // text is the whole file, already decoded from code page 936.
+  explicit FieldReader(std::string_view text) : text_(text) {}
+
+  // True when every byte has been consumed: no further field exists.
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  // The next field, untrimmed except for the skipped leading blanks. At the
+  // end of the text it returns an empty field.
+  std::string Next();
+  // Byte offset of the next unread character.
+  std::size_t Position() const { return pos_; }
+
+ private:
+  void SkipDelimiter();
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Appends text as one quoted line: '"' + text + '"' + CR LF. The text is
+// written as it is; callers that must guarantee a round trip pass it
+// through SanitizeField first.
+void AppendQuotedLine(std::string& out, std::string_view text);
+
+// Makes a text safe for one quoted field: each '"' becomes the full-width
+// '＂' and each line break (CR LF, CR or LF) one blank. Text without those
+// characters is returned unchanged.
+std::string SanitizeField(std::string_view text);
+
+// Blanks (spaces and tabs) removed from both ends.
+std::string Trim(std::string_view text);
+
+}  // namespace quillet
