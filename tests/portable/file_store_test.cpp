@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/portable/temp_folder.h"
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -11,25 +13,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileStoreTest : public testing::Test {
+class FileStoreTest : public test::TempFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quillet-store-" +
-            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
   void TearDown() override {
     file_store_testing::SetWriteLimit(std::nullopt);
-    fs::remove_all(dir_);
+    TempFolderTest::TearDown();
   }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
   static void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
-  fs::path dir_;
 };
 
 TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytes) {

@@ -9,28 +9,17 @@
 #include "lookup/text_lines.h"
 #include "shell/codepage.h"
 #include "shell/paths.h"
+#include "tests/portable/temp_folder.h"
 
 namespace quillet {
 namespace {
 
-namespace fs = std::filesystem;
 
-class LookupFiles : public testing::Test {
+class LookupFiles : public test::TempFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quillet-lookup-" +
-            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Put(std::string_view name, const std::string& utf8) const {
-    const std::string path = FileInFolder(dir_.string(), name);
-    std::ofstream(path, std::ios::binary) << EncodeCp936(utf8).bytes;
-    return path;
+    return PutBytes(name, EncodeCp936(utf8).bytes);
   }
-  fs::path dir_;
 };
 
 const char* const kCodes =

@@ -8,27 +8,22 @@
 #include <sstream>
 
 #include "shell/file_store.h"
+#include "tests/portable/temp_folder.h"
 
 namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ParametersTest : public testing::Test {
+class ParametersTest : public test::TempFolderTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quillet-params-" +
-            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    TempFolderTest::SetUp();
     path_ = ParameterFilePath(dir_.string());
   }
-  void TearDown() override { fs::remove_all(dir_); }
   void Put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
   std::string Get() const { return ReadWholeFile(path_).bytes; }
 
-  fs::path dir_;
   std::string path_;
 };
 
