@@ -30,31 +30,6 @@ Reminder MakeReminder(const std::string& content, const std::string& nextDue,
   return r;
 }
 
-TEST(ReminderTexts, KindsAndPromptsAreComparedExactly) {
-  EXPECT_EQ(RepeatKindFromText("每月提醒"), RepeatKind::Monthly);
-  EXPECT_EQ(RepeatKindFromText("只提醒一次"), RepeatKind::Once);
-  EXPECT_FALSE(RepeatKindFromText("每月提醒 ").has_value());
-  EXPECT_FALSE(RepeatKindFromText("").has_value());
-  EXPECT_TRUE(PromptWantsSound("声音&窗口"));
-  EXPECT_FALSE(PromptWantsSound("只弹出窗口"));
-  EXPECT_EQ(PromptMethodText(PromptMethod::WindowOnly), "只弹出窗口");
-}
-
-TEST(ReminderTable, SetUpGivesTwelveColumnsWithTheHiddenOnes) {
-  TableModel grid;
-  grid.SetRows(5);
-  SetUpReminderTable(grid);
-  ASSERT_EQ(grid.Cols(), 12);
-  EXPECT_EQ(grid.Rows(), 1);
-  const int widths[] = {500, 2000, 450, 300, 300, 300, 280, 0, 1000, 960, 4200, 0};
-  for (int c = 0; c < 12; ++c) {
-    EXPECT_EQ(grid.ColWidth(c), widths[c]) << c;
-    EXPECT_EQ(grid.ColAlignment(c), c == 0 ? 3 : 1);
-  }
-  EXPECT_EQ(grid.TextMatrix(0, 7), "秒");
-  EXPECT_EQ(grid.TextMatrix(0, 11), "下次提示时间");
-}
-
 TEST(ReminderTable, LoadsAShortLastReminderWithEmptyFieldsAndSavesItBack) {
   ScratchFolder folder("reminder");
   const std::string path = ReminderPath(folder.Folder());

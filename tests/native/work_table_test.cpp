@@ -51,19 +51,6 @@ class WorkTableTest : public testing::Test {
   TableModel grid_;
 };
 
-TEST_F(WorkTableTest, SetUpLaysOutTheSixColumns) {
-  SetUpWorkTable(grid_, context_);
-  ASSERT_EQ(grid_.Cols(), 6);
-  EXPECT_EQ(grid_.Rows(), 1);
-  const int widths[] = {500, 1600, 1600, 3000, 800, 2450};
-  const char* headings[] = {"序号", "开始日期", "截止日期", "工作内容", "完成情况", "备注信息"};
-  for (int c = 0; c < 6; ++c) {
-    EXPECT_EQ(grid_.ColWidth(c), widths[c]);
-    EXPECT_EQ(grid_.TextMatrix(0, c), headings[c]);
-    EXPECT_EQ(grid_.ColAlignment(c), c == 0 ? 3 : 1);
-  }
-}
-
 TEST_F(WorkTableTest, MissingFileGivesAnEmptyTableAndTheFirstSaveCreatesIt) {
   EXPECT_EQ(SetUpWorkTable(grid_, context_).status, FileStatus::NotFound);
   EXPECT_EQ(grid_.Rows(), 1);
