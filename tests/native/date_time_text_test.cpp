@@ -1,0 +1,107 @@
+#include "worklog/date_time_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace quillet {
+namespace {
+
+TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
+  // Walks the calendar by its own month lengths (leap rule written out
+  // independently) and checks both conversions at every step.
+  std::int64_t serial = DaysFromCivil(CivilDate{1600, 1, 1});
+  EXPECT_EQ(serial, -135140);  // days from 1600-01-01 to 1970-01-01
+  for (int y = 1600; y < 2400; ++y) {
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    const int lengths[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 1; m <= 12; ++m) {
+      ASSERT_EQ(DaysInGregorianMonth(y, m), lengths[m - 1]) << y << "-" << m;
+      for (int d = 1; d <= lengths[m - 1]; ++d, ++serial) {
+        const CivilDate date{y, m, d};
+        ASSERT_EQ(DaysFromCivil(date), serial) << y << "-" << m << "-" << d;
+        ASSERT_EQ(CivilFromDays(serial), date);
+      }
+    }
+  }
+  EXPECT_EQ(DaysFromCivil(CivilDate{1970, 1, 1}), 0);
+  EXPECT_EQ(DaysFromCivil(CivilDate{2006, 5, 1}), 13269);
+  EXPECT_EQ(DaysInGregorianMonth(2005, 13), 0);
+  EXPECT_EQ(DaysInGregorianMonth(2005, 0), 0);
+}
+
+TEST(BuildDateTime, CarriesOverflowingPartsIntoTheNextUnit) {
+  auto text = [](DateTime t) { return FormatNextDueText(t); };
+  EXPECT_EQ(text(BuildDateTime(2006, 2, 31, 0, 0, 0)), "2006-3-3");
+  EXPECT_EQ(text(BuildDateTime(2008, 2, 31, 0, 0, 0)), "2008-3-2");
+  EXPECT_EQ(text(BuildDateTime(2006, 13, 1, 0, 0, 0)), "2007-1-1");
+  EXPECT_EQ(text(BuildDateTime(2006, 3, 0, 0, 0, 0)), "2006-2-28");
+  EXPECT_EQ(text(BuildDateTime(2006, 0, 15, 0, 0, 0)), "2005-12-15");
+  EXPECT_EQ(text(BuildDateTime(2006, 12, 31, 23, 59, 60)), "2007-1-1");
+  EXPECT_EQ(text(BuildDateTime(2006, 5, 1, 8, 65, 0)), "2006-5-1 9:05:00");
+}
+
+TEST(ParseDateTimeText, ReadsTheFormsTheProgramWrites) {
+  struct Case {
+    const char* text;
+    CivilDate date;
+    int h, m, s;
+  };
+  const Case cases[] = {
+      {"2006-5-1 8:05:00", {2006, 5, 1}, 8, 5, 0},
+      {"2006-5-1", {2006, 5, 1}, 0, 0, 0},
+      {"2005-3-9 9:0", {2005, 3, 9}, 9, 0, 0},
+      {"2005-03-09 09:00", {2005, 3, 9}, 9, 0, 0},
+      {"2005-3-9 17:0", {2005, 3, 9}, 17, 0, 0},
+      {"2199-1-1 23:59:59", {2199, 1, 1}, 23, 59, 59},
+      {"  2006/5/1  8:05 ", {2006, 5, 1}, 8, 5, 0},
+      {"2008-2-29 0:0", {2008, 2, 29}, 0, 0, 0},
+      {"2000-2-29", {2000, 2, 29}, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const auto t = ParseDateTimeText(c.text);
+    ASSERT_TRUE(t.has_value()) << c.text;
+    EXPECT_EQ(*t, MakeDateTime(c.date, c.h, c.m, c.s)) << c.text;
+  }
+}
+
+TEST(ParseDateTimeText, RefusesEverythingElse) {
+  for (const char* text :
+       {"", "   ", "2006", "2006-5", "2006-5-", "2006-13-1", "2006-0-1", "2006-2-29",
+        "1900-2-29", "2100-2-29", "2006-4-31", "2006-5-0", "2006-5-1 24:00", "2006-5-1 8:60",
+        "2006-5-1 8:05:60", "2006-5-1 8", "2006-5-1 8:", "2006-5-1 8:05 pm", "06-5-1",
+        "2006-5/1", "2006-5-1x", "8:05:00", "abc", "-2006-5-1", "2006-5-1 8:05:00:00",
+        "2006-5-1 1234567890:0"}) {
+    EXPECT_FALSE(ParseDateTimeText(text).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(FormatNextDueText, WritesTheDueFormAndReadsBackTheSameMoment) {
+  EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 5, 1}, 8, 5, 0)), "2006-5-1 8:05:00");
+  EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 12, 31}, 23, 0, 9)), "2006-12-31 23:00:09");
+  EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 5, 1}, 0, 0, 0)), "2006-5-1");
+  EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 5, 1}, 0, 0, 1)), "2006-5-1 0:00:01");
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::int64_t> day(DaysFromCivil({1900, 1, 1}),
+                                                   DaysFromCivil({2199, 12, 31}));
+  std::uniform_int_distribution<int> second(0, 86399);
+  for (int i = 0; i < 2000; ++i) {
+    DateTime t;
+    t.day = day(random);
+    t.second = i % 10 == 0 ? 0 : second(random);
+    const auto back = ParseDateTimeText(FormatNextDueText(t));
+    ASSERT_TRUE(back.has_value()) << FormatNextDueText(t);
+    ASSERT_EQ(*back, t) << FormatNextDueText(t);
+  }
+}
+
+TEST(FormatWorkDateTime, HasNoLeadingZerosAndHasATime) {
+  EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 17, 0), "2005-3-9 17:0");
+  EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 9, 5), "2005-3-9 9:5");
+  EXPECT_TRUE(HasTimeOfDay("2005-3-9 9:0"));
+  EXPECT_FALSE(HasTimeOfDay("2005-3-9"));
+  EXPECT_FALSE(HasTimeOfDay("9:0"));
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,231 @@
+#include "worklog/work_table.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+constexpr int kWorkTableCols = 6;
+constexpr int kStateColumn = 4;
+
+struct ColumnLayout {
+  std::string_view heading;
+  int width;  // twips
+  int alignment;
+};
+constexpr std::array<ColumnLayout, kWorkTableCols> kWorkColumns = {{
+    {"序号", 500, kAlignCentreTop},
+    {"开始日期", 1600, kAlignLeftCentre},
+    {"截止日期", 1600, kAlignLeftCentre},
+    {"工作内容", 3000, kAlignLeftCentre},
+    {"完成情况", 800, kAlignLeftCentre},
+    {"备注信息", 2450, kAlignLeftCentre},
+}};
+
+bool IsShown(const TableModel& grid, int row) { return grid.RowHeight(row) != 0; }
+
+}  // namespace
+
+WorkLoadOutcome SetUpWorkTable(TableModel& grid, const WorkTableContext& context) {
+  grid.SetCols(kWorkTableCols);
+  for (int c = 0; c < kWorkTableCols; ++c) {
+    const ColumnLayout& column = kWorkColumns[static_cast<std::size_t>(c)];
+    grid.SetColAlignment(c, column.alignment);
+    grid.SetColWidth(c, column.width);
+    grid.SetTextMatrix(0, c, column.heading);
+  }
+  grid.SetRows(1);
+  return LoadWorkRecords(grid, context);
+}
+
+WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& context) {
+  WorkLoadOutcome outcome;
+  FieldsLoad file = LoadDataFields(context.filePath);
+  outcome.status = file.status;
+  outcome.invalidBytes = file.invalidBytes;
+  if (file.status != FileStatus::Ok) return outcome;
+
+  const int first = grid.Rows();
+  const std::size_t records =
+      (file.fields.size() + WorkRecord::kFieldCount - 1) / WorkRecord::kFieldCount;
+  AddTableRows(grid, static_cast<int>(records));
+  for (std::size_t k = 0; k < file.fields.size(); ++k) {
+    const int row = first + static_cast<int>(k / WorkRecord::kFieldCount);
+    const int col = static_cast<int>(k % WorkRecord::kFieldCount) + 1;
+    grid.SetTextMatrix(row, col, file.fields[k]);
+    if (col == kStateColumn) ColourTableRow(grid, row, file.fields[k], context.palette);
+  }
+  outcome.records = records;
+
+  // Rows only ever get hidden here: AddTableRows made them all visible.
+  for (int r = 1; r < grid.Rows(); ++r) {
+    if (context.todayOnly && !IsTodaysWork(grid.TextMatrix(r, 1), context.today)) {
+      grid.SetRowHeight(r, 0);
+    }
+    if (!IsStateShown(grid.TextMatrix(r, kStateColumn), context.filters)) grid.SetRowHeight(r, 0);
+  }
+  RenumberTableRows(grid);
+  return outcome;
+}
+
+std::string FormatWorkTable(const TableModel& grid) {
+  std::string text;
+  for (int r = 1; r < grid.Rows(); ++r) {
+    for (int c = 1; c <= WorkRecord::kFieldCount; ++c) AppendDataField(text, grid.TextMatrix(r, c));
+  }
+  return text;
+}
+
+SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& context) {
+  return SaveDataText(context.filePath, FormatWorkTable(grid));
+}
+
+void AddTableRows(TableModel& grid, int count) {
+  if (count < 1) return;
+  const int old = grid.Rows();
+  grid.SetRows(old + count);
+  for (int r = old; r < grid.Rows(); ++r) {
+    grid.SetRowHeight(r, kShownRowHeight);
+    grid.SetTextMatrix(r, 0, std::to_string(r));
+  }
+}
+
+void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
+                     const StatePalette& palette) {
+  if (from == 0 || to == 0) return;
+  if (to < from) std::swap(from, to);
+  // The shown rows of the range go in one pass: the rows after the first
+  // deleted one close up in order, exactly as deleting them one by one from
+  // the bottom would leave them.
+  const int low = std::max(from, 1);
+  const int high = std::min(to, grid.Rows() - 1);
+  std::vector<int> survivors;
+  int firstDeleted = -1;
+  for (int r = low; r <= high; ++r) {
+    if (IsShown(grid, r)) {
+      if (firstDeleted < 0) firstDeleted = r;
+    } else if (firstDeleted >= 0) {
+      survivors.push_back(r);
+    }
+  }
+  if (firstDeleted >= 0) {
+    const int deleted = (high - firstDeleted + 1) - static_cast<int>(survivors.size());
+    for (int r = high + 1; r < grid.Rows(); ++r) survivors.push_back(r);
+    std::vector<int> source;
+    source.reserve(static_cast<std::size_t>(grid.Rows() - firstDeleted));
+    for (int r : survivors) source.push_back(r - firstDeleted);
+    for (int r = firstDeleted; r <= high; ++r) {
+      if (IsShown(grid, r)) source.push_back(r - firstDeleted);
+    }
+    grid.PermuteRows(firstDeleted, source, 1);
+    grid.SetRows(grid.Rows() - deleted);
+    for (int r = firstDeleted; r < grid.Rows(); ++r) {
+      ColourTableRow(grid, r, grid.TextMatrix(r, kStateColumn), palette);
+    }
+  }
+  grid.SetRow(0);
+  grid.SetCol(0);
+  grid.SetRowSel(0);
+  RenumberTableRows(grid);
+}
+
+void DeleteTableRow(TableModel& grid, std::int32_t row, const StatePalette& palette) {
+  if (row < 1 || row >= grid.Rows()) return;
+  const int moving = grid.Rows() - row;
+  std::vector<int> source(static_cast<std::size_t>(moving));
+  std::iota(source.begin(), source.end(), 1);
+  source.back() = 0;  // the deleted row ends last and is dropped
+  grid.PermuteRows(row, source, 1);
+  grid.SetRows(grid.Rows() - 1);
+  for (int r = row; r < grid.Rows(); ++r) {
+    ColourTableRow(grid, r, grid.TextMatrix(r, kStateColumn), palette);
+  }
+}
+
+void RenumberTableRows(TableModel& grid) {
+  int n = 1;
+  for (int r = 1; r < grid.Rows(); ++r) {
+    if (IsShown(grid, r)) grid.SetTextMatrix(r, 0, std::to_string(n++));
+  }
+}
+
+void ColourTableRow(TableModel& grid, std::int32_t row, std::string_view state,
+                    const StatePalette& palette) {
+  const Colour colour = StateColour(state, palette);
+  for (int c = 1; c < grid.Cols(); ++c) grid.SetForeColorAt(row, c, colour);
+}
+
+bool IsStateShown(std::string_view state, const StateFilters& filters) {
+  const auto index = StateIndex(state);
+  return index && filters[static_cast<std::size_t>(*index)];
+}
+
+void FilterRowsByState(TableModel& grid, std::string_view state, bool show,
+                       const WorkTableContext& context) {
+  for (int r = 1; r < grid.Rows(); ++r) {
+    if (grid.TextMatrix(r, kStateColumn) == state) {
+      grid.SetRowHeight(r, show ? kShownRowHeight : 0);
+    }
+    if (context.todayOnly && !IsTodaysWork(grid.TextMatrix(r, 1), context.today)) {
+      grid.SetRowHeight(r, 0);
+    }
+  }
+  RenumberTableRows(grid);
+}
+
+void SortTableByDate(TableModel& grid, int column, bool descending) {
+  const int count = grid.Rows() - 1;
+  if (count < 1) return;
+  grid.SetVisible(false);
+  std::vector<std::optional<std::int64_t>> keys(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const auto moment = ParseDateTimeText(grid.TextMatrix(i + 1, column));
+    if (moment) keys[static_cast<std::size_t>(i)] = moment->SerialSeconds();
+  }
+  std::vector<int> order(static_cast<std::size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  // A stable sort gives exactly the order of a bubble sort that exchanges
+  // neighbours only on strict inequality.
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const auto& ka = keys[static_cast<std::size_t>(a)];
+    const auto& kb = keys[static_cast<std::size_t>(b)];
+    if (!ka || !kb) return ka.has_value() && !kb.has_value();
+    return descending ? *ka > *kb : *ka < *kb;
+  });
+  grid.PermuteRows(1, order, 1);
+  RenumberTableRows(grid);
+  grid.SetVisible(true);
+}
+
+void SwapTableRows(TableModel& grid, std::int32_t a, std::int32_t b) {
+  if (a < 1 || b < 1 || a >= grid.Rows() || b >= grid.Rows() || a == b) return;
+  for (int c = 1; c < grid.Cols(); ++c) {
+    std::string textA = grid.TextMatrix(a, c);
+    const Colour colourA = grid.ForeColorAt(a, c);
+    grid.SetTextMatrix(a, c, grid.TextMatrix(b, c));
+    grid.SetForeColorAt(a, c, grid.ForeColorAt(b, c));
+    grid.SetTextMatrix(b, c, textA);
+    grid.SetForeColorAt(b, c, colourA);
+  }
+  const int heightA = grid.RowHeight(a);
+  grid.SetRowHeight(a, grid.RowHeight(b));
+  grid.SetRowHeight(b, heightA);
+}
+
+std::vector<WorkRecord> TableRecords(const TableModel& grid) {
+  std::vector<WorkRecord> records;
+  records.reserve(static_cast<std::size_t>(grid.Rows() - 1));
+  for (int r = 1; r < grid.Rows(); ++r) {
+    WorkRecord& record = records.emplace_back();
+    for (int c = 0; c < WorkRecord::kFieldCount; ++c) record.Field(c) = grid.TextMatrix(r, c + 1);
+  }
+  return records;
+}
+
+}  // namespace quillet

@@ -1,0 +1,86 @@
+// Operations on the work table: the six-column grid of the work-record list
+// window (column 0 the display number, columns 1..5 one WorkRecord). The
+// grid is the only copy of the records while the list window is open; rows
+// hidden by the filters have height 0 and are still saved.
+//
+// AddTableRows, DeleteTableRows, DeleteTableRow and RenumberTableRows are
+// generic and also serve the twelve-column reminder table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "shell/file_store.h"
+#include "worklog/record_file.h"
+#include "worklog/table_model.h"
+#include "worklog/work_record.h"
+
+namespace quillet {
+
+inline constexpr int kShownRowHeight = 250;  // twips; 0 hides a row
+
+// What the operations need to know of the list window and the moment.
+struct WorkTableContext {
+  std::string filePath;                       // WorkRecordPath(data folder)
+  bool todayOnly = false;                     // the list shows today's work only
+  CivilDate today;                            // the system date
+  StateFilters filters = kDefaultStateFilters;  // the filter check boxes
+  StatePalette palette{};                     // row colours by state index
+};
+
+struct WorkLoadOutcome {
+  FileStatus status = FileStatus::NotFound;  // NotFound: no file yet, an empty table
+  std::size_t records = 0;
+  std::size_t invalidBytes = 0;  // bytes that were not code page 936, shown as U+FFFD
+};
+
+// Lays out the six columns, empties the table and loads the file.
+WorkLoadOutcome SetUpWorkTable(TableModel& grid, const WorkTableContext& context);
+// Appends the file's records as rows, coloured by state; hides rows that are
+// not today's work (in today mode) or whose state filter is not ticked;
+// numbers the shown rows.
+WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& context);
+// Replaces the file with every data row, hidden ones included, in grid order.
+SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& context);
+// The whole file text SaveWorkRecords writes (UTF-8, before encoding).
+std::string FormatWorkTable(const TableModel& grid);
+
+// Appends count rows of height 250, each numbered with its row index.
+// A count below 1 adds nothing.
+void AddTableRows(TableModel& grid, int count);
+// Deletes the shown rows between from and to (either order; both are put in
+// order in the caller's variables), resets the current cell and selection
+// to 0 and renumbers. Nothing happens when either end is 0.
+void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
+                     const StatePalette& palette);
+// Removes row r: the rows below move up one with their texts (columns 1 on)
+// and heights, and are coloured again from their column 4. Column 0 keeps
+// its texts in place. A row at or beyond Rows, or row 0, does nothing.
+void DeleteTableRow(TableModel& grid, std::int32_t row, const StatePalette& palette);
+// Numbers the shown rows 1, 2, 3...; hidden rows keep their text.
+void RenumberTableRows(TableModel& grid);
+// Colours columns 1..Cols-1 of a row by the state; the current cell stays.
+void ColourTableRow(TableModel& grid, std::int32_t row, std::string_view state,
+                    const StatePalette& palette);
+
+// Whether the filter for this state is ticked; an unknown state is not shown.
+bool IsStateShown(std::string_view state, const StateFilters& filters);
+// Shows (or hides) the rows of one state; in today mode rows not started
+// today stay hidden whatever their state. Renumbers.
+void FilterRowsByState(TableModel& grid, std::string_view state, bool show,
+                       const WorkTableContext& context);
+// Sorts the data rows by the date-time in column, latest first when
+// descending. Stable: rows with equal date-times keep their order. Rows whose
+// text is not a date-time follow all dated rows, in their previous order.
+// Hidden rows take part and stay hidden; colours travel with their rows;
+// column 0 stays in place and the shown rows are renumbered.
+void SortTableByDate(TableModel& grid, int column, bool descending);
+// Exchanges two data rows: texts of columns 1 on, heights and colours.
+void SwapTableRows(TableModel& grid, std::int32_t a, std::int32_t b);
+
+// The records of the table in grid order (columns 1..5 of every data row).
+std::vector<WorkRecord> TableRecords(const TableModel& grid);
+
+}  // namespace quillet
