@@ -53,7 +53,7 @@ DateTime NextReminderTime(const DateTime& due, std::string_view kind) {
   DateTime next = due;
   switch (*repeat) {
     case RepeatKind::Once:
-      next.day = DaysFromCivil(kNeverAgainDate);
+      next.day = DayNumber(kNeverAgainDate);
       break;
     case RepeatKind::Daily:
       next.day += 1;
@@ -64,13 +64,13 @@ DateTime NextReminderTime(const DateTime& due, std::string_view kind) {
     case RepeatKind::Monthly: {
       const int year = d.month == 12 ? d.year + 1 : d.year;
       const int month = d.month == 12 ? 1 : d.month + 1;
-      const int day = std::min(d.day, DaysInGregorianMonth(year, month));
-      next.day = DaysFromCivil(CivilDate{year, month, day});
+      const int day = std::min(d.day, DaysInMonth(year, month));
+      next.day = DayNumber(CivilDate{year, month, day});
       break;
     }
     case RepeatKind::Yearly: {
       const int day = d.month == 2 && d.day == 29 ? 28 : d.day;
-      next.day = DaysFromCivil(CivilDate{d.year + 1, d.month, day});
+      next.day = DayNumber(CivilDate{d.year + 1, d.month, day});
       break;
     }
   }

@@ -49,53 +49,19 @@ class Scanner {
 
 }  // namespace
 
-bool IsGregorianLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInGregorianMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12) return 0;
-  return month == 2 && IsGregorianLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// Days from civil and back after H. Hinnant's public-domain algorithms
-// ("chrono-Compatible Low-Level Date Algorithms"): eras of 400 years.
-std::int64_t DaysFromCivil(const CivilDate& date) {
-  const std::int64_t y = static_cast<std::int64_t>(date.year) - (date.month <= 2 ? 1 : 0);
-  const std::int64_t era = FloorDiv(y, 400);
-  const std::int64_t yoe = y - era * 400;                                        // [0, 399]
-  const std::int64_t mp = (date.month + 9) % 12;                                 // [0, 11], March = 0
-  const std::int64_t doy = (153 * mp + 2) / 5 + date.day - 1;                   // [0, 365]
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;              // [0, 146096]
-  return era * 146097 + doe - 719468;
-}
-
-CivilDate CivilFromDays(std::int64_t days) {
-  const std::int64_t z = days + 719468;
-  const std::int64_t era = FloorDiv(z, 146097);
-  const std::int64_t doe = z - era * 146097;                                    // [0, 146096]
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);             // [0, 365]
-  const std::int64_t mp = (5 * doy + 2) / 153;                                  // [0, 11]
-  CivilDate date;
-  date.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  date.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  date.year = static_cast<int>(yoe + era * 400 + (date.month <= 2 ? 1 : 0));
-  return date;
-}
-
 DateTime MakeDateTime(const CivilDate& date, int hour, int minute, int second) {
   return BuildDateTime(date.year, date.month, date.day, hour, minute, second);
 }
 
-CivilDate DateOf(const DateTime& moment) { return CivilFromDays(moment.day); }
+CivilDate DateOf(const DateTime& moment) {
+  return DateFromDayNumber(static_cast<int>(moment.day));
+}
 
 DateTime BuildDateTime(std::int64_t year, std::int64_t month, std::int64_t day,
                        std::int64_t hour, std::int64_t minute, std::int64_t second) {
   const std::int64_t y = year + FloorDiv(month - 1, 12);
   const int m = static_cast<int>(FloorMod(month - 1, 12) + 1);
-  const std::int64_t first = DaysFromCivil(CivilDate{static_cast<int>(y), m, 1});
+  const std::int64_t first = DayNumber(CivilDate{static_cast<int>(y), m, 1});
   const std::int64_t seconds = hour * 3600 + minute * 60 + second;
   DateTime result;
   result.day = first + (day - 1) + FloorDiv(seconds, kSecondsPerDay);
@@ -118,7 +84,7 @@ std::optional<DateTime> ParseDateTimeText(std::string_view text) {
   const auto day = s.Number();
   if (!day) return std::nullopt;
   if (*year < 100 || *year > 9999 || *month < 1 || *month > 12 || *day < 1 ||
-      *day > DaysInGregorianMonth(*year, *month)) {
+      *day > DaysInMonth(*year, *month)) {
     return std::nullopt;
   }
   int hour = 0;

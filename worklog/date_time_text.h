@@ -19,14 +19,9 @@
 #include <string>
 #include <string_view>
 
-namespace quillet {
+#include "shell/dates.h"
 
-struct CivilDate {
-  int year = 1970;
-  int month = 1;  // [1, 12]
-  int day = 1;    // [1, DaysInGregorianMonth(year, month)]
-  friend bool operator==(const CivilDate&, const CivilDate&) = default;
-};
+namespace quillet {
 
 // One moment to the second: serial day plus seconds into that day.
 struct DateTime {
@@ -38,14 +33,6 @@ struct DateTime {
     return a.SerialSeconds() < b.SerialSeconds();
   }
 };
-
-// Full Gregorian leap years (divisible by 4, centuries only by 400).
-bool IsGregorianLeapYear(int year);
-// 28..31 for month 1..12; 0 for a month outside 1..12.
-int DaysInGregorianMonth(int year, int month);
-
-std::int64_t DaysFromCivil(const CivilDate& date);
-CivilDate CivilFromDays(std::int64_t days);
 
 DateTime MakeDateTime(const CivilDate& date, int hour = 0, int minute = 0, int second = 0);
 CivilDate DateOf(const DateTime& moment);
