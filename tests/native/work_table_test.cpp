@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "scratch_folder.h"
+#include "tests/portable/scratch_folder.h"
 #include "shell/codepage.h"
 #include "shell/file_store.h"
 

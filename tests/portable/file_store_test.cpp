@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/portable/temp_folder.h"
+#include "tests/portable/scratch_folder.h"
 
 #include <chrono>
 #include <filesystem>
@@ -13,11 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileStoreTest : public test::TempFolderTest {
+class FileStoreTest : public testing_support::ScratchFolderTest {
  protected:
   void TearDown() override {
     file_store_testing::SetWriteLimit(std::nullopt);
-    TempFolderTest::TearDown();
+    ScratchFolderTest::TearDown();
   }
   static void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -39,7 +39,7 @@ TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytes) {
 TEST_F(FileStoreTest, ReadReportsMissingTooLargeAndFolders) {
   EXPECT_EQ(ReadWholeFile(Path("none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(Path("no-folder/none.dat")).status, FileStatus::NotFound);
-  EXPECT_EQ(ReadWholeFile(dir_.string()).status, FileStatus::Unreadable);
+  EXPECT_EQ(ReadWholeFile(folder_.Folder()).status, FileStatus::Unreadable);
   Put(Path("big.dat"), std::string(1000, 'x'));
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 999).status, FileStatus::TooLarge);
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 1000).bytes.size(), 1000u);

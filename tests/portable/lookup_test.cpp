@@ -9,13 +9,13 @@
 #include "lookup/text_lines.h"
 #include "shell/codepage.h"
 #include "shell/paths.h"
-#include "tests/portable/temp_folder.h"
+#include "tests/portable/scratch_folder.h"
 
 namespace quillet {
 namespace {
 
 
-class LookupFiles : public test::TempFolderTest {
+class LookupFiles : public testing_support::ScratchFolderTest {
  protected:
   std::string Put(std::string_view name, const std::string& utf8) const {
     return PutBytes(name, EncodeCp936(utf8).bytes);
@@ -61,15 +61,15 @@ TEST_F(LookupFiles, SearchReadsTheCodeFileAndReportsAMissingOne) {
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(*box, "广东\t深圳市\t518000\t0755\r\n");
   EXPECT_EQ(SearchCodes(path, "nowhere"), std::optional<std::string>(""));
-  EXPECT_FALSE(SearchCodes(FileInFolder(dir_.string(), "none.dat"), "深圳").has_value());
+  EXPECT_FALSE(SearchCodes(FileInFolder(folder_.Folder(), "none.dat"), "深圳").has_value());
 }
 
 TEST_F(LookupFiles, HelpTextIsEveryLineEndedByCrLf) {
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "")), std::optional<std::string>(""));
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "第一行\r\n第二行\r\n")), std::optional<std::string>("第一行\r\n第二行\r\n"));
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "一\r二\n\r\n三")), std::optional<std::string>("一\r\n二\r\n\r\n三\r\n"));
-  EXPECT_FALSE(ReadHelpText(FileInFolder(dir_.string(), "missing.dat")).has_value());
-  EXPECT_FALSE(ReadHelpText(dir_.string()).has_value());  // a folder is no help file
+  EXPECT_FALSE(ReadHelpText(FileInFolder(folder_.Folder(), "missing.dat")).has_value());
+  EXPECT_FALSE(ReadHelpText(folder_.Folder()).has_value());  // a folder is no help file
 }
 
 }  // namespace

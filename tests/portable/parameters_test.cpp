@@ -8,18 +8,18 @@
 #include <sstream>
 
 #include "shell/file_store.h"
-#include "tests/portable/temp_folder.h"
+#include "tests/portable/scratch_folder.h"
 
 namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ParametersTest : public test::TempFolderTest {
+class ParametersTest : public testing_support::ScratchFolderTest {
  protected:
   void SetUp() override {
-    TempFolderTest::SetUp();
-    path_ = ParameterFilePath(dir_.string());
+    ScratchFolderTest::SetUp();
+    path_ = ParameterFilePath(folder_.Folder());
   }
   void Put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
   std::string Get() const { return ReadWholeFile(path_).bytes; }

@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
+#include <string_view>
 
 namespace quillet::testing_support {
 
@@ -16,7 +17,8 @@ class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& tag) {
     path_ = std::filesystem::temp_directory_path() /
-            ("quillet-" + tag + "-" + std::to_string(::getpid()) + "-" +
+            ("quillet-" + tag + "-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
@@ -29,7 +31,7 @@ class ScratchFolder {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   std::string Folder() const { return path_.string(); }
-  std::string File(const char* name) const { return (path_ / name).string(); }
+  std::string File(std::string_view name) const { return (path_ / std::string(name)).string(); }
 
   static void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -41,6 +43,19 @@ class ScratchFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// A test fixture owning one scratch folder.
+class ScratchFolderTest : public ::testing::Test {
+ protected:
+  ScratchFolderTest() : folder_("test") {}
+  std::string Path(std::string_view name) const { return folder_.File(name); }
+  std::string PutBytes(std::string_view name, const std::string& bytes) const {
+    const std::string path = Path(name);
+    ScratchFolder::Put(path, bytes);
+    return path;
+  }
+  ScratchFolder folder_;
 };
 
 }  // namespace quillet::testing_support
