@@ -16,6 +16,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdint>
 #include <functional>
