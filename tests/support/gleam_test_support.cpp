@@ -306,6 +306,40 @@ HWND CreateHostWindow(int width, int height) {
   return hwnd;
 }
 
+SitedGleam::SitedGleam(const LantocLibrary& library, HWND host, RECT pos) : site(host, pos) {
+  if (FAILED(library.Create(IID_IOleObject, reinterpret_cast<void**>(&ole)))) return;
+  ole->SetClientSite(&site);
+  IPersistStreamInit* persist = nullptr;
+  if (SUCCEEDED(ole->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+    persist->InitNew();
+    persist->Release();
+  }
+  ole->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+  if (FAILED(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, host, &pos))) return;
+  IOleWindow* window = nullptr;
+  if (SUCCEEDED(ole->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)))) {
+    window->GetWindow(&button);
+    window->Release();
+  }
+}
+
+long SitedGleam::Close() {
+  if (!ole) return -1;
+  if (dispatch) dispatch->Release();
+  dispatch = nullptr;
+  IOleInPlaceObject* inPlace = nullptr;
+  if (SUCCEEDED(ole->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+    inPlace->InPlaceDeactivate();
+    inPlace->Release();
+  }
+  ole->Close(OLECLOSE_NOSAVE);
+  ole->SetClientSite(nullptr);
+  const long left = static_cast<long>(ole->Release());
+  ole = nullptr;
+  button = nullptr;
+  return left;
+}
+
 HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value) {
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{&value, &named, 1, 1};

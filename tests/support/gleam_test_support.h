@@ -134,6 +134,25 @@ Capture RenderClient(HWND hwnd);
 // A visible top-level window to host controls in (client area w x h px).
 HWND CreateHostWindow(int width, int height);
 
+// A Gleam created from the library, sited in a FakeSite over host, given
+// its defaults and activated in place at pos (pixels).
+class SitedGleam {
+ public:
+  SitedGleam(const LantocLibrary& library, HWND host, RECT pos);
+  ~SitedGleam() { Close(); }
+  SitedGleam(const SitedGleam&) = delete;
+  SitedGleam& operator=(const SitedGleam&) = delete;
+  bool ok() const { return button != nullptr; }
+  // Deactivate, close, unsite and release; returns what the final Release
+  // returned (0 when the control is gone), -1 if already closed.
+  long Close();
+
+  FakeSite site;
+  IOleObject* ole = nullptr;
+  IDispatch* dispatch = nullptr;
+  HWND button = nullptr;
+};
+
 // Property put/get through IDispatch::Invoke.
 HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value);
 HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value);
