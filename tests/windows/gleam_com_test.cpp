@@ -311,6 +311,21 @@ TEST_F(ActiveGleam, ClickOnlyForAPressAndReleaseOnTheButton) {
   ::SendMessageW(button_, WM_RBUTTONUP, 0, At(5, 5));
   EXPECT_EQ(sink_->clicks, 1);
   EXPECT_NE(::GetCapture(), button_) << "capture released with the last button";
+
+  // Frozen events (nested) are not raised; they flow again after the last thaw.
+  IOleControl* control = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(ole_->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&control)));
+  control->FreezeEvents(TRUE);
+  control->FreezeEvents(TRUE);
+  control->FreezeEvents(FALSE);
+  ::SendMessageW(button_, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  ::SendMessageW(button_, WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(sink_->clicks, 1);
+  control->FreezeEvents(FALSE);
+  ::SendMessageW(button_, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  ::SendMessageW(button_, WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(sink_->clicks, 2);
+  control->Release();
 }
 
 TEST_F(ActiveGleam, KeysRaiseKeyPressAndNeverAClick) {
