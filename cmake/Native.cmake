@@ -24,6 +24,7 @@ foreach(src IN LISTS tool_sources)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE quillet_core)
   quillet_warnings(${name})
+  add_dependencies(quillet_tests ${name})  # the tests run the tools
 endforeach()
 
 # Benchmarks: bench/*_bench.cpp, all in one executable run by `make bench`.

@@ -1,0 +1,32 @@
+// Festival look-up: the names of the lunar and Gregorian festivals that fall
+// on a date, from two fixed tables (calendar window, third line of a cell).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "shell/dates.h"
+
+namespace quillet {
+
+// Each entry is a four-digit key MMDD followed directly by the name; the name
+// is everything after the key, a leading blank included ("0401 愚人节").
+extern const std::array<std::string_view, 9> LunarFestivals;
+extern const std::array<std::string_view, 25> GregorianFestivals;
+
+// Empty when nothing falls on the date, otherwise "(" + lunar name +
+// Gregorian name + ")". Outside the lunar engine's range only the Gregorian
+// table is consulted.
+std::string FestivalText(const CivilDate& date);
+
+// Year in decimal without leading zeros, then month and day as two digits
+// each: 2006-04-01 gives "20060401".
+std::string GregorianKey(const CivilDate& date);
+
+// The month-day half of a LunarDateText ("正月初一", the text after its first
+// ")") as a key "0101"; empty when the text does not name an ordinary month
+// and a day (so a leap month's day, 闰四月初一, has no key).
+std::string LunarMonthDayKey(std::string_view monthDayText);
+
+}  // namespace quillet
