@@ -8,7 +8,11 @@ target_sources(quillet_core PRIVATE ${core_posix_sources})
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-file(GLOB native_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/native/*_test.cpp)
+# tests/portable holds tests that must hold for both backends of an
+# interface (iconv and Win32, POSIX and Win32 files): they also run under
+# Wine as portable_test.exe.
+file(GLOB native_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/native/*_test.cpp
+                                         ${PROJECT_SOURCE_DIR}/tests/portable/*_test.cpp)
 add_executable(quillet_tests ${native_tests})
 target_link_libraries(quillet_tests PRIVATE quillet_core lantoc_core GTest::gtest_main)
 target_compile_definitions(quillet_tests PRIVATE
@@ -56,8 +60,12 @@ if(QUILLET_WINDOWS)
   # One ctest test per Windows test executable: each Wine start costs ~1 s.
   # They share one display (cursor, focus), so they never run side by side.
   file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp)
+  set(win_test_names portable_test)
   foreach(src IN LISTS win_tests)
     get_filename_component(name ${src} NAME_WE)
+    list(APPEND win_test_names ${name})
+  endforeach()
+  foreach(name IN LISTS win_test_names)
     add_test(NAME windows.${name}
       COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${QUILLET_WINE_PREFIX}
               ${win_bin}/tests/${name}.exe)

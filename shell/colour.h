@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace quillet {
 
@@ -18,5 +19,9 @@ constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 // Subtracts amount from each of red, green and blue, clamped to 0..255; a
 // negative amount lightens. DarkenColour(c, 0) only clears the highest byte.
 Colour DarkenColour(Colour colour, int amount);
+
+// One byte of a colour: the text "r" or "R" gives red (bits 0-7), "g" or "G"
+// green (bits 8-15), any other text blue (bits 16-23).
+std::uint8_t ColourByte(Colour colour, std::string_view which);
 
 }  // namespace quillet
