@@ -1,0 +1,16 @@
+// Bitmaps of the program's pixel-art pictures.
+#pragma once
+
+#include "shell/pictures.h"
+#include "win32/handles.h"
+
+namespace quillet {
+
+// A device-independent bitmap of the artwork (owned by the caller).
+win::Bitmap MakePictureBitmap(Artwork art);
+
+// The 100 x 100 picture of the about page: a desk calendar page with a
+// quill, drawn with GDI.
+win::Bitmap MakeAboutPicture();
+
+}  // namespace quillet
