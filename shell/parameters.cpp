@@ -6,14 +6,12 @@
 #include "shell/field_reader.h"
 #include "shell/file_store.h"
 #include "shell/numbers.h"
+#include "shell/paths.h"
 
 namespace quillet {
 
 std::string ParameterFilePath(const std::string& programFolder) {
-  std::string path = programFolder;
-  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += kPathSeparator;
-  path += kParameterFileName;
-  return path;
+  return FileInFolder(programFolder, kParameterFileName);
 }
 
 ParameterItems ParseParameters(std::string_view text) {

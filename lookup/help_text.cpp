@@ -1,0 +1,25 @@
+#include "lookup/help_text.h"
+
+#include "lookup/text_lines.h"
+#include "shell/codepage.h"
+#include "shell/file_store.h"
+
+namespace quillet {
+
+std::string HelpBoxText(std::string_view fileText) {
+  std::string box;
+  box.reserve(fileText.size() + fileText.size() / 16);
+  ForEachLine(fileText, [&box](std::string_view line) {
+    box += line;
+    box += "\r\n";
+  });
+  return box;
+}
+
+std::optional<std::string> ReadHelpText(const std::string& helpFilePath) {
+  const FileContents file = ReadWholeFile(helpFilePath);
+  if (file.status != FileStatus::Ok) return std::nullopt;
+  return HelpBoxText(DecodeCp936(file.bytes).utf8);
+}
+
+}  // namespace quillet

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "lookup/code_search.h"
+#include "lookup/help_text.h"
+#include "lookup/text_lines.h"
+#include "shell/codepage.h"
+#include "shell/paths.h"
+
+namespace quillet {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LookupFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quillet-lookup-" +
+            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Put(std::string_view name, const std::string& utf8) const {
+    const std::string path = FileInFolder(dir_.string(), name);
+    std::ofstream(path, std::ios::binary) << EncodeCp936(utf8).bytes;
+    return path;
+  }
+  fs::path dir_;
+};
+
+const char* const kCodes =
+    "北京\t北京市\t100000\t010\r\n"
+    "广东\t广州市\t510000\t020\r\n"
+    "广东\t深圳市\t518000\t0755\r\n"
+    "上海\t上海市\t200000\t021";  // no line end after the last line
+
+TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLf) {
+  EXPECT_EQ(MatchingCodeLines(kCodes, "广东"), "广东\t广州市\t510000\t020\r\n广东\t深圳市\t518000\t0755\r\n");
+  EXPECT_EQ(MatchingCodeLines(kCodes, "021"), "上海\t上海市\t200000\t021\r\n");
+  EXPECT_EQ(MatchingCodeLines(kCodes, "100000"), "北京\t北京市\t100000\t010\r\n");
+  EXPECT_EQ(MatchingCodeLines(kCodes, "天津"), "");
+  // Exact, case-sensitive substring; a lone CR (or LF) ends a line too.
+  EXPECT_EQ(MatchingCodeLines("Abc\rabc\nABC", "abc"), "abc\r\n");
+  EXPECT_EQ(MatchingCodeLines("Abc\rabc\nABC", "b"), "Abc\r\nabc\r\n");
+  EXPECT_EQ(MatchingCodeLines("a\r\n\r\nb", ""), "a\r\n\r\nb\r\n");
+}
+
+TEST(CodeSearch, StopsAddingLinesOnceTheBoxIsNearlyFull) {
+  // Lines of 40 Chinese characters: 42 units each with CR LF. 213 lines hold
+  // 8946 units (< 8970), so a 214th is added (8988) and no more. Counting
+  // bytes instead of characters would stop after 74 lines.
+  std::string line;
+  for (int i = 0; i < 40; ++i) line += "码";
+  std::string file;
+  for (int i = 0; i < 500; ++i) file += line + "\r\n";
+  const std::string box = MatchingCodeLines(file, "码");
+  EXPECT_EQ(TextBoxLength(box), 214u * 42u);
+  EXPECT_GT(TextBoxLength(box), kCodeBoxCapacity - kCodeBoxReserve);
+  // Lines that do not match do not count; the limit applies to the box text.
+  EXPECT_EQ(MatchingCodeLines(file + "末行", "末"), "末行\r\n");
+  EXPECT_EQ(TextBoxLength("a\xF0\x9F\x98\x80"), 3u);  // a non-BMP character takes two units
+}
+
+TEST_F(LookupFiles, SearchReadsTheCodeFileAndReportsAMissingOne) {
+  const std::string path = Put(kCodeFileName, kCodes);
+  const auto box = SearchCodes(path, "深圳");
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(*box, "广东\t深圳市\t518000\t0755\r\n");
+  EXPECT_EQ(SearchCodes(path, "nowhere"), std::optional<std::string>(""));
+  EXPECT_FALSE(SearchCodes(FileInFolder(dir_.string(), "none.dat"), "深圳").has_value());
+}
+
+TEST_F(LookupFiles, HelpTextIsEveryLineEndedByCrLf) {
+  EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "")), std::optional<std::string>(""));
+  EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "第一行\r\n第二行\r\n")), std::optional<std::string>("第一行\r\n第二行\r\n"));
+  EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "一\r二\n\r\n三")), std::optional<std::string>("一\r\n二\r\n\r\n三\r\n"));
+  EXPECT_FALSE(ReadHelpText(FileInFolder(dir_.string(), "missing.dat")).has_value());
+  EXPECT_FALSE(ReadHelpText(dir_.string()).has_value());  // a folder is no help file
+}
+
+}  // namespace
+}  // namespace quillet
