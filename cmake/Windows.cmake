@@ -42,11 +42,33 @@ if(MINGW)
     COMMAND ${import_check} $<TARGET_FILE:quillet> VERBATIM)
 endif()
 
-# The control library.
+# The control library. Its type library is compiled from buttonctl/lantoc.idl
+# with widl (Wine's IDL compiler, importing stdole2.tlb from Wine's DLL
+# directory) and embedded as resource TYPELIB 1; widl also writes the C++
+# interface header and the identifiers, which the tests share.
+set(lantoc_gen ${PROJECT_BINARY_DIR}/generated)
+set(lantoc_idl ${PROJECT_SOURCE_DIR}/buttonctl/lantoc.idl)
+set(widl_flags --win64 -I /usr/include/wine/wine/windows
+               -L /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+file(MAKE_DIRECTORY ${lantoc_gen})
+add_custom_command(
+  OUTPUT ${lantoc_gen}/lantoc.tlb ${lantoc_gen}/lantoc_h.h ${lantoc_gen}/lantoc_i.c
+  COMMAND widl ${widl_flags} -t -o ${lantoc_gen}/lantoc.tlb ${lantoc_idl}
+  COMMAND widl ${widl_flags} -h -o ${lantoc_gen}/lantoc_h.h ${lantoc_idl}
+  COMMAND widl ${widl_flags} -u -o ${lantoc_gen}/lantoc_i.c ${lantoc_idl}
+  DEPENDS ${lantoc_idl}
+  VERBATIM)
+add_library(lantoc_ids STATIC ${lantoc_gen}/lantoc_i.c)
+target_include_directories(lantoc_ids PUBLIC ${lantoc_gen})
+set_source_files_properties(${PROJECT_SOURCE_DIR}/buttonctl/lantoc.rc PROPERTIES
+  OBJECT_DEPENDS ${lantoc_gen}/lantoc.tlb)
+
 quillet_collect(lantoc_win_sources win buttonctl)
-add_library(Lantoc SHARED ${lantoc_win_sources} ${PROJECT_SOURCE_DIR}/buttonctl/Lantoc.def)
+add_library(Lantoc SHARED ${lantoc_win_sources} ${PROJECT_SOURCE_DIR}/buttonctl/Lantoc.def
+            ${PROJECT_SOURCE_DIR}/buttonctl/lantoc.rc ${lantoc_gen}/lantoc_h.h)
 set_target_properties(Lantoc PROPERTIES PREFIX "" OUTPUT_NAME Lantoc)
-target_link_libraries(Lantoc PRIVATE lantoc_core user32 gdi32 ole32 oleaut32 uuid)
+target_include_directories(Lantoc PRIVATE ${lantoc_gen})
+target_link_libraries(Lantoc PRIVATE lantoc_core lantoc_ids user32 gdi32 advapi32 ole32 oleaut32 uuid)
 quillet_warnings(Lantoc)
 if(MINGW)
   add_custom_command(TARGET Lantoc POST_BUILD
@@ -85,7 +107,7 @@ foreach(src IN LISTS win_tests)
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core)
+  target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core lantoc_ids)
   quillet_warnings(${name})
   add_dependencies(${name} quillet Lantoc delivered_data)
 endforeach()

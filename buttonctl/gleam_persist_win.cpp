@@ -1,0 +1,185 @@
+// Gleam's stored properties: new defaults, the property bag of the host
+// window (keys "Enabled", "ForeColor", "PosX", "PosY", "TextColor",
+// "Text"), and a binary stream for containers that store controls in
+// streams.
+#include "buttonctl/gleam_control_win.h"
+
+namespace lantoc {
+
+namespace {
+
+// Stream layout, little-endian: u32 version, u32 enabled (0/1), u32
+// ForeColor, i32 PosX, i32 PosY, u32 TextColor, u32 n, then n UTF-16 units.
+constexpr std::uint32_t kStreamVersion = 1;
+constexpr std::uint32_t kMaxTextUnits = 1u << 20;  // a caption, not a book
+
+HRESULT ReadExact(IStream* stream, void* buffer, ULONG size) {
+  ULONG got = 0;
+  const HRESULT hr = stream->Read(buffer, size, &got);
+  if (FAILED(hr)) return hr;
+  return got == size ? S_OK : STG_E_READFAULT;
+}
+
+HRESULT WriteExact(IStream* stream, const void* buffer, ULONG size) {
+  ULONG put = 0;
+  const HRESULT hr = stream->Write(buffer, size, &put);
+  if (FAILED(hr)) return hr;
+  return put == size ? S_OK : STG_E_WRITEFAULT;
+}
+
+// Reads one property from the bag converted to type; false when the key is
+// missing or its value cannot be converted (the caller keeps the default).
+bool ReadBag(IPropertyBag* bag, IErrorLog* log, const char16_t* key, VARTYPE type,
+             VARIANT* value) {
+  VARIANT raw;
+  ::VariantInit(&raw);
+  raw.vt = type;  // the type we would like; the bag may answer another
+  auto* name = const_cast<LPOLESTR>(reinterpret_cast<const wchar_t*>(key));
+  if (FAILED(bag->Read(name, &raw, log))) {
+    ::VariantClear(&raw);
+    return false;
+  }
+  ::VariantInit(value);
+  const HRESULT hr = ::VariantChangeType(value, &raw, 0, type);
+  ::VariantClear(&raw);
+  return SUCCEEDED(hr);
+}
+
+HRESULT WriteBag(IPropertyBag* bag, const char16_t* key, VARIANT* value) {
+  auto* name = const_cast<LPOLESTR>(reinterpret_cast<const wchar_t*>(key));
+  return bag->Write(name, value);
+}
+
+}  // namespace
+
+void GleamControl::ResetProperties() {
+  enabled_ = kDefaultEnabled;
+  foreColor_ = kDefaultForeColor;
+  posX_ = kDefaultPosX;
+  posY_ = kDefaultPosY;
+  textColor_ = kDefaultTextColor;
+  text_.clear();
+}
+
+void GleamControl::PropertyChanged(bool repaint) {
+  dirty_ = true;
+  if (repaint) Repaint();
+}
+
+STDMETHODIMP GleamControl::GetClassID(CLSID* clsid) {
+  if (!clsid) return E_POINTER;
+  *clsid = CLSID_Gleam;
+  return S_OK;
+}
+
+STDMETHODIMP GleamControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
+
+STDMETHODIMP GleamControl::InitNew() {
+  ResetProperties();
+  if (hwnd_) ::EnableWindow(hwnd_, TRUE);
+  dirty_ = false;
+  Repaint();
+  return S_OK;
+}
+
+STDMETHODIMP GleamControl::Load(LPSTREAM stream) {
+  if (!stream) return E_POINTER;
+  std::uint32_t head[7]{};
+  HRESULT hr = ReadExact(stream, head, sizeof head);
+  if (FAILED(hr)) return hr;
+  if (head[0] != kStreamVersion || head[1] > 1 || head[6] > kMaxTextUnits) return E_FAIL;
+  std::wstring text(head[6], L'\0');
+  if (head[6] > 0) {
+    hr = ReadExact(stream, text.data(), head[6] * sizeof(wchar_t));
+    if (FAILED(hr)) return hr;
+  }
+  // All read and checked: only now replace the properties.
+  enabled_ = head[1] != 0;
+  foreColor_ = head[2];
+  posX_ = static_cast<LONG>(head[3]);
+  posY_ = static_cast<LONG>(head[4]);
+  textColor_ = head[5];
+  text_ = std::move(text);
+  if (hwnd_) ::EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
+  dirty_ = false;
+  Repaint();
+  return S_OK;
+}
+
+STDMETHODIMP GleamControl::Save(LPSTREAM stream, BOOL clearDirty) {
+  if (!stream) return E_POINTER;
+  if (text_.size() > kMaxTextUnits) return E_FAIL;
+  const std::uint32_t head[7] = {kStreamVersion,
+                                 enabled_ ? 1u : 0u,
+                                 foreColor_,
+                                 static_cast<std::uint32_t>(posX_),
+                                 static_cast<std::uint32_t>(posY_),
+                                 textColor_,
+                                 static_cast<std::uint32_t>(text_.size())};
+  HRESULT hr = WriteExact(stream, head, sizeof head);
+  if (SUCCEEDED(hr) && !text_.empty()) {
+    hr = WriteExact(stream, text_.data(), static_cast<ULONG>(text_.size() * sizeof(wchar_t)));
+  }
+  if (FAILED(hr)) return hr;
+  if (clearDirty) dirty_ = false;
+  return S_OK;
+}
+
+STDMETHODIMP GleamControl::GetSizeMax(ULARGE_INTEGER* size) {
+  if (!size) return E_POINTER;
+  size->QuadPart = 7 * sizeof(std::uint32_t) + text_.size() * sizeof(wchar_t);
+  return S_OK;
+}
+
+STDMETHODIMP GleamControl::Load(IPropertyBag* bag, IErrorLog* log) {
+  if (!bag) return E_POINTER;
+  ResetProperties();
+  VARIANT v;
+  if (ReadBag(bag, log, kKeyEnabled, VT_BOOL, &v)) enabled_ = v.boolVal != VARIANT_FALSE;
+  if (ReadBag(bag, log, kKeyForeColor, VT_I4, &v)) foreColor_ = static_cast<ColourRef>(v.lVal);
+  if (ReadBag(bag, log, kKeyPosX, VT_I4, &v)) posX_ = v.lVal;
+  if (ReadBag(bag, log, kKeyPosY, VT_I4, &v)) posY_ = v.lVal;
+  if (ReadBag(bag, log, kKeyTextColor, VT_I4, &v)) textColor_ = static_cast<ColourRef>(v.lVal);
+  if (ReadBag(bag, log, kKeyText, VT_BSTR, &v)) {
+    text_.assign(v.bstrVal ? v.bstrVal : L"", v.bstrVal ? ::SysStringLen(v.bstrVal) : 0);
+    ::VariantClear(&v);
+  }
+  if (hwnd_) ::EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
+  dirty_ = false;
+  Repaint();
+  return S_OK;
+}
+
+STDMETHODIMP GleamControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) {
+  if (!bag) return E_POINTER;
+  HRESULT hr = S_OK;
+  VARIANT v;
+  ::VariantInit(&v);
+  const auto writeLong = [&](const char16_t* key, LONG value, LONG fallback) {
+    if (FAILED(hr) || (value == fallback && !saveAll)) return;
+    v.vt = VT_I4;
+    v.lVal = value;
+    hr = WriteBag(bag, key, &v);
+  };
+  if (enabled_ != kDefaultEnabled || saveAll) {
+    v.vt = VT_BOOL;
+    v.boolVal = enabled_ ? VARIANT_TRUE : VARIANT_FALSE;
+    hr = WriteBag(bag, kKeyEnabled, &v);
+  }
+  writeLong(kKeyForeColor, static_cast<LONG>(foreColor_), static_cast<LONG>(kDefaultForeColor));
+  writeLong(kKeyPosX, posX_, kDefaultPosX);
+  writeLong(kKeyPosY, posY_, kDefaultPosY);
+  writeLong(kKeyTextColor, static_cast<LONG>(textColor_), static_cast<LONG>(kDefaultTextColor));
+  if (SUCCEEDED(hr) && (!text_.empty() || saveAll)) {
+    v.vt = VT_BSTR;
+    v.bstrVal = ::SysAllocStringLen(text_.data(), static_cast<UINT>(text_.size()));
+    hr = v.bstrVal ? WriteBag(bag, kKeyText, &v) : E_OUTOFMEMORY;
+    ::VariantClear(&v);
+  }
+  if (FAILED(hr)) return hr;
+  if (clearDirty) dirty_ = false;
+  Repaint();
+  return S_OK;
+}
+
+}  // namespace lantoc
