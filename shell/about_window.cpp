@@ -26,8 +26,8 @@ WindowDef AboutDefinition() {
   def.width = 5625;
   def.height = 3045;
   def.controls = {
-      GleamButton("Pic", 0, 2160, 2280, 1335, 450, "帮　　 助"),
-      GleamButton("Pic", 1, 3960, 2280, 1335, 450, "取　　 消"),
+      ButtonControl("Pic", 0, 2160, 2280, 1335, 450, "帮　　 助"),
+      ButtonControl("Pic", 1, 3960, 2280, 1335, 450, "取　　 消"),
       Picture("Image1", 0, 240, 600, 1500, 1500),
       Picture("Logo", 0, 240, 120, 300, 300),
       Label("lblCopyright", 1920, 720, 3615, 1215, kNotice, "宋体", 10.5),

@@ -1,13 +1,16 @@
 #include "shell/app_win.h"
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <string>
 
+#include "lookup/help_text.h"
 #include "lookup/help_window.h"
 #include "shell/main_window.h"
 #include "shell/message_window.h"
 #include "shell/numbers.h"
+#include "shell/paths.h"
 #include "shell/shell_globals.h"
 #include "shell/startup.h"
 #include "win32/handles.h"
@@ -37,22 +40,20 @@ std::string FolderOf(const std::wstring& path) {
   return win::Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
 
-}  // namespace
-
-int RunProgram() {
+int RunPanel() {
   const std::wstring programPath = ProgramPath();
   ProgramFolder = FolderOf(programPath);
-  HelpWindow::HelpFilePath() = ProgramFolder + "\\Help.dat";
+  HelpWindow::HelpFilePath() = FileInFolder(ProgramFolder, kHelpFileName);
 
   // 1. Settings. A file that exists but cannot be read is left alone.
   const std::string settingsPath = ParameterFilePath(ProgramFolder);
   const ParametersLoad load = LoadParameters(settingsPath);
-  SaveSettingsAtExit =
-      load.fileRead || ::GetFileAttributesW(win::Widen(settingsPath).c_str()) == INVALID_FILE_ATTRIBUTES;
+  SaveSettingsAtExit = load.fileRead || ::GetFileAttributesW(win::Widen(settingsPath).c_str()) ==
+                                            INVALID_FILE_ATTRIBUTES;
   Parameters = StartupSettings(load, ProgramFolder);
   // 2. Shared variables.
   InitShellGlobals();
-  // 3. A second copy only tells the user and ends.
+  // 3. A second copy only tells the user and ends, the file untouched.
   win::KernelHandle singleCopy(::CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
   if (singleCopy && ::GetLastError() == ERROR_ALREADY_EXISTS) {
     ShowMessageAndWait(AlreadyRunningText(win::Narrow(programPath)));
@@ -70,6 +71,16 @@ int RunProgram() {
     ::DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int RunProgram() {
+  // The gradient buttons are in-place activated controls: an STA with OLE.
+  if (FAILED(::OleInitialize(nullptr))) return 1;
+  const int code = RunPanel();
+  ::OleUninitialize();
+  return code;
 }
 
 }  // namespace quillet

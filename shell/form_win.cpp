@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "shell/button_host_win.h"
+#include "shell/numbers.h"
 #include "shell/placement.h"
 #include "shell/units.h"
 #include "shell/window_geometry.h"
@@ -43,6 +43,20 @@ SIZE OuterSize(const WindowDef& def, const FormStyle& style, int dpi) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+// The host's description of a gradient button: its place in whole twips
+// and the stored properties a designer would have saved for it.
+win::ControlDefinition GleamDefinition(const ControlDef& c) {
+  win::ControlDefinition g;
+  g.name = c.name + "(" + std::to_string(c.index) + ")";
+  g.left = RoundToInt32(c.left);
+  g.top = RoundToInt32(c.top);
+  g.width = RoundToInt32(c.width);
+  g.height = RoundToInt32(c.height);
+  const CaptionOffset caption = CentredCaption(c.text, c.width, c.height);
+  g.properties = {{"Text", c.text}, {"PosX", caption.x}, {"PosY", caption.y}};
+  return g;
+}
+
 }  // namespace
 
 Form::Form(WindowDef def, FormStyle style) : def_(std::move(def)), style_(style) {}
@@ -63,7 +77,9 @@ RECT Form::ControlBox(const std::string& name, int index) const {
 HWND Form::ControlWindow(const std::string& name, int index) const {
   const ControlDef* c = FindControl(def_, name, index);
   if (!c || children_.empty()) return nullptr;
-  return children_[static_cast<std::size_t>(c - def_.controls.data())];
+  const auto i = static_cast<std::size_t>(c - def_.controls.data());
+  if (buttons_[i]) return buttons_[i]->hwnd();
+  return children_[i];
 }
 
 double Form::LeftTwips() const {
@@ -131,7 +147,12 @@ void Form::Render(HDC dc) {
 }
 
 void Form::ClickButton(const std::string& name, int index) {
-  if (HWND button = ControlWindow(name, index)) ClickPushButton(button);
+  const ControlDef* c = FindControl(def_, name, index);
+  if (!c || c->kind != ControlKind::Gleam) return;
+  if (HWND button = ControlWindow(name, index)) {
+    ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
 }
 
 HFONT Form::ControlFont(const std::string& name, int index) const {
@@ -147,16 +168,18 @@ void Form::InvalidateControl(const std::string& name, int index) {
 }
 
 void Form::SetButtonColours(Colour fore, Colour text) {
-  for (std::size_t i = 0; i < def_.controls.size(); ++i) {
-    if (def_.controls[i].kind == ControlKind::Gleam && children_[i]) {
-      SetPushButtonColours(children_[i], fore, text);
-    }
+  for (const auto& button : buttons_) {
+    if (!button) continue;
+    button->SetForeColor(fore);
+    button->SetTextColor(text);
   }
 }
 
 void Form::CreateControls() {
   const int dpi = Dpi();
   children_.assign(def_.controls.size(), nullptr);
+  buttons_.clear();
+  buttons_.resize(def_.controls.size());
   fonts_.clear();
   fonts_.resize(def_.controls.size());
   for (std::size_t i = 0; i < def_.controls.size(); ++i) {
@@ -164,7 +187,11 @@ void Form::CreateControls() {
     const PixelBox box = ToPixels(c, dpi);
     const int id = ControlId(def_, c);
     if (c.kind == ControlKind::Gleam) {
-      children_[i] = CreatePushButton(hwnd(), c, box, id);
+      auto button = std::make_unique<win::GleamButton>();
+      if (button->Create(hwnd(), GleamDefinition(c), dpi)) {
+        button->OnClick([this, i] { OnClick(def_.controls[i]); });
+        buttons_[i] = std::move(button);
+      }
     } else if (c.kind == ControlKind::TextBox) {
       DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
       style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL) : ES_AUTOHSCROLL;
@@ -189,6 +216,11 @@ void Form::LayoutControls() {
       const std::wstring face = win::Widen(c.font);
       face.copy(lf.lfFaceName, LF_FACESIZE - 1);
       fonts_[i].reset(::CreateFontIndirectW(&lf));
+    }
+    if (buttons_[i]) {
+      const win::ControlDefinition g = GleamDefinition(c);
+      buttons_[i]->Move(g.left, g.top, g.width, g.height, dpi);
+      continue;
     }
     if (!children_[i]) continue;
     const PixelBox box = ToPixels(c, dpi);
@@ -269,16 +301,6 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       pressed_ = nullptr;
       return 0;
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) {
-        const int index = LOWORD(wParam) - 100;
-        if (index >= 0 && index < static_cast<int>(def_.controls.size()) &&
-            def_.controls[static_cast<std::size_t>(index)].kind == ControlKind::Gleam) {
-          OnClick(def_.controls[static_cast<std::size_t>(index)]);
-        }
-        return 0;
-      }
-      break;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       const SIZE size = OuterSize(def_, style_, HIWORD(wParam));
@@ -291,6 +313,8 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
       OnUnload();
+      // Each control goes before its parent window does.
+      buttons_.clear();
       return 0;
     default:
       break;

@@ -3,18 +3,21 @@
 // while it is loaded. It owns the common behaviour: pixels from twips at the
 // window's DPI, the buffered paint shared by WM_PAINT and WM_PRINTCLIENT,
 // the frameless skinned look (topmost, rounded, centred), dragging by the
-// surface, the drawn pictures' mouse events and clicks, the push buttons'
-// clicks, and re-layout when the DPI changes.
+// surface, the drawn pictures' mouse events and clicks, the gradient
+// buttons (Lantoc.Gleam controls) and their clicks, and re-layout when the
+// DPI changes.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "shell/skin_paint_win.h"
 #include "shell/window_definition.h"
+#include "win32/gleam_host.h"
 #include "win32/handles.h"
 #include "win32/window_base.h"
 
@@ -44,7 +47,7 @@ class Form : public win::Window {
   int Px(double twips) const;
   // A control's box in client pixels; an empty box for an unknown control.
   RECT ControlBox(const std::string& name, int index = 0) const;
-  // The child window of a push button or text box, else nullptr.
+  // The child window of a gradient button or text box, else nullptr.
   HWND ControlWindow(const std::string& name, int index = 0) const;
   // Outer position, twips.
   double LeftTwips() const;
@@ -53,7 +56,7 @@ class Form : public win::Window {
 
   // Paints the whole client area into dc (what WM_PAINT shows).
   void Render(HDC dc);
-  // Presses a push button as a click would.
+  // Presses a gradient button with the left mouse button and lets it go.
   void ClickButton(const std::string& name, int index = 0);
 
  protected:
@@ -82,7 +85,7 @@ class Form : public win::Window {
   void InvalidateControl(const std::string& name, int index = 0);
   // The font of a control that names one (owned by the form), or nullptr.
   HFONT ControlFont(const std::string& name, int index = 0) const;
-  // Sets both colours of every push button of the window.
+  // ForeColor and TextColor of every gradient button of the window.
   void SetButtonColours(Colour fore, Colour text);
 
  private:
@@ -96,6 +99,8 @@ class Form : public win::Window {
   WindowDef def_;
   FormStyle style_;
   std::vector<HWND> children_;     // parallel to def_.controls; nullptr if drawn
+  // The gradient buttons, parallel to def_.controls (empty for the others).
+  std::vector<std::unique_ptr<win::GleamButton>> buttons_;
   std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
   const ControlDef* pressed_ = nullptr;  // picture under a pressed button
 };

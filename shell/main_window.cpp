@@ -32,7 +32,7 @@ WindowDef PanelDefinition() {
   def.height = kPanelHeight;
   for (int i = 0; i < 8; ++i) {
     const TwipBox b = PanelButtonBox(i, kPanelWidth, kPanelHeight);
-    def.controls.push_back(GleamButton("Pic", i, b.left, b.top, b.width, b.height, kButtonTexts[i]));
+    def.controls.push_back(ButtonControl("Pic", i, b.left, b.top, b.width, b.height, kButtonTexts[i]));
   }
   def.controls.push_back(Picture("Logo", 0, 100, 80, 300, 300));
   def.controls.push_back(Picture("CP", 0, 1300, 80, 300, 300));

@@ -22,7 +22,7 @@ WindowDef MessageDefinition() {
   def.controls = {
       Label("Lbl", 320, 600, 4095, 975, "", kLabelFont, kLabelPoints),
       Label("Lbl1", 320 + kCopyOffset, 600 + kCopyOffset, 4095, 975, "", kLabelFont, kLabelPoints),
-      GleamButton("Gleam1", 0, 1440, 1800, 1695, 495, "确　　定"),
+      ButtonControl("Gleam1", 0, 1440, 1800, 1695, 495, "确　　定"),
       Picture("Logo", 0, 240, 120, 300, 300),
   };
   return def;

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "shell/numbers.h"
 #include "shell/units.h"
+#include "shell/utf8.h"
 
 namespace quillet {
 
@@ -23,7 +25,7 @@ ControlDef Make(ControlKind kind, std::string name, int index, double left, doub
 
 }  // namespace
 
-ControlDef GleamButton(std::string name, int index, double left, double top, double width,
+ControlDef ButtonControl(std::string name, int index, double left, double top, double width,
                        double height, std::string text) {
   ControlDef c = Make(ControlKind::Gleam, std::move(name), index, left, top, width, height);
   c.text = std::move(text);
@@ -66,6 +68,18 @@ const ControlDef* FindControl(const WindowDef& def, const std::string& name, int
     if (c.name == name && c.index == index) return &c;
   }
   return nullptr;
+}
+
+CaptionOffset CentredCaption(const std::string& text, double width, double height) {
+  constexpr double kWide = 13 * 15.0;    // twips at 96 dpi
+  constexpr double kNarrow = 7 * 15.0;
+  double textWidth = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    textWidth += NextCodePoint(text, pos) >= 0x2E80 ? kWide : kNarrow;
+  }
+  const double x = (width - textWidth) / 2;
+  const double y = (height - kWide) / 2;
+  return {x > 0 ? RoundToInt32(x) : 0, y > 0 ? RoundToInt32(y) : 0};
 }
 
 int ControlId(const WindowDef& def, const ControlDef& control) {

@@ -32,7 +32,7 @@ struct ControlDef {
 };
 
 // Builders that keep the definition tables short.
-ControlDef GleamButton(std::string name, int index, double left, double top, double width,
+ControlDef ButtonControl(std::string name, int index, double left, double top, double width,
                        double height, std::string text);
 ControlDef Picture(std::string name, int index, double left, double top, double width,
                    double height);
@@ -61,6 +61,16 @@ PixelBox ToPixels(const ControlDef& control, int dpi);
 
 // The control name/index of def, or nullptr.
 const ControlDef* FindControl(const WindowDef& def, const std::string& name, int index = 0);
+
+// Where a button's caption goes (twips from the button's top-left corner):
+// centred for the control's caption font, 13 pixels high at 96 dpi, with
+// Chinese characters a square 13 pixels wide and other characters about
+// half that. Never negative.
+struct CaptionOffset {
+  int x = 0;
+  int y = 0;
+};
+CaptionOffset CentredCaption(const std::string& text, double width, double height);
 
 // Control id used for child windows and notifications: a stable number
 // from the control's position in the definition.
