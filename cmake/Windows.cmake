@@ -30,6 +30,9 @@ quillet_warnings(quillet_win)
 set(import_check ${PROJECT_SOURCE_DIR}/tools/check-imports.sh)
 
 add_executable(quillet WIN32 ${entry_source} ${PROJECT_SOURCE_DIR}/shell/quillet.rc)
+# The resource script embeds the manifest; windres does not report it as a dependency.
+set_source_files_properties(${PROJECT_SOURCE_DIR}/shell/quillet.rc PROPERTIES
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/shell/quillet.manifest)
 target_link_libraries(quillet PRIVATE quillet_win)
 if(MINGW)
   target_link_options(quillet PRIVATE -municode)  # entry point wWinMain

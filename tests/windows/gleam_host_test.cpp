@@ -1,0 +1,198 @@
+// The program's control host: buttons created by class name from a window
+// definition, found through the program's embedded manifest with nothing
+// registered, or through a machine-wide registration of the test prefix.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include "lantoc_h.h"
+#include "shell/units.h"
+#include "tests/support/gleam_test_support.h"
+#include "win32/gleam_host.h"
+
+namespace quillet::test {
+namespace {
+
+LantocLibrary& Library() {
+  static LantocLibrary library;
+  return library;
+}
+
+// The activation context of quillet.exe's embedded manifest, active while
+// this object lives: what the program itself runs under.
+class ProgramManifest {
+ public:
+  ProgramManifest() {
+    exe_ = BinDir() + L"\\quillet.exe";
+    dir_ = BinDir();
+    ACTCTXW ctx{};
+    ctx.cbSize = sizeof ctx;
+    ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
+    ctx.lpSource = exe_.c_str();
+    ctx.lpResourceName = MAKEINTRESOURCEW(1);
+    ctx.lpAssemblyDirectory = dir_.c_str();
+    context_ = ::CreateActCtxW(&ctx);
+    if (context_ != INVALID_HANDLE_VALUE) active_ = ::ActivateActCtx(context_, &cookie_) != FALSE;
+  }
+  ~ProgramManifest() {
+    if (active_) ::DeactivateActCtx(0, cookie_);
+    if (context_ != INVALID_HANDLE_VALUE) ::ReleaseActCtx(context_);
+  }
+  bool active() const { return active_; }
+
+ private:
+  std::wstring exe_, dir_;
+  HANDLE context_ = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie_ = 0;
+  bool active_ = false;
+};
+
+bool ProgIdKnown() {
+  CLSID clsid{};
+  return SUCCEEDED(::CLSIDFromProgID(L"Lantoc.Gleam", &clsid));
+}
+
+CLSID ClassOf(const win::GleamButton& button) {
+  CLSID clsid = GUID_NULL;
+  IPersist* persist = nullptr;
+  if (button.Dispatch() &&
+      SUCCEEDED(button.Dispatch()->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)))) {
+    persist->GetClassID(&clsid);
+    persist->Release();
+  }
+  return clsid;
+}
+
+const win::WindowDefinition kDefinition{{
+    {"Cmd(0)", "Lantoc.Gleam", 150, 150, 1000, 300,
+     {{"Text", std::string("\xE4\xBF\x9D\xE5\xAD\x98")},  // 保存
+      {"PosX", std::int32_t{200}},
+      {"Enabled", true}}},
+    {"Cmd(1)", "Lantoc.Gleam", 150, 600, 1200, 450, {{"ForeColor", std::int32_t{0x0000C0}}}},
+}};
+
+class GleamHost : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Library().loaded());
+    Library().Unregister();  // a registration left by another test must not help
+    ASSERT_FALSE(ProgIdKnown()) << "Lantoc.Gleam is registered in the test prefix";
+    host_ = CreateHostWindow(300, 200);
+    ASSERT_NE(host_, nullptr);
+  }
+  void TearDown() override {
+    buttons_.Release();
+    if (host_) ::DestroyWindow(host_);
+    EXPECT_EQ(Library().CanUnloadNow(), S_OK) << "every button was released";
+  }
+  HWND host_ = nullptr;
+  win::ControlHost buttons_;
+};
+
+TEST_F(GleamHost, CreatesButtonsFromTheDefinitionThroughTheProgramManifest) {
+  ProgramManifest manifest;
+  ASSERT_TRUE(manifest.active());
+  ASSERT_TRUE(buttons_.Create(host_, kDefinition, 96));
+  ASSERT_EQ(buttons_.size(), 2u);
+  win::GleamButton* save = buttons_.Find("Cmd(0)");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(save->IsCreated());
+  // The per-process CLSID of the manifest differs from ours; the object is ours.
+  EXPECT_TRUE(ClassOf(*save) == CLSID_Gleam);
+
+  // Placed by twips at the given DPI, as a child of the window.
+  EXPECT_EQ(::GetParent(save->hwnd()), host_);
+  RECT r{};
+  ::GetWindowRect(save->hwnd(), &r);
+  ::MapWindowPoints(nullptr, host_, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 10);
+  EXPECT_EQ(r.right - r.left, 67);
+  EXPECT_EQ(r.bottom - r.top, 20);
+
+  // Stored properties from the definition; the rest at their defaults.
+  VARIANT v;
+  ASSERT_TRUE(save->GetProperty(win::gleam_dispid::kText, &v));
+  EXPECT_STREQ(v.bstrVal, L"\x4FDD\x5B58");
+  ::VariantClear(&v);
+  ASSERT_TRUE(save->GetProperty(win::gleam_dispid::kPosX, &v));
+  EXPECT_EQ(v.lVal, 200);
+  ASSERT_TRUE(save->GetProperty(win::gleam_dispid::kPosY, &v));
+  EXPECT_EQ(v.lVal, 100);
+  ASSERT_TRUE(buttons_.At(1).GetProperty(win::gleam_dispid::kForeColor, &v));
+  EXPECT_EQ(v.lVal, 0x0000C0);
+
+  // Colours set by dispatch identifier, as every window does on load.
+  ASSERT_TRUE(save->SetForeColor(MakeColour(0x10, 0x80, 0xF0)));
+  ASSERT_TRUE(save->SetTextColor(MakeColour(0xFF, 0, 0)));
+  ASSERT_TRUE(save->GetProperty(win::gleam_dispid::kForeColor, &v));
+  EXPECT_EQ(v.lVal, static_cast<LONG>(MakeColour(0x10, 0x80, 0xF0)));
+  const Capture cap = RenderClient(save->hwnd());
+  EXPECT_EQ(cap.At(40, 0), MakeColour(0x10, 0x80, 0xF0));
+  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SaveScreenshot(host_, L"gleam-host");
+}
+
+TEST_F(GleamHost, ForwardsClickAndKeyPressAndMayBeReleasedFromAClick) {
+  ProgramManifest manifest;
+  ASSERT_TRUE(buttons_.Create(host_, kDefinition, 96));
+  win::GleamButton& first = buttons_.At(0);
+  int clicks = 0;
+  first.OnClick([&] { ++clicks; });
+  short seen = 0;
+  first.OnKeyPress([&](short& key) { seen = key; });
+  HWND button = first.hwnd();
+  ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(clicks, 1);
+  ::SendMessageW(button, WM_CHAR, 'a', 0);
+  EXPECT_EQ(seen, 'a');
+  EXPECT_EQ(clicks, 1);
+
+  // The second button's Click closes everything, itself included.
+  HWND second = buttons_.At(1).hwnd();
+  buttons_.At(1).OnClick([&] { buttons_.Release(); });
+  ::SendMessageW(second, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  ::SendMessageW(second, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(buttons_.size(), 0u);
+  EXPECT_FALSE(::IsWindow(second));
+  EXPECT_FALSE(::IsWindow(button));
+}
+
+TEST_F(GleamHost, AnUnknownClassFailsCleanly) {
+  ProgramManifest manifest;
+  win::WindowDefinition bad = kDefinition;
+  bad.controls[1].progId = "Lantoc.Nothing";
+  EXPECT_FALSE(buttons_.Create(host_, bad, 96));
+  EXPECT_TRUE(buttons_.At(0).IsCreated());
+  EXPECT_FALSE(buttons_.At(1).IsCreated());
+  EXPECT_EQ(buttons_.At(1).hwnd(), nullptr);
+  EXPECT_FALSE(buttons_.At(1).SetForeColor(0));
+}
+
+TEST_F(GleamHost, WithoutTheManifestARegisteredCopyServesAndUnregisteringRemovesIt) {
+  EXPECT_FALSE(buttons_.Create(host_, kDefinition, 96)) << "neither manifest nor registration";
+  buttons_.Release();
+  ASSERT_HRESULT_SUCCEEDED(Library().Register());
+  CLSID clsid{};
+  ASSERT_HRESULT_SUCCEEDED(::CLSIDFromProgID(L"Lantoc.Gleam", &clsid));
+  EXPECT_TRUE(clsid == CLSID_Gleam);
+  ITypeLib* lib = nullptr;
+  EXPECT_HRESULT_SUCCEEDED(::LoadRegTypeLib(LIBID_Lantoc, 1, 0, 0, &lib));
+  if (lib) lib->Release();
+  EXPECT_TRUE(buttons_.Create(host_, kDefinition, 96));
+  EXPECT_TRUE(ClassOf(buttons_.At(0)) == CLSID_Gleam);
+  buttons_.Release();
+  ASSERT_HRESULT_SUCCEEDED(Library().Unregister());
+  EXPECT_FALSE(ProgIdKnown());
+  HKEY key = nullptr;
+  EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            L"Software\\Classes\\CLSID\\{D2DC25A9-4F7E-441C-9443-B4221EA3055D}", 0,
+                            KEY_READ, &key),
+            ERROR_SUCCESS);
+  if (key) ::RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace quillet::test
