@@ -54,9 +54,9 @@ MainWindow::MainWindow() : Form(PanelDefinition(), FormStyle{.centred = false}) 
 bool MainWindow::Start(int leftTwips, int topTwips) {
   shuttingDown_ = false;
   if (!LoadForm()) return false;
-  position_ = {leftTwips, topTwips, static_cast<int>(MainPanelWidth ? MainPanelWidth : kPanelWidth),
-               static_cast<int>(MainPanelHeight ? MainPanelHeight : kPanelHeight)};
-  MoveTo(position_);
+  position_.width = static_cast<int>(MainPanelWidth > 0 ? MainPanelWidth : kPanelWidth);
+  position_.height = static_cast<int>(MainPanelHeight > 0 ? MainPanelHeight : kPanelHeight);
+  SetPosition(leftTwips, topTwips);
   ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RoundCorners(hwnd(), 20);
   ::SetTimer(hwnd(), kDockTimer, kDockMs, nullptr);
@@ -79,11 +79,13 @@ void MainWindow::OnUnload() {
   ::KillTimer(hwnd(), kReminderTimer);
 }
 
-void MainWindow::MoveTo(const TwipsRect& position) {
+void MainWindow::SetPosition(int leftTwips, int topTwips) {
+  position_.left = leftTwips;
+  position_.top = topTwips;
+  if (!IsLoaded()) return;
   const int dpi = Dpi();
-  ::SetWindowPos(hwnd(), nullptr, TwipsToPixels(position.left, dpi),
-                 TwipsToPixels(position.top, dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd(), nullptr, TwipsToPixels(leftTwips, dpi), TwipsToPixels(topTwips, dpi), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MainWindow::CursorOverPanelAt(const TwipsRect& p) const {
@@ -112,10 +114,7 @@ void MainWindow::DockingTick() {
   const int screenWidth = static_cast<int>(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi));
   const TwipsRect next = DockingStep(position_, screenWidth, CurrentSkin().docking,
                                      [this](const TwipsRect& p) { return CursorOverPanelAt(p); });
-  if (!(next == position_)) {
-    position_ = next;
-    MoveTo(position_);
-  }
+  if (!(next == position_)) SetPosition(next.left, next.top);
   // A highlighted corner picture the cursor has left goes back to normal
   // (with docking off as well, so no picture stays lit).
   for (int i = 0; i < 2; ++i) {

@@ -38,8 +38,10 @@ class MainWindow : public Form {
   void DockingTick();
   // Button Pic(i) pressed: the navigation of the panel.
   void Navigate(int index);
-  // The panel's position in twips as the docking step keeps it.
+  // The panel's position in twips as the docking step keeps it, and moving
+  // the panel there (left and top; the size stays).
   const TwipsRect& Position() const { return position_; }
+  void SetPosition(int leftTwips, int topTwips);
   // The text that runs down the panel's side (today's dates).
   std::string DateText() const;
 
@@ -53,7 +55,6 @@ class MainWindow : public Form {
   void OnUnload() override;
 
  private:
-  void MoveTo(const TwipsRect& position);
   bool CursorOverPanelAt(const TwipsRect& position) const;
 
   TwipsRect position_{0, 0, 1700, 4260};
