@@ -6,6 +6,21 @@
 // surface, the drawn pictures' mouse events and clicks, the gradient
 // buttons (Lantoc.Gleam controls) and their clicks, and re-layout when the
 // DPI changes.
+//
+// A new window of the program is one file pair, xxx_window.h/.cpp:
+//   class XxxWindow : public Form {
+//    public:
+//     XxxWindow() : Form(XxxDefinition(), FormStyle{...}) {}
+//     bool Load() { return LoadForm(); }      // plus whatever it reads first
+//    protected:
+//     void OnLoad() override;                   // colours, pictures, timers
+//     void Paint(const PaintTarget&) override;  // PaintTitleBar(...) etc.
+//     void OnClick(const ControlDef&) override; // buttons and pictures
+//   };
+// where XxxDefinition() lists the caption, the inner size in twips and the
+// controls (ButtonControl, Picture, Label, TextBox); the window is reached
+// through TheForm<XxxWindow>(), shown with Load() + Show() and closed with
+// Unload(). IsWindowOpen finds it by its caption while it is loaded.
 #pragma once
 
 #include <windows.h>

@@ -56,9 +56,7 @@ bool MainWindow::Start(int leftTwips, int topTwips) {
   if (!LoadForm()) return false;
   position_.width = static_cast<int>(MainPanelWidth > 0 ? MainPanelWidth : kPanelWidth);
   position_.height = static_cast<int>(MainPanelHeight > 0 ? MainPanelHeight : kPanelHeight);
-  SetPosition(leftTwips, topTwips);
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  RoundCorners(hwnd(), 20);
+  SetPosition(leftTwips, topTwips);  // the form made itself topmost and round
   ::SetTimer(hwnd(), kDockTimer, kDockMs, nullptr);
   ::SetTimer(hwnd(), kReminderTimer, kReminderMs, nullptr);
   Show();
@@ -227,6 +225,9 @@ void MainWindow::Navigate(int index) {
       if (to.calendarVisible && to.calendarVisible()) {
         run(to.hideCalendar);
       } else {
+        if (to.calendarWindow) {
+          if (HWND calendar = to.calendarWindow()) KeepOnScreen(calendar);
+        }
         run(to.showCalendar);
       }
       break;

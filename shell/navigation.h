@@ -4,6 +4,8 @@
 // works before every window exists.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 
 namespace quillet {
@@ -17,10 +19,11 @@ struct Navigation {
   // without saving.
   std::function<void()> showReminderSettings;
   std::function<void(int)> reminderSettingsAction;
-  // Calendar window: whether it is visible, hide it, show it (the panel
-  // pulls it onto the screen first through calendarWindow).
+  // Calendar window: whether it is visible, hide it, its window (loading
+  // it if needed; the panel pulls it back onto the screen), show it.
   std::function<bool()> calendarVisible;
   std::function<void()> hideCalendar;
+  std::function<HWND()> calendarWindow;
   std::function<void()> showCalendar;
   // Area and postal code look-up, and the settings window.
   std::function<void()> showLookup;

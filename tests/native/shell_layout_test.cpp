@@ -64,8 +64,8 @@ TEST(PanelLayout, EightButtonsDownThePanel) {
     EXPECT_DOUBLE_EQ(b.top, tops[i]) << i;
   }
   // In pixels each edge rounds on its own: neighbours keep the same gap.
-  const PixelBox first = ToPixels(GleamButton("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
-  const PixelBox second = ToPixels(GleamButton("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
+  const PixelBox first = ToPixels(ButtonControl("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
+  const PixelBox second = ToPixels(ButtonControl("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
   EXPECT_EQ(first.left, 7);
   EXPECT_EQ(first.top, 33);
   EXPECT_EQ(first.top + first.height, 60);  // 907.5 twips = 60.5 pixels, halves to even

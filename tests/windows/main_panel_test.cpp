@@ -21,6 +21,7 @@
 #include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
 #include "tests/support/program_manifest.h"
+#include "tests/support/shell_fixture.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"
 
@@ -57,29 +58,17 @@ bool TrayIconPresent(HWND hwnd) {
   return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-class MainPanel : public testing::Test {
+class MainPanel : public ShellFixture {
  protected:
-  static void SetUpTestSuite() { manifest_ = new ProgramManifest; }
-  static void TearDownTestSuite() {
-    delete manifest_;
-    manifest_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(manifest_->active());
-    folder_ = std::make_unique<TempFolder>();
-    ProgramFolder = win::Narrow(folder_->path());
-    Parameters = DefaultSettings(ProgramFolder);
-    Parameters[kParamDocking] = "0";
-    SaveSettingsAtExit = true;
-    InitShellGlobals();
+    ShellFixture::SetUp();
     ProgramNavigation() = Navigation{};
     ::SetCursorPos(640, 1000);  // out of the way
   }
   void TearDown() override {
     if (panel().IsLoaded()) RemoveTrayIcon(panel().hwnd());
-    UnloadFormsExcept(nullptr);
+    ShellFixture::TearDown();
     ProgramNavigation() = Navigation{};
-    folder_.reset();
   }
   static MainWindow& panel() { return TheForm<MainWindow>(); }
   // Screen width in twips at 96 dpi, and d = SW - panel width.
@@ -88,11 +77,7 @@ class MainPanel : public testing::Test {
   static void Tick() { panel().DockingTick(); }
   static int Left() { return panel().Position().left; }
   static int Top() { return panel().Position().top; }
-
-  static ProgramManifest* manifest_;
-  std::unique_ptr<TempFolder> folder_;
 };
-ProgramManifest* MainPanel::manifest_ = nullptr;
 
 TEST_F(MainPanel, StartsAtTheStoredPlaceTopmostAndRounded) {
   ASSERT_TRUE(panel().Start(3000, 1500));
@@ -377,11 +362,21 @@ TEST_F(MainPanel, ButtonsNavigateAndToggle) {
     panel().ClickButton("Pic", 3);
     EXPECT_EQ(reminderActions, std::vector<int>{3});
   }
+  StandInForm calendar("calendar");
+  ASSERT_TRUE(calendar.Load());
+  to.calendarWindow = [&] { return calendar.hwnd(); };
   panel().ClickButton("Pic", 4);
   panel().ClickButton("Pic", 4);
+  // Moved off the screen while hidden: the third press pulls it back first.
+  ::SetWindowPos(calendar.hwnd(), nullptr, -300, ::GetSystemMetrics(SM_CYSCREEN) - 20, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
   panel().ClickButton("Pic", 4);
   EXPECT_EQ(calendarShows, 2);
   EXPECT_EQ(calendarHides, 1);
+  RECT c{};
+  ::GetWindowRect(calendar.hwnd(), &c);
+  EXPECT_EQ(c.left, 0);
+  EXPECT_EQ(c.bottom, ::GetSystemMetrics(SM_CYSCREEN));
 
   panel().ClickButton("Pic", 7);
   EXPECT_TRUE(IsWindowOpen(AboutWindow::kCaption));
@@ -425,31 +420,13 @@ TEST_F(MainPanel, ShutDownSavesFirstThenUnloadsInLoadOrderAndRemovesTheIcon) {
   EXPECT_FALSE(TrayIconPresent(hwnd));
   EXPECT_EQ(OldWindowProc, nullptr);
   const ParameterItems saved =
-      ParseParameters(DecodeCp936(ReadBytes(folder_->File(L"paramter.dat"))).utf8);
+      ParseParameters(DecodeCp936(ReadBytes(folder_.File(L"paramter.dat"))).utf8);
   EXPECT_EQ(saved[kParamPanelLeft], "2345");
   EXPECT_EQ(saved[kParamPanelTop], "1234");
   EXPECT_EQ(saved[30], "kept as read");
   // The message loop is asked to end.
   MSG msg;
   EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-TEST_F(MainPanel, RepaintsAndReloadsLeaveNoGdiObjectsBehind) {
-  ASSERT_TRUE(panel().Start(3000, 1500));
-  ::RedrawWindow(panel().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  const int before = GdiObjectCount();
-  ASSERT_GE(before, 0);
-  for (int i = 0; i < 10000; ++i) {
-    ::RedrawWindow(panel().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  }
-  EXPECT_EQ(GdiObjectCount(), before);
-  for (int i = 0; i < 1000; ++i) {
-    panel().Unload();
-    ASSERT_TRUE(panel().Start(3000, 1500));
-    ::UpdateWindow(panel().hwnd());
-  }
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "shell/window_shape_win.h"
 #include "tests/support/gleam_test_support.h"
 #include "tests/support/program_manifest.h"
+#include "tests/support/shell_fixture.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"
 
@@ -41,23 +42,7 @@ int CountOwnWindows(const wchar_t* caption) {
   return ctx.count;
 }
 
-class ShellDialogs : public testing::Test {
- protected:
-  static void SetUpTestSuite() { manifest_ = new ProgramManifest; }
-  static void TearDownTestSuite() {
-    delete manifest_;
-    manifest_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(manifest_->active());
-    Parameters = DefaultSettings("");
-    InitShellGlobals();
-  }
-  void TearDown() override { UnloadFormsExcept(nullptr); }
-
-  static ProgramManifest* manifest_;
-};
-ProgramManifest* ShellDialogs::manifest_ = nullptr;
+using ShellDialogs = ShellFixture;
 
 TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceAndReplacesItsText) {
   ShowMessage("第一条消息");
@@ -242,33 +227,6 @@ TEST_F(ShellDialogs, CloseHoverLightsAtOnceAndResetsWithoutAMouseEvent) {
   ::SendMessageW(help.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp.left + 5, cp.top + 5));
   ::SendMessageW(help.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(cp.left + 5, cp.top + 5));
   EXPECT_FALSE(help.IsLoaded());
-}
-
-TEST_F(ShellDialogs, OpenCloseCyclesLeaveNoGdiObjectsBehind) {
-  TempFolder folder;
-  ASSERT_TRUE(WriteBytes(folder.File(L"Help.dat"), "a\r\nb\r\n"));
-  HelpWindow::HelpFilePath() = win::Narrow(folder.File(L"Help.dat"));
-  MainWindow& panel = TheForm<MainWindow>();
-  // One warm-up cycle: the system keeps some objects (class brushes, fonts)
-  // from the first use on.
-  const auto cycle = [&] {
-    ShowMessage("循环");
-    ::UpdateWindow(TheForm<MessageWindow>().hwnd());
-    TheForm<MessageWindow>().Unload();
-    panel.Navigate(7);
-    ::UpdateWindow(TheForm<AboutWindow>().hwnd());
-    panel.Navigate(7);
-    ShowHelpViewer();
-    ::UpdateWindow(TheForm<HelpWindow>().hwnd());
-    TheForm<HelpWindow>().Unload();
-  };
-  cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  const int before = GdiObjectCount();
-  ASSERT_GE(before, 0);
-  for (int i = 0; i < 1000; ++i) cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace
