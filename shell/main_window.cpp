@@ -69,12 +69,18 @@ void MainWindow::OnLoad() {
   highlight_[0] = MakePictureBitmap(Artwork::CloseHighlight);
   highlight_[1] = MakePictureBitmap(Artwork::TrayHighlight);
   logo_ = MakePictureBitmap(Artwork::Logo);
+  icon_ = MakePictureIcon(Artwork::Logo);
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   appliedButton_ = appliedText_ = 0xFFFFFFFF;
 }
 
 void MainWindow::OnUnload() {
   ::KillTimer(hwnd(), kDockTimer);
   ::KillTimer(hwnd(), kReminderTimer);
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
+  icon_.reset();
 }
 
 void MainWindow::SetPosition(int leftTwips, int topTwips) {

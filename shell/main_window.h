@@ -61,6 +61,7 @@ class MainWindow : public Form {
   std::array<win::Bitmap, 2> normal_;     // Img
   std::array<win::Bitmap, 2> highlight_;  // Img1
   win::Bitmap logo_;
+  win::Icon icon_;  // the window's and the notification area's icon
   bool shuttingDown_ = false;
   Colour appliedButton_ = 0xFFFFFFFF;  // button colours last given to the buttons
   Colour appliedText_ = 0xFFFFFFFF;

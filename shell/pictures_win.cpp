@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "win32/paint.h"
 
@@ -34,6 +35,23 @@ win::Bitmap MakePictureBitmap(Artwork art) {
     out[i] = static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c));
   }
   return bitmap;
+}
+
+win::Icon MakePictureIcon(Artwork art) {
+  win::Bitmap colour = MakePictureBitmap(art);
+  BITMAP info{};
+  if (!colour || !::GetObjectW(colour.get(), sizeof info, &info)) return {};
+  // An all-zero AND mask: the colour bitmap shows everywhere.
+  const std::vector<unsigned char> zeros(static_cast<std::size_t>((info.bmWidth + 15) / 16 * 2) *
+                                         static_cast<std::size_t>(info.bmHeight));
+  win::Bitmap mask(::CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, zeros.data()));
+  if (!mask) return {};
+  ICONINFO icon{};
+  icon.fIcon = TRUE;
+  icon.hbmMask = mask.get();
+  icon.hbmColor = colour.get();
+  // The system copies both bitmaps; ours go with their owners.
+  return win::Icon(::CreateIconIndirect(&icon));
 }
 
 win::Bitmap MakeAboutPicture() {

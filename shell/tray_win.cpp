@@ -22,9 +22,9 @@ void AddTrayIcon(HWND window) {
   NOTIFYICONDATAW data = IconRecord(window);
   data.uFlags = NIF_MESSAGE | NIF_ICON;
   data.uCallbackMessage = kTrayCallbackMessage;
-  // The class icon is shared (loaded from the program's resources), so the
-  // record borrows it and nothing is destroyed afterwards.
-  data.hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(window, GCLP_HICON));
+  // The window's own icon, borrowed: the shell keeps a copy.
+  data.hIcon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+  if (!data.hIcon) data.hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(window, GCLP_HICON));
   if (!data.hIcon) data.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
   ::Shell_NotifyIconW(NIM_ADD, &data);
   data.uFlags = NIF_TIP;
