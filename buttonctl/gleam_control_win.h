@@ -215,7 +215,7 @@ class GleamControl final : public _Gleam,
   GleamStates states_;
   bool timerOn_ = false;
   bool leftDown_ = false;           // left button pressed on the control
-  bool eventsFrozen_ = false;
+  int eventsFrozen_ = 0;             // IOleControl::FreezeEvents nesting
 
   SIZEL extent_{};                  // HIMETRIC
   IOleClientSite* site_ = nullptr;  // one reference

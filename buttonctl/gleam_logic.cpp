@@ -95,13 +95,6 @@ bool GleamStates::OnButtonUp() {
   return true;
 }
 
-bool GleamStates::OnCancel() {
-  const bool changed = pressed_ || hovering_;
-  pressed_ = false;
-  hovering_ = false;
-  return changed;
-}
-
 FacePlan PlanFace(const GleamStates& states, ColourRef foreColor, int posX, int posY) {
   if (states.pressed()) {
     return {foreColor, false, posX + kPressedCaptionShift, posY + kPressedCaptionShift};

@@ -73,8 +73,6 @@ class GleamStates {
   bool OnTimerTick(bool cursorInside);   // hover ends once the cursor is out
   bool OnButtonDown();
   bool OnButtonUp();                     // wherever the button is released
-  // Capture lost or the control disabled in the middle of a press.
-  bool OnCancel();
 
  private:
   bool hovering_ = false;

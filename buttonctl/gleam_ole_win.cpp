@@ -241,7 +241,12 @@ STDMETHODIMP GleamControl::OnMnemonic(MSG*) { return S_OK; }
 STDMETHODIMP GleamControl::OnAmbientPropertyChange(DISPID) { return S_OK; }
 
 STDMETHODIMP GleamControl::FreezeEvents(BOOL freeze) {
-  eventsFrozen_ = freeze != FALSE;
+  // Calls nest: events flow again after as many unfreezes as freezes.
+  if (freeze) {
+    ++eventsFrozen_;
+  } else if (eventsFrozen_ > 0) {
+    --eventsFrozen_;
+  }
   return S_OK;
 }
 

@@ -162,11 +162,11 @@ void GleamControl::ApplyLook(bool changed) {
 }
 
 void GleamControl::FireClick() {
-  if (!eventsFrozen_) events_.Fire(1, nullptr);
+  if (eventsFrozen_ == 0) events_.Fire(1, nullptr);
 }
 
 void GleamControl::FireKeyPress(WPARAM ch) {
-  if (eventsFrozen_) return;
+  if (eventsFrozen_ > 0) return;
   SHORT keyAscii = static_cast<SHORT>(ch);
   VARIANT arg;
   ::VariantInit(&arg);
@@ -201,7 +201,7 @@ LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       }
       // Paint ends every repaint; a handler may draw over the face.
       AddRef();
-      if (!eventsFrozen_) events_.Fire(2, nullptr);
+      if (eventsFrozen_ == 0) events_.Fire(2, nullptr);
       Release();
       return 0;
     }

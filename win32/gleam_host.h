@@ -5,7 +5,9 @@
 // place as a child window and forwards its Click and KeyPress events.
 //
 // The control is found through the program's embedded manifest (nothing
-// needs to be registered) or through a machine-wide registration.
+// needs to be registered) or through a machine-wide registration. The
+// calling thread must be a single-threaded apartment (OleInitialize at
+// start-up, OleUninitialize after the last window is gone).
 //
 // Usage, in a window's WM_CREATE:
 //   buttons_.Create(hwnd(), kDefinition, WindowDpi(hwnd()));
@@ -101,7 +103,8 @@ class GleamButton {
   void Move(int left, int top, int width, int height, int dpi);
 
   // Event handlers; called on the window's thread. A handler may release
-  // the button or its whole window.
+  // the button or its whole window. KeyPress passes the UTF-16 code unit
+  // of the typed character.
   void OnClick(std::function<void()> handler) { onClick_ = std::move(handler); }
   // KeyAscii is passed by reference: set it to 0 to cancel the key.
   void OnKeyPress(std::function<void(short& keyAscii)> handler) { onKeyPress_ = std::move(handler); }

@@ -128,16 +128,6 @@ TEST(GleamStates, HoverPressAndRelease) {
   EXPECT_EQ(plan.captionY, 8);
 }
 
-TEST(GleamStates, CancelEndsPressAndHover) {
-  GleamStates s;
-  EXPECT_FALSE(s.OnCancel());
-  s.OnMouseMove();
-  s.OnButtonDown();
-  EXPECT_TRUE(s.OnCancel());
-  EXPECT_FALSE(s.pressed());
-  EXPECT_FALSE(s.hovering());
-}
-
 TEST(GleamGeometry, CursorInsideIsStrict) {
   const Rect r{10, 20, 110, 40};
   EXPECT_TRUE(CursorInside(r, 11, 21));

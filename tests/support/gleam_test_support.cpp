@@ -340,6 +340,24 @@ long SitedGleam::Close() {
   return left;
 }
 
+ProgramManifest::ProgramManifest() {
+  exe_ = BinDir() + L"\\quillet.exe";
+  dir_ = BinDir();
+  ACTCTXW ctx{};
+  ctx.cbSize = sizeof ctx;
+  ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
+  ctx.lpSource = exe_.c_str();
+  ctx.lpResourceName = MAKEINTRESOURCEW(1);
+  ctx.lpAssemblyDirectory = dir_.c_str();
+  context_ = ::CreateActCtxW(&ctx);
+  if (context_ != INVALID_HANDLE_VALUE) active_ = ::ActivateActCtx(context_, &cookie_) != FALSE;
+}
+
+ProgramManifest::~ProgramManifest() {
+  if (active_) ::DeactivateActCtx(0, cookie_);
+  if (context_ != INVALID_HANDLE_VALUE) ::ReleaseActCtx(context_);
+}
+
 HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value) {
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{&value, &named, 1, 1};

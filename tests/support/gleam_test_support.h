@@ -153,6 +153,24 @@ class SitedGleam {
   HWND button = nullptr;
 };
 
+// The activation context of quillet.exe's embedded manifest, active while
+// this object lives: what the program itself runs under, so that
+// "Lantoc.Gleam" is found beside it with nothing registered.
+class ProgramManifest {
+ public:
+  ProgramManifest();
+  ~ProgramManifest();
+  ProgramManifest(const ProgramManifest&) = delete;
+  ProgramManifest& operator=(const ProgramManifest&) = delete;
+  bool active() const { return active_; }
+
+ private:
+  std::wstring exe_, dir_;
+  HANDLE context_ = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie_ = 0;
+  bool active_ = false;
+};
+
 // Property put/get through IDispatch::Invoke.
 HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value);
 HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value);

@@ -311,6 +311,21 @@ TEST_F(ActiveGleam, ClickOnlyForAPressAndReleaseOnTheButton) {
   ::SendMessageW(button_, WM_RBUTTONUP, 0, At(5, 5));
   EXPECT_EQ(sink_->clicks, 1);
   EXPECT_NE(::GetCapture(), button_) << "capture released with the last button";
+
+  // Frozen events (nested) are not raised; they flow again after the last thaw.
+  IOleControl* control = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(ole_->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&control)));
+  control->FreezeEvents(TRUE);
+  control->FreezeEvents(TRUE);
+  control->FreezeEvents(FALSE);
+  ::SendMessageW(button_, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  ::SendMessageW(button_, WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(sink_->clicks, 1);
+  control->FreezeEvents(FALSE);
+  ::SendMessageW(button_, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  ::SendMessageW(button_, WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(sink_->clicks, 2);
+  control->Release();
 }
 
 TEST_F(ActiveGleam, KeysRaiseKeyPressAndNeverAClick) {
@@ -346,6 +361,36 @@ TEST_F(ActiveGleam, PaintEndsEveryRepaintButNotAnEnabledPut) {
   EXPECT_FALSE(::IsWindowEnabled(button_));
   ASSERT_HRESULT_SUCCEEDED(PutProperty(dispatch_, kEnabled, BoolArg(true)));
   EXPECT_TRUE(::IsWindowEnabled(button_));
+}
+
+TEST_F(ActiveGleam, ViewObjectDrawsTheFaceIntoAnyRectangle) {
+  IViewObject2* view = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(ole_->QueryInterface(IID_IViewObject2, reinterpret_cast<void**>(&view)));
+  SIZEL extent{};
+  ASSERT_HRESULT_SUCCEEDED(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &extent));
+  EXPECT_NEAR(extent.cx, 1764, 40) << "1000 twips in HIMETRIC";
+  EXPECT_NEAR(extent.cy, 529, 40) << "300 twips in HIMETRIC";
+  // Into a memory bitmap at an offset: the face starts at the rectangle's top.
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 100, 60);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  RECT all{0, 0, 100, 60};
+  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  const RECTL bounds{10, 30, 77, 50};
+  EXPECT_HRESULT_SUCCEEDED(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory,
+                                      &bounds, nullptr, nullptr, 0));
+  EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
+                       nullptr, 0),
+            DV_E_DVASPECT);
+  EXPECT_EQ(::GetPixel(memory, 40, 30), RGB(200, 200, 200));
+  EXPECT_EQ(::GetPixel(memory, 40, 29), RGB(255, 255, 255)) << "nothing above the rectangle";
+  EXPECT_EQ(::GetPixel(memory, 9, 40), RGB(255, 255, 255)) << "nothing left of it";
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  view->Release();
 }
 
 TEST_F(ActiveGleam, SinkMayUnadviseItselfAndOthersDuringAnEvent) {

@@ -19,35 +19,6 @@ LantocLibrary& Library() {
   return library;
 }
 
-// The activation context of quillet.exe's embedded manifest, active while
-// this object lives: what the program itself runs under.
-class ProgramManifest {
- public:
-  ProgramManifest() {
-    exe_ = BinDir() + L"\\quillet.exe";
-    dir_ = BinDir();
-    ACTCTXW ctx{};
-    ctx.cbSize = sizeof ctx;
-    ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
-    ctx.lpSource = exe_.c_str();
-    ctx.lpResourceName = MAKEINTRESOURCEW(1);
-    ctx.lpAssemblyDirectory = dir_.c_str();
-    context_ = ::CreateActCtxW(&ctx);
-    if (context_ != INVALID_HANDLE_VALUE) active_ = ::ActivateActCtx(context_, &cookie_) != FALSE;
-  }
-  ~ProgramManifest() {
-    if (active_) ::DeactivateActCtx(0, cookie_);
-    if (context_ != INVALID_HANDLE_VALUE) ::ReleaseActCtx(context_);
-  }
-  bool active() const { return active_; }
-
- private:
-  std::wstring exe_, dir_;
-  HANDLE context_ = INVALID_HANDLE_VALUE;
-  ULONG_PTR cookie_ = 0;
-  bool active_ = false;
-};
-
 bool ProgIdKnown() {
   CLSID clsid{};
   return SUCCEEDED(::CLSIDFromProgID(L"Lantoc.Gleam", &clsid));

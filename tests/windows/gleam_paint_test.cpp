@@ -170,6 +170,31 @@ TEST_F(GleamLook, TwoChineseCharactersAndADigitAreDrawnWhole) {
   EXPECT_LE(whole.left, TwipsToPixels(100, dpi_) + 2);
 }
 
+TEST_F(GleamLook, ColorGradientDrawsStraightOnTheControl) {
+  ::UpdateWindow(host_);
+  VARIANT args[3] = {};
+  args[2] = LongArg(0x0000FF);  // red
+  args[1] = BoolArg(false);     // bottom to top
+  args[0].vt = VT_I2;
+  args[0].iVal = 10;
+  DISPPARAMS params{args, nullptr, 3, 0};
+  ASSERT_HRESULT_SUCCEEDED(gleam_->dispatch->Invoke(0x6003000F, IID_NULL, LOCALE_USER_DEFAULT,
+                                                    DISPATCH_METHOD, &params, nullptr, nullptr,
+                                                    nullptr));
+  const Capture cap = CaptureWindow(gleam_->button);
+  ASSERT_FALSE(cap.pixels.empty());
+  // Lightest near the bottom, 10 darker per band upwards, blue and green 0.
+  // (The window region leaves out the last row, as CreateRoundRectRgn does.)
+  const Colour bottom = cap.At(width_ / 2, height_ - 2);
+  const Colour top = cap.At(width_ / 2, 0);
+  EXPECT_EQ(GreenOf(bottom), 0);
+  EXPECT_EQ(BlueOf(bottom), 0);
+  const int twip = (height_ - 2) * 1440 / dpi_;
+  const int band = (height_ * 1440 / dpi_ - 10 - twip + 4) / 5;
+  EXPECT_EQ(RedOf(bottom), std::max(0, 255 - 10 * band));
+  EXPECT_LT(RedOf(top), RedOf(bottom));
+}
+
 TEST_F(GleamLook, RegionIsTheRoundedRectangleOfTheCurrentSize) {
   HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
   ASSERT_EQ(::GetWindowRgn(gleam_->button, probe), COMPLEXREGION);
