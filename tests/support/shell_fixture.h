@@ -11,7 +11,8 @@
 #include "shell/default_settings.h"
 #include "shell/form_win.h"
 #include "shell/shell_globals.h"
-#include "tests/support/program_manifest.h"
+#include "tests/support/gleam_test_support.h"
+#include "tests/support/test_files.h"
 #include "win32/text.h"
 
 namespace quillet::test {

@@ -20,7 +20,7 @@
 #include "shell/tray_win.h"
 #include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
-#include "tests/support/program_manifest.h"
+#include "tests/support/test_files.h"
 #include "tests/support/shell_fixture.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"

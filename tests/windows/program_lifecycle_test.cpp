@@ -15,7 +15,7 @@
 #include "shell/parameters.h"
 #include "shell/units.h"
 #include "tests/support/png.h"
-#include "tests/support/program_manifest.h"
+#include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/handles.h"
 #include "win32/text.h"

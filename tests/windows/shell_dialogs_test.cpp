@@ -13,7 +13,7 @@
 #include "shell/units.h"
 #include "shell/window_shape_win.h"
 #include "tests/support/gleam_test_support.h"
-#include "tests/support/program_manifest.h"
+#include "tests/support/test_files.h"
 #include "tests/support/shell_fixture.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"

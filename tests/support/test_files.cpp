@@ -1,4 +1,6 @@
-#include "tests/support/program_manifest.h"
+#include "tests/support/test_files.h"
+
+#include <windows.h>
 
 #include <fstream>
 #include <sstream>
@@ -6,22 +8,6 @@
 #include "tests/support/win_test.h"
 
 namespace quillet::test {
-
-ProgramManifest::ProgramManifest() : exe_(BinDir() + L"\\quillet.exe"), dir_(BinDir()) {
-  ACTCTXW ctx{};
-  ctx.cbSize = sizeof ctx;
-  ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
-  ctx.lpSource = exe_.c_str();
-  ctx.lpResourceName = MAKEINTRESOURCEW(1);
-  ctx.lpAssemblyDirectory = dir_.c_str();
-  context_ = ::CreateActCtxW(&ctx);
-  if (context_ != INVALID_HANDLE_VALUE) active_ = ::ActivateActCtx(context_, &cookie_) != FALSE;
-}
-
-ProgramManifest::~ProgramManifest() {
-  if (active_) ::DeactivateActCtx(0, cookie_);
-  if (context_ != INVALID_HANDLE_VALUE) ::ReleaseActCtx(context_);
-}
 
 TempFolder::TempFolder() {
   wchar_t base[MAX_PATH] = {};

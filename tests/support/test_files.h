@@ -1,29 +1,9 @@
-// The activation context of quillet.exe's embedded manifest, active while
-// the object lives: a test process then finds Lantoc.Gleam as the program
-// does, with nothing registered.
+// Temporary folders and whole-file helpers for the Windows-side tests.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 
 namespace quillet::test {
-
-class ProgramManifest {
- public:
-  ProgramManifest();
-  ~ProgramManifest();
-  ProgramManifest(const ProgramManifest&) = delete;
-  ProgramManifest& operator=(const ProgramManifest&) = delete;
-  bool active() const { return active_; }
-
- private:
-  std::wstring exe_;
-  std::wstring dir_;
-  HANDLE context_ = INVALID_HANDLE_VALUE;
-  ULONG_PTR cookie_ = 0;
-  bool active_ = false;
-};
 
 // A fresh empty folder under the system's temporary folder, removed with
 // its files when the object goes.
