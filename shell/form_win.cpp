@@ -208,6 +208,7 @@ void Form::LayoutControls() {
   const int dpi = Dpi();
   for (std::size_t i = 0; i < def_.controls.size() && i < children_.size(); ++i) {
     const ControlDef& c = def_.controls[i];
+    win::Font font;  // the font at this DPI (points -> pixels)
     if (c.fontPoints > 0) {
       LOGFONTW lf{};
       lf.lfHeight = -::MulDiv(static_cast<int>(c.fontPoints * 100 + 0.5), dpi, 7200);
@@ -215,18 +216,22 @@ void Form::LayoutControls() {
       lf.lfWeight = FW_NORMAL;
       const std::wstring face = win::Widen(c.font);
       face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-      fonts_[i].reset(::CreateFontIndirectW(&lf));
+      font.reset(::CreateFontIndirectW(&lf));
     }
     if (buttons_[i]) {
       const win::ControlDefinition g = GleamDefinition(c);
       buttons_[i]->Move(g.left, g.top, g.width, g.height, dpi);
       continue;
     }
-    if (!children_[i]) continue;
-    const PixelBox box = ToPixels(c, dpi);
-    ::MoveWindow(children_[i], box.left, box.top, box.width, box.height, TRUE);
-    // The old font stays alive until the control has the new one.
-    if (fonts_[i]) ::SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i].get()), TRUE);
+    if (children_[i]) {
+      const PixelBox box = ToPixels(c, dpi);
+      ::MoveWindow(children_[i], box.left, box.top, box.width, box.height, TRUE);
+      if (font) {
+        ::SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+      }
+    }
+    // The old font goes only now that the control holds the new one.
+    if (font) fonts_[i] = std::move(font);
   }
 }
 

@@ -129,6 +129,20 @@ TEST_F(MainPanel, StartsAtTheStoredPlaceTopmostAndRounded) {
   }
   EXPECT_GT(dark, 100) << "no date text down the right side";
   EXPECT_NE(panel().DateText().find("今天: "), std::string::npos);
+  // The buttons take their colour from the settings: the top rows of a
+  // button are its ForeColor, a few 3-step bands darker (a band is less
+  // than a pixel high).
+  WaitFor([] { return false; }, std::chrono::milliseconds(100));
+  RECT b0{};
+  ::GetWindowRect(panel().ControlWindow("Pic", 0), &b0);
+  const Capture screen = CaptureWindow(panel().hwnd());
+  RECT w{};
+  ::GetWindowRect(panel().hwnd(), &w);
+  const Colour face = screen.At(b0.left - w.left + 40, b0.top - w.top + 1);
+  const Colour fore = ColourFromText(Parameters[kParamButtonColour]);
+  EXPECT_NEAR(RedOf(face), RedOf(fore), 12) << std::hex << face;
+  EXPECT_NEAR(GreenOf(face), GreenOf(fore), 12) << std::hex << face;
+  EXPECT_NEAR(BlueOf(face), BlueOf(fore), 12) << std::hex << face;
   EXPECT_NE(panel().DateText().find("  ( "), std::string::npos);
   SaveScreenshot(panel().hwnd(), L"main-panel-free-96dpi");
 }
