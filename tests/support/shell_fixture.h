@@ -38,4 +38,9 @@ class ShellFixture : public testing::Test {
   TempFolder folder_;
 };
 
+// Real mouse input, as the window manager's drag loop wants it: the left
+// button pressed at (x, y) on the screen, the cursor moved by (dx, dy) in
+// eight steps from another thread while this one runs the loop, let go.
+void DragWithTheMouse(int x, int y, int dx, int dy);
+
 }  // namespace quillet::test

@@ -251,6 +251,21 @@ TEST_F(MainPanel, StoredHiddenPositionHidesFromTheFirstTickAndUserMovesAreTaken)
   EXPECT_EQ(Top(), 3000);
 }
 
+TEST_F(MainPanel, DraggingTheSurfaceMovesThePanelAndTheTickTakesItUp) {
+  ASSERT_TRUE(panel().Start(3000, 1500));
+  RECT before{};
+  ::GetWindowRect(panel().hwnd(), &before);
+  // On the title strip between the logo and the tray picture.
+  DragWithTheMouse(before.left + 40, before.top + 15, 80, 40);
+  RECT after{};
+  ::GetWindowRect(panel().hwnd(), &after);
+  EXPECT_EQ(after.left - before.left, 80);
+  EXPECT_EQ(after.top - before.top, 40);
+  Tick();
+  EXPECT_EQ(Left(), 3000 + 80 * 15);
+  EXPECT_EQ(Top(), 1500 + 40 * 15);
+}
+
 TEST_F(MainPanel, CornerPicturesLightUpAndGoBackWhenTheCursorLeaves) {
   ASSERT_TRUE(panel().Start(3000, 1500));
   const RECT cp0 = panel().ControlBox("CP", 0);

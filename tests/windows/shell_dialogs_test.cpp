@@ -107,6 +107,20 @@ TEST_F(ShellDialogs, DragWindowMovesOnlyWithTheLeftButton) {
   EXPECT_EQ(after.top, before.top);
 }
 
+TEST_F(ShellDialogs, PressingTheSurfaceAndDraggingMovesTheDialog) {
+  ShowMessage("拖动我");
+  MessageWindow& dialog = TheForm<MessageWindow>();
+  RECT before{};
+  ::GetWindowRect(dialog.hwnd(), &before);
+  // Left of the button, below the labels: the dialog's own surface.
+  DragWithTheMouse(before.left + 30, before.top + 140, 80, 40);
+  RECT after{};
+  ::GetWindowRect(dialog.hwnd(), &after);
+  EXPECT_EQ(after.left - before.left, 80);
+  EXPECT_EQ(after.top - before.top, 40);
+  EXPECT_TRUE(dialog.IsLoaded());
+}
+
 TEST_F(ShellDialogs, HelpButtonTogglesTheAboutPageWhichLeadsToTheHelpViewer) {
   TempFolder folder;
   ASSERT_TRUE(WriteBytes(folder.File(L"Help.dat"), "Line one\r\n\xB0\xEF\xD6\xFA\r\n"));
