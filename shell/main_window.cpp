@@ -285,6 +285,11 @@ bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
       ShutDown();
       *result = 0;
       return true;
+    case WM_ENDSESSION:
+      // The system ends the session: the same shut-down as the close picture.
+      if (wParam) ShutDown();
+      *result = 0;
+      return true;
     default:
       return false;
   }

@@ -243,6 +243,24 @@ TEST(ProgramLifecycle, FirstRunWithoutSettingsFileUsesTheDefaultSkinAndWritesThe
   EXPECT_EQ(saved[kParamDocking], "1");
 }
 
+TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAsItWas) {
+  Installation install(Settings(3000, 1500, false));
+  const std::string original = ReadBytes(install.SettingsPath());
+  {
+    // Held open without sharing while the program starts: it cannot read it.
+    win::KernelHandle lock(::CreateFileW(install.SettingsPath().c_str(), GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+    Process program(install);
+    HWND panel = program.WaitWindow(kPanelCaption);
+    ASSERT_NE(panel, nullptr) << "the program runs on the first-run settings";
+    lock.reset();
+    ::PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0);
+  }
+  EXPECT_EQ(ReadBytes(install.SettingsPath()), original) << "the user's settings survive";
+}
+
 // Sets the system's logical DPI for programs started from now on, and puts
 // the old value back when it goes.
 class LogicalDpi {
