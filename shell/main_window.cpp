@@ -1,62 +1,298 @@
 #include "shell/main_window.h"
 
-#include "win32/dpi.h"
-#include "win32/handles.h"
-#include "win32/paint.h"
+#include "calendar/lunar.h"
+#include "shell/about_window.h"
+#include "shell/docking.h"
+#include "shell/navigation.h"
+#include "shell/pictures_win.h"
+#include "shell/shell_globals.h"
+#include "shell/skin.h"
+#include "shell/tray_win.h"
+#include "shell/units.h"
+#include "shell/window_geometry.h"
+#include "shell/window_shape_win.h"
+#include "win32/text.h"
 
 namespace quillet {
 
 namespace {
-constexpr int kGradientStep = 2;
+
+constexpr char kTitle[] = "Quillet";
+constexpr double kPanelWidth = 1700;  // twips
+constexpr double kPanelHeight = 4260;
+
+constexpr const char* kButtonTexts[8] = {"我今天的工作",   "添加工作记录", "全部工作记录",
+                                         "定期提醒设置",   "Tamber日历查询", "电话区号查询",
+                                         "我的个性设置",   "帮助"};
+
+WindowDef PanelDefinition() {
+  WindowDef def;
+  def.caption = MainWindow::kCaption;
+  def.width = kPanelWidth;
+  def.height = kPanelHeight;
+  for (int i = 0; i < 8; ++i) {
+    const TwipBox b = PanelButtonBox(i, kPanelWidth, kPanelHeight);
+    def.controls.push_back(ButtonControl("Pic", i, b.left, b.top, b.width, b.height, kButtonTexts[i]));
+  }
+  def.controls.push_back(Picture("Logo", 0, 100, 80, 300, 300));
+  def.controls.push_back(Picture("CP", 0, 1300, 80, 300, 300));
+  def.controls.push_back(Picture("CP", 1, 1050, 80, 300, 300));
+  return def;
 }
 
-bool MainWindow::Open(Colour background) {
-  background_ = background;
-  const int dpi = win::ScreenDpi();
-  const int width = win::TwipsToPx(kWidthTwips, dpi);
-  const int height = win::TwipsToPx(kHeightTwips, dpi);
-  const win::WindowPlacement place{(::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height};
-  if (!Create(L"QuilletMainPanel", kCaption, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, place)) {
-    return false;
-  }
-  // The window may sit on a monitor of another DPI than the primary one.
-  const int windowDpi = win::WindowDpi(hwnd());
-  if (windowDpi != dpi) {
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, win::TwipsToPx(kWidthTwips, windowDpi),
-                   win::TwipsToPx(kHeightTwips, windowDpi), SWP_NOMOVE | SWP_NOZORDER);
-  }
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+// Today in the user's short date format, as the system writes it.
+std::string ShortDateToday(const SYSTEMTIME& now) {
+  wchar_t text[80] = {};
+  if (!::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, 80)) return {};
+  return win::Narrow(text);
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : Form(PanelDefinition(), FormStyle{.centred = false}) {}
+
+bool MainWindow::Start(int leftTwips, int topTwips) {
+  shuttingDown_ = false;
+  if (!LoadForm()) return false;
+  position_.width = static_cast<int>(MainPanelWidth > 0 ? MainPanelWidth : kPanelWidth);
+  position_.height = static_cast<int>(MainPanelHeight > 0 ? MainPanelHeight : kPanelHeight);
+  SetPosition(leftTwips, topTwips);  // the form made itself topmost and round
+  ::SetTimer(hwnd(), kDockTimer, kDockMs, nullptr);
+  ::SetTimer(hwnd(), kReminderTimer, kReminderMs, nullptr);
+  Show();
   return true;
 }
 
-LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_PAINT: {
-      win::PaintScope paint(hwnd());
-      Paint(paint.dc());
-      return 0;
+void MainWindow::OnLoad() {
+  normal_[0] = MakePictureBitmap(Artwork::CloseNormal);
+  normal_[1] = MakePictureBitmap(Artwork::TrayNormal);
+  highlight_[0] = MakePictureBitmap(Artwork::CloseHighlight);
+  highlight_[1] = MakePictureBitmap(Artwork::TrayHighlight);
+  logo_ = MakePictureBitmap(Artwork::Logo);
+  icon_ = MakePictureIcon(Artwork::Logo);
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  appliedButton_ = appliedText_ = 0xFFFFFFFF;
+}
+
+void MainWindow::OnUnload() {
+  ::KillTimer(hwnd(), kDockTimer);
+  ::KillTimer(hwnd(), kReminderTimer);
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
+  icon_.reset();
+}
+
+void MainWindow::SetPosition(int leftTwips, int topTwips) {
+  position_.left = leftTwips;
+  position_.top = topTwips;
+  if (!IsLoaded()) return;
+  const int dpi = Dpi();
+  ::SetWindowPos(hwnd(), nullptr, TwipsToPixels(leftTwips, dpi), TwipsToPixels(topTwips, dpi), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MainWindow::CursorOverPanelAt(const TwipsRect& p) const {
+  const int dpi = Dpi();
+  const int left = TwipsToPixels(p.left, dpi);
+  const int top = TwipsToPixels(p.top, dpi);
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  CursorPos = {cursor.x, cursor.y};
+  return StrictlyInside({left, top, left + TwipsToPixels(p.width, dpi),
+                         top + TwipsToPixels(p.height, dpi)},
+                        cursor.x, cursor.y);
+}
+
+void MainWindow::DockingTick() {
+  if (!IsLoaded()) return;
+  const int dpi = Dpi();
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  // The position is kept in twips as the docking step left it (-4150 twips
+  // is no whole pixel at 96 dpi); only a move by the user replaces it.
+  if (r.left != TwipsToPixels(position_.left, dpi) || r.top != TwipsToPixels(position_.top, dpi)) {
+    position_.left = static_cast<int>(PixelsToTwips(r.left, dpi));
+    position_.top = static_cast<int>(PixelsToTwips(r.top, dpi));
+  }
+  const int screenWidth = static_cast<int>(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi));
+  const TwipsRect next = DockingStep(position_, screenWidth, CurrentSkin().docking,
+                                     [this](const TwipsRect& p) { return CursorOverPanelAt(p); });
+  if (!(next == position_)) SetPosition(next.left, next.top);
+  // A highlighted corner picture the cursor has left goes back to normal
+  // (with docking off as well, so no picture stays lit).
+  for (int i = 0; i < 2; ++i) {
+    if (ButtonState[static_cast<std::size_t>(i)] == 0 &&
+        !CursorOverControl(hwnd(), ControlBox("CP", i))) {
+      ButtonState[static_cast<std::size_t>(i)] = -1;
+      InvalidateControl("CP", i);
     }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
-    case WM_DESTROY:
-      ::PostQuitMessage(0);
-      return 0;
-    default:
-      return DefaultProc(msg, wParam, lParam);
   }
 }
 
-void MainWindow::Paint(HDC dc) {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  win::BufferedDc buffer(dc, client.right, client.bottom);
-  win::FillGradient(buffer.dc(), client.right, client.bottom, win::WindowDpi(hwnd()), background_,
-                    kGradientStep);
+std::string MainWindow::DateText() const {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  const std::string lunar = LunarDateText(CivilDate{now.wYear, now.wMonth, now.wDay});
+  return PanelDateText(ShortDateToday(now), lunar);
+}
+
+bool MainWindow::PictureShown(const ControlDef& control) const {
+  return !(control.name == "CP" && control.index == 1) || CurrentSkin().trayButton;
+}
+
+void MainWindow::Paint(const PaintTarget& target) {
+  const Skin skin = CurrentSkin();
+  const Colour c = skin.background;
+  PaintTitleBar(target, kTitle, c);
+  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), c, target.dpi);
+  for (int i = 0; i < 2; ++i) {
+    const ControlDef* cp = FindControl(Definition(), "CP", i);
+    if (!PictureShown(*cp)) continue;
+    const bool normal = ButtonState[static_cast<std::size_t>(i)] == -1;
+    DrawPicture(target.dc, ControlBox("CP", i),
+                normal ? normal_[static_cast<std::size_t>(i)].get()
+                       : highlight_[static_cast<std::size_t>(i)].get(),
+                c, target.dpi);
+  }
+  const std::string text = DateText();
+  const double width = Definition().width;
+  DrawAngledText(target, width - 90, 510, text, -90, 0xDDDDDD);
+  DrawAngledText(target, width - 100, 500, text, -90, MakeColour(10, 10, 10));
+  if (skin.button != appliedButton_ || skin.buttonText != appliedText_) {
+    appliedButton_ = skin.button;
+    appliedText_ = skin.buttonText;
+    SetButtonColours(skin.button, skin.buttonText);
+  }
+}
+
+void MainWindow::OnPictureMouse(const ControlDef& control, UINT message) {
+  if (control.name != "CP") return;
+  auto& state = ButtonState[static_cast<std::size_t>(control.index)];
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      state = -1;
+      break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      state = 0;
+      break;
+    default:
+      return;
+  }
+  InvalidateControl("CP", control.index);
+}
+
+void MainWindow::OnClick(const ControlDef& control) {
+  if (control.name == "Pic") {
+    Navigate(control.index);
+  } else if (control.name == "CP" && control.index == 0) {
+    ShutDown();
+  } else if (control.name == "CP" && control.index == 1) {
+    AddTrayIcon(hwnd());
+    Hide();
+  }
+}
+
+void MainWindow::Navigate(int index) {
+  Navigation& to = ProgramNavigation();
+  const auto run = [](const std::function<void()>& f) {
+    if (f) f();
+  };
+  const auto action = [](const std::function<void(int)>& f, int n) {
+    if (f) f(n);
+  };
+  switch (index) {
+    case 0:
+    case 2:
+      if (IsWindowOpen(kListCaption)) {
+        action(to.listAction, 7);
+      } else {
+        TodayOnly = index == 0 ? -1 : 0;
+        run(to.showList);
+      }
+      break;
+    case 1:
+      if (!IsWindowOpen(kListCaption)) Navigate(2);
+      if (!IsWindowOpen(kEditCaption)) action(to.listAction, 3);
+      break;
+    case 3:
+      if (IsWindowOpen(kReminderSettingsCaption)) {
+        action(to.reminderSettingsAction, 3);
+      } else {
+        run(to.showReminderSettings);
+      }
+      break;
+    case 4:
+      if (to.calendarVisible && to.calendarVisible()) {
+        run(to.hideCalendar);
+      } else {
+        if (to.calendarWindow) {
+          if (HWND calendar = to.calendarWindow()) KeepOnScreen(calendar);
+        }
+        run(to.showCalendar);
+      }
+      break;
+    case 5:
+      run(to.showLookup);
+      break;
+    case 6:
+      run(to.showSettings);
+      break;
+    case 7: {
+      AboutWindow& about = TheForm<AboutWindow>();
+      if (IsWindowOpen(AboutWindow::kCaption)) {
+        about.Unload();
+      } else if (about.Load()) {
+        about.Show();
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void MainWindow::ShutDown() {
+  if (shuttingDown_ || !IsLoaded()) return;
+  shuttingDown_ = true;
+  Parameters[kParamPanelLeft] = std::to_string(position_.left);
+  Parameters[kParamPanelTop] = std::to_string(position_.top);
+  if (SaveSettingsAtExit) SaveParameters(ParameterFilePath(ProgramFolder), Parameters);
+  UnloadFormsExcept(this);
+  RemoveTrayIcon(hwnd());
+  Unload();
+  ::PostQuitMessage(0);
+}
+
+bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wParam == kDockTimer) {
+        DockingTick();
+      } else if (wParam == kReminderTimer) {
+        if (const auto& check = ProgramNavigation().checkDueReminders) check();
+      } else {
+        return false;
+      }
+      *result = 0;
+      return true;
+    case WM_CLOSE:
+      ShutDown();
+      *result = 0;
+      return true;
+    case WM_ENDSESSION:
+      // The system ends the session: the same shut-down as the close picture.
+      if (wParam) ShutDown();
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace quillet

@@ -1,26 +1,70 @@
-// The docked main panel of the organiser.
+// The main panel (mForm): title strip, the date running down its side, the
+// column of eight buttons, the close and tray pictures; it docks and hides
+// at the screen edges and runs the reminder tick.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "shell/colour.h"
-#include "win32/window_base.h"
+#include "shell/form_win.h"
+#include "shell/placement.h"
+#include "win32/handles.h"
 
 namespace quillet {
 
-class MainWindow : public win::Window {
+class MainWindow : public Form {
  public:
-  static constexpr const wchar_t* kCaption = L"\x3000Quillet";
-  static constexpr int kWidthTwips = 1700;
-  static constexpr int kHeightTwips = 4260;
+  static constexpr char kCaption[] = "\u3000Quillet";
+  static constexpr char kListCaption[] = "\u3000我的工作记录表";
+  static constexpr char kEditCaption[] = "\u3000编辑工作记录";
+  static constexpr char kReminderSettingsCaption[] = "定时提醒设置";
+  static constexpr UINT_PTR kDockTimer = 1;      // T1
+  static constexpr UINT kDockMs = 50;
+  static constexpr UINT_PTR kReminderTimer = 2;  // Timer1
+  static constexpr UINT kReminderMs = 5000;
 
-  // Creates the panel centred on the screen; false if the window failed.
-  bool Open(Colour background);
+  MainWindow();
+
+  // Start-up steps after the single-copy check: load the panel, place it at
+  // (left, top) twips, lay out and colour the buttons, topmost, rounded,
+  // painted and shown; both timers run from here on.
+  bool Start(int leftTwips, int topTwips);
+  // The unload sequence: store the position, save the parameters, unload
+  // every other window, remove the tray icon, end the message loop.
+  void ShutDown();
+
+  // One tick of T1: the docking step on the panel's real position.
+  void DockingTick();
+  // Button Pic(i) pressed: the navigation of the panel.
+  void Navigate(int index);
+  // The panel's position in twips as the docking step keeps it, and moving
+  // the panel there (left and top; the size stays).
+  const TwipsRect& Position() const { return position_; }
+  void SetPosition(int leftTwips, int topTwips);
+  // The text that runs down the panel's side (today's dates).
+  std::string DateText() const;
 
  protected:
-  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnLoad() override;
+  void Paint(const PaintTarget& target) override;
+  void OnClick(const ControlDef& control) override;
+  void OnPictureMouse(const ControlDef& control, UINT message) override;
+  bool PictureShown(const ControlDef& control) const override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnUnload() override;
 
  private:
-  void Paint(HDC dc);
-  Colour background_ = 0;
+  bool CursorOverPanelAt(const TwipsRect& position) const;
+
+  TwipsRect position_{0, 0, 1700, 4260};
+  std::array<win::Bitmap, 2> normal_;     // Img
+  std::array<win::Bitmap, 2> highlight_;  // Img1
+  win::Bitmap logo_;
+  win::Icon icon_;  // the window's and the notification area's icon
+  bool shuttingDown_ = false;
+  Colour appliedButton_ = 0xFFFFFFFF;  // button colours last given to the buttons
+  Colour appliedText_ = 0xFFFFFFFF;
 };
 
 }  // namespace quillet

@@ -67,16 +67,17 @@ TEST(ProgramStart, ShowsTopmostGradientPanelAndEndsWhenClosed) {
   Capture cap;
   ASSERT_TRUE(WaitFor([&] {
     cap = CaptureWindow(panel);
-    return !cap.pixels.empty() && cap.At(cap.width / 2, 1) != cap.At(cap.width / 2, cap.height / 2);
+    return !cap.pixels.empty() && cap.At(cap.width / 2, 4) != cap.At(cap.width / 2, cap.height / 2);
   })) << "the panel shows no gradient";
   SaveScreenshot(panel, L"program-start-panel");
-  const Colour top = cap.At(cap.width / 2, 1);
+  // The rounded region starts 4 pixels in; the first band is 68 twips high.
+  const Colour top = cap.At(cap.width / 2, 4);
   EXPECT_EQ(top, MakeColour(0xB4, 0xCD, 0xEB)) << "top band in the first-run background colour";
-  const Colour lower = cap.At(cap.width / 2, cap.height - 2);
+  const Colour lower = cap.At(cap.width / 2, cap.height - 6);
   EXPECT_GT(RedOf(top) + GreenOf(top) + BlueOf(top), RedOf(lower) + GreenOf(lower) + BlueOf(lower));
-  // Every pixel of one row has the band's colour.
-  EXPECT_EQ(cap.At(1, 1), top);
-  EXPECT_EQ(cap.At(cap.width - 2, 1), top);
+  // Every pixel of one row has the band's colour, out to the round corners.
+  EXPECT_EQ(cap.At(16, 4), top);
+  EXPECT_EQ(cap.At(cap.width - 17, 4), top);
 
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
   ASSERT_EQ(::WaitForSingleObject(program.process(), 10000), WAIT_OBJECT_0) << "still running";

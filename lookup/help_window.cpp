@@ -1,0 +1,108 @@
+#include "lookup/help_window.h"
+
+#include <optional>
+
+#include "lookup/help_text.h"
+#include "shell/message_window.h"
+#include "shell/pictures_win.h"
+#include "shell/skin.h"
+#include "shell/window_shape_win.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kTitle[] = "帮助";
+constexpr char kCannotOpen[] = "无法打开帮助文件！";
+constexpr UINT_PTR kHoverTimer = 1;  // Timer1: watches the mouse leave the close picture
+constexpr UINT kHoverMs = 50;
+
+WindowDef HelpDefinition() {
+  WindowDef def;
+  def.caption = HelpWindow::kCaption;
+  def.width = 10020;
+  def.height = 5865;
+  def.controls = {
+      TextBox("Txt", 130, 480, 9730, 5200, "宋体", 10.5, true),
+      Picture("CP", 0, 9550, 100, 300, 300),
+      Picture("Logo", 0, 240, 120, 300, 300),
+  };
+  return def;
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow() : Form(HelpDefinition(), FormStyle{}) {}
+
+std::string& HelpWindow::HelpFilePath() {
+  static std::string path;
+  return path;
+}
+
+bool HelpWindow::Load() {
+  if (IsLoaded()) return true;
+  // Read first: a missing file shows the message and no window at all.
+  const std::optional<std::string> text = ReadHelpText(HelpFilePath());
+  if (!text) {
+    ShowMessage(kCannotOpen);
+    return false;
+  }
+  if (!LoadForm()) return false;
+  ::SetWindowTextW(ControlWindow("Txt"), win::Widen(*text).c_str());
+  return true;
+}
+
+std::string HelpWindow::Text() const {
+  HWND box = ControlWindow("Txt");
+  if (!box) return {};
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  return win::Narrow(text);
+}
+
+void HelpWindow::OnLoad() {
+  closeHover_ = {-1, -1};
+  logo_ = MakePictureBitmap(Artwork::Logo);
+  closeNormal_ = MakePictureBitmap(Artwork::CloseNormal);
+  closeHighlight_ = MakePictureBitmap(Artwork::CloseHighlight);
+  ::SetTimer(hwnd(), kHoverTimer, kHoverMs, nullptr);
+}
+
+void HelpWindow::OnUnload() { ::KillTimer(hwnd(), kHoverTimer); }
+
+void HelpWindow::Paint(const PaintTarget& target) {
+  const Colour background = CurrentSkin().background;
+  PaintTitleBarAt(target, kTitle, background, 600, 200);
+  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), background, target.dpi);
+  DrawPicture(target.dc, ControlBox("CP"),
+              closeHover_[0] == -1 ? closeNormal_.get() : closeHighlight_.get(), background,
+              target.dpi);
+}
+
+void HelpWindow::OnClick(const ControlDef& control) {
+  if (control.name == "CP") Unload();
+}
+
+void HelpWindow::OnPictureMouse(const ControlDef& control, UINT message) {
+  if (control.name != "CP" || message != WM_MOUSEMOVE) return;
+  closeHover_[static_cast<std::size_t>(control.index)] = 0;
+  InvalidateControl("CP", control.index);
+}
+
+bool HelpWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (msg != WM_TIMER || wParam != kHoverTimer) return false;
+  if (closeHover_[0] == 0 && !CursorOverControl(hwnd(), ControlBox("CP"))) {
+    closeHover_[0] = -1;
+    InvalidateControl("CP");
+  }
+  *result = 0;
+  return true;
+}
+
+void ShowHelpViewer() {
+  HelpWindow& viewer = TheForm<HelpWindow>();
+  if (viewer.Load()) viewer.Show();
+}
+
+}  // namespace quillet

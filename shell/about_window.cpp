@@ -1,0 +1,75 @@
+#include "shell/about_window.h"
+
+#include "lookup/help_window.h"
+#include "shell/pictures_win.h"
+#include "shell/skin.h"
+#include "win32/paint.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kTitle[] = "    关于Quillet";
+
+// Five lines; the first ends with the version.
+constexpr char kNotice[] =
+    "Quillet 桌面助手  版本号：2.0\r\n"
+    "工作记录、定时提醒、农历日历、\r\n"
+    "电话区号与邮编查询，尽在桌边。\r\n"
+    "本软件可自由使用和复制。\r\n"
+    "使用说明请按“帮助”查看。";
+
+WindowDef AboutDefinition() {
+  WindowDef def;
+  def.caption = AboutWindow::kCaption;
+  def.width = 5625;
+  def.height = 3045;
+  def.controls = {
+      ButtonControl("Pic", 0, 2160, 2280, 1335, 450, "帮　　 助"),
+      ButtonControl("Pic", 1, 3960, 2280, 1335, 450, "取　　 消"),
+      Picture("Image1", 0, 240, 600, 1500, 1500),
+      Picture("Logo", 0, 240, 120, 300, 300),
+      Label("lblCopyright", 1920, 720, 3615, 1215, kNotice, "宋体", 10.5),
+  };
+  return def;
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow() : Form(AboutDefinition(), FormStyle{.topmost = false}) {}
+
+void AboutWindow::OnLoad() {
+  logo_ = MakePictureBitmap(Artwork::Logo);
+  picture_ = MakeAboutPicture();
+  const Skin skin = CurrentSkin();
+  SetButtonColours(skin.button, skin.buttonText);
+}
+
+void AboutWindow::Paint(const PaintTarget& target) {
+  const Colour background = CurrentSkin().background;
+  PaintTitleBar(target, kTitle, background);
+  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), background, target.dpi);
+  DrawPicture(target.dc, ControlBox("Image1"), picture_.get(), background, target.dpi);
+  const ControlDef* label = FindControl(Definition(), "lblCopyright");
+  win::SelectScope select(target.dc, ControlFont("lblCopyright"));
+  const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
+  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  RECT box = ControlBox("lblCopyright");
+  const std::wstring text = win::Widen(label->text);
+  ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_WORDBREAK | DT_NOPREFIX);
+  ::SetTextColor(target.dc, oldColour);
+  ::SetBkMode(target.dc, oldMode);
+}
+
+void AboutWindow::OnClick(const ControlDef& control) {
+  if (control.name != "Pic") return;
+  if (control.index == 0) {
+    Hide();
+    ShowHelpViewer();
+  }
+  Unload();
+}
+
+}  // namespace quillet

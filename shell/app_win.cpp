@@ -1,0 +1,86 @@
+#include "shell/app_win.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+#include "lookup/help_text.h"
+#include "lookup/help_window.h"
+#include "shell/main_window.h"
+#include "shell/message_window.h"
+#include "shell/numbers.h"
+#include "shell/paths.h"
+#include "shell/shell_globals.h"
+#include "shell/startup.h"
+#include "win32/handles.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+// One copy per user session.
+constexpr wchar_t kSingleCopyMutex[] = L"Local\\Quillet.Organiser.SingleCopy";
+
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return win::Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+int RunPanel() {
+  const std::wstring programPath = ProgramPath();
+  ProgramFolder = FolderOf(programPath);
+  HelpWindow::HelpFilePath() = FileInFolder(ProgramFolder, kHelpFileName);
+
+  // 1. Settings. A file that exists but cannot be read is left alone.
+  const std::string settingsPath = ParameterFilePath(ProgramFolder);
+  const ParametersLoad load = LoadParameters(settingsPath);
+  SaveSettingsAtExit = load.fileRead || ::GetFileAttributesW(win::Widen(settingsPath).c_str()) ==
+                                            INVALID_FILE_ATTRIBUTES;
+  Parameters = StartupSettings(load, ProgramFolder);
+  // 2. Shared variables.
+  InitShellGlobals();
+  // 3. A second copy only tells the user and ends, the file untouched.
+  win::KernelHandle singleCopy(::CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
+  if (singleCopy && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+    ShowMessageAndWait(AlreadyRunningText(win::Narrow(programPath)));
+    return 0;
+  }
+  // 4-8. The panel at its stored place.
+  MainWindow& panel = TheForm<MainWindow>();
+  if (!panel.Start(LenientInt32(Parameters[kParamPanelLeft]),
+                   LenientInt32(Parameters[kParamPanelTop]))) {
+    return 1;
+  }
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int RunProgram() {
+  // The gradient buttons are in-place activated controls: an STA with OLE.
+  if (FAILED(::OleInitialize(nullptr))) return 1;
+  const int code = RunPanel();
+  ::OleUninitialize();
+  return code;
+}
+
+}  // namespace quillet

@@ -1,0 +1,10 @@
+#include "shell/navigation.h"
+
+namespace quillet {
+
+Navigation& ProgramNavigation() {
+  static Navigation navigation;
+  return navigation;
+}
+
+}  // namespace quillet

@@ -1,0 +1,174 @@
+// The shell's window arithmetic and start-up rules, and the delivered files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "calendar/lunar.h"
+#include "shell/codepage.h"
+#include "shell/default_settings.h"
+#include "shell/pictures.h"
+#include "shell/startup.h"
+#include "shell/units.h"
+#include "shell/window_definition.h"
+#include "shell/window_geometry.h"
+
+namespace quillet {
+namespace {
+
+std::string ReadDelivered(const char* name) {
+  std::ifstream in(std::string(QUILLET_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(RoundCorners, InsetDependsOnTheRadius) {
+  // The panel: 1700 x 4260 twips are 113 x 284 pixels at 96 dpi.
+  const RoundRegion panel = RoundCornersRegion(TwipsToPixels(1700, 96), TwipsToPixels(4260, 96), 20);
+  EXPECT_EQ(panel.left, 4);
+  EXPECT_EQ(panel.top, 4);
+  EXPECT_EQ(panel.right, 109);
+  EXPECT_EQ(panel.bottom, 280);
+  EXPECT_EQ(panel.ellipse, 20);
+  EXPECT_EQ(RoundCornersRegion(100, 50, 15).left, 2);
+  EXPECT_EQ(RoundCornersRegion(100, 50, 15).right, 98);
+  EXPECT_EQ(RoundCornersRegion(100, 50, 16).left, 4);
+}
+
+TEST(CursorTests, EdgesCountAsOutside) {
+  // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
+  const int left = TwipsToPixels(-1590, 96);
+  const ScreenBox box{left, TwipsToPixels(300, 96), left + TwipsToPixels(1700, 96),
+                      TwipsToPixels(300, 96) + TwipsToPixels(4260, 96)};
+  EXPECT_EQ(box.left, -106);
+  EXPECT_EQ(box.right, 7);
+  const int y = 100;
+  EXPECT_FALSE(StrictlyInside(box, -106, y));
+  EXPECT_TRUE(StrictlyInside(box, -105, y));
+  EXPECT_TRUE(StrictlyInside(box, 0, y));
+  EXPECT_TRUE(StrictlyInside(box, 6, y));
+  EXPECT_FALSE(StrictlyInside(box, 7, y));
+  EXPECT_FALSE(StrictlyInside(box, 3, box.top));
+  EXPECT_FALSE(StrictlyInside(box, 3, box.bottom));
+  EXPECT_TRUE(StrictlyInside(box, 3, box.bottom - 1));
+}
+
+TEST(PanelLayout, EightButtonsDownThePanel) {
+  const double tops[8] = {500, 957.5, 1415, 1872.5, 2330, 2787.5, 3245, 3702.5};
+  for (int i = 0; i < 8; ++i) {
+    const TwipBox b = PanelButtonBox(i, 1700, 4260);
+    EXPECT_DOUBLE_EQ(b.left, 100);
+    EXPECT_DOUBLE_EQ(b.width, 1300);
+    EXPECT_DOUBLE_EQ(b.height, 407.5);
+    EXPECT_DOUBLE_EQ(b.top, tops[i]) << i;
+  }
+  // In pixels each edge rounds on its own: neighbours keep the same gap.
+  const PixelBox first = ToPixels(ButtonControl("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
+  const PixelBox second = ToPixels(ButtonControl("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
+  EXPECT_EQ(first.left, 7);
+  EXPECT_EQ(first.top, 33);
+  EXPECT_EQ(first.top + first.height, 60);  // 907.5 twips = 60.5 pixels, halves to even
+  EXPECT_EQ(second.top, 96);                // 957.5 twips at 144 dpi = 95.75
+  EXPECT_EQ(second.width, 130);
+}
+
+TEST(PanelDateText, PadsEveryParenthesis) {
+  EXPECT_EQ(PanelDateText("2006-5-1", "农历丙戌年(狗)四月初四"),
+            "今天: 2006-5-1  ( 丙戌年  ( 狗 )  四月初四 )  ");
+  // The engine's text for that day fits the same pattern.
+  const std::string lunar = LunarDateText(CivilDate{2006, 5, 1});
+  ASSERT_EQ(lunar.rfind("农历", 0), 0u);
+  EXPECT_EQ(PanelDateText("2006-5-1", lunar),
+            "今天: 2006-5-1  ( " + lunar.substr(6, lunar.find('(') - 6) + "  ( " +
+                lunar.substr(lunar.find('(') + 1, lunar.find(')') - lunar.find('(') - 1) + " )  " +
+                lunar.substr(lunar.find(')') + 1) + " )  ");
+  // Outside the engine's range the lunar part is simply empty.
+  EXPECT_EQ(PanelDateText("2200-1-1", ""), "今天: 2200-1-1  (  )  ");
+}
+
+TEST(Startup, SecondCopyMessageNamesTheProgramFile) {
+  EXPECT_EQ(AlreadyRunningText("C:\\Tools\\quillet.exe"),
+            "quillet已经在运行，请检查隐藏在屏幕边上的Quillet");
+  EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
+  EXPECT_EQ(AlreadyRunningText("organiser"), "organiser已经在运行，请检查隐藏在屏幕边上的Quillet");
+}
+
+TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
+  ParametersLoad none;  // no file
+  const ParameterItems first = StartupSettings(none, "C:\\Quillet");
+  EXPECT_EQ(first[kParamDataFolder], "C:\\Quillet");
+  EXPECT_EQ(first[kParamDocking], "1");
+  EXPECT_EQ(first[kParamTrayButton], "1");
+  EXPECT_EQ(ColourFromText(first[kParamBackground]), kDefaultBackground);
+  EXPECT_NE(ColourFromText(first[kParamButtonColour]), 0u);
+  for (std::size_t i = kParamFirstStateColour; i < kParamFirstStateColour + 5; ++i) {
+    EXPECT_NE(ColourFromText(first[i]), 0u) << i;
+  }
+
+  // A file that was read is taken as it is, black colours and all; only an
+  // empty data folder is replaced.
+  ParametersLoad read;
+  read.fileRead = true;
+  read.items[kParamDataFolder] = "  ";
+  read.items[kParamPanelLeft] = "-1590";
+  const ParameterItems kept = StartupSettings(read, "D:\\Q");
+  EXPECT_EQ(kept[kParamDataFolder], "D:\\Q");
+  EXPECT_EQ(kept[kParamPanelLeft], "-1590");
+  EXPECT_EQ(kept[kParamBackground], "");
+  read.items[kParamDataFolder] = "E:\\data";
+  EXPECT_EQ(StartupSettings(read, "D:\\Q")[kParamDataFolder], "E:\\data");
+}
+
+TEST(DeliveredFiles, SettingsFileHoldsTheFirstRunSkin) {
+  const std::string bytes = ReadDelivered("paramter.dat");
+  ASSERT_FALSE(bytes.empty());
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && bytes[i + 1] == '\n') ++lines;
+  }
+  EXPECT_EQ(lines, kParameterCount);
+  const Cp936Decoded text = DecodeCp936(bytes);
+  EXPECT_EQ(text.invalidBytes, 0u);
+  EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
+}
+
+TEST(DeliveredFiles, HelpTextCoversEveryButton) {
+  const std::string bytes = ReadDelivered("Help.dat");
+  const Cp936Decoded text = DecodeCp936(bytes);
+  EXPECT_EQ(text.invalidBytes, 0u);
+  for (const char* topic : {"我今天的工作", "添加工作记录", "全部工作记录", "定期提醒设置",
+                            "Tamber日历查询", "电话区号查询", "我的个性设置", "帮助", "贴边隐藏",
+                            "通知区域"}) {
+    EXPECT_NE(text.utf8.find(topic), std::string::npos) << topic;
+  }
+  // Every line ends with CR LF, the last one too; no lone LF.
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "byte " << i;
+    }
+  }
+}
+
+TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
+  for (auto [normal, lit] : {std::pair{Artwork::CloseNormal, Artwork::CloseHighlight},
+                             std::pair{Artwork::TrayNormal, Artwork::TrayHighlight}}) {
+    const PixelArt a = RenderArtwork(normal);
+    const PixelArt b = RenderArtwork(lit);
+    EXPECT_EQ(a.width, 20);
+    EXPECT_EQ(a.height, 21);
+    EXPECT_EQ(a.pixels.size(), 20u * 21u);
+    EXPECT_NE(a.pixels, b.pixels);
+    // The margin is white so that the back colour shows round the picture.
+    EXPECT_EQ(a.pixels.front(), 0xFFFFFFu);
+    EXPECT_EQ(b.pixels.back(), 0xFFFFFFu);
+  }
+  const PixelArt logo = RenderArtwork(Artwork::Logo);
+  EXPECT_EQ(logo.width, 20);
+  EXPECT_EQ(logo.height, 20);
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,46 @@
+// A fixture for tests that run the shell's windows in the test process:
+// the program's manifest active (so Lantoc.Gleam is found as the program
+// finds it), the first-run settings with docking off, a fresh program
+// folder, and every window unloaded afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "shell/default_settings.h"
+#include "shell/form_win.h"
+#include "shell/shell_globals.h"
+#include "tests/support/gleam_test_support.h"
+#include "tests/support/test_files.h"
+#include "win32/text.h"
+
+namespace quillet::test {
+
+class ShellFixture : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { Manifest() = std::make_unique<ProgramManifest>(); }
+  static void TearDownTestSuite() { Manifest().reset(); }
+  void SetUp() override {
+    ASSERT_TRUE(Manifest()->active());
+    ProgramFolder = win::Narrow(folder_.path());
+    Parameters = DefaultSettings(ProgramFolder);
+    Parameters[kParamDocking] = "0";
+    SaveSettingsAtExit = true;
+    InitShellGlobals();
+  }
+  void TearDown() override { UnloadFormsExcept(nullptr); }
+
+  static std::unique_ptr<ProgramManifest>& Manifest() {
+    static std::unique_ptr<ProgramManifest> manifest;
+    return manifest;
+  }
+  TempFolder folder_;
+};
+
+// Real mouse input, as the window manager's drag loop wants it: the left
+// button pressed at (x, y) on the screen, the cursor moved by (dx, dy) in
+// eight steps from another thread while this one runs the loop, let go.
+void DragWithTheMouse(int x, int y, int dx, int dy);
+
+}  // namespace quillet::test

@@ -1,0 +1,48 @@
+#include "tests/support/test_files.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/win_test.h"
+
+namespace quillet::test {
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, base);
+  static int counter = 0;
+  path_ = std::wstring(base) + L"quillet-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter);
+  ::CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+  WIN32_FIND_DATAW found{};
+  HANDLE find = ::FindFirstFileW((path_ + L"\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name != L"." && name != L"..") ::DeleteFileW((path_ + L"\\" + name).c_str());
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+  }
+  ::RemoveDirectoryW(path_.c_str());
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+  out << bytes;
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace quillet::test

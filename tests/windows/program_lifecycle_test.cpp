@@ -1,0 +1,363 @@
+// quillet.exe started as a user starts it, from a folder of its own: the
+// start-up from the stored settings, the refused second copy, the shut-down
+// writing the settings, and the whole look at 144 dpi.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/codepage.h"
+#include "shell/default_settings.h"
+#include "shell/parameters.h"
+#include "shell/units.h"
+#include "tests/support/png.h"
+#include "tests/support/test_files.h"
+#include "tests/support/win_test.h"
+#include "win32/handles.h"
+#include "win32/text.h"
+
+namespace quillet::test {
+namespace {
+
+constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
+constexpr const wchar_t* kAboutCaption = L"\x3000版权说明";
+constexpr const wchar_t* kHelpCaption = L"\x3000帮助";
+constexpr const wchar_t* kMessageCaption = L"Quillet";
+
+// The program and its delivered files copied into a fresh folder.
+class Installation {
+ public:
+  explicit Installation(const ParameterItems& settings) {
+    for (const wchar_t* name : {L"quillet.exe", L"Lantoc.dll", L"Help.dat"}) {
+      ::CopyFileW((BinDir() + L"\\" + name).c_str(), folder_.File(name).c_str(), FALSE);
+    }
+    settingsBytes_ = EncodeCp936(FormatParameters(settings)).bytes;
+    WriteBytes(SettingsPath(), settingsBytes_);
+  }
+  std::wstring Exe() const { return folder_.File(L"quillet.exe"); }
+  std::wstring SettingsPath() const { return folder_.File(L"paramter.dat"); }
+  const std::string& settingsBytes() const { return settingsBytes_; }
+  const std::wstring& folder() const { return folder_.path(); }
+
+ private:
+  TempFolder folder_;
+  std::string settingsBytes_;
+};
+
+class Process {
+ public:
+  explicit Process(const Installation& install) {
+    std::wstring commandLine = L"\"" + install.Exe() + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (::CreateProcessW(install.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                         nullptr, install.folder().c_str(), &si, &pi)) {
+      handle_.reset(pi.hProcess);
+      id_ = pi.dwProcessId;
+      ::CloseHandle(pi.hThread);
+    }
+  }
+  ~Process() {
+    if (Running()) ::TerminateProcess(handle_.get(), 99);
+    if (handle_) ::WaitForSingleObject(handle_.get(), 5000);
+  }
+  bool started() const { return static_cast<bool>(handle_); }
+  bool Running() const { return handle_ && ::WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
+  // Exit code after waiting up to ms; -1 while still running.
+  long WaitExit(DWORD ms) const {
+    if (::WaitForSingleObject(handle_.get(), ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(handle_.get(), &code);
+    return static_cast<long>(code);
+  }
+  // A visible top-level window of this process with exactly this caption.
+  HWND Window(const wchar_t* caption) const {
+    struct Ctx {
+      DWORD pid;
+      const wchar_t* caption;
+      HWND found = nullptr;
+    } ctx{id_, caption};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto* c = reinterpret_cast<Ctx*>(lp);
+          DWORD pid = 0;
+          ::GetWindowThreadProcessId(hwnd, &pid);
+          wchar_t text[128] = {};
+          ::GetWindowTextW(hwnd, text, 128);
+          if (pid == c->pid && ::IsWindowVisible(hwnd) && std::wstring(text) == c->caption) {
+            c->found = hwnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+  }
+  HWND WaitWindow(const wchar_t* caption) const {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = Window(caption)) != nullptr; });
+    return found;
+  }
+
+ private:
+  win::KernelHandle handle_;
+  DWORD id_ = 0;
+};
+
+// Child windows (the gradient buttons) of a window, left to right, top to
+// bottom.
+std::vector<HWND> Buttons(HWND parent) {
+  std::vector<HWND> children;
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  std::sort(children.begin(), children.end(), [](HWND a, HWND b) {
+    RECT ra{}, rb{};
+    ::GetWindowRect(a, &ra);
+    ::GetWindowRect(b, &rb);
+    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+  });
+  return children;
+}
+
+void Click(HWND button) {
+  ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+// The part of a window that lies on the screen, as the screen shows it
+// (a docked panel reaches 50 twips beyond the edge).
+void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  RECT part{};
+  if (!::IntersectRect(&part, &r, &screen)) return;
+  const int w = part.right - part.left, h = part.bottom - part.top;
+  win::WindowDc source(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
+  if (!dib || !memory) return;
+  {
+    win::SelectScope select(memory.get(), dib.get());
+    ::BitBlt(memory.get(), 0, 0, w, h, source.get(), part.left, part.top, SRCCOPY);
+    ::GdiFlush();
+  }
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(p, p + static_cast<std::size_t>(w) * h);
+  for (auto& px : pixels) px &= 0xFFFFFF;
+  WriteBytes(ArtifactDir() + L"\\" + name + L".png", EncodePng(w, h, pixels));
+}
+
+RECT RegionBox(HWND hwnd) {
+  win::Region region(::CreateRectRgn(0, 0, 0, 0));
+  RECT box{};
+  if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
+  return box;
+}
+
+ParameterItems Settings(int left, int top, bool docking) {
+  ParameterItems items = DefaultSettings("");
+  items[kParamPanelLeft] = std::to_string(left);
+  items[kParamPanelTop] = std::to_string(top);
+  items[kParamDocking] = docking ? "1" : "0";
+  items[40] = "用户的数据";  // an unused item, kept as read
+  return items;
+}
+
+TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
+  Installation install(Settings(3000, 1500, false));
+  Process first(install);
+  ASSERT_TRUE(first.started());
+  HWND panel = first.WaitWindow(kPanelCaption);
+  ASSERT_NE(panel, nullptr);
+  RECT r{};
+  ::GetWindowRect(panel, &r);
+  EXPECT_EQ(r.left, 200);
+  EXPECT_EQ(r.top, 100);
+  EXPECT_EQ(r.right - r.left, 113);
+  EXPECT_EQ(r.bottom - r.top, 284);
+  EXPECT_NE(::GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(RegionBox(panel).left, 4);
+  EXPECT_EQ(RegionBox(panel).top, 4);
+  EXPECT_EQ(Buttons(panel).size(), 8u);
+
+  // The second copy shows only the message, leaves the file alone and ends
+  // when the message is closed; the first copy goes on untouched.
+  Process second(install);
+  ASSERT_TRUE(second.started());
+  HWND message = second.WaitWindow(kMessageCaption);
+  ASSERT_NE(message, nullptr) << "no message dialog from the second copy";
+  EXPECT_EQ(second.Window(kPanelCaption), nullptr);
+  ::RedrawWindow(message, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  WaitFor([] { return false; }, std::chrono::milliseconds(200));
+  SaveScreenshot(message, L"second-copy-message-96dpi");
+  EXPECT_TRUE(second.Running()) << "it waits for the message to be closed";
+  ::PostMessageW(message, WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.WaitExit(10000), 0);
+  EXPECT_EQ(ReadBytes(install.SettingsPath()), install.settingsBytes());
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(first.Window(kPanelCaption), panel);
+  ::GetWindowRect(panel, &r);
+  EXPECT_EQ(r.left, 200);
+
+  // Exit from the first copy: the settings file now holds its position.
+  ::SetWindowPos(panel, nullptr, 300, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  WaitFor([] { return false; }, std::chrono::milliseconds(200));  // a docking tick takes it up
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.WaitExit(10000), 0);
+  const ParameterItems saved = ParseParameters(DecodeCp936(ReadBytes(install.SettingsPath())).utf8);
+  EXPECT_EQ(saved[kParamPanelLeft], "4500");
+  EXPECT_EQ(saved[kParamPanelTop], "2250");
+  EXPECT_EQ(saved[40], "用户的数据");
+}
+
+TEST(ProgramLifecycle, FirstRunWithoutSettingsFileUsesTheDefaultSkinAndWritesTheFile) {
+  Installation install(Settings(0, 0, false));
+  ::DeleteFileW(install.SettingsPath().c_str());
+  Process program(install);
+  HWND panel = program.WaitWindow(kPanelCaption);
+  ASSERT_NE(panel, nullptr);
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(10000), 0);
+  const ParameterItems saved = ParseParameters(DecodeCp936(ReadBytes(install.SettingsPath())).utf8);
+  EXPECT_EQ(saved[kParamDataFolder], win::Narrow(install.folder())) << "data beside the program";
+  EXPECT_EQ(ColourFromText(saved[kParamBackground]), kDefaultBackground);
+  EXPECT_EQ(saved[kParamDocking], "1");
+}
+
+TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAsItWas) {
+  Installation install(Settings(3000, 1500, false));
+  const std::string original = ReadBytes(install.SettingsPath());
+  {
+    // Held open without sharing while the program starts: it cannot read it.
+    win::KernelHandle lock(::CreateFileW(install.SettingsPath().c_str(), GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+    Process program(install);
+    HWND panel = program.WaitWindow(kPanelCaption);
+    ASSERT_NE(panel, nullptr) << "the program runs on the first-run settings";
+    lock.reset();
+    ::PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0);
+  }
+  EXPECT_EQ(ReadBytes(install.SettingsPath()), original) << "the user's settings survive";
+}
+
+// Sets the system's logical DPI for programs started from now on, and puts
+// the old value back when it goes.
+class LogicalDpi {
+ public:
+  explicit LogicalDpi(DWORD dpi) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                      KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    DWORD size = sizeof old_;
+    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS;
+    ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                     sizeof dpi);
+  }
+  ~LogicalDpi() {
+    if (had_) {
+      ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                       sizeof old_);
+    } else {
+      ::RegDeleteValueW(key_, L"LogPixels");
+    }
+    ::RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 96;
+  bool had_ = false;
+};
+
+TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
+  LogicalDpi dpi(144);
+  Installation install(Settings(3000, 1500, true));
+  Process program(install);
+  HWND panel = program.WaitWindow(kPanelCaption);
+  ASSERT_NE(panel, nullptr);
+  RECT r{};
+  ::GetWindowRect(panel, &r);
+  EXPECT_EQ(r.right - r.left, TwipsToPixels(1700, 144));  // 170
+  EXPECT_EQ(r.bottom - r.top, TwipsToPixels(4260, 144));  // 426
+  EXPECT_EQ(r.left, TwipsToPixels(3000, 144));
+  EXPECT_EQ(RegionBox(panel).left, 4);
+  const std::vector<HWND> buttons = Buttons(panel);
+  ASSERT_EQ(buttons.size(), 8u);
+  RECT b{};
+  ::GetWindowRect(buttons[0], &b);
+  EXPECT_EQ(b.right - b.left, TwipsToPixels(1300, 144));
+  ::SetCursorPos(r.left + 50, r.top + 50);
+  ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  WaitFor([] { return false; }, std::chrono::milliseconds(300));
+  SaveScreenshot(panel, L"main-panel-free-144dpi");
+
+  // The last button opens the about page, whose help button the viewer.
+  Click(buttons[7]);
+  HWND about = program.WaitWindow(kAboutCaption);
+  ASSERT_NE(about, nullptr);
+  ::GetWindowRect(about, &r);
+  EXPECT_EQ(r.right - r.left, TwipsToPixels(5625, 144));
+  EXPECT_EQ(r.bottom - r.top, TwipsToPixels(3045, 144));
+  WaitFor([] { return false; }, std::chrono::milliseconds(300));
+  SaveScreenshot(about, L"about-page-144dpi");
+  const std::vector<HWND> aboutButtons = Buttons(about);
+  ASSERT_EQ(aboutButtons.size(), 2u);
+  Click(aboutButtons[0]);
+  HWND help = program.WaitWindow(kHelpCaption);
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return program.Window(kAboutCaption) == nullptr; }));
+  ::GetClientRect(help, &r);
+  EXPECT_EQ(r.right, TwipsToPixels(10020, 144));
+  WaitFor([] { return false; }, std::chrono::milliseconds(300));
+  SaveScreenshot(help, L"help-viewer-144dpi");
+
+  // A second copy's message dialog at 144 dpi.
+  Process second(install);
+  HWND message = second.WaitWindow(kMessageCaption);
+  ASSERT_NE(message, nullptr);
+  ::GetWindowRect(message, &r);
+  EXPECT_EQ(r.right - r.left, TwipsToPixels(4680, 144));
+  WaitFor([] { return false; }, std::chrono::milliseconds(300));
+  SaveScreenshot(message, L"second-copy-message-144dpi");
+  ::PostMessageW(message, WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.WaitExit(10000), 0);
+
+  // Docked at the left edge with the cursor on it (the viewer closed first).
+  ::PostMessageW(help, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return program.Window(kHelpCaption) == nullptr; }));
+  ::SetCursorPos(20, 250);
+  ::SetWindowPos(panel, nullptr, 10, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitFor([&] {
+    ::GetWindowRect(panel, &r);
+    return r.left == TwipsToPixels(-50, 144);
+  }, std::chrono::seconds(3)));
+  ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  WaitFor([] { return false; }, std::chrono::milliseconds(200));
+  SaveVisiblePart(panel, L"main-panel-docked-left-144dpi");
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(10000), 0);
+}
+
+}  // namespace
+}  // namespace quillet::test
