@@ -19,7 +19,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
 test: build
-	@tools/wine-session.sh $(BUILD)/wine-test \
+	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
 	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 run: build

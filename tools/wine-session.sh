@@ -61,4 +61,11 @@ case $? in
 esac
 export QUILLET_WINE_SESSION=1
 
+# A test that changes the screen DPI restores it when it ends; one that was
+# killed cannot, so a test session starts from a known DPI.
+if [ -n "${QUILLET_SESSION_DPI:-}" ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$QUILLET_SESSION_DPI" /f >/dev/null 2>&1
+fi
+
 "$@"
