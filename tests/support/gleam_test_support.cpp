@@ -56,6 +56,11 @@ HRESULT LantocLibrary::Unregister() const {
   return fn ? fn() : E_FAIL;
 }
 
+LantocLibrary& Library() {
+  static LantocLibrary library;
+  return library;
+}
+
 // ---- FakeSite --------------------------------------------------------------
 
 STDMETHODIMP FakeSite::QueryInterface(REFIID riid, void** out) {
@@ -248,6 +253,16 @@ int GdiObjectCount() {
     if (table[i].type != 0) ++count;
   }
   return count;
+}
+
+int GdiGrowth(const std::function<void()>& cycle, int times) {
+  cycle();
+  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  const int before = GdiObjectCount();
+  EXPECT_GE(before, 0) << "GDI handle table not readable";
+  for (int i = 0; i < times; ++i) cycle();
+  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  return GdiObjectCount() - before;
 }
 
 Capture RenderClient(HWND hwnd) {
