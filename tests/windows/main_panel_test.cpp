@@ -89,10 +89,7 @@ TEST_F(MainPanel, StartsAtTheStoredPlaceTopmostAndRounded) {
   EXPECT_EQ(r.bottom - r.top, 284);
   EXPECT_NE(::GetWindowLongPtrW(panel().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_TRUE(::IsWindowVisible(panel().hwnd()));
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(::GetWindowRgn(panel().hwnd(), region.get()), ERROR);
-  RECT box{};
-  ::GetRgnBox(region.get(), &box);
+  const RECT box = RegionBox(panel().hwnd());
   EXPECT_EQ(box.left, 4);
   EXPECT_EQ(box.top, 4);
   // CreateRoundRectRgn(4, 4, 109, 280, 20, 20): the system leaves out the
@@ -321,8 +318,7 @@ TEST_F(MainPanel, TrayRoundTripRestoresOnlyOnALeftDoubleClick) {
   EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), ownProc);
 
   const RECT cp1 = panel().ControlBox("CP", 1);
-  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp1.left + 5, cp1.top + 5));
-  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(cp1.left + 5, cp1.top + 5));
+  ClickAt(hwnd, cp1.left + 5, cp1.top + 5);
   EXPECT_FALSE(::IsWindowVisible(hwnd));
   EXPECT_TRUE(TrayIconPresent(hwnd));
   EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TrayWindowProc));
@@ -437,8 +433,7 @@ TEST_F(MainPanel, ShutDownSavesFirstThenUnloadsInLoadOrderAndRemovesTheIcon) {
   // Into the tray, then exit from there.
   const RECT cp1 = panel().ControlBox("CP", 1);
   HWND hwnd = panel().hwnd();
-  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp1.left + 5, cp1.top + 5));
-  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(cp1.left + 5, cp1.top + 5));
+  ClickAt(hwnd, cp1.left + 5, cp1.top + 5);
   ASSERT_TRUE(TrayIconPresent(hwnd));
 
   panel().ShutDown();

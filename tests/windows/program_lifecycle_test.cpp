@@ -1,6 +1,6 @@
 // quillet.exe started as a user starts it, from a folder of its own: the
-// start-up from the stored settings, the refused second copy, the shut-down
-// writing the settings, and the whole look at 144 dpi.
+// start-up from the stored settings and its look on the screen, the refused
+// second copy, the shut-down writing the settings, and every window at 144 dpi.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include "shell/default_settings.h"
 #include "shell/parameters.h"
 #include "shell/units.h"
-#include "tests/support/png.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/handles.h"
@@ -134,45 +133,6 @@ void Click(HWND button) {
   ::PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
 }
 
-// The part of a window that lies on the screen, as the screen shows it
-// (a docked panel reaches 50 twips beyond the edge).
-void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
-  RECT r{};
-  ::GetWindowRect(hwnd, &r);
-  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  RECT part{};
-  if (!::IntersectRect(&part, &r, &screen)) return;
-  const int w = part.right - part.left, h = part.bottom - part.top;
-  win::WindowDc source(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
-  if (!dib || !memory) return;
-  {
-    win::SelectScope select(memory.get(), dib.get());
-    ::BitBlt(memory.get(), 0, 0, w, h, source.get(), part.left, part.top, SRCCOPY);
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(p, p + static_cast<std::size_t>(w) * h);
-  for (auto& px : pixels) px &= 0xFFFFFF;
-  WriteBytes(ArtifactDir() + L"\\" + name + L".png", EncodePng(w, h, pixels));
-}
-
-RECT RegionBox(HWND hwnd) {
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  RECT box{};
-  if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
-  return box;
-}
-
 ParameterItems Settings(int left, int top, bool docking) {
   ParameterItems items = DefaultSettings("");
   items[kParamPanelLeft] = std::to_string(left);
@@ -195,9 +155,22 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
   EXPECT_EQ(r.right - r.left, 113);
   EXPECT_EQ(r.bottom - r.top, 284);
   EXPECT_NE(::GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(::GetWindowLongPtrW(panel, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "no frame";
   EXPECT_EQ(RegionBox(panel).left, 4);
   EXPECT_EQ(RegionBox(panel).top, 4);
   EXPECT_EQ(Buttons(panel).size(), 8u);
+  // On the screen: the top band (4 pixels in, below the rounded corners) in
+  // the background colour of the file out to the corners, darker below.
+  ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Capture cap;
+  EXPECT_TRUE(WaitFor([&] {
+    cap = CaptureWindow(panel);
+    return cap.At(cap.width / 2, 4) == kDefaultBackground;
+  })) << "top band 0x" << std::hex << cap.At(cap.width / 2, 4);
+  const Colour top = cap.At(cap.width / 2, 4), lower = cap.At(cap.width / 2, cap.height - 6);
+  EXPECT_GT(RedOf(top) + GreenOf(top) + BlueOf(top), RedOf(lower) + GreenOf(lower) + BlueOf(lower));
+  EXPECT_EQ(cap.At(16, 4), top);
+  EXPECT_EQ(cap.At(cap.width - 17, 4), top);
 
   // The second copy shows only the message, leaves the file alone and ends
   // when the message is closed; the first copy goes on untouched.

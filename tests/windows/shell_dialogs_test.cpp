@@ -62,10 +62,7 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceAndReplacesItsText) {
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(2475, 96));
   EXPECT_NEAR(r.left, (::GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
   EXPECT_NE(::GetWindowLongPtrW(dialog.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(::GetWindowRgn(dialog.hwnd(), region.get()), ERROR);
-  RECT box{};
-  ::GetRgnBox(region.get(), &box);
+  const RECT box = RegionBox(dialog.hwnd());
   EXPECT_EQ(box.left, 4);
   EXPECT_EQ(box.top, 4);
 
@@ -94,27 +91,19 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceAndReplacesItsText) {
   EXPECT_EQ(CountOwnWindows(L"Quillet"), 0);
 }
 
-TEST_F(ShellDialogs, DragWindowMovesOnlyWithTheLeftButton) {
-  ShowMessage("拖动");
+TEST_F(ShellDialogs, PressingTheSurfaceWithTheLeftButtonAndDraggingMovesTheDialog) {
+  ShowMessage("拖动我");
   MessageWindow& dialog = TheForm<MessageWindow>();
   RECT before{};
   ::GetWindowRect(dialog.hwnd(), &before);
-  DragWindow(dialog.hwnd(), 2);
+  DragWindow(dialog.hwnd(), 2);  // the right and the middle button do nothing
   DragWindow(dialog.hwnd(), 4);
   RECT after{};
   ::GetWindowRect(dialog.hwnd(), &after);
   EXPECT_EQ(after.left, before.left);
   EXPECT_EQ(after.top, before.top);
-}
-
-TEST_F(ShellDialogs, PressingTheSurfaceAndDraggingMovesTheDialog) {
-  ShowMessage("拖动我");
-  MessageWindow& dialog = TheForm<MessageWindow>();
-  RECT before{};
-  ::GetWindowRect(dialog.hwnd(), &before);
   // Left of the button, below the labels: the dialog's own surface.
   DragWithTheMouse(before.left + 30, before.top + 140, 80, 40);
-  RECT after{};
   ::GetWindowRect(dialog.hwnd(), &after);
   EXPECT_EQ(after.left - before.left, 80);
   EXPECT_EQ(after.top - before.top, 40);
@@ -238,8 +227,7 @@ TEST_F(ShellDialogs, CloseHoverLightsAtOnceAndResetsWithoutAMouseEvent) {
   EXPECT_EQ(RenderClient(help.hwnd()).At(px, py), normal);
 
   // A click on the picture closes the viewer.
-  ::SendMessageW(help.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp.left + 5, cp.top + 5));
-  ::SendMessageW(help.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(cp.left + 5, cp.top + 5));
+  ClickAt(help.hwnd(), cp.left + 5, cp.top + 5);
   EXPECT_FALSE(help.IsLoaded());
 }
 
