@@ -387,6 +387,16 @@ HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value) {
                    nullptr, nullptr);
 }
 
+LONG LongProperty(IDispatch* d, DISPID id) {
+  VARIANT v;
+  ::VariantInit(&v);
+  const HRESULT hr = GetProperty(d, id, &v);
+  EXPECT_HRESULT_SUCCEEDED(hr);
+  EXPECT_EQ(v.vt, VT_I4);
+  if (FAILED(hr) || v.vt != VT_I4) return -1;
+  return v.lVal;
+}
+
 VARIANT LongArg(LONG v) {
   VARIANT var;
   ::VariantInit(&var);

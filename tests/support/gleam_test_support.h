@@ -183,6 +183,8 @@ class ProgramManifest {
 // Property put/get through IDispatch::Invoke.
 HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value);
 HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value);
+// A long property's value; fails the test (and gives -1) when it cannot be read.
+LONG LongProperty(IDispatch* d, DISPID id);
 VARIANT LongArg(LONG v);
 VARIANT BoolArg(bool v);
 VARIANT TextArg(const wchar_t* text);  // caller clears

@@ -133,6 +133,12 @@ void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
   out << EncodePng(w, h, pixels);
 }
 
+void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::milliseconds settle) {
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (settle.count() > 0) WaitFor([] { return false; }, settle);
+  SaveScreenshot(hwnd, name);
+}
+
 void ClickAt(HWND hwnd, int x, int y) {
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));

@@ -47,6 +47,11 @@ struct Capture {
 Capture CaptureWindow(HWND hwnd);
 // Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
+// Redraws the window with its children, lets it settle for `settle`, then
+// saves SaveScreenshot(hwnd, name).
+void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name,
+                           std::chrono::milliseconds settle = std::chrono::milliseconds(0));
+
 // The part of a window of another process that lies on the screen, as the
 // screen shows it, saved as ArtifactDir()\name.png (a docked panel reaches
 // beyond the screen's edge).

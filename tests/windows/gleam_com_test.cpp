@@ -91,9 +91,7 @@ TEST(GleamCom, AutomationByDispatchIdentifier) {
     EXPECT_HRESULT_SUCCEEDED(d->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) << text;
     EXPECT_EQ(id, expected) << text;
   }
-  VARIANT v;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(d, kForeColor, &v));
-  EXPECT_EQ(v.vt, VT_I4);
+  VARIANT v;  // long properties are VT_I4, as LongProperty checks
   ASSERT_HRESULT_SUCCEEDED(GetProperty(d, kEnabled, &v));
   EXPECT_EQ(v.vt, VT_BOOL);
   ASSERT_HRESULT_SUCCEEDED(GetProperty(d, kText, &v));
@@ -111,8 +109,7 @@ TEST(GleamCom, AutomationByDispatchIdentifier) {
   shortArg.vt = VT_I2;
   shortArg.iVal = 77;
   EXPECT_HRESULT_SUCCEEDED(PutProperty(d, kPosX, shortArg));
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(d, kPosX, &v));
-  EXPECT_EQ(v.lVal, 77);
+  EXPECT_EQ(LongProperty(d, kPosX), 77);
 
   // Methods: arguments go in reverse order in DISPPARAMS; vRGB gives a byte.
   VARIANT args[3] = {};
@@ -370,15 +367,10 @@ TEST_F(ActiveGleam, PropertyBagRoundTripStoresOnlyWhatDiffersFromTheDefaults) {
   ASSERT_HRESULT_SUCCEEDED(persist->Load(&bag, nullptr));
   EXPECT_FALSE(::IsWindowEnabled(button_));
 
-  VARIANT v;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kForeColor, &v));
-  EXPECT_EQ(v.lVal, 0x0A0B0C);
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kPosY, &v));
-  EXPECT_EQ(v.lVal, 250);
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kPosX, &v));
-  EXPECT_EQ(v.lVal, 100);
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kTextColor, &v));
-  EXPECT_EQ(v.lVal, 0);
+  EXPECT_EQ(LongProperty(dispatch_, kForeColor), 0x0A0B0C);
+  EXPECT_EQ(LongProperty(dispatch_, kPosY), 250);
+  EXPECT_EQ(LongProperty(dispatch_, kPosX), 100);
+  EXPECT_EQ(LongProperty(dispatch_, kTextColor), 0);
 
   FakeBag saved;
   ASSERT_HRESULT_SUCCEEDED(persist->Save(&saved, TRUE, FALSE));
@@ -415,17 +407,14 @@ TEST_F(ActiveGleam, StreamRoundTripAndARefusedCorruptStream) {
   EXPECT_EQ(stat.cbSize.QuadPart, size.QuadPart);
 
   ASSERT_HRESULT_SUCCEEDED(persist->InitNew());
-  VARIANT v;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kForeColor, &v));
-  EXPECT_EQ(v.lVal, 0xC8C8C8);
+  EXPECT_EQ(LongProperty(dispatch_, kForeColor), 0xC8C8C8);
 
   LARGE_INTEGER zero{};
   stream->Seek(zero, STREAM_SEEK_SET, nullptr);
   ASSERT_HRESULT_SUCCEEDED(persist->Load(stream));
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kForeColor, &v));
-  EXPECT_EQ(v.lVal, 0x112233);
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kPosX, &v));
-  EXPECT_EQ(v.lVal, -5);
+  EXPECT_EQ(LongProperty(dispatch_, kForeColor), 0x112233);
+  EXPECT_EQ(LongProperty(dispatch_, kPosX), -5);
+  VARIANT v;
   ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kText, &v));
   EXPECT_STREQ(v.bstrVal, L"\x4E2D\x6587" L"1");
   ::VariantClear(&v);
@@ -436,8 +425,7 @@ TEST_F(ActiveGleam, StreamRoundTripAndARefusedCorruptStream) {
   stream->SetSize(shorter);
   stream->Seek(zero, STREAM_SEEK_SET, nullptr);
   EXPECT_HRESULT_FAILED(persist->Load(stream));
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(dispatch_, kForeColor, &v));
-  EXPECT_EQ(v.lVal, 0x112233);
+  EXPECT_EQ(LongProperty(dispatch_, kForeColor), 0x112233);
   stream->Release();
   persist->Release();
 }

@@ -100,8 +100,7 @@ TEST_F(GleamHost, CreatesButtonsFromTheDefinitionThroughTheProgramManifest) {
   EXPECT_EQ(v.lVal, static_cast<LONG>(MakeColour(0x10, 0x80, 0xF0)));
   const Capture cap = RenderClient(save->hwnd());
   EXPECT_EQ(cap.At(40, 0), MakeColour(0x10, 0x80, 0xF0));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-host");
+  SaveRedrawnScreenshot(host_, L"gleam-host");
 }
 
 TEST_F(GleamHost, ForwardsClickAndKeyPressAndMayBeReleasedFromAClick) {
@@ -229,8 +228,7 @@ TEST(GleamInterop, LivesInTheAtlHostWindow) {
   point->Release();
   EXPECT_EQ(sink.refs(), 0);
 
-  ::RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host, L"gleam-atl");
+  SaveRedrawnScreenshot(host, L"gleam-atl");
   d->Release();
   unknown->Release();
   ::DestroyWindow(ax);

@@ -80,8 +80,7 @@ TEST_F(GleamLook, DefaultFaceDarkensByThreePerBandFromC8) {
     EXPECT_EQ(cap.At(width_ / 2, row), MakeColour(shade, shade, shade)) << "row " << row;
     EXPECT_EQ(cap.At(0, row), cap.At(width_ - 1, row)) << "a band spans the width";
   }
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-default");
+  SaveRedrawnScreenshot(host_, L"gleam-default");
 }
 
 TEST_F(GleamLook, HoverStartsFromWhiteAndPressRunsBottomToTop) {
@@ -90,8 +89,7 @@ TEST_F(GleamLook, HoverStartsFromWhiteAndPressRunsBottomToTop) {
   EXPECT_EQ(cap.At(width_ / 2, 0), 0xFFFFFFu) << "200 + 120 counts as 255";
   EXPECT_EQ(cap.At(width_ / 2, 1), MakeColour(255 - 3 * BandOfRow(1), 255 - 3 * BandOfRow(1),
                                               255 - 3 * BandOfRow(1)));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-hover");
+  SaveRedrawnScreenshot(host_, L"gleam-hover");
 
   // Pressed (while hovering): the plain ForeColor gradient, lightest at the
   // bottom; no hover lightening.
@@ -107,8 +105,7 @@ TEST_F(GleamLook, HoverStartsFromWhiteAndPressRunsBottomToTop) {
     EXPECT_EQ(cap.At(width_ / 2, row), MakeColour(shade, shade, shade)) << "row " << row;
   }
   EXPECT_GT(RedOf(cap.At(width_ / 2, height_ - 1)), RedOf(cap.At(width_ / 2, 0)));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-pressed");
+  SaveRedrawnScreenshot(host_, L"gleam-pressed");
 
   // Released outside: the pressed look ends.
   ::SendMessageW(gleam_->button, WM_LBUTTONUP, 0, MAKELPARAM(900, 3));
@@ -152,8 +149,7 @@ TEST_F(GleamLook, TwoChineseCharactersAndADigitAreDrawnWhole) {
   ASSERT_HRESULT_SUCCEEDED(PutProperty(d, kText, text));
   ::VariantClear(&text);
   const Box whole = RedPixels(RenderClient(gleam_->button));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-chinese-caption");
+  SaveRedrawnScreenshot(host_, L"gleam-chinese-caption");
   ASSERT_FALSE(one.empty());
   ASSERT_FALSE(whole.empty());
   // The digit comes last, after two full-width characters of a 13-pixel font.

@@ -181,8 +181,7 @@ TEST_F(MainPanel, DocksAndHidesAtTheRightEdgeWithTheRealCursor) {
   EXPECT_EQ(Left(), D());
   Tick();
   EXPECT_EQ(Left(), D() + 50);
-  ::RedrawWindow(panel().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(panel().hwnd(), L"main-panel-docked-right-96dpi");
+  SaveRedrawnScreenshot(panel().hwnd(), L"main-panel-docked-right-96dpi");
   // Cursor still over it: it stays docked.
   Tick();
   EXPECT_EQ(Left(), D() + 50);

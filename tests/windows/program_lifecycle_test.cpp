@@ -179,9 +179,7 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
   HWND message = second.WaitWindow(kMessageCaption);
   ASSERT_NE(message, nullptr) << "no message dialog from the second copy";
   EXPECT_EQ(second.Window(kPanelCaption), nullptr);
-  ::RedrawWindow(message, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  WaitFor([] { return false; }, std::chrono::milliseconds(200));
-  SaveScreenshot(message, L"second-copy-message-96dpi");
+  SaveRedrawnScreenshot(message, L"second-copy-message-96dpi", std::chrono::milliseconds(200));
   EXPECT_TRUE(second.Running()) << "it waits for the message to be closed";
   ::PostMessageW(message, WM_CLOSE, 0, 0);
   EXPECT_EQ(second.WaitExit(10000), 0);
@@ -281,9 +279,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   ::GetWindowRect(buttons[0], &b);
   EXPECT_EQ(b.right - b.left, TwipsToPixels(1300, 144));
   ::SetCursorPos(r.left + 50, r.top + 50);
-  ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(panel, L"main-panel-free-144dpi");
+  SaveRedrawnScreenshot(panel, L"main-panel-free-144dpi", std::chrono::milliseconds(300));
 
   // The last button opens the about page, whose help button the viewer.
   Click(buttons[7]);
@@ -292,8 +288,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   ::GetWindowRect(about, &r);
   EXPECT_EQ(r.right - r.left, TwipsToPixels(5625, 144));
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(3045, 144));
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(about, L"about-page-144dpi");
+  SaveRedrawnScreenshot(about, L"about-page-144dpi", std::chrono::milliseconds(300));
   const std::vector<HWND> aboutButtons = Buttons(about);
   ASSERT_EQ(aboutButtons.size(), 2u);
   Click(aboutButtons[0]);
@@ -302,8 +297,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   EXPECT_TRUE(WaitFor([&] { return program.Window(kAboutCaption) == nullptr; }));
   ::GetClientRect(help, &r);
   EXPECT_EQ(r.right, TwipsToPixels(10020, 144));
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(help, L"help-viewer-144dpi");
+  SaveRedrawnScreenshot(help, L"help-viewer-144dpi", std::chrono::milliseconds(300));
 
   // A second copy's message dialog at 144 dpi.
   Process second(install);
@@ -311,8 +305,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   ASSERT_NE(message, nullptr);
   ::GetWindowRect(message, &r);
   EXPECT_EQ(r.right - r.left, TwipsToPixels(4680, 144));
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(message, L"second-copy-message-144dpi");
+  SaveRedrawnScreenshot(message, L"second-copy-message-144dpi", std::chrono::milliseconds(300));
   ::PostMessageW(message, WM_CLOSE, 0, 0);
   EXPECT_EQ(second.WaitExit(10000), 0);
 

@@ -125,8 +125,7 @@ TEST_F(ShellDialogs, HelpButtonTogglesTheAboutPageWhichLeadsToTheHelpViewer) {
   ::GetWindowRect(about.hwnd(), &r);
   EXPECT_EQ(r.right - r.left, TwipsToPixels(5625, 96));
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(3045, 96));
-  ::RedrawWindow(about.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(about.hwnd(), L"about-page-96dpi");
+  SaveRedrawnScreenshot(about.hwnd(), L"about-page-96dpi");
   panel.Navigate(7);
   EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption)) << "a second press unloads the page";
   EXPECT_FALSE(about.IsLoaded());
@@ -178,8 +177,7 @@ TEST_F(ShellDialogs, HelpViewerShowsEveryLineWithCrLf) {
   ShowHelpViewer();
   ASSERT_TRUE(help.IsShown());
   EXPECT_NE(help.Text().find("贴边隐藏"), std::string::npos);
-  ::RedrawWindow(help.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(help.hwnd(), L"help-viewer-96dpi");
+  SaveRedrawnScreenshot(help.hwnd(), L"help-viewer-96dpi");
 }
 
 TEST_F(ShellDialogs, MissingHelpFileIsReportedAndNoViewerAppears) {
