@@ -139,6 +139,26 @@ void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::mil
   SaveScreenshot(hwnd, name);
 }
 
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
+  struct Ctx {
+    DWORD pid;
+    const wchar_t* caption;
+    std::vector<HWND> found;
+  } ctx{pid, caption, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        wchar_t text[128] = {};
+        ::GetWindowTextW(hwnd, text, 128);
+        if (owner == c->pid && std::wstring(text) == c->caption) c->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
 void ClickAt(HWND hwnd, int x, int y) {
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));

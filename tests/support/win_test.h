@@ -57,6 +57,9 @@ void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name,
 // beyond the screen's edge).
 void SaveVisiblePart(HWND hwnd, const std::wstring& name);
 
+// The top-level windows of process pid captioned exactly caption.
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption);
+
 // A left click (button down, button up) sent to hwnd at client (x, y).
 void ClickAt(HWND hwnd, int x, int y);
 

@@ -11,9 +11,9 @@
 #include "lantoc_h.h"
 #include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
+#include "tests/support/program_runner.h"
 #include "tests/support/test_files.h"
 #include "win32/gleam_host.h"
-#include "win32/handles.h"
 
 namespace quillet::test {
 namespace {
@@ -234,38 +234,6 @@ TEST(GleamInterop, LivesInTheAtlHostWindow) {
   ::DestroyWindow(ax);
   EXPECT_FALSE(::IsWindow(button)) << "the ATL host released the control with its window";
   ::DestroyWindow(host);
-}
-
-// Runs a command line, its standard output and error into a file; returns
-// the exit code, or -1 if it did not start or end within the time.
-int RunCaptured(std::wstring commandLine, const std::wstring& outputPath) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  win::KernelHandle out(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (out.get() == INVALID_HANDLE_VALUE) {
-    out.release();
-    return -1;
-  }
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = out.get();
-  si.hStdError = out.get();
-  si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &si, &pi)) {
-    return -1;
-  }
-  win::KernelHandle process(pi.hProcess);
-  ::CloseHandle(pi.hThread);
-  if (::WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.get(), 99);
-    return -1;
-  }
-  DWORD code = 0;
-  ::GetExitCodeProcess(process.get(), &code);
-  return static_cast<int>(code);
 }
 
 TEST(GleamInterop, VBScriptCreatesItByNameAndUsesEveryMember) {

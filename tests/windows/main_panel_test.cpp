@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/about_window.h"
 #include "shell/codepage.h"
 #include "shell/default_settings.h"
 #include "shell/main_window.h"
@@ -401,11 +400,7 @@ TEST_F(MainPanel, ButtonsNavigateAndToggle) {
   ::GetWindowRect(calendar.hwnd(), &c);
   EXPECT_EQ(c.left, 0);
   EXPECT_EQ(c.bottom, ::GetSystemMetrics(SM_CYSCREEN));
-
-  panel().ClickButton("Pic", 7);
-  EXPECT_TRUE(IsWindowOpen(AboutWindow::kCaption));
-  panel().ClickButton("Pic", 7);
-  EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption));
+  // The about page's toggle: shell_dialogs_test.
 }
 
 TEST_F(MainPanel, ReminderTickRunsEveryFiveSeconds) {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "shell/default_settings.h"
 #include "shell/parameters.h"
 #include "shell/units.h"
+#include "tests/support/program_runner.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/handles.h"
@@ -26,107 +25,6 @@ constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
 constexpr const wchar_t* kAboutCaption = L"\x3000版权说明";
 constexpr const wchar_t* kHelpCaption = L"\x3000帮助";
 constexpr const wchar_t* kMessageCaption = L"Quillet";
-
-// The program and its delivered files copied into a fresh folder.
-class Installation {
- public:
-  explicit Installation(const ParameterItems& settings) {
-    for (const wchar_t* name : {L"quillet.exe", L"Lantoc.dll", L"Help.dat"}) {
-      ::CopyFileW((BinDir() + L"\\" + name).c_str(), folder_.File(name).c_str(), FALSE);
-    }
-    settingsBytes_ = EncodeCp936(FormatParameters(settings)).bytes;
-    WriteBytes(SettingsPath(), settingsBytes_);
-  }
-  std::wstring Exe() const { return folder_.File(L"quillet.exe"); }
-  std::wstring SettingsPath() const { return folder_.File(L"paramter.dat"); }
-  const std::string& settingsBytes() const { return settingsBytes_; }
-  const std::wstring& folder() const { return folder_.path(); }
-
- private:
-  TempFolder folder_;
-  std::string settingsBytes_;
-};
-
-class Process {
- public:
-  explicit Process(const Installation& install) {
-    std::wstring commandLine = L"\"" + install.Exe() + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (::CreateProcessW(install.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                         nullptr, install.folder().c_str(), &si, &pi)) {
-      handle_.reset(pi.hProcess);
-      id_ = pi.dwProcessId;
-      ::CloseHandle(pi.hThread);
-    }
-  }
-  ~Process() {
-    if (Running()) ::TerminateProcess(handle_.get(), 99);
-    if (handle_) ::WaitForSingleObject(handle_.get(), 5000);
-  }
-  bool started() const { return static_cast<bool>(handle_); }
-  bool Running() const { return handle_ && ::WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
-  // Exit code after waiting up to ms; -1 while still running.
-  long WaitExit(DWORD ms) const {
-    if (::WaitForSingleObject(handle_.get(), ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(handle_.get(), &code);
-    return static_cast<long>(code);
-  }
-  // A visible top-level window of this process with exactly this caption.
-  HWND Window(const wchar_t* caption) const {
-    struct Ctx {
-      DWORD pid;
-      const wchar_t* caption;
-      HWND found = nullptr;
-    } ctx{id_, caption};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-          auto* c = reinterpret_cast<Ctx*>(lp);
-          DWORD pid = 0;
-          ::GetWindowThreadProcessId(hwnd, &pid);
-          wchar_t text[128] = {};
-          ::GetWindowTextW(hwnd, text, 128);
-          if (pid == c->pid && ::IsWindowVisible(hwnd) && std::wstring(text) == c->caption) {
-            c->found = hwnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
-  }
-  HWND WaitWindow(const wchar_t* caption) const {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = Window(caption)) != nullptr; });
-    return found;
-  }
-
- private:
-  win::KernelHandle handle_;
-  DWORD id_ = 0;
-};
-
-// Child windows (the gradient buttons) of a window, left to right, top to
-// bottom.
-std::vector<HWND> Buttons(HWND parent) {
-  std::vector<HWND> children;
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  std::sort(children.begin(), children.end(), [](HWND a, HWND b) {
-    RECT ra{}, rb{};
-    ::GetWindowRect(a, &ra);
-    ::GetWindowRect(b, &rb);
-    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-  });
-  return children;
-}
 
 void Click(HWND button) {
   ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -158,7 +56,7 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
   EXPECT_EQ(::GetWindowLongPtrW(panel, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "no frame";
   EXPECT_EQ(RegionBox(panel).left, 4);
   EXPECT_EQ(RegionBox(panel).top, 4);
-  EXPECT_EQ(Buttons(panel).size(), 8u);
+  EXPECT_EQ(ChildWindows(panel).size(), 8u);
   // On the screen: the top band (4 pixels in, below the rounded corners) in
   // the background colour of the file out to the corners, darker below.
   ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -232,35 +130,6 @@ TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAsItWas) {
   EXPECT_EQ(ReadBytes(install.SettingsPath()), original) << "the user's settings survive";
 }
 
-// Sets the system's logical DPI for programs started from now on, and puts
-// the old value back when it goes.
-class LogicalDpi {
- public:
-  explicit LogicalDpi(DWORD dpi) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                      KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
-    DWORD size = sizeof old_;
-    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
-                              reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS;
-    ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                     sizeof dpi);
-  }
-  ~LogicalDpi() {
-    if (had_) {
-      ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
-                       sizeof old_);
-    } else {
-      ::RegDeleteValueW(key_, L"LogPixels");
-    }
-    ::RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-  DWORD old_ = 96;
-  bool had_ = false;
-};
-
 TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   LogicalDpi dpi(144);
   Installation install(Settings(3000, 1500, true));
@@ -273,7 +142,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(4260, 144));  // 426
   EXPECT_EQ(r.left, TwipsToPixels(3000, 144));
   EXPECT_EQ(RegionBox(panel).left, 4);
-  const std::vector<HWND> buttons = Buttons(panel);
+  const std::vector<HWND> buttons = ChildWindows(panel);
   ASSERT_EQ(buttons.size(), 8u);
   RECT b{};
   ::GetWindowRect(buttons[0], &b);
@@ -289,7 +158,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   EXPECT_EQ(r.right - r.left, TwipsToPixels(5625, 144));
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(3045, 144));
   SaveRedrawnScreenshot(about, L"about-page-144dpi", std::chrono::milliseconds(300));
-  const std::vector<HWND> aboutButtons = Buttons(about);
+  const std::vector<HWND> aboutButtons = ChildWindows(about);
   ASSERT_EQ(aboutButtons.size(), 2u);
   Click(aboutButtons[0]);
   HWND help = program.WaitWindow(kHelpCaption);

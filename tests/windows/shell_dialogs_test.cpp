@@ -24,22 +24,7 @@ namespace {
 constexpr char kMissingHelp[] = "无法打开帮助文件！";
 
 int CountOwnWindows(const wchar_t* caption) {
-  struct Ctx {
-    const wchar_t* caption;
-    int count = 0;
-  } ctx{caption};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(lp);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t text[128] = {};
-        ::GetWindowTextW(hwnd, text, 128);
-        if (pid == ::GetCurrentProcessId() && std::wstring(text) == c->caption) ++c->count;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.count;
+  return static_cast<int>(TopLevelWindows(::GetCurrentProcessId(), caption).size());
 }
 
 using ShellDialogs = ShellFixture;
