@@ -36,6 +36,8 @@ TEST_F(Docking, HiddenPanelsStayHiddenAndTheHiddenStripIsTheOnlyWayBack) {
   EXPECT_EQ(Tick(5000, 299).top, kDockedTop);  // snapped and kept shown under the cursor
   cursor_ = {5500, 200};  // just below the 110 twips left of a hidden top panel
   EXPECT_EQ(Tick(5000, kHiddenTop).top, kHiddenTop);
+  cursor_ = {50, 50};  // docked in the corner: both edges keep it while the cursor stays
+  EXPECT_EQ(Tick(kDockedLeft, kDockedTop), (TwipsRect{kDockedLeft, kDockedTop, kWidth, kHeight}));
 }
 
 TEST_F(Docking, ShowAndHideNeverBothHappenForOneEdge) {
