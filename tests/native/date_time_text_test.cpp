@@ -28,6 +28,18 @@ TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
   EXPECT_EQ(DayNumber(CivilDate{2006, 5, 1}), 13269);
   EXPECT_EQ(DaysInMonth(2005, 13), 0);
   EXPECT_EQ(DaysInMonth(2005, 0), 0);
+  EXPECT_EQ(DaysInMonth(2005, -1), 0);
+}
+
+TEST(SerialDays, IsoDatesAreStrict) {
+  EXPECT_EQ(ParseIsoDate("2008-02-07"), (CivilDate{2008, 2, 7}));
+  EXPECT_EQ(IsoDateText({2008, 2, 7}), "2008-02-07");
+  EXPECT_EQ(ParseIsoDate("2000-02-29"), (CivilDate{2000, 2, 29}));
+  for (const char* bad : {"1900-02-29", "2100-02-29", "2008-13-01", "2008-00-10", "2008-02-30",
+                          "2008-2-7", "2008/02/07", "20080207", "", "2008-02-07 ", "+008-02-07",
+                          "2008-02-0x"}) {
+    EXPECT_FALSE(ParseIsoDate(bad).has_value()) << bad;
+  }
 }
 
 TEST(BuildDateTime, CarriesOverflowingPartsIntoTheNextUnit) {

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -63,15 +64,11 @@ const std::vector<ReferenceDay>& ReferenceDays() {
   return days;
 }
 
-TEST(LunarRange, ReferenceCoversTheRange) {
-  const auto& days = ReferenceDays();
-  ASSERT_FALSE(days.empty());
-  EXPECT_EQ(days.front().date, kLunarRangeFirst);
-  EXPECT_EQ(days.front().lunar, (LunarDate{1900, 1, 1}));
-  EXPECT_GT(DayNumber(days.back().date), DayNumber(kLunarRangeLast));
-}
-
 TEST(LunarRange, EveryDayAgreesWithTheReference) {
+  ASSERT_FALSE(ReferenceDays().empty());
+  EXPECT_EQ(ReferenceDays().front().date, kLunarRangeFirst);
+  EXPECT_EQ(ReferenceDays().front().lunar, (LunarDate{1900, 1, 1}));
+  EXPECT_GT(DayNumber(ReferenceDays().back().date), DayNumber(kLunarRangeLast));
   int checked = 0;
   for (const auto& ref : ReferenceDays()) {
     if (DayNumber(ref.date) > DayNumber(kLunarRangeLast)) break;
@@ -85,26 +82,11 @@ TEST(LunarRange, EveryDayAgreesWithTheReference) {
   EXPECT_EQ(checked, 73384);
 }
 
-// Reads "农历XX年(X)[闰]M月D" back into numbers through the name lists.
-bool ParseLunarText(const std::string& text, LunarDate& out) {
-  const std::size_t bracket = text.find(')');
-  const std::size_t monthMark = text.find("月", bracket);
-  if (bracket == std::string::npos || monthMark == std::string::npos) return false;
-  std::string month = text.substr(bracket + 1, monthMark - bracket - 1);
-  const std::string day = text.substr(monthMark + std::string("月").size());
-  bool leap = false;
-  if (month.rfind("闰", 0) == 0) {
-    leap = true;
-    month = month.substr(std::string("闰").size());
-  }
-  out = {};
-  for (int i = 1; i <= 12; ++i) {
-    if (LunarMonthNames[i] == month) out.month = leap ? -i : i;
-  }
-  for (int i = 1; i <= 30; ++i) {
-    if (LunarDayNames[i] == day) out.day = i;
-  }
-  return out.month != 0 && out.day != 0;
+// "[闰]M月D", the month and day part of the text of a lunar date, spelt
+// from the name lists.
+std::string MonthDayText(const LunarDate& lunar) {
+  return std::string(lunar.month < 0 ? "闰" : "") + std::string(LunarMonthNames[std::abs(lunar.month)]) +
+         "月" + std::string(LunarDayNames[lunar.day]);
 }
 
 std::string RunTool(const std::string& arguments, int& status) {
@@ -141,10 +123,7 @@ TEST(LunarRange, ToolPrintsEveryDayOfTheRange) {
     ASSERT_NE(tab2, std::string::npos) << line;
     ASSERT_EQ(line.substr(0, tab1), IsoDateText(ref.date));
     const std::string text = line.substr(tab1 + 1, tab2 - tab1 - 1);
-    LunarDate parsed;
-    ASSERT_TRUE(ParseLunarText(text, parsed)) << line;
-    ASSERT_EQ(parsed.month, ref.lunar.month) << line;
-    ASSERT_EQ(parsed.day, ref.lunar.day) << line;
+    ASSERT_EQ(text.substr(text.find(')') + 1), MonthDayText(ref.lunar)) << line;
     // The year part changes exactly on the lunar new year.
     const std::string yearPart = text.substr(0, text.find(')') + 1);
     if (index > 1) {
@@ -158,9 +137,8 @@ TEST(LunarRange, ToolPrintsEveryDayOfTheRange) {
 
 TEST(LunarRange, ToolRejectsBadArguments) {
   int status = 0;
-  RunTool("2008-02-07 2008-02-07", status);
-  EXPECT_EQ(status, 0);
   EXPECT_EQ(RunTool("2008-02-07 2008-02-07", status), "2008-02-07\t农历戊子年(鼠)正月初一\t(春节)\n");
+  EXPECT_EQ(status, 0);
   for (const char* bad : {"", "2008-02-07", "1900-01-30 1900-02-01", "2100-12-31 2101-01-01",
                           "2008-02-30 2008-03-01", "2008-2-7 2008-02-08", "2008-03-01 2008-02-01",
                           "a b", "2008-02-07 2008-02-08 2008-02-09"}) {

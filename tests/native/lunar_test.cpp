@@ -1,66 +1,72 @@
 #include <gtest/gtest.h>
 
+#include "calendar/festivals.h"
 #include "calendar/lunar.h"
 
 namespace quillet {
 namespace {
 
-TEST(Lunar, KnownDatesOfTheOriginalRange) {
-  EXPECT_EQ(LunarDateText(CivilDate{1921, 2, 8}), "农历辛酉年(鸡)正月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2021, 2, 11}), "农历庚子年(鼠)腊月三十");
-  EXPECT_EQ(LunarDateText(CivilDate{2008, 2, 6}), "农历丁亥年(猪)腊月三十");
-  EXPECT_EQ(LunarDateText(CivilDate{2008, 2, 7}), "农历戊子年(鼠)正月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2020, 5, 23}), "农历庚子年(鼠)闰四月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2006, 8, 23}), "农历丙戌年(狗)七月三十");
-  EXPECT_EQ(LunarDateText(CivilDate{2006, 8, 24}), "农历丙戌年(狗)闰七月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2012, 5, 21}), "农历壬辰年(龙)闰四月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2014, 11, 22}), "农历甲午年(马)十月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2020, 12, 31}), "农历庚子年(鼠)冬月十七");
-  EXPECT_EQ(LunarDateText(CivilDate{2000, 2, 29}), "农历庚辰年(龙)正月廿五");
-  EXPECT_EQ(LunarDateText(CivilDate{1984, 2, 2}), "农历甲子年(鼠)正月初一");
-}
-
-TEST(Lunar, KnownDatesOfTheExtendedRange) {
-  // Lunar new years and leap months outside the original table, from
-  // published Chinese almanacs.
-  EXPECT_EQ(LunarDateText(CivilDate{1900, 1, 31}), "农历庚子年(鼠)正月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{1900, 9, 24}), "农历庚子年(鼠)闰八月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{1921, 2, 7}), "农历庚申年(猴)腊月三十");
-  EXPECT_EQ(LunarDateText(CivilDate{2021, 2, 12}), "农历辛丑年(牛)正月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2023, 3, 22}), "农历癸卯年(兔)闰二月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2026, 2, 17}), "农历丙午年(马)正月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2033, 12, 22}), "农历癸丑年(牛)闰冬月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2100, 2, 9}), "农历庚申年(猴)正月初一");
-  // 1900 and 2100 are common years: 28 February is followed by 1 March.
-  EXPECT_EQ(LunarDateText(CivilDate{1900, 3, 1}), "农历庚子年(鼠)二月初一");
-  EXPECT_EQ(LunarDateText(CivilDate{2100, 3, 1}), "农历庚申年(猴)正月廿一");
+TEST(Lunar, KnownDates) {
+  // New years, leap months and month ends of the original table and of the
+  // extended range, from published Chinese almanacs.
+  const std::pair<CivilDate, const char*> known[] = {
+      {{1921, 2, 8}, "农历辛酉年(鸡)正月初一"},   {{2021, 2, 11}, "农历庚子年(鼠)腊月三十"},
+      {{2008, 2, 6}, "农历丁亥年(猪)腊月三十"},   {{2008, 2, 7}, "农历戊子年(鼠)正月初一"},
+      {{2020, 5, 23}, "农历庚子年(鼠)闰四月初一"}, {{2006, 8, 23}, "农历丙戌年(狗)七月三十"},
+      {{2006, 8, 24}, "农历丙戌年(狗)闰七月初一"}, {{2012, 5, 21}, "农历壬辰年(龙)闰四月初一"},
+      {{2014, 11, 22}, "农历甲午年(马)十月初一"},  {{2020, 12, 31}, "农历庚子年(鼠)冬月十七"},
+      {{2000, 2, 29}, "农历庚辰年(龙)正月廿五"},   {{1984, 2, 2}, "农历甲子年(鼠)正月初一"},
+      {{1900, 1, 31}, "农历庚子年(鼠)正月初一"},   {{1900, 9, 24}, "农历庚子年(鼠)闰八月初一"},
+      {{1921, 2, 7}, "农历庚申年(猴)腊月三十"},    {{2021, 2, 12}, "农历辛丑年(牛)正月初一"},
+      {{2023, 3, 22}, "农历癸卯年(兔)闰二月初一"}, {{2026, 2, 17}, "农历丙午年(马)正月初一"},
+      {{2033, 12, 22}, "农历癸丑年(牛)闰冬月初一"}, {{2100, 2, 9}, "农历庚申年(猴)正月初一"},
+      // 1900 and 2100 are common years: 28 February is followed by 1 March.
+      {{1900, 3, 1}, "农历庚子年(鼠)二月初一"},    {{2100, 3, 1}, "农历庚申年(猴)正月廿一"},
+  };
+  for (const auto& [date, text] : known) EXPECT_EQ(LunarDateText(date), text) << IsoDateText(date);
 }
 
 TEST(Lunar, OutsideTheRangeOrNotADateGivesNothing) {
-  EXPECT_EQ(LunarDateText(CivilDate{1900, 1, 30}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{1899, 12, 31}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{2101, 1, 1}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{9999, 12, 31}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{-5, 1, 1}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{2100, 2, 29}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{1900, 2, 29}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{2008, 13, 1}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{2008, 0, 1}), "");
-  EXPECT_EQ(LunarDateText(CivilDate{2008, 1, 0}), "");
+  for (const CivilDate date : {CivilDate{1900, 1, 30}, {1899, 12, 31}, {2101, 1, 1}, {9999, 12, 31},
+                               {-5, 1, 1}, {2100, 2, 29}, {1900, 2, 29}, {2008, 13, 1},
+                               {2008, 0, 1}, {2008, 1, 0}}) {
+    EXPECT_EQ(LunarDateText(date), "") << date.year << "-" << date.month << "-" << date.day;
+  }
   EXPECT_FALSE(ToLunarDate(CivilDate{2101, 1, 1}).has_value());
-  ASSERT_TRUE(ToLunarDate(CivilDate{2100, 12, 31}).has_value());
-  EXPECT_EQ(*ToLunarDate(CivilDate{2100, 12, 31}), (LunarDate{2100, 12, 1}));
+  EXPECT_EQ(ToLunarDate(CivilDate{2100, 12, 31}), (LunarDate{2100, 12, 1}));
 }
 
-TEST(Lunar, NameListsKeepTheirNumbering) {
-  EXPECT_EQ(LunarMonthNames[0], "*");
-  EXPECT_EQ(LunarMonthNames[1], "正");
-  EXPECT_EQ(LunarMonthNames[11], "冬");
-  EXPECT_EQ(LunarMonthNames[12], "腊");
-  EXPECT_EQ(LunarDayNames[0], "*");
-  EXPECT_EQ(LunarDayNames[1], "初一");
-  EXPECT_EQ(LunarDayNames[21], "廿一");
-  EXPECT_EQ(LunarDayNames[30], "三十");
+TEST(Festivals, LunarAndGregorianNamesJoinLunarFirst) {
+  const std::pair<CivilDate, const char*> days[] = {
+      {{2008, 2, 7}, "(春节)"},
+      {{2008, 1, 1}, "(元旦)"},
+      {{2010, 2, 14}, "(春节情人节)"},
+      {{2006, 10, 6}, "(中秋节老人节)"},
+      {{2006, 7, 31}, "(七夕情人节)"},
+      {{2009, 5, 28}, "(端午节)"},
+      {{2006, 9, 9}, "(毛席逝世纪念)"},
+      {{2007, 4, 1}, "( 愚人节)"},
+      {{2007, 8, 1}, "( 建军节)"},
+      {{2007, 7, 1}, "(建党节 香港回归纪念)"},
+      {{2007, 8, 18}, "(我的生日)"},  // out of key order in the table
+      {{2026, 9, 25}, "(中秋节)"},    // extended range
+      {{2006, 8, 30}, ""},            // 闰七月初七: leap months have none
+      {{2009, 6, 28}, ""},            // 闰五月初六
+      {{2007, 3, 13}, ""},            // neither kind: never "()"
+      {{2101, 1, 1}, "(元旦)"},       // outside the lunar range only Gregorian names count
+      {{1899, 1, 31}, ""},
+  };
+  for (const auto& [date, text] : days) EXPECT_EQ(FestivalText(date), text) << IsoDateText(date);
+}
+
+TEST(Festivals, LunarKeysNeedAWholeMonthAndDayName) {
+  EXPECT_EQ(GregorianKey({2006, 4, 1}), "20060401");
+  EXPECT_EQ(LunarMonthDayKey("正月初一"), "0101");
+  EXPECT_EQ(LunarMonthDayKey("冬月十七"), "1117");
+  EXPECT_EQ(LunarMonthDayKey("腊月三十"), "1230");
+  for (const char* none : {"闰四月初一", "*月初一", "正月*", "正月", "初一", "", "正月初一 "}) {
+    EXPECT_EQ(LunarMonthDayKey(none), "") << none;  // "*" is the lists' filler, not a name
+  }
 }
 
 }  // namespace

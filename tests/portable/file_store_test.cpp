@@ -4,9 +4,7 @@
 
 #include "tests/portable/scratch_folder.h"
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 
 namespace quillet {
 namespace {
@@ -18,9 +16,6 @@ class FileStoreTest : public testing_support::ScratchFolderTest {
   void TearDown() override {
     file_store_testing::SetWriteLimit(std::nullopt);
     ScratchFolderTest::TearDown();
-  }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
   }
 };
 
@@ -40,13 +35,13 @@ TEST_F(FileStoreTest, ReadReportsMissingTooLargeAndFolders) {
   EXPECT_EQ(ReadWholeFile(Path("none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(Path("no-folder/none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(folder_.Folder()).status, FileStatus::Unreadable);
-  Put(Path("big.dat"), std::string(1000, 'x'));
+  PutBytes("big.dat", std::string(1000, 'x'));
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 999).status, FileStatus::TooLarge);
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 1000).bytes.size(), 1000u);
 }
 
 TEST_F(FileStoreTest, FullDiskLeavesTheOldFileIntact) {
-  Put(Path("f.dat"), "old contents");
+  PutBytes("f.dat", "old contents");
   file_store_testing::SetWriteLimit(5);
   std::string error;
   EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), std::string(200000, 'n'), &error));
@@ -56,13 +51,11 @@ TEST_F(FileStoreTest, FullDiskLeavesTheOldFileIntact) {
 }
 
 TEST_F(FileStoreTest, TemporaryFileThatCannotBeCreatedFailsTheSave) {
-  Put(Path("f.dat"), "old");
+  PutBytes("f.dat", "old");
   fs::create_directory(TemporaryPathFor(Path("f.dat")));  // blocks the temporary file
   EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), "new"));
   EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old");
   EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));
 }
-
-
 }  // namespace
 }  // namespace quillet

@@ -56,6 +56,11 @@ HRESULT LantocLibrary::Unregister() const {
   return fn ? fn() : E_FAIL;
 }
 
+LantocLibrary& Library() {
+  static LantocLibrary library;
+  return library;
+}
+
 // ---- FakeSite --------------------------------------------------------------
 
 STDMETHODIMP FakeSite::QueryInterface(REFIID riid, void** out) {
@@ -250,6 +255,16 @@ int GdiObjectCount() {
   return count;
 }
 
+int GdiGrowth(const std::function<void()>& cycle, int times) {
+  cycle();
+  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  const int before = GdiObjectCount();
+  EXPECT_GE(before, 0) << "GDI handle table not readable";
+  for (int i = 0; i < times; ++i) cycle();
+  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  return GdiObjectCount() - before;
+}
+
 Capture RenderClient(HWND hwnd) {
   Capture cap;
   RECT r{};
@@ -370,6 +385,16 @@ HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value) {
   DISPPARAMS none{};
   return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value,
                    nullptr, nullptr);
+}
+
+LONG LongProperty(IDispatch* d, DISPID id) {
+  VARIANT v;
+  ::VariantInit(&v);
+  const HRESULT hr = GetProperty(d, id, &v);
+  EXPECT_HRESULT_SUCCEEDED(hr);
+  EXPECT_EQ(v.vt, VT_I4);
+  if (FAILED(hr) || v.vt != VT_I4) return -1;
+  return v.lVal;
 }
 
 VARIANT LongArg(LONG v) {

@@ -35,6 +35,9 @@ class LantocLibrary {
   HMODULE module_ = nullptr;
 };
 
+// The one LantocLibrary of the test process.
+LantocLibrary& Library();
+
 // Client site + in-place site of a fake container window.
 class FakeSite final : public IOleClientSite, public IOleInPlaceSite {
  public:
@@ -128,6 +131,12 @@ class FakeBag final : public IPropertyBag {
 // -1 when the table cannot be read.
 int GdiObjectCount();
 
+// Live GDI objects gained over `times` runs of cycle, after one warm-up run
+// (the system keeps some objects, class brushes and fonts, from the first
+// use on); messages are pumped for 50 ms before each count. Fails the test
+// when the count cannot be read.
+int GdiGrowth(const std::function<void()>& cycle, int times);
+
 // The window's client area as WM_PRINTCLIENT draws it.
 Capture RenderClient(HWND hwnd);
 
@@ -174,6 +183,8 @@ class ProgramManifest {
 // Property put/get through IDispatch::Invoke.
 HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value);
 HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value);
+// A long property's value; fails the test (and gives -1) when it cannot be read.
+LONG LongProperty(IDispatch* d, DISPID id);
 VARIANT LongArg(LONG v);
 VARIANT BoolArg(bool v);
 VARIANT TextArg(const wchar_t* text);  // caller clears

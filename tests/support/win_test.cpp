@@ -101,4 +101,74 @@ void SaveScreenshotsOfProcess(const std::wstring& prefix) {
       reinterpret_cast<LPARAM>(&context));
 }
 
+void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  RECT part{};
+  if (!::IntersectRect(&part, &r, &screen)) return;
+  const int w = part.right - part.left, h = part.bottom - part.top;
+  win::WindowDc source(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
+  if (!dib || !memory) return;
+  {
+    win::SelectScope select(memory.get(), dib.get());
+    ::BitBlt(memory.get(), 0, 0, w, h, source.get(), part.left, part.top, SRCCOPY);
+    ::GdiFlush();
+  }
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(p, p + static_cast<std::size_t>(w) * h);
+  for (auto& px : pixels) px &= 0xFFFFFF;
+  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out << EncodePng(w, h, pixels);
+}
+
+void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::milliseconds settle) {
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (settle.count() > 0) WaitFor([] { return false; }, settle);
+  SaveScreenshot(hwnd, name);
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
+  struct Ctx {
+    DWORD pid;
+    const wchar_t* caption;
+    std::vector<HWND> found;
+  } ctx{pid, caption, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        wchar_t text[128] = {};
+        ::GetWindowTextW(hwnd, text, 128);
+        if (owner == c->pid && std::wstring(text) == c->caption) c->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+void ClickAt(HWND hwnd, int x, int y) {
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+RECT RegionBox(HWND hwnd) {
+  win::Region region(::CreateRectRgn(0, 0, 0, 0));
+  RECT box{};
+  if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
+  return box;
+}
+
 }  // namespace quillet::test

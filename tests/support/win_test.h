@@ -47,6 +47,25 @@ struct Capture {
 Capture CaptureWindow(HWND hwnd);
 // Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
+// Redraws the window with its children, lets it settle for `settle`, then
+// saves SaveScreenshot(hwnd, name).
+void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name,
+                           std::chrono::milliseconds settle = std::chrono::milliseconds(0));
+
+// The part of a window of another process that lies on the screen, as the
+// screen shows it, saved as ArtifactDir()\name.png (a docked panel reaches
+// beyond the screen's edge).
+void SaveVisiblePart(HWND hwnd, const std::wstring& name);
+
+// The top-level windows of process pid captioned exactly caption.
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption);
+
+// A left click (button down, button up) sent to hwnd at client (x, y).
+void ClickAt(HWND hwnd, int x, int y);
+
+// The bounding box of the window's region; empty when it has none.
+RECT RegionBox(HWND hwnd);
+
 // Screenshots of every visible top-level window of this process.
 void SaveScreenshotsOfProcess(const std::wstring& prefix);
 

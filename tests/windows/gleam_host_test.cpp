@@ -1,23 +1,22 @@
-// The program's control host: buttons created by class name from a window
-// definition, found through the program's embedded manifest with nothing
-// registered, or through a machine-wide registration of the test prefix.
+// Gleam in its containers: the program's control host (buttons created by
+// class name from a window definition, found through the program's embedded
+// manifest or through a registration in the test prefix), the ATL host
+// window class of atl.dll, and VBScript run by cscript.
 #include <windows.h>
 #include <ole2.h>
+#include <ocidl.h>
 
 #include <gtest/gtest.h>
 
 #include "lantoc_h.h"
 #include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/test_files.h"
 #include "win32/gleam_host.h"
 
 namespace quillet::test {
 namespace {
-
-LantocLibrary& Library() {
-  static LantocLibrary library;
-  return library;
-}
 
 bool ProgIdKnown() {
   CLSID clsid{};
@@ -101,8 +100,7 @@ TEST_F(GleamHost, CreatesButtonsFromTheDefinitionThroughTheProgramManifest) {
   EXPECT_EQ(v.lVal, static_cast<LONG>(MakeColour(0x10, 0x80, 0xF0)));
   const Capture cap = RenderClient(save->hwnd());
   EXPECT_EQ(cap.At(40, 0), MakeColour(0x10, 0x80, 0xF0));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-host");
+  SaveRedrawnScreenshot(host_, L"gleam-host");
 }
 
 TEST_F(GleamHost, ForwardsClickAndKeyPressAndMayBeReleasedFromAClick) {
@@ -114,8 +112,7 @@ TEST_F(GleamHost, ForwardsClickAndKeyPressAndMayBeReleasedFromAClick) {
   short seen = 0;
   first.OnKeyPress([&](short& key) { seen = key; });
   HWND button = first.hwnd();
-  ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  ClickAt(button, 4, 4);
   EXPECT_EQ(clicks, 1);
   ::SendMessageW(button, WM_CHAR, 'a', 0);
   EXPECT_EQ(seen, 'a');
@@ -124,8 +121,7 @@ TEST_F(GleamHost, ForwardsClickAndKeyPressAndMayBeReleasedFromAClick) {
   // The second button's Click closes everything, itself included.
   HWND second = buttons_.At(1).hwnd();
   buttons_.At(1).OnClick([&] { buttons_.Release(); });
-  ::SendMessageW(second, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  ::SendMessageW(second, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  ClickAt(second, 4, 4);
   EXPECT_EQ(buttons_.size(), 0u);
   EXPECT_FALSE(::IsWindow(second));
   EXPECT_FALSE(::IsWindow(button));
@@ -163,6 +159,95 @@ TEST_F(GleamHost, WithoutTheManifestARegisteredCopyServesAndUnregisteringRemoves
                             KEY_READ, &key),
             ERROR_SUCCESS);
   if (key) ::RegCloseKey(key);
+}
+
+using AtlAxWinInitFn = BOOL(WINAPI*)();
+using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+TEST(GleamInterop, LivesInTheAtlHostWindow) {
+  ASSERT_TRUE(Library().loaded());
+  HMODULE atl = ::LoadLibraryW(L"atl.dll");
+  ASSERT_NE(atl, nullptr);
+  auto axInit = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
+  auto axGetControl = reinterpret_cast<AtlAxGetControlFn>(
+      reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
+  ASSERT_NE(axInit, nullptr);
+  ASSERT_NE(axGetControl, nullptr);
+  ASSERT_TRUE(axInit());
+
+  ProgramManifest manifest;  // the ProgID is found as the program finds it
+  ASSERT_TRUE(manifest.active());
+  HWND host = CreateHostWindow(200, 100);
+  ASSERT_NE(host, nullptr);
+  HWND ax = ::CreateWindowExW(0, L"AtlAxWin", L"Lantoc.Gleam", WS_CHILD | WS_VISIBLE, 10, 10, 67,
+                              20, host, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(ax, nullptr);
+  IUnknown* unknown = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(axGetControl(ax, &unknown));
+  ASSERT_NE(unknown, nullptr);
+
+  IPersist* persist = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)));
+  CLSID clsid{};
+  persist->GetClassID(&clsid);
+  persist->Release();
+  EXPECT_TRUE(clsid == CLSID_Gleam);
+
+  // Found by name through the type library, set, and painted in place.
+  IDispatch* d = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d)));
+  DISPID foreColor = 0;
+  LPOLESTR name = const_cast<LPOLESTR>(L"ForeColor");
+  ASSERT_HRESULT_SUCCEEDED(d->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &foreColor));
+  ASSERT_HRESULT_SUCCEEDED(PutProperty(d, foreColor, LongArg(0x00A0FF)));
+  VARIANT text = TextArg(L"ATL");
+  ASSERT_HRESULT_SUCCEEDED(PutProperty(d, 0x68030000, text));
+  ::VariantClear(&text);
+
+  IOleWindow* window = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)));
+  HWND button = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(window->GetWindow(&button));
+  window->Release();
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(::GetParent(button), ax);
+  EXPECT_EQ(RenderClient(button).At(20, 0), 0x00A0FFu);
+
+  // Its events reach a sink advised through the container's control.
+  FakeSink sink(DIID___Gleam);
+  IConnectionPointContainer* points = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)));
+  IConnectionPoint* point = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(points->FindConnectionPoint(DIID___Gleam, &point));
+  points->Release();
+  DWORD cookie = 0;
+  ASSERT_HRESULT_SUCCEEDED(point->Advise(&sink, &cookie));
+  ClickAt(button, 4, 4);
+  EXPECT_EQ(sink.clicks, 1);
+  point->Unadvise(cookie);
+  point->Release();
+  EXPECT_EQ(sink.refs(), 0);
+
+  SaveRedrawnScreenshot(host, L"gleam-atl");
+  d->Release();
+  unknown->Release();
+  ::DestroyWindow(ax);
+  EXPECT_FALSE(::IsWindow(button)) << "the ATL host released the control with its window";
+  ::DestroyWindow(host);
+}
+
+TEST(GleamInterop, VBScriptCreatesItByNameAndUsesEveryMember) {
+  ASSERT_TRUE(Library().loaded());
+  // The registration goes into the test prefix, as regsvr32 would do it.
+  ASSERT_HRESULT_SUCCEEDED(Library().Register());
+  const std::wstring script = DirFromEnv("QUILLET_SOURCE_DIR") + L"\\tests\\windows\\gleam_script.vbs";
+  const std::wstring output = ArtifactDir() + L"\\gleam_script.txt";
+  const int code = RunCaptured(L"cscript.exe //nologo \"" + script + L"\"", output);
+  const std::string printed = ReadBytes(output);
+  EXPECT_HRESULT_SUCCEEDED(Library().Unregister());
+  EXPECT_EQ(code, 0) << printed;
+  EXPECT_NE(printed.find("checks done"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("FAIL"), std::string::npos) << printed;
 }
 
 }  // namespace

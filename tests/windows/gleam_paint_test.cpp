@@ -11,21 +11,12 @@
 #include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
 #include "win32/dpi.h"
+#include "win32/gleam_host.h"
 
 namespace quillet::test {
 namespace {
 
-constexpr DISPID kEnabled = 0x68030005;
-constexpr DISPID kForeColor = 0x68030004;
-constexpr DISPID kPosX = 0x68030003;
-constexpr DISPID kPosY = 0x68030002;
-constexpr DISPID kTextColor = 0x68030001;
-constexpr DISPID kText = 0x68030000;
-
-LantocLibrary& Library() {
-  static LantocLibrary library;
-  return library;
-}
+using namespace win::gleam_dispid;
 
 // Bounding box of the pixels where red clearly outweighs green: a red
 // caption over a grey face.
@@ -89,8 +80,7 @@ TEST_F(GleamLook, DefaultFaceDarkensByThreePerBandFromC8) {
     EXPECT_EQ(cap.At(width_ / 2, row), MakeColour(shade, shade, shade)) << "row " << row;
     EXPECT_EQ(cap.At(0, row), cap.At(width_ - 1, row)) << "a band spans the width";
   }
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-default");
+  SaveRedrawnScreenshot(host_, L"gleam-default");
 }
 
 TEST_F(GleamLook, HoverStartsFromWhiteAndPressRunsBottomToTop) {
@@ -99,8 +89,7 @@ TEST_F(GleamLook, HoverStartsFromWhiteAndPressRunsBottomToTop) {
   EXPECT_EQ(cap.At(width_ / 2, 0), 0xFFFFFFu) << "200 + 120 counts as 255";
   EXPECT_EQ(cap.At(width_ / 2, 1), MakeColour(255 - 3 * BandOfRow(1), 255 - 3 * BandOfRow(1),
                                               255 - 3 * BandOfRow(1)));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-hover");
+  SaveRedrawnScreenshot(host_, L"gleam-hover");
 
   // Pressed (while hovering): the plain ForeColor gradient, lightest at the
   // bottom; no hover lightening.
@@ -116,8 +105,7 @@ TEST_F(GleamLook, HoverStartsFromWhiteAndPressRunsBottomToTop) {
     EXPECT_EQ(cap.At(width_ / 2, row), MakeColour(shade, shade, shade)) << "row " << row;
   }
   EXPECT_GT(RedOf(cap.At(width_ / 2, height_ - 1)), RedOf(cap.At(width_ / 2, 0)));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-pressed");
+  SaveRedrawnScreenshot(host_, L"gleam-pressed");
 
   // Released outside: the pressed look ends.
   ::SendMessageW(gleam_->button, WM_LBUTTONUP, 0, MAKELPARAM(900, 3));
@@ -161,8 +149,7 @@ TEST_F(GleamLook, TwoChineseCharactersAndADigitAreDrawnWhole) {
   ASSERT_HRESULT_SUCCEEDED(PutProperty(d, kText, text));
   ::VariantClear(&text);
   const Box whole = RedPixels(RenderClient(gleam_->button));
-  ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(host_, L"gleam-chinese-caption");
+  SaveRedrawnScreenshot(host_, L"gleam-chinese-caption");
   ASSERT_FALSE(one.empty());
   ASSERT_FALSE(whole.empty());
   // The digit comes last, after two full-width characters of a 13-pixel font.
@@ -291,14 +278,12 @@ TEST(GleamGdi, TenThousandRepaintsAndAThousandLifetimesLeaveNoGdiObject) {
     EXPECT_EQ(GdiObjectCount(), before);
     EXPECT_EQ(gleam.Close(), 0);
   }
-  const int before = GdiObjectCount();
-  for (int i = 0; i < 1000; ++i) {
-    SitedGleam gleam(Library(), host, pos);
-    ASSERT_TRUE(gleam.ok()) << "cycle " << i;
-    PutProperty(gleam.dispatch, kPosX, LongArg(i));
-    ASSERT_EQ(gleam.Close(), 0) << "cycle " << i;
-  }
-  EXPECT_EQ(GdiObjectCount(), before);
+  EXPECT_EQ(GdiGrowth([&] {
+              SitedGleam gleam(Library(), host, pos);
+              EXPECT_TRUE(gleam.ok());
+              PutProperty(gleam.dispatch, kPosX, LongArg(7));
+              EXPECT_EQ(gleam.Close(), 0);
+            }, 1000), 0);
   EXPECT_EQ(Library().CanUnloadNow(), S_OK);
   ::DestroyWindow(host);
 }

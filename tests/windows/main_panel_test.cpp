@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/about_window.h"
 #include "shell/codepage.h"
 #include "shell/default_settings.h"
 #include "shell/main_window.h"
@@ -89,10 +88,7 @@ TEST_F(MainPanel, StartsAtTheStoredPlaceTopmostAndRounded) {
   EXPECT_EQ(r.bottom - r.top, 284);
   EXPECT_NE(::GetWindowLongPtrW(panel().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_TRUE(::IsWindowVisible(panel().hwnd()));
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(::GetWindowRgn(panel().hwnd(), region.get()), ERROR);
-  RECT box{};
-  ::GetRgnBox(region.get(), &box);
+  const RECT box = RegionBox(panel().hwnd());
   EXPECT_EQ(box.left, 4);
   EXPECT_EQ(box.top, 4);
   // CreateRoundRectRgn(4, 4, 109, 280, 20, 20): the system leaves out the
@@ -184,8 +180,7 @@ TEST_F(MainPanel, DocksAndHidesAtTheRightEdgeWithTheRealCursor) {
   EXPECT_EQ(Left(), D());
   Tick();
   EXPECT_EQ(Left(), D() + 50);
-  ::RedrawWindow(panel().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(panel().hwnd(), L"main-panel-docked-right-96dpi");
+  SaveRedrawnScreenshot(panel().hwnd(), L"main-panel-docked-right-96dpi");
   // Cursor still over it: it stays docked.
   Tick();
   EXPECT_EQ(Left(), D() + 50);
@@ -321,8 +316,7 @@ TEST_F(MainPanel, TrayRoundTripRestoresOnlyOnALeftDoubleClick) {
   EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), ownProc);
 
   const RECT cp1 = panel().ControlBox("CP", 1);
-  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp1.left + 5, cp1.top + 5));
-  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(cp1.left + 5, cp1.top + 5));
+  ClickAt(hwnd, cp1.left + 5, cp1.top + 5);
   EXPECT_FALSE(::IsWindowVisible(hwnd));
   EXPECT_TRUE(TrayIconPresent(hwnd));
   EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TrayWindowProc));
@@ -406,11 +400,7 @@ TEST_F(MainPanel, ButtonsNavigateAndToggle) {
   ::GetWindowRect(calendar.hwnd(), &c);
   EXPECT_EQ(c.left, 0);
   EXPECT_EQ(c.bottom, ::GetSystemMetrics(SM_CYSCREEN));
-
-  panel().ClickButton("Pic", 7);
-  EXPECT_TRUE(IsWindowOpen(AboutWindow::kCaption));
-  panel().ClickButton("Pic", 7);
-  EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption));
+  // The about page's toggle: shell_dialogs_test.
 }
 
 TEST_F(MainPanel, ReminderTickRunsEveryFiveSeconds) {
@@ -437,8 +427,7 @@ TEST_F(MainPanel, ShutDownSavesFirstThenUnloadsInLoadOrderAndRemovesTheIcon) {
   // Into the tray, then exit from there.
   const RECT cp1 = panel().ControlBox("CP", 1);
   HWND hwnd = panel().hwnd();
-  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp1.left + 5, cp1.top + 5));
-  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(cp1.left + 5, cp1.top + 5));
+  ClickAt(hwnd, cp1.left + 5, cp1.top + 5);
   ASSERT_TRUE(TrayIconPresent(hwnd));
 
   panel().ShutDown();

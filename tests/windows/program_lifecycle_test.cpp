@@ -1,12 +1,10 @@
 // quillet.exe started as a user starts it, from a folder of its own: the
-// start-up from the stored settings, the refused second copy, the shut-down
-// writing the settings, and the whole look at 144 dpi.
+// start-up from the stored settings and its look on the screen, the refused
+// second copy, the shut-down writing the settings, and every window at 144 dpi.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,7 @@
 #include "shell/default_settings.h"
 #include "shell/parameters.h"
 #include "shell/units.h"
-#include "tests/support/png.h"
+#include "tests/support/program_runner.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/handles.h"
@@ -28,149 +26,9 @@ constexpr const wchar_t* kAboutCaption = L"\x3000版权说明";
 constexpr const wchar_t* kHelpCaption = L"\x3000帮助";
 constexpr const wchar_t* kMessageCaption = L"Quillet";
 
-// The program and its delivered files copied into a fresh folder.
-class Installation {
- public:
-  explicit Installation(const ParameterItems& settings) {
-    for (const wchar_t* name : {L"quillet.exe", L"Lantoc.dll", L"Help.dat"}) {
-      ::CopyFileW((BinDir() + L"\\" + name).c_str(), folder_.File(name).c_str(), FALSE);
-    }
-    settingsBytes_ = EncodeCp936(FormatParameters(settings)).bytes;
-    WriteBytes(SettingsPath(), settingsBytes_);
-  }
-  std::wstring Exe() const { return folder_.File(L"quillet.exe"); }
-  std::wstring SettingsPath() const { return folder_.File(L"paramter.dat"); }
-  const std::string& settingsBytes() const { return settingsBytes_; }
-  const std::wstring& folder() const { return folder_.path(); }
-
- private:
-  TempFolder folder_;
-  std::string settingsBytes_;
-};
-
-class Process {
- public:
-  explicit Process(const Installation& install) {
-    std::wstring commandLine = L"\"" + install.Exe() + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (::CreateProcessW(install.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                         nullptr, install.folder().c_str(), &si, &pi)) {
-      handle_.reset(pi.hProcess);
-      id_ = pi.dwProcessId;
-      ::CloseHandle(pi.hThread);
-    }
-  }
-  ~Process() {
-    if (Running()) ::TerminateProcess(handle_.get(), 99);
-    if (handle_) ::WaitForSingleObject(handle_.get(), 5000);
-  }
-  bool started() const { return static_cast<bool>(handle_); }
-  bool Running() const { return handle_ && ::WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
-  // Exit code after waiting up to ms; -1 while still running.
-  long WaitExit(DWORD ms) const {
-    if (::WaitForSingleObject(handle_.get(), ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(handle_.get(), &code);
-    return static_cast<long>(code);
-  }
-  // A visible top-level window of this process with exactly this caption.
-  HWND Window(const wchar_t* caption) const {
-    struct Ctx {
-      DWORD pid;
-      const wchar_t* caption;
-      HWND found = nullptr;
-    } ctx{id_, caption};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-          auto* c = reinterpret_cast<Ctx*>(lp);
-          DWORD pid = 0;
-          ::GetWindowThreadProcessId(hwnd, &pid);
-          wchar_t text[128] = {};
-          ::GetWindowTextW(hwnd, text, 128);
-          if (pid == c->pid && ::IsWindowVisible(hwnd) && std::wstring(text) == c->caption) {
-            c->found = hwnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
-  }
-  HWND WaitWindow(const wchar_t* caption) const {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = Window(caption)) != nullptr; });
-    return found;
-  }
-
- private:
-  win::KernelHandle handle_;
-  DWORD id_ = 0;
-};
-
-// Child windows (the gradient buttons) of a window, left to right, top to
-// bottom.
-std::vector<HWND> Buttons(HWND parent) {
-  std::vector<HWND> children;
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  std::sort(children.begin(), children.end(), [](HWND a, HWND b) {
-    RECT ra{}, rb{};
-    ::GetWindowRect(a, &ra);
-    ::GetWindowRect(b, &rb);
-    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-  });
-  return children;
-}
-
 void Click(HWND button) {
   ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   ::PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-}
-
-// The part of a window that lies on the screen, as the screen shows it
-// (a docked panel reaches 50 twips beyond the edge).
-void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
-  RECT r{};
-  ::GetWindowRect(hwnd, &r);
-  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  RECT part{};
-  if (!::IntersectRect(&part, &r, &screen)) return;
-  const int w = part.right - part.left, h = part.bottom - part.top;
-  win::WindowDc source(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
-  if (!dib || !memory) return;
-  {
-    win::SelectScope select(memory.get(), dib.get());
-    ::BitBlt(memory.get(), 0, 0, w, h, source.get(), part.left, part.top, SRCCOPY);
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(p, p + static_cast<std::size_t>(w) * h);
-  for (auto& px : pixels) px &= 0xFFFFFF;
-  WriteBytes(ArtifactDir() + L"\\" + name + L".png", EncodePng(w, h, pixels));
-}
-
-RECT RegionBox(HWND hwnd) {
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  RECT box{};
-  if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
-  return box;
 }
 
 ParameterItems Settings(int left, int top, bool docking) {
@@ -195,9 +53,22 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
   EXPECT_EQ(r.right - r.left, 113);
   EXPECT_EQ(r.bottom - r.top, 284);
   EXPECT_NE(::GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(::GetWindowLongPtrW(panel, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "no frame";
   EXPECT_EQ(RegionBox(panel).left, 4);
   EXPECT_EQ(RegionBox(panel).top, 4);
-  EXPECT_EQ(Buttons(panel).size(), 8u);
+  EXPECT_EQ(ChildWindows(panel).size(), 8u);
+  // On the screen: the top band (4 pixels in, below the rounded corners) in
+  // the background colour of the file out to the corners, darker below.
+  ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Capture cap;
+  EXPECT_TRUE(WaitFor([&] {
+    cap = CaptureWindow(panel);
+    return cap.At(cap.width / 2, 4) == kDefaultBackground;
+  })) << "top band 0x" << std::hex << cap.At(cap.width / 2, 4);
+  const Colour top = cap.At(cap.width / 2, 4), lower = cap.At(cap.width / 2, cap.height - 6);
+  EXPECT_GT(RedOf(top) + GreenOf(top) + BlueOf(top), RedOf(lower) + GreenOf(lower) + BlueOf(lower));
+  EXPECT_EQ(cap.At(16, 4), top);
+  EXPECT_EQ(cap.At(cap.width - 17, 4), top);
 
   // The second copy shows only the message, leaves the file alone and ends
   // when the message is closed; the first copy goes on untouched.
@@ -206,9 +77,7 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
   HWND message = second.WaitWindow(kMessageCaption);
   ASSERT_NE(message, nullptr) << "no message dialog from the second copy";
   EXPECT_EQ(second.Window(kPanelCaption), nullptr);
-  ::RedrawWindow(message, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  WaitFor([] { return false; }, std::chrono::milliseconds(200));
-  SaveScreenshot(message, L"second-copy-message-96dpi");
+  SaveRedrawnScreenshot(message, L"second-copy-message-96dpi", std::chrono::milliseconds(200));
   EXPECT_TRUE(second.Running()) << "it waits for the message to be closed";
   ::PostMessageW(message, WM_CLOSE, 0, 0);
   EXPECT_EQ(second.WaitExit(10000), 0);
@@ -261,35 +130,6 @@ TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAsItWas) {
   EXPECT_EQ(ReadBytes(install.SettingsPath()), original) << "the user's settings survive";
 }
 
-// Sets the system's logical DPI for programs started from now on, and puts
-// the old value back when it goes.
-class LogicalDpi {
- public:
-  explicit LogicalDpi(DWORD dpi) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                      KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
-    DWORD size = sizeof old_;
-    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
-                              reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS;
-    ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                     sizeof dpi);
-  }
-  ~LogicalDpi() {
-    if (had_) {
-      ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
-                       sizeof old_);
-    } else {
-      ::RegDeleteValueW(key_, L"LogPixels");
-    }
-    ::RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-  DWORD old_ = 96;
-  bool had_ = false;
-};
-
 TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   LogicalDpi dpi(144);
   Installation install(Settings(3000, 1500, true));
@@ -302,15 +142,13 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(4260, 144));  // 426
   EXPECT_EQ(r.left, TwipsToPixels(3000, 144));
   EXPECT_EQ(RegionBox(panel).left, 4);
-  const std::vector<HWND> buttons = Buttons(panel);
+  const std::vector<HWND> buttons = ChildWindows(panel);
   ASSERT_EQ(buttons.size(), 8u);
   RECT b{};
   ::GetWindowRect(buttons[0], &b);
   EXPECT_EQ(b.right - b.left, TwipsToPixels(1300, 144));
   ::SetCursorPos(r.left + 50, r.top + 50);
-  ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(panel, L"main-panel-free-144dpi");
+  SaveRedrawnScreenshot(panel, L"main-panel-free-144dpi", std::chrono::milliseconds(300));
 
   // The last button opens the about page, whose help button the viewer.
   Click(buttons[7]);
@@ -319,9 +157,8 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   ::GetWindowRect(about, &r);
   EXPECT_EQ(r.right - r.left, TwipsToPixels(5625, 144));
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(3045, 144));
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(about, L"about-page-144dpi");
-  const std::vector<HWND> aboutButtons = Buttons(about);
+  SaveRedrawnScreenshot(about, L"about-page-144dpi", std::chrono::milliseconds(300));
+  const std::vector<HWND> aboutButtons = ChildWindows(about);
   ASSERT_EQ(aboutButtons.size(), 2u);
   Click(aboutButtons[0]);
   HWND help = program.WaitWindow(kHelpCaption);
@@ -329,8 +166,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   EXPECT_TRUE(WaitFor([&] { return program.Window(kAboutCaption) == nullptr; }));
   ::GetClientRect(help, &r);
   EXPECT_EQ(r.right, TwipsToPixels(10020, 144));
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(help, L"help-viewer-144dpi");
+  SaveRedrawnScreenshot(help, L"help-viewer-144dpi", std::chrono::milliseconds(300));
 
   // A second copy's message dialog at 144 dpi.
   Process second(install);
@@ -338,8 +174,7 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   ASSERT_NE(message, nullptr);
   ::GetWindowRect(message, &r);
   EXPECT_EQ(r.right - r.left, TwipsToPixels(4680, 144));
-  WaitFor([] { return false; }, std::chrono::milliseconds(300));
-  SaveScreenshot(message, L"second-copy-message-144dpi");
+  SaveRedrawnScreenshot(message, L"second-copy-message-144dpi", std::chrono::milliseconds(300));
   ::PostMessageW(message, WM_CLOSE, 0, 0);
   EXPECT_EQ(second.WaitExit(10000), 0);
 

@@ -24,22 +24,7 @@ namespace {
 constexpr char kMissingHelp[] = "无法打开帮助文件！";
 
 int CountOwnWindows(const wchar_t* caption) {
-  struct Ctx {
-    const wchar_t* caption;
-    int count = 0;
-  } ctx{caption};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(lp);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t text[128] = {};
-        ::GetWindowTextW(hwnd, text, 128);
-        if (pid == ::GetCurrentProcessId() && std::wstring(text) == c->caption) ++c->count;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.count;
+  return static_cast<int>(TopLevelWindows(::GetCurrentProcessId(), caption).size());
 }
 
 using ShellDialogs = ShellFixture;
@@ -62,10 +47,7 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceAndReplacesItsText) {
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(2475, 96));
   EXPECT_NEAR(r.left, (::GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
   EXPECT_NE(::GetWindowLongPtrW(dialog.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(::GetWindowRgn(dialog.hwnd(), region.get()), ERROR);
-  RECT box{};
-  ::GetRgnBox(region.get(), &box);
+  const RECT box = RegionBox(dialog.hwnd());
   EXPECT_EQ(box.left, 4);
   EXPECT_EQ(box.top, 4);
 
@@ -94,27 +76,19 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceAndReplacesItsText) {
   EXPECT_EQ(CountOwnWindows(L"Quillet"), 0);
 }
 
-TEST_F(ShellDialogs, DragWindowMovesOnlyWithTheLeftButton) {
-  ShowMessage("拖动");
+TEST_F(ShellDialogs, PressingTheSurfaceWithTheLeftButtonAndDraggingMovesTheDialog) {
+  ShowMessage("拖动我");
   MessageWindow& dialog = TheForm<MessageWindow>();
   RECT before{};
   ::GetWindowRect(dialog.hwnd(), &before);
-  DragWindow(dialog.hwnd(), 2);
+  DragWindow(dialog.hwnd(), 2);  // the right and the middle button do nothing
   DragWindow(dialog.hwnd(), 4);
   RECT after{};
   ::GetWindowRect(dialog.hwnd(), &after);
   EXPECT_EQ(after.left, before.left);
   EXPECT_EQ(after.top, before.top);
-}
-
-TEST_F(ShellDialogs, PressingTheSurfaceAndDraggingMovesTheDialog) {
-  ShowMessage("拖动我");
-  MessageWindow& dialog = TheForm<MessageWindow>();
-  RECT before{};
-  ::GetWindowRect(dialog.hwnd(), &before);
   // Left of the button, below the labels: the dialog's own surface.
   DragWithTheMouse(before.left + 30, before.top + 140, 80, 40);
-  RECT after{};
   ::GetWindowRect(dialog.hwnd(), &after);
   EXPECT_EQ(after.left - before.left, 80);
   EXPECT_EQ(after.top - before.top, 40);
@@ -136,8 +110,7 @@ TEST_F(ShellDialogs, HelpButtonTogglesTheAboutPageWhichLeadsToTheHelpViewer) {
   ::GetWindowRect(about.hwnd(), &r);
   EXPECT_EQ(r.right - r.left, TwipsToPixels(5625, 96));
   EXPECT_EQ(r.bottom - r.top, TwipsToPixels(3045, 96));
-  ::RedrawWindow(about.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(about.hwnd(), L"about-page-96dpi");
+  SaveRedrawnScreenshot(about.hwnd(), L"about-page-96dpi");
   panel.Navigate(7);
   EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption)) << "a second press unloads the page";
   EXPECT_FALSE(about.IsLoaded());
@@ -189,8 +162,7 @@ TEST_F(ShellDialogs, HelpViewerShowsEveryLineWithCrLf) {
   ShowHelpViewer();
   ASSERT_TRUE(help.IsShown());
   EXPECT_NE(help.Text().find("贴边隐藏"), std::string::npos);
-  ::RedrawWindow(help.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreenshot(help.hwnd(), L"help-viewer-96dpi");
+  SaveRedrawnScreenshot(help.hwnd(), L"help-viewer-96dpi");
 }
 
 TEST_F(ShellDialogs, MissingHelpFileIsReportedAndNoViewerAppears) {
@@ -238,8 +210,7 @@ TEST_F(ShellDialogs, CloseHoverLightsAtOnceAndResetsWithoutAMouseEvent) {
   EXPECT_EQ(RenderClient(help.hwnd()).At(px, py), normal);
 
   // A click on the picture closes the viewer.
-  ::SendMessageW(help.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cp.left + 5, cp.top + 5));
-  ::SendMessageW(help.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(cp.left + 5, cp.top + 5));
+  ClickAt(help.hwnd(), cp.left + 5, cp.top + 5);
   EXPECT_FALSE(help.IsLoaded());
 }
 

@@ -1,0 +1,73 @@
+// Running quillet.exe as a user runs it, for the tests of the whole
+// program: a copy of the program in a folder of its own, the process with
+// its windows, the system's logical DPI, and other command lines.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/parameters.h"
+#include "tests/support/test_files.h"
+#include "win32/handles.h"
+
+namespace quillet::test {
+
+// The program and its delivered files copied into a fresh folder, with
+// this settings file.
+class Installation {
+ public:
+  explicit Installation(const ParameterItems& settings);
+  std::wstring Exe() const { return folder_.File(L"quillet.exe"); }
+  std::wstring SettingsPath() const { return folder_.File(L"paramter.dat"); }
+  const std::string& settingsBytes() const { return settingsBytes_; }
+  const std::wstring& folder() const { return folder_.path(); }
+
+ private:
+  TempFolder folder_;
+  std::string settingsBytes_;
+};
+
+// quillet.exe of an installation, started in its folder; ended when this
+// object goes if it still runs.
+class Process {
+ public:
+  explicit Process(const Installation& install);
+  ~Process();
+  bool started() const { return static_cast<bool>(handle_); }
+  bool Running() const;
+  // Exit code after waiting up to ms; -1 while still running.
+  long WaitExit(DWORD ms) const;
+  // A visible top-level window of this process with exactly this caption.
+  HWND Window(const wchar_t* caption) const;
+  HWND WaitWindow(const wchar_t* caption) const;  // nullptr after 10 s
+
+ private:
+  win::KernelHandle handle_;
+  DWORD id_ = 0;
+};
+
+// Child windows of a window, top to bottom, then left to right.
+std::vector<HWND> ChildWindows(HWND parent);
+
+// Sets the system's logical DPI for programs started from now on, and puts
+// the old value back when it goes.
+class LogicalDpi {
+ public:
+  explicit LogicalDpi(DWORD dpi);
+  ~LogicalDpi();
+  LogicalDpi(const LogicalDpi&) = delete;
+  LogicalDpi& operator=(const LogicalDpi&) = delete;
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 96;
+  bool had_ = false;
+};
+
+// Runs a command line, its standard output and error into a file; returns
+// the exit code, or -1 if it did not start or end within a minute.
+int RunCaptured(std::wstring commandLine, const std::wstring& outputPath);
+
+}  // namespace quillet::test
