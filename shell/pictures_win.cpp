@@ -10,24 +10,12 @@ namespace quillet {
 
 namespace {
 
-// A top-down 32-bit DIB section of width x height; bits receives the pixels.
-win::Bitmap MakeDib(int width, int height, void** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return win::Bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
 }  // namespace
 
 win::Bitmap MakePictureBitmap(Artwork art) {
   const PixelArt pixels = RenderArtwork(art);
   void* bits = nullptr;
-  win::Bitmap bitmap = MakeDib(pixels.width, pixels.height, &bits);
+  win::Bitmap bitmap = win::CreateTopDownDib(pixels.width, pixels.height, &bits);
   if (!bitmap || !bits) return {};
   auto* out = static_cast<std::uint32_t*>(bits);
   for (std::size_t i = 0; i < pixels.pixels.size(); ++i) {
@@ -56,7 +44,7 @@ win::Icon MakePictureIcon(Artwork art) {
 
 win::Bitmap MakeAboutPicture() {
   void* bits = nullptr;
-  win::Bitmap bitmap = MakeDib(100, 100, &bits);
+  win::Bitmap bitmap = win::CreateTopDownDib(100, 100, &bits);
   if (!bitmap) return {};
   win::MemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};

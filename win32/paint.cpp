@@ -22,6 +22,17 @@ void FillGradient(HDC dc, int widthPx, int heightPx, int dpi, Colour colour, int
   }
 }
 
+Bitmap CreateTopDownDib(int width, int height, void** bits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return Bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
 BufferedDc::BufferedDc(HDC target, int width, int height)
     : target_(target), width_(width), height_(height),
       memory_(::CreateCompatibleDC(target)),

@@ -13,6 +13,10 @@ inline COLORREF ToColorRef(Colour c) { return static_cast<COLORREF>(c & 0xFFFFFF
 
 void FillSolid(HDC dc, const RECT& rect, Colour colour);
 
+// A top-down 32-bit DIB section (rows top first, 0x00RRGGBB pixels);
+// *bits receives its pixel memory, valid while the bitmap lives.
+Bitmap CreateTopDownDib(int width, int height, void** bits);
+
 // The 64-band background over a widthPx x heightPx area, band geometry in
 // twips at the given DPI.
 void FillGradient(HDC dc, int widthPx, int heightPx, int dpi, Colour colour, int step);

@@ -5,6 +5,7 @@
 
 #include "tests/support/png.h"
 #include "win32/handles.h"
+#include "win32/paint.h"
 #include "win32/text.h"
 
 namespace quillet::test {
@@ -35,52 +36,52 @@ Colour Capture::At(int x, int y) const {
   return MakeColour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-Capture CaptureWindow(HWND hwnd) {
-  Capture cap;
-  RECT r{};
-  if (!::GetWindowRect(hwnd, &r)) return cap;
-  cap.width = r.right - r.left;
-  cap.height = r.bottom - r.top;
-  if (cap.width <= 0 || cap.height <= 0) return cap;
+namespace {
 
+// Copies w x h pixels at (x, y) of source into a capture.
+Capture Grab(HDC source, int x, int y, int w, int h) {
+  Capture cap;
+  void* bits = nullptr;
+  win::Bitmap dib = win::CreateTopDownDib(w, h, &bits);
+  win::MemoryDc memory(::CreateCompatibleDC(source));
+  if (!dib || !memory) return cap;
+  {
+    win::SelectScope select(memory.get(), dib.get());
+    ::BitBlt(memory.get(), 0, 0, w, h, source, x, y, SRCCOPY);
+    ::GdiFlush();
+  }
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  cap.width = w;
+  cap.height = h;
+  cap.pixels.assign(p, p + static_cast<std::size_t>(w) * h);
+  for (auto& px : cap.pixels) px &= 0xFFFFFF;
+  return cap;
+}
+
+std::wstring WritePng(const Capture& cap, const std::wstring& name) {
+  if (cap.pixels.empty()) return {};
+  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out << EncodePng(cap.width, cap.height, cap.pixels);
+  return path;
+}
+
+}  // namespace
+
+Capture CaptureWindow(HWND hwnd) {
+  RECT r{};
+  if (!::GetWindowRect(hwnd, &r) || r.right <= r.left || r.bottom <= r.top) return {};
   DWORD pid = 0;
   ::GetWindowThreadProcessId(hwnd, &pid);
   const bool ours = pid == ::GetCurrentProcessId();
   // Our own windows: the window DC (children and region included). A window
   // of another process: the screen under its rectangle.
   win::WindowDc source(ours ? hwnd : nullptr, ours);
-  const int sx = ours ? 0 : r.left;
-  const int sy = ours ? 0 : r.top;
-
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = cap.width;
-  bi.bmiHeader.biHeight = -cap.height;  // top row first
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
-  if (!dib || !memory) return cap;
-  {
-    win::SelectScope select(memory.get(), dib.get());
-    ::BitBlt(memory.get(), 0, 0, cap.width, cap.height, source.get(), sx, sy, SRCCOPY);
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  cap.pixels.assign(p, p + static_cast<std::size_t>(cap.width) * cap.height);
-  for (auto& px : cap.pixels) px &= 0xFFFFFF;
-  return cap;
+  return Grab(source.get(), ours ? 0 : r.left, ours ? 0 : r.top, r.right - r.left, r.bottom - r.top);
 }
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
-  const Capture cap = CaptureWindow(hwnd);
-  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
-  if (cap.pixels.empty()) return {};
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out << EncodePng(cap.width, cap.height, cap.pixels);
-  return path;
+  return WritePng(CaptureWindow(hwnd), name);
 }
 
 void SaveScreenshotsOfProcess(const std::wstring& prefix) {
@@ -107,30 +108,9 @@ void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
   const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   RECT part{};
   if (!::IntersectRect(&part, &r, &screen)) return;
-  const int w = part.right - part.left, h = part.bottom - part.top;
   win::WindowDc source(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  win::Bitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::MemoryDc memory(::CreateCompatibleDC(source.get()));
-  if (!dib || !memory) return;
-  {
-    win::SelectScope select(memory.get(), dib.get());
-    ::BitBlt(memory.get(), 0, 0, w, h, source.get(), part.left, part.top, SRCCOPY);
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(p, p + static_cast<std::size_t>(w) * h);
-  for (auto& px : pixels) px &= 0xFFFFFF;
-  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out << EncodePng(w, h, pixels);
+  WritePng(Grab(source.get(), part.left, part.top, part.right - part.left, part.bottom - part.top),
+           name);
 }
 
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::milliseconds settle) {
