@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "reminders/reminder.h"
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "shell/codepage.h"
 #include "shell/utf8.h"
 #include "worklog/work_table.h"

@@ -6,7 +6,7 @@
 
 #include "reminders/reminder.h"
 #include "reminders/schedule.h"
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "shell/codepage.h"
 #include "shell/field_reader.h"
 #include "worklog/work_table.h"

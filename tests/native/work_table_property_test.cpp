@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "shell/codepage.h"
 #include "shell/field_reader.h"
 #include "worklog/work_table.h"

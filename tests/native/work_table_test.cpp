@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "shell/codepage.h"
 #include "shell/file_store.h"
 

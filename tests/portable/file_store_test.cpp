@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <filesystem>
 

@@ -9,7 +9,7 @@
 #include "lookup/text_lines.h"
 #include "shell/codepage.h"
 #include "shell/paths.h"
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quillet {
 namespace {

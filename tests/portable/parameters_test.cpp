@@ -4,7 +4,7 @@
 
 
 #include "shell/file_store.h"
-#include "tests/portable/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quillet {
 namespace {
