@@ -42,8 +42,6 @@ AboutWindow::AboutWindow() : Form(AboutDefinition(), FormStyle{.topmost = false}
 void AboutWindow::OnLoad() {
   logo_ = MakePictureBitmap(Artwork::Logo);
   picture_ = MakeAboutPicture();
-  const Skin skin = CurrentSkin();
-  SetButtonColours(skin.button, skin.buttonText);
 }
 
 void AboutWindow::Paint(const PaintTarget& target) {

@@ -1,5 +1,7 @@
 #include "shell/form_win.h"
 
+#include "shell/skin.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -123,6 +125,9 @@ bool Form::LoadForm() {
                                        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     ::SetWindowPos(hwnd(), nullptr, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // Every window's buttons take the user's button and caption colours.
+  const Skin skin = CurrentSkin();
+  SetButtonColours(skin.button, skin.buttonText);
   OnLoad();
   return IsLoaded();
 }

@@ -13,7 +13,7 @@
 //     XxxWindow() : Form(XxxDefinition(), FormStyle{...}) {}
 //     bool Load() { return LoadForm(); }      // plus whatever it reads first
 //    protected:
-//     void OnLoad() override;                   // colours, pictures, timers
+//     void OnLoad() override;                   // pictures, timers (buttons are coloured already)
 //     void Paint(const PaintTarget&) override;  // PaintTitleBar(...) etc.
 //     void OnClick(const ControlDef&) override; // buttons and pictures
 //   };
@@ -77,7 +77,8 @@ class Form : public win::Window {
  protected:
   Form(WindowDef def, FormStyle style);
 
-  // Creates the window (hidden) with its controls and runs OnLoad. True
+  // Creates the window (hidden) with its controls, gives the buttons the
+  // user's button and caption colours and runs OnLoad. True
   // when the window is loaded afterwards (also when it already was).
   bool LoadForm();
 

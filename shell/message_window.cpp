@@ -53,8 +53,6 @@ void MessageWindow::SetText(std::string_view text) {
 
 void MessageWindow::OnLoad() {
   logo_ = MakePictureBitmap(Artwork::Logo);
-  const Skin skin = CurrentSkin();
-  SetButtonColours(skin.button, skin.buttonText);
 }
 
 void MessageWindow::Paint(const PaintTarget& target) {
