@@ -20,19 +20,14 @@ struct RawField {
   std::string value;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The field rules of the data files work on the raw bytes as well as on the
 // decoded text: every delimiter ('"', ',', CR, LF, blank, tab) is below 0x40
 // and so never the trail byte of a double-byte character.
-RawField ReadRawField(FieldReader& reader, std::string_view bytes) {
+RawField ReadRawField(FieldReader& reader) {
   RawField field;
   field.begin = reader.Position();
-  std::size_t first = field.begin;
-  while (first < bytes.size() && IsBlank(bytes[first])) ++first;
-  const bool quoted = first < bytes.size() && bytes[first] == '"';
   field.value = reader.Next();
-  if (!quoted) field.value = Trim(field.value);
+  if (!reader.LastFieldQuoted()) field.value = Trim(field.value);
   field.end = reader.Position();
   return field;
 }
@@ -107,7 +102,7 @@ DueCheck CheckDueReminders(std::string_view fileBytes, const DateTime& now) {
   while (!reader.AtEnd()) {
     int filled = 0;
     while (filled < Reminder::kFieldCount && !reader.AtEnd()) {
-      group[static_cast<std::size_t>(filled++)] = ReadRawField(reader, fileBytes);
+      group[static_cast<std::size_t>(filled++)] = ReadRawField(reader);
     }
     if (filled < Reminder::kFieldCount) break;  // cut short: kept as read, not looked at
     ++check.reminders;

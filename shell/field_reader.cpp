@@ -11,7 +11,8 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 std::string FieldReader::Next() {
   while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
   std::string field;
-  if (pos_ < text_.size() && text_[pos_] == '"') {
+  lastQuoted_ = pos_ < text_.size() && text_[pos_] == '"';
+  if (lastQuoted_) {
     const std::size_t start = pos_ + 1;
     const std::size_t close = text_.find('"', start);
     const std::size_t end = close == std::string_view::npos ? text_.size() : close;

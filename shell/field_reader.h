@@ -27,6 +27,9 @@ class FieldReader {
   // The next field, untrimmed except for the skipped leading blanks. At the
   // end of the text it returns an empty field.
   std::string Next();
+  // Whether the field Next() returned last was enclosed in quotes (callers
+  // trim unquoted fields, whose trailing blanks are not part of the value).
+  bool LastFieldQuoted() const { return lastQuoted_; }
   // Byte offset of the next unread character.
   std::size_t Position() const { return pos_; }
 
@@ -34,6 +37,7 @@ class FieldReader {
   void SkipDelimiter();
   std::string_view text_;
   std::size_t pos_ = 0;
+  bool lastQuoted_ = false;
 };
 
 // Appends text as one quoted line: '"' + text + '"' + CR LF. The text is

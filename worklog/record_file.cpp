@@ -16,11 +16,8 @@ std::vector<std::string> ReadDataFields(std::string_view text) {
   std::vector<std::string> fields;
   FieldReader reader(text);
   while (!reader.AtEnd()) {
-    std::size_t first = reader.Position();
-    while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
-    const bool quoted = first < text.size() && text[first] == '"';
     std::string field = reader.Next();
-    fields.push_back(quoted ? std::move(field) : Trim(field));
+    fields.push_back(reader.LastFieldQuoted() ? std::move(field) : Trim(field));
   }
   return fields;
 }

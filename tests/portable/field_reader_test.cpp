@@ -33,6 +33,16 @@ TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
   EXPECT_EQ(FieldReader("").Next(), "");
 }
 
+TEST(FieldReader, TellsWhetherTheLastFieldWasQuoted) {
+  FieldReader reader("  \" a \" ,  b  ,\"\"\r\n");
+  EXPECT_EQ(reader.Next(), " a ");
+  EXPECT_TRUE(reader.LastFieldQuoted());
+  EXPECT_EQ(reader.Next(), "b  ");
+  EXPECT_FALSE(reader.LastFieldQuoted());
+  EXPECT_EQ(reader.Next(), "");
+  EXPECT_TRUE(reader.LastFieldQuoted());
+}
+
 TEST(FieldWriter, SanitizedFieldsRoundTripAndKeepLaterFieldsInPlace) {
   std::string file;
   for (const char* f : {"plain 中文", "has \"quotes\"", "two\r\nlines\rand\nmore", "", "comma, inside"}) {
