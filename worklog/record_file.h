@@ -15,7 +15,9 @@
 namespace quillet {
 
 // folder followed by the separator and the file name ("\schedule.dat" on
-// Windows); nothing is trimmed from the folder.
+// Windows); nothing is trimmed from the folder. Unlike FileInFolder, a
+// folder ending in a separator gets a second one: the data folder setting
+// is used exactly as the user stored it.
 std::string DataFilePath(const std::string& folder, std::string_view fileName);
 
 // Every field of the text in order. Quoted fields keep their text exactly;

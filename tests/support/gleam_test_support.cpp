@@ -265,36 +265,6 @@ int GdiGrowth(const std::function<void()>& cycle, int times) {
   return GdiObjectCount() - before;
 }
 
-Capture RenderClient(HWND hwnd) {
-  Capture cap;
-  RECT r{};
-  ::GetClientRect(hwnd, &r);
-  cap.width = r.right;
-  cap.height = r.bottom;
-  if (cap.width <= 0 || cap.height <= 0) return cap;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = cap.width;
-  bi.bmiHeader.biHeight = -cap.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  win::WindowDc screen(nullptr);
-  win::Bitmap dib(::CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::MemoryDc memory(::CreateCompatibleDC(screen.get()));
-  if (!dib || !memory) return cap;
-  {
-    win::SelectScope select(memory.get(), dib.get());
-    ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  cap.pixels.assign(p, p + static_cast<std::size_t>(cap.width) * cap.height);
-  for (auto& px : cap.pixels) px &= 0xFFFFFF;
-  return cap;
-}
-
 HWND CreateHostWindow(int width, int height) {
   static const wchar_t kClass[] = L"GleamTestHost";
   WNDCLASSEXW wc{};

@@ -137,8 +137,6 @@ int GdiObjectCount();
 // when the count cannot be read.
 int GdiGrowth(const std::function<void()>& cycle, int times);
 
-// The window's client area as WM_PRINTCLIENT draws it.
-Capture RenderClient(HWND hwnd);
 
 // A visible top-level window to host controls in (client area w x h px).
 HWND CreateHostWindow(int width, int height);

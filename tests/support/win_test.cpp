@@ -38,16 +38,18 @@ Colour Capture::At(int x, int y) const {
 
 namespace {
 
-// Copies w x h pixels at (x, y) of source into a capture.
-Capture Grab(HDC source, int x, int y, int w, int h) {
+// What draw paints on a w x h memory surface, as a capture.
+template <typename Draw>
+Capture Render(int w, int h, Draw draw) {
   Capture cap;
+  if (w <= 0 || h <= 0) return cap;
   void* bits = nullptr;
   win::Bitmap dib = win::CreateTopDownDib(w, h, &bits);
-  win::MemoryDc memory(::CreateCompatibleDC(source));
+  win::MemoryDc memory(::CreateCompatibleDC(nullptr));
   if (!dib || !memory) return cap;
   {
     win::SelectScope select(memory.get(), dib.get());
-    ::BitBlt(memory.get(), 0, 0, w, h, source, x, y, SRCCOPY);
+    draw(memory.get());
     ::GdiFlush();
   }
   const auto* p = static_cast<const std::uint32_t*>(bits);
@@ -56,6 +58,11 @@ Capture Grab(HDC source, int x, int y, int w, int h) {
   cap.pixels.assign(p, p + static_cast<std::size_t>(w) * h);
   for (auto& px : cap.pixels) px &= 0xFFFFFF;
   return cap;
+}
+
+// Copies w x h pixels at (x, y) of source into a capture.
+Capture Grab(HDC source, int x, int y, int w, int h) {
+  return Render(w, h, [&](HDC memory) { ::BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY); });
 }
 
 std::wstring WritePng(const Capture& cap, const std::wstring& name) {
@@ -78,6 +85,14 @@ Capture CaptureWindow(HWND hwnd) {
   // of another process: the screen under its rectangle.
   win::WindowDc source(ours ? hwnd : nullptr, ours);
   return Grab(source.get(), ours ? 0 : r.left, ours ? 0 : r.top, r.right - r.left, r.bottom - r.top);
+}
+
+Capture RenderClient(HWND hwnd) {
+  RECT r{};
+  ::GetClientRect(hwnd, &r);
+  return Render(r.right, r.bottom, [hwnd](HDC memory) {
+    ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  });
 }
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {

@@ -45,6 +45,8 @@ struct Capture {
 
 // The whole window as it is on screen (frame, children and region included).
 Capture CaptureWindow(HWND hwnd);
+// The window's client area as WM_PRINTCLIENT draws it.
+Capture RenderClient(HWND hwnd);
 // Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
 // Redraws the window with its children, lets it settle for `settle`, then
