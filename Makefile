@@ -10,7 +10,11 @@ CMAKE_FLAGS ?= -DQUILLET_WINDOWS=ON -DQUILLET_WERROR=ON
 all: build
 
 deps:
-	@tools/setup-deps.sh
+	@tools/setup-deps.sh $(DEPS_FLAGS)
+
+# The tests also prove that every command they use comes from a package the
+# set-up script installs, so a package installed by hand cannot hide a gap.
+test: DEPS_FLAGS = --audit
 
 configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null

@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Installs, without questions, every Debian package the build and the tests
-# need, and generates the zh_CN.UTF-8 locale Wine runs under. Idempotent: a
-# machine that already has everything costs one dpkg query.
+# Installs, without questions, every Debian package the build, the tests and
+# `make run` need, generates the zh_CN.UTF-8 locale Wine runs under, then
+# checks that every command the scripts and CMake call is there.
+# Idempotent: a machine that already has everything costs one dpkg query.
+# Usage: setup-deps.sh          install what is missing, then check
+#        setup-deps.sh --audit  also fail when a command comes from a package
+#                               this list does not name (catches a package
+#                               installed by hand that hides a gap here)
 set -euo pipefail
 
 packages=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine64 libwine-dev xvfb x11-utils imagemagick locales
-  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei
-
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+  binutils-mingw-w64-x86-64
+  wine wine64 wine64-tools libwine libwine-dev
+  xvfb x11-utils imagemagick imagemagick-6.q16 locales libc-bin
+  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei
 )
+
+# Every command the scripts, CMake and the tests call.
+commands=(
+  cmake make g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
+  x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump
+  widl wine wineserver wineboot Xvfb import iconv locale-gen
+)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,21 +36,38 @@ done
 
 if ((${#missing[@]})); then
   echo "setup-deps: installing ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  as_root apt-get update -qq
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   echo "setup-deps: generating zh_CN.UTF-8"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   if [ -f /etc/locale.gen ] && grep -q '^# *zh_CN.UTF-8' /etc/locale.gen; then
-    "${sudo_cmd[@]}" sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   elif ! grep -q '^zh_CN.UTF-8' /etc/locale.gen 2>/dev/null; then
-    echo 'zh_CN.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
   fi
-  "${sudo_cmd[@]}" locale-gen >/dev/null
+  as_root locale-gen >/dev/null
+fi
+
+absent=() strays=()
+for cmd in "${commands[@]}"; do
+  path=$(command -v "$cmd" 2>/dev/null) || { absent+=("$cmd"); continue; }
+  [ "${1:-}" = --audit ] || continue
+  # The package that owns the command (the link or what it points to) must
+  # be one this script installs.
+  owner=$({ dpkg -S "$path" || dpkg -S "$(realpath "$path")"; } 2>/dev/null |
+          head -n1 | cut -d: -f1 || true)
+  listed=0
+  for p in "${packages[@]}"; do [ "$p" = "$owner" ] && listed=1; done
+  [ "$listed" = 1 ] || strays+=("$cmd (package ${owner:-unknown})")
+done
+if ((${#absent[@]})); then
+  echo "setup-deps: missing after install: ${absent[*]}" >&2
+  exit 1
+fi
+if ((${#strays[@]})); then
+  echo "setup-deps: not from a package this script installs: ${strays[*]}" >&2
+  exit 1
 fi
