@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "base/codepage.h"
 #include "lookup/code_search.h"
-#include "shell/codepage.h"
 
 namespace quillet {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "base/codepage.h"
 #include "bench_support.h"
 #include "reminders/reminder.h"
 #include "reminders/schedule.h"
-#include "shell/codepage.h"
 
 namespace quillet {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "base/codepage.h"
+#include "base/record_file.h"
 #include "bench_support.h"
-#include "shell/codepage.h"
-#include "worklog/record_file.h"
 #include "worklog/work_table.h"
 
 namespace quillet {

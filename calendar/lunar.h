@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/dates.h"
+#include "base/dates.h"
 
 namespace quillet {
 

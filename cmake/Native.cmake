@@ -74,3 +74,8 @@ if(QUILLET_WINDOWS)
       ENVIRONMENT "QUILLET_BIN_DIR=${win_bin};QUILLET_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUILLET_ARTIFACT_DIR=${PROJECT_BINARY_DIR}/screenshots")
   endforeach()
 endif()
+
+# The folders' layering: no folder includes from a folder above it.
+add_test(NAME layout.includes
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)

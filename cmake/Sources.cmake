@@ -8,7 +8,7 @@
 # The program's subsystems feed the library quillet_core (logic, with
 # its backend for the platform) and quillet_win (Windows side); buttonctl/ feeds the control library alone.
 
-set(QUILLET_PROGRAM_DIRS shell calendar worklog reminders settings lookup)
+set(QUILLET_PROGRAM_DIRS base forms calendar worklog reminders settings lookup shell)
 
 function(quillet_collect out_var kind)
   set(dirs ${ARGN})

@@ -1,8 +1,8 @@
 #include "lookup/help_text.h"
 
-#include "lookup/text_lines.h"
-#include "shell/codepage.h"
-#include "shell/file_store.h"
+#include "base/codepage.h"
+#include "base/file_store.h"
+#include "base/text_lines.h"
 
 namespace quillet {
 

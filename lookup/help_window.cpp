@@ -2,11 +2,11 @@
 
 #include <optional>
 
+#include "forms/message_window.h"
+#include "forms/pictures_win.h"
+#include "forms/skin.h"
+#include "forms/window_shape_win.h"
 #include "lookup/help_text.h"
-#include "shell/message_window.h"
-#include "shell/pictures_win.h"
-#include "shell/skin.h"
-#include "shell/window_shape_win.h"
 #include "win32/text.h"
 
 namespace quillet {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/form_win.h"
+#include "forms/form_win.h"
 #include "win32/handles.h"
 
 namespace quillet {

@@ -1,6 +1,6 @@
 #include "reminders/reminder.h"
 
-#include "worklog/work_table.h"
+#include "base/table_rows.h"
 
 namespace quillet {
 namespace {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/file_store.h"
-#include "worklog/record_file.h"
-#include "worklog/table_model.h"
+#include "base/file_store.h"
+#include "base/record_file.h"
+#include "base/table_model.h"
 
 namespace quillet {
 

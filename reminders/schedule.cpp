@@ -4,10 +4,10 @@
 #include <array>
 #include <optional>
 
+#include "base/codepage.h"
+#include "base/field_reader.h"
+#include "base/utf8.h"
 #include "reminders/reminder.h"
-#include "shell/codepage.h"
-#include "shell/field_reader.h"
-#include "shell/utf8.h"
 
 namespace quillet {
 namespace {

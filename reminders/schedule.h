@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/file_store.h"
-#include "worklog/date_time_text.h"
+#include "base/date_time_text.h"
+#include "base/file_store.h"
 
 namespace quillet {
 

@@ -1,8 +1,8 @@
 #include "shell/about_window.h"
 
+#include "forms/pictures_win.h"
+#include "forms/skin.h"
 #include "lookup/help_window.h"
-#include "shell/pictures_win.h"
-#include "shell/skin.h"
 #include "win32/paint.h"
 #include "win32/text.h"
 

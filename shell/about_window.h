@@ -2,7 +2,7 @@
 // version, and the way on to the help viewer.
 #pragma once
 
-#include "shell/form_win.h"
+#include "forms/form_win.h"
 #include "win32/handles.h"
 
 namespace quillet {

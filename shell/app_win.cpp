@@ -5,13 +5,13 @@
 
 #include <string>
 
+#include "base/numbers.h"
+#include "base/paths.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
 #include "lookup/help_text.h"
 #include "lookup/help_window.h"
 #include "shell/main_window.h"
-#include "shell/message_window.h"
-#include "shell/numbers.h"
-#include "shell/paths.h"
-#include "shell/shell_globals.h"
 #include "shell/startup.h"
 #include "win32/handles.h"
 #include "win32/text.h"

@@ -13,7 +13,7 @@
 
 #include <functional>
 
-#include "shell/placement.h"
+#include "base/placement.h"
 
 namespace quillet {
 

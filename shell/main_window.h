@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
-#include "shell/colour.h"
-#include "shell/form_win.h"
-#include "shell/placement.h"
+#include "base/colour.h"
+#include "base/placement.h"
+#include "forms/form_win.h"
 #include "win32/handles.h"
 
 namespace quillet {

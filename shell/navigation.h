@@ -1,7 +1,7 @@
 // What the main panel's buttons and its reminder tick reach in the windows
-// of the other subsystems. Each subsystem fills in its entries when its
-// window is part of the program; an empty entry does nothing, so the panel
-// works before every window exists.
+// of the subsystems, which the panel cannot include. Start-up fills in the
+// entries of the windows the program has; an empty entry does nothing, so
+// the panel works before every window exists.
 #pragma once
 
 #include <windows.h>

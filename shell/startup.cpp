@@ -1,7 +1,7 @@
 #include "shell/startup.h"
 
-#include "shell/default_settings.h"
-#include "shell/field_reader.h"
+#include "base/field_reader.h"
+#include "settings/default_settings.h"
 
 namespace quillet {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/parameters.h"
+#include "settings/parameters.h"
 
 namespace quillet {
 

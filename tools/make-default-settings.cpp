@@ -1,13 +1,13 @@
 // Writes the delivered settings file: make-default-settings OUT_PATH writes
-// the first-run settings (shell/default_settings.h) as paramter.dat, 51
+// the first-run settings (settings/default_settings.h) as paramter.dat, 51
 // quoted lines, CR LF, code page 936. The data folder stays empty: the
 // program fills in its own folder when it starts.
 #include <cstdio>
 #include <fstream>
 
-#include "shell/codepage.h"
-#include "shell/default_settings.h"
-#include "shell/parameters.h"
+#include "base/codepage.h"
+#include "settings/default_settings.h"
+#include "settings/parameters.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

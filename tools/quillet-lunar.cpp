@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
+#include "base/dates.h"
 #include "calendar/festivals.h"
 #include "calendar/lunar.h"
-#include "shell/dates.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "win32/dpi.h"
 
-#include "shell/units.h"
+#include "base/units.h"
 
 namespace quillet::win {
 

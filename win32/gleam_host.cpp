@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "shell/units.h"
+#include "base/units.h"
 #include "win32/text.h"
 
 namespace quillet::win {

@@ -29,7 +29,7 @@
 #include <variant>
 #include <vector>
 
-#include "shell/colour.h"
+#include "base/colour.h"
 
 namespace quillet::win {
 

@@ -1,7 +1,7 @@
 #include "win32/paint.h"
 
-#include "shell/gradient.h"
-#include "shell/units.h"
+#include "base/gradient.h"
+#include "base/units.h"
 
 namespace quillet::win {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/colour.h"
+#include "base/colour.h"
 #include "win32/handles.h"
 
 namespace quillet::win {

@@ -1,6 +1,6 @@
 #include "win32/text.h"
 
-#include "shell/utf8.h"
+#include "base/utf8.h"
 
 namespace quillet::win {
 

@@ -1,6 +1,6 @@
 #include "worklog/work_record.h"
 
-#include "worklog/record_file.h"
+#include "base/record_file.h"
 
 namespace quillet {
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/colour.h"
-#include "worklog/date_time_text.h"
+#include "base/colour.h"
+#include "base/date_time_text.h"
 
 namespace quillet {
 

@@ -2,9 +2,7 @@
 // window (column 0 the display number, columns 1..5 one WorkRecord). The
 // grid is the only copy of the records while the list window is open; rows
 // hidden by the filters have height 0 and are still saved.
-//
-// AddTableRows, DeleteTableRows, DeleteTableRow and RenumberTableRows are
-// generic and also serve the twelve-column reminder table.
+// The row operations both tables share are in base/table_rows.h.
 #pragma once
 
 #include <cstddef>
@@ -12,14 +10,13 @@
 #include <string>
 #include <string_view>
 
-#include "shell/file_store.h"
-#include "worklog/record_file.h"
-#include "worklog/table_model.h"
+#include "base/file_store.h"
+#include "base/record_file.h"
+#include "base/table_model.h"
+#include "base/table_rows.h"
 #include "worklog/work_record.h"
 
 namespace quillet {
-
-inline constexpr int kShownRowHeight = 250;  // twips; 0 hides a row
 
 // What the operations need to know of the list window and the moment.
 struct WorkTableContext {
@@ -47,20 +44,14 @@ SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& cont
 // The whole file text SaveWorkRecords writes (UTF-8, before encoding).
 std::string FormatWorkTable(const TableModel& grid);
 
-// Appends count rows of height 250, each numbered with its row index.
-// A count below 1 adds nothing.
-void AddTableRows(TableModel& grid, int count);
-// Deletes the shown rows between from and to (either order; both are put in
-// order in the caller's variables), resets the current cell and selection
-// to 0 and renumbers. Nothing happens when either end is 0.
+// DeleteTableRows of base/table_rows.h, the rows that move up coloured again
+// by their state.
 void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
                      const StatePalette& palette);
 // Removes row r: the rows below move up one with their texts (columns 1 on)
 // and heights, and are coloured again from their column 4. Column 0 keeps
 // its texts in place. A row at or beyond Rows, or row 0, does nothing.
 void DeleteTableRow(TableModel& grid, std::int32_t row, const StatePalette& palette);
-// Numbers the shown rows 1, 2, 3...; hidden rows keep their text.
-void RenumberTableRows(TableModel& grid);
 // Colours columns 1..Cols-1 of a row by the state; the current cell stays.
 void ColourTableRow(TableModel& grid, std::int32_t row, std::string_view state,
                     const StatePalette& palette);

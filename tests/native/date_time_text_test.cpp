@@ -1,4 +1,4 @@
-#include "worklog/date_time_text.h"
+#include "base/date_time_text.h"
 
 #include <gtest/gtest.h>
 

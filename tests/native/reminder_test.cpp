@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "base/codepage.h"
+#include "base/utf8.h"
 #include "reminders/reminder.h"
 #include "tests/support/scratch_folder.h"
-#include "shell/codepage.h"
-#include "shell/utf8.h"
 #include "worklog/work_table.h"
 
 namespace quillet {

@@ -4,11 +4,11 @@
 
 #include <random>
 
+#include "base/codepage.h"
+#include "base/field_reader.h"
 #include "reminders/reminder.h"
 #include "reminders/schedule.h"
 #include "tests/support/scratch_folder.h"
-#include "shell/codepage.h"
-#include "shell/field_reader.h"
 #include "worklog/work_table.h"
 
 namespace quillet {
@@ -75,7 +75,7 @@ class ScheduleModelCheck {
     } else {
       std::int32_t from = Between(1, grid.Rows() - 1);
       std::int32_t to = Between(1, grid.Rows() - 1);
-      DeleteTableRows(grid, from, to, StatePalette{});
+      DeleteTableRows(grid, from, to);
       expected_.erase(expected_.begin() + (from - 1), expected_.begin() + to);
     }
     ASSERT_TRUE(SaveReminderTable(grid, path_).ok);

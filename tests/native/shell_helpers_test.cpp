@@ -2,12 +2,12 @@
 
 #include <limits>
 
-#include "shell/colour.h"
-#include "shell/date_fields.h"
-#include "shell/gradient.h"
-#include "shell/numbers.h"
-#include "shell/placement.h"
-#include "shell/units.h"
+#include "base/colour.h"
+#include "base/date_fields.h"
+#include "base/gradient.h"
+#include "base/numbers.h"
+#include "base/placement.h"
+#include "base/units.h"
 
 namespace quillet {
 namespace {

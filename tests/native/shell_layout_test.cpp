@@ -5,13 +5,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/codepage.h"
-#include "shell/default_settings.h"
-#include "shell/pictures.h"
+#include "base/codepage.h"
+#include "base/units.h"
+#include "base/window_geometry.h"
+#include "forms/pictures.h"
+#include "forms/window_definition.h"
+#include "settings/default_settings.h"
+#include "shell/panel_layout.h"
 #include "shell/startup.h"
-#include "shell/units.h"
-#include "shell/window_definition.h"
-#include "shell/window_geometry.h"
 
 namespace quillet {
 namespace {

@@ -1,4 +1,4 @@
-#include "worklog/table_model.h"
+#include "base/table_model.h"
 
 #include <gtest/gtest.h>
 

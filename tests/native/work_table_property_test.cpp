@@ -4,9 +4,9 @@
 
 #include <random>
 
+#include "base/codepage.h"
+#include "base/field_reader.h"
 #include "tests/support/scratch_folder.h"
-#include "shell/codepage.h"
-#include "shell/field_reader.h"
 #include "worklog/work_table.h"
 
 namespace quillet {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "base/codepage.h"
+#include "base/file_store.h"
 #include "tests/support/scratch_folder.h"
-#include "shell/codepage.h"
-#include "shell/file_store.h"
 
 namespace quillet {
 namespace {

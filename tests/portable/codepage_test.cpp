@@ -1,8 +1,8 @@
-#include "shell/codepage.h"
+#include "base/codepage.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/utf8.h"
+#include "base/utf8.h"
 
 namespace quillet {
 namespace {

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/codepage.h"
+#include "base/paths.h"
+#include "base/text_lines.h"
 #include "lookup/code_search.h"
 #include "lookup/help_text.h"
-#include "lookup/text_lines.h"
-#include "shell/codepage.h"
-#include "shell/paths.h"
 #include "tests/support/scratch_folder.h"
 
 namespace quillet {

@@ -1,9 +1,9 @@
-#include "shell/parameters.h"
+#include "settings/parameters.h"
 
 #include <gtest/gtest.h>
 
 
-#include "shell/file_store.h"
+#include "base/file_store.h"
 #include "tests/support/scratch_folder.h"
 
 namespace quillet {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/codepage.h"
+#include "base/codepage.h"
 #include "tests/support/win_test.h"
 
 namespace quillet::test {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/parameters.h"
+#include "settings/parameters.h"
 #include "tests/support/test_files.h"
 #include "win32/handles.h"
 

@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "shell/default_settings.h"
-#include "shell/form_win.h"
-#include "shell/shell_globals.h"
+#include "forms/form_win.h"
+#include "forms/shared_state.h"
+#include "settings/default_settings.h"
 #include "tests/support/gleam_test_support.h"
 #include "tests/support/test_files.h"
 #include "win32/text.h"

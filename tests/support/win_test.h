@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/colour.h"
+#include "base/colour.h"
 
 namespace quillet::test {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/message_window.h"
 #include "lookup/help_window.h"
-#include "shell/message_window.h"
 #include "tests/support/shell_fixture.h"
 
 namespace quillet::test {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/units.h"
 #include "lantoc_h.h"
-#include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_files.h"

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/colour.h"
+#include "base/units.h"
 #include "lantoc_h.h"
-#include "shell/colour.h"
-#include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
 #include "win32/dpi.h"
 #include "win32/gleam_host.h"

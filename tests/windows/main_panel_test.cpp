@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "shell/codepage.h"
-#include "shell/default_settings.h"
+#include "base/codepage.h"
+#include "base/units.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "settings/default_settings.h"
+#include "settings/parameters.h"
 #include "shell/main_window.h"
-#include "shell/message_window.h"
 #include "shell/navigation.h"
-#include "shell/parameters.h"
-#include "shell/shell_globals.h"
 #include "shell/tray_win.h"
-#include "shell/units.h"
 #include "tests/support/gleam_test_support.h"
-#include "tests/support/test_files.h"
 #include "tests/support/shell_fixture.h"
+#include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"
 

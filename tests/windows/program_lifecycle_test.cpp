@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/codepage.h"
-#include "shell/default_settings.h"
-#include "shell/parameters.h"
-#include "shell/units.h"
+#include "base/codepage.h"
+#include "base/units.h"
+#include "settings/default_settings.h"
+#include "settings/parameters.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"

@@ -4,17 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "base/units.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "forms/window_shape_win.h"
 #include "lookup/help_window.h"
+#include "settings/default_settings.h"
 #include "shell/about_window.h"
-#include "shell/default_settings.h"
 #include "shell/main_window.h"
-#include "shell/message_window.h"
-#include "shell/shell_globals.h"
-#include "shell/units.h"
-#include "shell/window_shape_win.h"
 #include "tests/support/gleam_test_support.h"
-#include "tests/support/test_files.h"
 #include "tests/support/shell_fixture.h"
+#include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"
 

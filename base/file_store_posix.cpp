@@ -1,0 +1,118 @@
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "base/file_store.h"
+
+namespace quillet::file_store_detail {
+namespace {
+
+void SetError(std::string* error, const char* what) {
+  if (error) *error = std::string(what) + ": " + std::strerror(errno);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+FileContents Read(const std::string& path, std::size_t maxBytes) {
+  FileContents result;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    result.status = (errno == ENOENT || errno == ENOTDIR) ? FileStatus::NotFound
+                                                          : FileStatus::Unreadable;
+    return result;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    result.status = FileStatus::Unreadable;
+    return result;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    ::close(fd);
+    result.status = FileStatus::TooLarge;
+    return result;
+  }
+  result.bytes.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t done = 0;
+  for (;;) {
+    if (done == result.bytes.size()) result.bytes.resize(done + 4096);  // file grew
+    const ssize_t n = ::read(fd, result.bytes.data() + done, result.bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      result.bytes.clear();
+      result.status = FileStatus::Unreadable;
+      return result;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+    if (done > maxBytes) {
+      ::close(fd);
+      result.bytes.clear();
+      result.status = FileStatus::TooLarge;
+      return result;
+    }
+  }
+  ::close(fd);
+  result.bytes.resize(done);
+  result.status = FileStatus::Ok;
+  return result;
+}
+
+Handle Create(const std::string& path, std::string* error) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) SetError(error, "cannot create the temporary file");
+  return fd < 0 ? kNoHandle : fd;
+}
+
+bool Write(Handle h, const char* data, std::size_t size, std::string* error) {
+  while (size > 0) {
+    const ssize_t n = ::write(static_cast<int>(h), data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetError(error, "cannot write");
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool FlushAndClose(Handle h, std::string* error) {
+  const bool synced = ::fsync(static_cast<int>(h)) == 0;
+  if (!synced) SetError(error, "cannot flush");
+  const bool closed = ::close(static_cast<int>(h)) == 0;
+  if (synced && !closed) SetError(error, "cannot close");
+  return synced && closed;
+}
+
+void Abandon(Handle h) { ::close(static_cast<int>(h)); }
+
+bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* error) {
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    SetError(error, "cannot replace the file");
+    return false;
+  }
+  // Make the rename itself durable.
+  const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+void Remove(const std::string& path) { ::unlink(path.c_str()); }
+
+}  // namespace quillet::file_store_detail

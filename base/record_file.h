@@ -1,0 +1,47 @@
+// The data files of the work records and the reminders: a flat run of
+// fields, one double-quoted field per line, in code page 936, read by the
+// field rules of base/field_reader.h. This file adds what both subsystems
+// need on top of those rules: the trimming of unquoted fields, loading a
+// whole file into fields, and saving fields safely.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_store.h"
+
+namespace quillet {
+
+// folder followed by the separator and the file name ("\schedule.dat" on
+// Windows); nothing is trimmed from the folder. Unlike FileInFolder, a
+// folder ending in a separator gets a second one: the data folder setting
+// is used exactly as the user stored it.
+std::string DataFilePath(const std::string& folder, std::string_view fileName);
+
+// Every field of the text in order. Quoted fields keep their text exactly;
+// unquoted fields lose their blanks at both ends.
+std::vector<std::string> ReadDataFields(std::string_view text);
+
+struct FieldsLoad {
+  FileStatus status = FileStatus::NotFound;
+  std::vector<std::string> fields;  // empty unless status is Ok
+  std::size_t invalidBytes = 0;     // bytes that were not code page 936 (now U+FFFD)
+};
+FieldsLoad LoadDataFields(const std::string& path);
+
+// Appends one field as the writer stores it: made safe (see SanitizeField:
+// '"' becomes '＂', each line break one blank) and quoted on its own line.
+void AppendDataField(std::string& out, std::string_view text);
+
+struct SaveOutcome {
+  bool ok = false;
+  std::string error;           // why the save failed; the old file is intact
+  std::size_t unmappable = 0;  // characters code page 936 cannot hold, written as '?'
+};
+// Encodes the UTF-8 text of a whole file and replaces the file with it in
+// one step (temporary file, flush, replace).
+SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text);
+
+}  // namespace quillet

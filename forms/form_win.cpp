@@ -1,0 +1,372 @@
+#include "forms/form_win.h"
+
+#include "forms/skin.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "base/numbers.h"
+#include "base/placement.h"
+#include "base/units.h"
+#include "base/window_geometry.h"
+#include "forms/window_shape_win.h"
+#include "win32/dpi.h"
+#include "win32/paint.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"QuilletForm";
+constexpr int kRoundRadius = 20;
+
+// Never destroyed: forms are function-local statics whose destructors may
+// run after any other static has gone.
+std::vector<Form*>& Registry() {
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
+}
+
+DWORD StyleOf(const FormStyle& s) {
+  return s.framed ? (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN);
+}
+
+DWORD ExStyleOf(const FormStyle& s) {
+  // Frameless windows stay off the task bar like tool windows.
+  return (s.topmost ? WS_EX_TOPMOST : 0u) | (s.framed ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW);
+}
+
+// Outer size in pixels for an inner size in twips.
+SIZE OuterSize(const WindowDef& def, const FormStyle& style, int dpi) {
+  RECT r{0, 0, TwipsToPixels(def.width, dpi), TwipsToPixels(def.height, dpi)};
+  if (style.framed) ::AdjustWindowRectEx(&r, StyleOf(style), FALSE, ExStyleOf(style));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The host's description of a gradient button: its place in whole twips
+// and the stored properties a designer would have saved for it.
+win::ControlDefinition GleamDefinition(const ControlDef& c) {
+  win::ControlDefinition g;
+  g.name = c.name + "(" + std::to_string(c.index) + ")";
+  g.left = RoundToInt32(c.left);
+  g.top = RoundToInt32(c.top);
+  g.width = RoundToInt32(c.width);
+  g.height = RoundToInt32(c.height);
+  const CaptionOffset caption = CentredCaption(c.text, c.width, c.height);
+  g.properties = {{"Text", c.text}, {"PosX", caption.x}, {"PosY", caption.y}};
+  return g;
+}
+
+}  // namespace
+
+Form::Form(WindowDef def, FormStyle style) : def_(std::move(def)), style_(style) {}
+
+Form::~Form() { Destroy(); }
+
+int Form::Dpi() const { return IsLoaded() ? win::WindowDpi(hwnd()) : win::ScreenDpi(); }
+
+int Form::Px(double twips) const { return TwipsToPixels(twips, Dpi()); }
+
+RECT Form::ControlBox(const std::string& name, int index) const {
+  const ControlDef* c = FindControl(def_, name, index);
+  if (!c) return RECT{};
+  const PixelBox b = ToPixels(*c, Dpi());
+  return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+HWND Form::ControlWindow(const std::string& name, int index) const {
+  const ControlDef* c = FindControl(def_, name, index);
+  if (!c || children_.empty()) return nullptr;
+  const auto i = static_cast<std::size_t>(c - def_.controls.data());
+  if (buttons_[i]) return buttons_[i]->hwnd();
+  return children_[i];
+}
+
+double Form::LeftTwips() const {
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  return PixelsToTwips(r.left, Dpi());
+}
+
+double Form::TopTwips() const {
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  return PixelsToTwips(r.top, Dpi());
+}
+
+void Form::MoveToTwips(double left, double top) {
+  ::SetWindowPos(hwnd(), nullptr, Px(left), Px(top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Form::LoadForm() {
+  if (IsLoaded()) return true;
+  const int dpi = win::ScreenDpi();
+  SIZE size = OuterSize(def_, style_, dpi);
+  if (!Create(kFormClass, win::Widen(def_.caption), StyleOf(style_), ExStyleOf(style_),
+              {0, 0, size.cx, size.cy})) {
+    return false;
+  }
+  // The window may sit on a monitor of another DPI than the primary one.
+  const int windowDpi = Dpi();
+  if (windowDpi != dpi) {
+    size = OuterSize(def_, style_, windowDpi);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    LayoutControls();
+  }
+  if (style_.topmost) {
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (style_.rounded) RoundCorners(hwnd(), kRoundRadius);
+  if (style_.centred) {
+    const TwipsRect p = CentreOnScreen(TwipsRect{0, 0, size.cx, size.cy},
+                                       ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    ::SetWindowPos(hwnd(), nullptr, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Every window's buttons take the user's button and caption colours.
+  const Skin skin = CurrentSkin();
+  SetButtonColours(skin.button, skin.buttonText);
+  OnLoad();
+  return IsLoaded();
+}
+
+void Form::Unload() { Destroy(); }
+
+void Form::Show() {
+  if (!IsLoaded()) return;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::UpdateWindow(hwnd());
+}
+
+void Form::Hide() {
+  if (IsLoaded()) ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void Form::Render(HDC dc) {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  win::BufferedDc buffer(dc, client.right, client.bottom);
+  Paint(PaintTarget{buffer.dc(), client.right, client.bottom, Dpi()});
+}
+
+void Form::ClickButton(const std::string& name, int index) {
+  const ControlDef* c = FindControl(def_, name, index);
+  if (!c || c->kind != ControlKind::Gleam) return;
+  if (HWND button = ControlWindow(name, index)) {
+    ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
+}
+
+HFONT Form::ControlFont(const std::string& name, int index) const {
+  const ControlDef* c = FindControl(def_, name, index);
+  if (!c || fonts_.empty()) return nullptr;
+  return fonts_[static_cast<std::size_t>(c - def_.controls.data())].get();
+}
+
+void Form::InvalidateControl(const std::string& name, int index) {
+  if (!IsLoaded()) return;
+  const RECT box = ControlBox(name, index);
+  ::InvalidateRect(hwnd(), &box, FALSE);
+}
+
+void Form::SetButtonColours(Colour fore, Colour text) {
+  for (const auto& button : buttons_) {
+    if (!button) continue;
+    button->SetForeColor(fore);
+    button->SetTextColor(text);
+  }
+}
+
+void Form::CreateControls() {
+  const int dpi = Dpi();
+  children_.assign(def_.controls.size(), nullptr);
+  buttons_.clear();
+  buttons_.resize(def_.controls.size());
+  fonts_.clear();
+  fonts_.resize(def_.controls.size());
+  for (std::size_t i = 0; i < def_.controls.size(); ++i) {
+    const ControlDef& c = def_.controls[i];
+    const PixelBox box = ToPixels(c, dpi);
+    const int id = ControlId(def_, c);
+    if (c.kind == ControlKind::Gleam) {
+      auto button = std::make_unique<win::GleamButton>();
+      if (button->Create(hwnd(), GleamDefinition(c), dpi)) {
+        button->OnClick([this, i] { OnClick(def_.controls[i]); });
+        buttons_[i] = std::move(button);
+      }
+    } else if (c.kind == ControlKind::TextBox) {
+      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL) : ES_AUTOHSCROLL;
+      children_[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", win::Widen(c.text).c_str(),
+                                       style, box.left, box.top, box.width, box.height, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       ::GetModuleHandleW(nullptr), nullptr);
+    }
+  }
+  LayoutControls();
+}
+
+void Form::LayoutControls() {
+  const int dpi = Dpi();
+  for (std::size_t i = 0; i < def_.controls.size() && i < children_.size(); ++i) {
+    const ControlDef& c = def_.controls[i];
+    win::Font font;  // the font at this DPI (points -> pixels)
+    if (c.fontPoints > 0) {
+      LOGFONTW lf{};
+      lf.lfHeight = -::MulDiv(static_cast<int>(c.fontPoints * 100 + 0.5), dpi, 7200);
+      lf.lfCharSet = DEFAULT_CHARSET;
+      lf.lfWeight = FW_NORMAL;
+      const std::wstring face = win::Widen(c.font);
+      face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+      font.reset(::CreateFontIndirectW(&lf));
+    }
+    if (buttons_[i]) {
+      const win::ControlDefinition g = GleamDefinition(c);
+      buttons_[i]->Move(g.left, g.top, g.width, g.height, dpi);
+      continue;
+    }
+    if (children_[i]) {
+      const PixelBox box = ToPixels(c, dpi);
+      ::MoveWindow(children_[i], box.left, box.top, box.width, box.height, TRUE);
+      if (font) {
+        ::SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+      }
+    }
+    // The old font goes only now that the control holds the new one.
+    if (font) fonts_[i] = std::move(font);
+  }
+}
+
+const ControlDef* Form::PictureAt(POINT client) const {
+  const int dpi = Dpi();
+  for (const ControlDef& c : def_.controls) {
+    if (c.kind != ControlKind::Picture || !PictureShown(c)) continue;
+    const PixelBox b = ToPixels(c, dpi);
+    if (client.x >= b.left && client.x < b.left + b.width && client.y >= b.top &&
+        client.y < b.top + b.height) {
+      return &c;
+    }
+  }
+  return nullptr;
+}
+
+void Form::RoutePictureMouse(UINT msg, LPARAM lParam) {
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const ControlDef* picture = PictureAt(at);
+  const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+  const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+  if (pressed_ && (up || msg == WM_MOUSEMOVE)) {
+    // While a button is held the pressed picture gets the events, as a
+    // picture box holds the mouse capture.
+    const ControlDef* target = pressed_;
+    if (up) {
+      pressed_ = nullptr;
+      ::ReleaseCapture();
+    }
+    OnPictureMouse(*target, msg);
+    if (up && msg == WM_LBUTTONUP && picture == target) OnClick(*target);
+    return;
+  }
+  if (picture) {
+    if (down) {
+      pressed_ = picture;
+      ::SetCapture(hwnd());
+    }
+    OnPictureMouse(*picture, msg);
+    return;
+  }
+  if (msg == WM_LBUTTONDOWN) DragWindow(hwnd(), 1);
+}
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (OnFormMessage(msg, wParam, lParam, &result)) return result;
+  switch (msg) {
+    case WM_CREATE:
+      Registry().push_back(this);
+      CreateControls();
+      return 0;
+    case WM_PAINT: {
+      win::PaintScope paint(hwnd());
+      Render(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Render(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers every pixel
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      RoutePictureMouse(msg, lParam);
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = nullptr;
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      const SIZE size = OuterSize(def_, style_, HIWORD(wParam));
+      ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      LayoutControls();
+      if (style_.rounded) RoundCorners(hwnd(), kRoundRadius);
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return 0;
+    }
+    case WM_DESTROY:
+      OnUnload();
+      // Each control goes before its parent window does.
+      buttons_.clear();
+      return 0;
+    default:
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+void Form::OnDetached() {
+  auto& forms = Registry();
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  children_.clear();
+  fonts_.clear();  // the controls that used them are gone
+  pressed_ = nullptr;
+}
+
+std::vector<Form*> LoadedForms() { return Registry(); }
+
+bool IsWindowOpen(std::string_view caption) {
+  const std::wstring wanted = win::Widen(caption);
+  for (Form* form : Registry()) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(form->hwnd(), text, 256);
+    if (wanted == text) return true;
+  }
+  return false;
+}
+
+void UnloadFormsExcept(const Form* keep) {
+  for (;;) {
+    Form* next = nullptr;
+    for (Form* form : Registry()) {
+      if (form != keep) {
+        next = form;
+        break;
+      }
+    }
+    if (!next) return;
+    next->Unload();
+    // A window that refused to go must not hold the loop.
+    auto& forms = Registry();
+    forms.erase(std::remove(forms.begin(), forms.end(), next), forms.end());
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,142 @@
+// Base of every window of the program ("form"): built from its window
+// definition, one instance per window, known to the load-order registry
+// while it is loaded. It owns the common behaviour: pixels from twips at the
+// window's DPI, the buffered paint shared by WM_PAINT and WM_PRINTCLIENT,
+// the frameless skinned look (topmost, rounded, centred), dragging by the
+// surface, the drawn pictures' mouse events and clicks, the gradient
+// buttons (Lantoc.Gleam controls) and their clicks, and re-layout when the
+// DPI changes.
+//
+// A new window of the program is one file pair, xxx_window.h/.cpp, in the
+// folder of its subsystem (calendar/, worklog/, reminders/, settings/,
+// lookup/; the panel's own windows in shell/). It may include base/, win32/
+// and forms/, never another subsystem; the panel reaches it through the
+// navigation table that start-up fills in (shell/navigation.h):
+//   class XxxWindow : public Form {
+//    public:
+//     XxxWindow() : Form(XxxDefinition(), FormStyle{...}) {}
+//     bool Load() { return LoadForm(); }      // plus whatever it reads first
+//    protected:
+//     void OnLoad() override;                   // pictures, timers (buttons are coloured already)
+//     void Paint(const PaintTarget&) override;  // PaintTitleBar(...) etc.
+//     void OnClick(const ControlDef&) override; // buttons and pictures
+//   };
+// where XxxDefinition() lists the caption, the inner size in twips and the
+// controls (ButtonControl, Picture, Label, TextBox); the window is reached
+// through TheForm<XxxWindow>(), shown with Load() + Show() and closed with
+// Unload(). IsWindowOpen finds it by its caption while it is loaded.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/skin_paint_win.h"
+#include "forms/window_definition.h"
+#include "win32/gleam_host.h"
+#include "win32/handles.h"
+#include "win32/window_base.h"
+
+namespace quillet {
+
+struct FormStyle {
+  bool topmost = true;   // above all other windows
+  bool rounded = true;   // RoundCorners(window, 20)
+  bool framed = false;   // keeps the system frame and title bar
+  bool centred = true;   // centred on the screen when it loads
+};
+
+class Form : public win::Window {
+ public:
+  ~Form() override;
+
+  bool IsLoaded() const { return IsAlive(); }
+  // Destroys the window (its OnUnload runs first); the object stays and a
+  // later Load creates a fresh window.
+  void Unload();
+  void Show();  // modeless
+  void Hide();
+  bool IsShown() const { return IsLoaded() && ::IsWindowVisible(hwnd()); }
+
+  const WindowDef& Definition() const { return def_; }
+  int Dpi() const;
+  int Px(double twips) const;
+  // A control's box in client pixels; an empty box for an unknown control.
+  RECT ControlBox(const std::string& name, int index = 0) const;
+  // The child window of a gradient button or text box, else nullptr.
+  HWND ControlWindow(const std::string& name, int index = 0) const;
+  // Outer position, twips.
+  double LeftTwips() const;
+  double TopTwips() const;
+  void MoveToTwips(double left, double top);
+
+  // Paints the whole client area into dc (what WM_PAINT shows).
+  void Render(HDC dc);
+  // Presses a gradient button with the left mouse button and lets it go.
+  void ClickButton(const std::string& name, int index = 0);
+
+ protected:
+  Form(WindowDef def, FormStyle style);
+
+  // Creates the window (hidden) with its controls, gives the buttons the
+  // user's button and caption colours and runs OnLoad. True
+  // when the window is loaded afterwards (also when it already was).
+  bool LoadForm();
+
+  virtual void OnLoad() {}
+  virtual void Paint(const PaintTarget& target) = 0;
+  // A push button or a drawn picture was clicked.
+  virtual void OnClick(const ControlDef& /*control*/) {}
+  // Mouse events of a drawn picture (WM_MOUSEMOVE, WM_xBUTTONDOWN/UP).
+  virtual void OnPictureMouse(const ControlDef& /*control*/, UINT /*message*/) {}
+  // Whether a drawn picture is visible (and so takes the mouse).
+  virtual bool PictureShown(const ControlDef& /*control*/) const { return true; }
+  // WM_DESTROY: the controls still exist.
+  virtual void OnUnload() {}
+  // Window-specific messages; return true when handled (result in *result).
+  virtual bool OnFormMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                             LRESULT* /*result*/) {
+    return false;
+  }
+
+  void InvalidateControl(const std::string& name, int index = 0);
+  // The font of a control that names one (owned by the form), or nullptr.
+  HFONT ControlFont(const std::string& name, int index = 0) const;
+  // ForeColor and TextColor of every gradient button of the window.
+  void SetButtonColours(Colour fore, Colour text);
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
+  void OnDetached() final;
+  void CreateControls();
+  void LayoutControls();
+  const ControlDef* PictureAt(POINT client) const;
+  void RoutePictureMouse(UINT msg, LPARAM lParam);
+
+  WindowDef def_;
+  FormStyle style_;
+  std::vector<HWND> children_;     // parallel to def_.controls; nullptr if drawn
+  // The gradient buttons, parallel to def_.controls (empty for the others).
+  std::vector<std::unique_ptr<win::GleamButton>> buttons_;
+  std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
+  const ControlDef* pressed_ = nullptr;  // picture under a pressed button
+};
+
+// One instance per window type, created on first use.
+template <typename T>
+T& TheForm() {
+  static T form;
+  return form;
+}
+
+// Loaded windows, in load order.
+std::vector<Form*> LoadedForms();
+// True while a loaded window (shown or hidden) has exactly this caption.
+bool IsWindowOpen(std::string_view caption);
+// Unloads every loaded window other than keep, first loaded first.
+void UnloadFormsExcept(const Form* keep);
+
+}  // namespace quillet

@@ -1,0 +1,20 @@
+// The settings the shell's windows draw and behave by, taken from the
+// parameter items: colours of the skin and the panel's two switches.
+#pragma once
+
+#include "base/colour.h"
+
+namespace quillet {
+
+struct Skin {
+  Colour background = 0;  // item 7: gradients and title strips
+  Colour button = 0;      // item 8: ForeColor of every gradient button
+  Colour buttonText = 0;  // item 17: TextColor of every gradient button
+  bool docking = false;   // item 2: the panel docks and hides at the edges
+  bool trayButton = false;  // item 4: the panel's tray picture is shown
+};
+
+// The skin of the current parameter items.
+Skin CurrentSkin();
+
+}  // namespace quillet

@@ -1,0 +1,90 @@
+#include "forms/window_definition.h"
+
+#include <utility>
+
+#include "base/numbers.h"
+#include "base/units.h"
+#include "base/utf8.h"
+
+namespace quillet {
+
+namespace {
+
+ControlDef Make(ControlKind kind, std::string name, int index, double left, double top,
+                double width, double height) {
+  ControlDef c;
+  c.kind = kind;
+  c.name = std::move(name);
+  c.index = index;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
+}  // namespace
+
+ControlDef ButtonControl(std::string name, int index, double left, double top, double width,
+                       double height, std::string text) {
+  ControlDef c = Make(ControlKind::Gleam, std::move(name), index, left, top, width, height);
+  c.text = std::move(text);
+  return c;
+}
+
+ControlDef Picture(std::string name, int index, double left, double top, double width,
+                   double height) {
+  return Make(ControlKind::Picture, std::move(name), index, left, top, width, height);
+}
+
+ControlDef Label(std::string name, double left, double top, double width, double height,
+                 std::string text, std::string font, double points) {
+  ControlDef c = Make(ControlKind::Label, std::move(name), 0, left, top, width, height);
+  c.text = std::move(text);
+  c.font = std::move(font);
+  c.fontPoints = points;
+  return c;
+}
+
+ControlDef TextBox(std::string name, double left, double top, double width, double height,
+                   std::string font, double points, bool multiLine) {
+  ControlDef c = Make(ControlKind::TextBox, std::move(name), 0, left, top, width, height);
+  c.font = std::move(font);
+  c.fontPoints = points;
+  c.multiLine = multiLine;
+  return c;
+}
+
+PixelBox ToPixels(const ControlDef& control, int dpi) {
+  const int left = TwipsToPixels(control.left, dpi);
+  const int top = TwipsToPixels(control.top, dpi);
+  const int right = TwipsToPixels(control.left + control.width, dpi);
+  const int bottom = TwipsToPixels(control.top + control.height, dpi);
+  return {left, top, right - left, bottom - top};
+}
+
+const ControlDef* FindControl(const WindowDef& def, const std::string& name, int index) {
+  for (const ControlDef& c : def.controls) {
+    if (c.name == name && c.index == index) return &c;
+  }
+  return nullptr;
+}
+
+CaptionOffset CentredCaption(const std::string& text, double width, double height) {
+  constexpr double kWide = 13 * 15.0;    // twips at 96 dpi
+  constexpr double kNarrow = 7 * 15.0;
+  double textWidth = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    textWidth += NextCodePoint(text, pos) >= 0x2E80 ? kWide : kNarrow;
+  }
+  const double x = (width - textWidth) / 2;
+  const double y = (height - kWide) / 2;
+  return {x > 0 ? RoundToInt32(x) : 0, y > 0 ? RoundToInt32(y) : 0};
+}
+
+int ControlId(const WindowDef& def, const ControlDef& control) {
+  // Ids from 100 up keep clear of IDOK/IDCANCEL and friends.
+  return 100 + static_cast<int>(&control - def.controls.data());
+}
+
+}  // namespace quillet
