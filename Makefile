@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DQUILLET_WINDOWS=ON -DQUILLET_WERROR=ON
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test soak run bench clean
 
 all: build
 
@@ -24,7 +24,12 @@ build: configure
 
 test: build
 	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
-	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak
+
+# Long runs (GDI hygiene over thousands of cycles), kept out of `make test`.
+soak: build
+	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
+	  ctest --test-dir $(BUILD) --output-on-failure -L soak
 
 run: build
 	@tools/run-quillet.sh $(BUILD)

@@ -59,18 +59,27 @@ if(QUILLET_WINDOWS)
 
   # One ctest test per Windows test executable: each Wine start costs ~1 s.
   # They share one display (cursor, focus), so they never run side by side.
+  # The long runs of tests/soak carry the label soak: `make test` leaves
+  # them out, `make soak` runs them.
   file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp)
+  file(GLOB soak_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
   set(win_test_names portable_test)
-  foreach(src IN LISTS win_tests)
+  foreach(src IN LISTS win_tests soak_tests)
     get_filename_component(name ${src} NAME_WE)
     list(APPEND win_test_names ${name})
   endforeach()
   foreach(name IN LISTS win_test_names)
-    add_test(NAME windows.${name}
+    set(label windows)
+    set(timeout 120)
+    if(name MATCHES "_soak_test$")
+      set(label soak)
+      set(timeout 900)
+    endif()
+    add_test(NAME ${label}.${name}
       COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${QUILLET_WINE_PREFIX}
               ${win_bin}/tests/${name}.exe)
-    set_tests_properties(windows.${name} PROPERTIES
-      LABELS windows RESOURCE_LOCK display TIMEOUT 120
+    set_tests_properties(${label}.${name} PROPERTIES
+      LABELS ${label} RESOURCE_LOCK display TIMEOUT ${timeout}
       ENVIRONMENT "QUILLET_BIN_DIR=${win_bin};QUILLET_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUILLET_ARTIFACT_DIR=${PROJECT_BINARY_DIR}/screenshots")
   endforeach()
 endif()

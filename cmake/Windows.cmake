@@ -84,7 +84,8 @@ add_custom_target(delivered_data ALL
   VERBATIM)
 add_dependencies(delivered_data quillet)
 
-# Windows-side tests: tests/windows/<name>_test.cpp becomes tests/<name>_test.exe,
+# Windows-side tests: tests/windows/<name>_test.cpp (and the long runs of
+# tests/soak) becomes tests/<name>_test.exe,
 # each with the shared support code (gtest main in an STA, screenshots).
 if(MINGW)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -105,7 +106,8 @@ target_link_libraries(quillet_test_support PUBLIC ${QUILLET_GTEST} quillet_win)
 target_include_directories(quillet_test_support PUBLIC ${PROJECT_SOURCE_DIR})
 quillet_warnings(quillet_test_support)
 
-file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp)
+file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp
+                                      ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
 foreach(src IN LISTS win_tests)
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
