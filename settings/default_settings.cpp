@@ -14,12 +14,14 @@ ParameterItems DefaultSettings(std::string_view dataFolder) {
   items[7] = ColourText(kDefaultBackground);
   // Buttons: a pale blue whose gradient keeps the caption readable.
   items[8] = ColourText(MakeColour(0xF0, 0xF8, 0xFF));
-  // The five completion states: soft tints that keep black text readable.
-  items[9] = ColourText(MakeColour(0xFF, 0xE0, 0xE0));   // rose
-  items[10] = ColourText(MakeColour(0xFF, 0xF4, 0xC8));  // cream
-  items[11] = ColourText(MakeColour(0xD8, 0xF4, 0xD0));  // mint
-  items[12] = ColourText(MakeColour(0xD4, 0xE4, 0xFF));  // sky
-  items[13] = ColourText(MakeColour(0xE4, 0xE4, 0xE4));  // grey
+  // The text colours of the work table's rows by completion state, drawn on
+  // white cells: dark, distinct and conventional, each at least 4.5 : 1
+  // against white.
+  items[9] = ColourText(MakeColour(0x1B, 0x6E, 0x20));   // done: green
+  items[10] = ColourText(MakeColour(0x1F, 0x3A, 0x93));  // not done: dark blue
+  items[11] = ColourText(MakeColour(0x5F, 0x5F, 0x5F));  // cancelled: grey
+  items[12] = ColourText(MakeColour(0x8B, 0x45, 0x13));  // postponed: brown
+  items[13] = ColourText(MakeColour(0x6A, 0x1B, 0x9A));  // partly done: purple
   // Panel position, twips: free on the screen, clear of every snapping edge.
   items[14] = "3000";
   items[15] = "1500";

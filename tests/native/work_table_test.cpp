@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <set>
 
 #include "base/codepage.h"
 #include "base/file_store.h"
+#include "settings/default_settings.h"
 #include "tests/support/scratch_folder.h"
 
 namespace quillet {
@@ -276,6 +279,27 @@ TEST(SwapTableRows, ExchangesTextsHeightsAndColoursButNotTheNumbers) {
   SwapTableRows(grid, 0, 2);  // the heading row never moves
   SwapTableRows(grid, 2, 9);
   EXPECT_EQ(Contents(grid), "r2 r1 r3 ");
+}
+
+// The first-run row colours are distinct and readable on the white cells:
+// contrast of at least 4.5 : 1 by relative luminance.
+TEST(FirstRunSettings, StateColoursAreDistinctAndReadableOnWhite) {
+  const auto luminance = [](Colour c) {
+    const auto linear = [](int byte) {
+      const double v = byte / 255.0;
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c));
+  };
+  const ParameterItems items = DefaultSettings("");
+  std::set<Colour> seen;
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    const auto param = static_cast<std::size_t>(kStateColourParameter[static_cast<std::size_t>(i)]);
+    const Colour c = ColourFromText(items[param]);
+    EXPECT_GE(1.05 / (luminance(c) + 0.05), 4.5) << StateName(static_cast<std::int16_t>(i));
+    seen.insert(c);
+  }
+  EXPECT_EQ(seen.size(), static_cast<std::size_t>(kCompletionStateCount));
 }
 
 }  // namespace
