@@ -27,7 +27,7 @@ std::vector<std::string> ReadDataFields(std::string_view text);
 struct FieldsLoad {
   FileStatus status = FileStatus::NotFound;
   std::vector<std::string> fields;  // empty unless status is Ok
-  std::size_t invalidBytes = 0;     // bytes that were not code page 936 (now U+FFFD)
+  std::size_t invalidBytes = 0;     // bytes that were not code page 936 (now byte escapes)
 };
 FieldsLoad LoadDataFields(const std::string& path);
 
