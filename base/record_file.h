@@ -37,7 +37,7 @@ void AppendDataField(std::string& out, std::string_view text);
 
 struct SaveOutcome {
   bool ok = false;
-  std::string error;           // why the save failed; the old file is intact
+  std::string error;           // why the save failed (Chinese); the old file is intact
   std::size_t unmappable = 0;  // characters code page 936 cannot hold, written as '?'
 };
 // Encodes the UTF-8 text of a whole file and replaces the file with it in

@@ -49,7 +49,7 @@ struct ParametersSave {
   // there are any nothing is written (the old file stays as it was) rather
   // than '?' in their place.
   std::size_t unmappable = 0;
-  std::string error;  // short English reason when not saved
+  std::string error;  // short reason for the user, in Chinese, when not saved
 };
 
 // Writes the file safely: the old file is replaced only by a complete new one.
