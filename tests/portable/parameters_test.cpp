@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "base/file_store.h"
@@ -36,7 +37,6 @@ std::vector<std::string> First(const ParameterItems& items, std::size_t count) {
 TEST_F(ParametersTest, ShortFileFillsTheFirstItemsAndSavesAllLines) {
   Put(Lines(20, "v"));
   ParametersLoad load = LoadParameters(path_);
-  ASSERT_TRUE(load.fileRead);
   EXPECT_EQ(load.items[19], "v19");
   // Saved: all 51 lines, the missing ones empty, in the program folder under
   // the file's own name (a folder given with its separator gets no second one).
@@ -48,13 +48,9 @@ TEST_F(ParametersTest, ShortFileFillsTheFirstItemsAndSavesAllLines) {
             std::string("dir") + kPathSeparator + "paramter.dat");
 }
 
-TEST_F(ParametersTest, FieldsAreReadLikeDelimitedDataAndTrimmed) {
-  const ParameterItems items =
-      ParseParameters("   abc   \r\na,b\r\n\"  q  \" tail\r\n\"x\",\"y\"\r\n");
-  EXPECT_EQ(First(items, 7), (std::vector<std::string>{"abc", "a", "b", "q", "x", "y", ""}));
-}
-
-TEST_F(ParametersTest, QuotesAndLineBreaksInAnItemCannotShiftLaterItems) {
+TEST_F(ParametersTest, FieldsAreReadTrimmedAndQuotesOrLineBreaksCannotShiftLaterItems) {
+  EXPECT_EQ(First(ParseParameters("   abc   \r\na,b\r\n\"  q  \" tail\r\n\"x\",\"y\"\r\n"), 7),
+            (std::vector<std::string>{"abc", "a", "b", "q", "x", "y", ""}));
   ParameterItems items;
   items[3] = "say \"hi\" now";
   items[4] = "two\r\nlines";
@@ -66,8 +62,7 @@ TEST_F(ParametersTest, QuotesAndLineBreaksInAnItemCannotShiftLaterItems) {
 
 TEST_F(ParametersTest, MissingFileGivesEmptyItemsAndUnwritableTextKeepsTheOldFile) {
   const ParametersLoad missing = LoadParameters(path_);
-  EXPECT_FALSE(missing.fileRead);
-  EXPECT_EQ(missing.items, ParameterItems{});
+  EXPECT_TRUE(!missing.fileRead && missing.items == ParameterItems{});
   Put(Lines(51, "old"));
   ParameterItems items;
   items[0] = "C:\\\xF0\x9F\x98\x80";  // typed by the user, an emoji: no code page 936 form
@@ -102,33 +97,25 @@ TEST_F(ParametersTest, BytesOutsideTheCodePageSurviveEverySave) {
 
 TEST_F(ParametersTest, SettingsControlsMirrorTheItems) {
   ParameterItems items;
-  items[20] = "untouched";
-  SettingsControls controls;
-  controls.dataFolder = "  D:\\data  ";
-  controls.soundFile = " ring.wav";
-  controls.buttonTextColour = MakeColour(0, 0, 255);
-  controls.switches = {1, 0, 1, 1, 0, 0};
-  controls.colours = {0xFFFFFF, 1, 2, 3, 4, 5, 0x808080};
-  SettingsToParameters(controls, items);
+  items[14] = "left";  // not mirrored by a control: left alone
+  SettingsToParameters({"  D:\\data  ", " ring.wav", MakeColour(0, 0, 255), {1, 0, 1, 1, 0, 0},
+                        {0xFFFFFF, 1, 2, 3, 4, 5, 0x808080}},
+                       items);
   EXPECT_EQ(First(items, 18),
             (std::vector<std::string>{"D:\\data", "1", "0", "1", "1", "0", "0", "16777215", "1",
-                                      "2", "3", "4", "5", "8421504", "", "", "ring.wav",
+                                      "2", "3", "4", "5", "8421504", "left", "", "ring.wav",
                                       "16711680"}));
-  EXPECT_EQ(items[20], "untouched");
-
-  ParameterItems again;
-  again[20] = "untouched";
+  ParameterItems again = items;
   SettingsToParameters(ParametersToSettings(items), again);
   EXPECT_EQ(again, items) << "the controls show what the items hold";
 
-  // Empty items are the program's defaults (switches off, colours black);
-  // any non-zero switch counts as ticked, numbers are read leniently.
-  EXPECT_EQ(ParametersToSettings(ParameterItems{}).colours[0], 0u);
+  // Empty items are switches off and colours black; any non-zero switch is
+  // ticked, and numbers are read leniently.
   ParameterItems odd;
   odd[2] = "-1";
   odd[8] = " 255abc";
-  EXPECT_EQ(ParametersToSettings(odd).switches[1], 1);
-  EXPECT_EQ(ParametersToSettings(odd).colours[1], 255u);
+  EXPECT_EQ(ParametersToSettings(odd).switches, (std::array<int, 6>{0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(ParametersToSettings(odd).colours, (std::array<Colour, 7>{0, 255, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace
