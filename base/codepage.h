@@ -6,7 +6,18 @@
 // codepage_posix.cpp (iconv "CP936") elsewhere. Both map the single bytes
 // 0x00-0x80 and every GBK double-byte code; they differ only on the
 // user-defined areas, which Windows maps to private-use characters and
-// glibc rejects.
+// glibc rejects (its bytes are then kept as byte escapes, see below).
+//
+// Bytes that are not code page 936 are kept, not replaced: each becomes a
+// byte escape, the private-use character U+EF00 + byte, and a byte escape
+// encodes back to its byte. So decoding and encoding again gives back every
+// byte of any file, and a save never fails over bytes the user did not
+// touch. Only bytes 0x81-0xFF can be invalid (0x00-0x7F are ASCII, 0x80 is
+// the euro sign), so the escapes are U+EF81-U+EFFF. The block is reserved
+// for this: code page 936 decodes into private use only in its
+// user-defined areas, which Windows maps to U+E000-U+E765 and glibc not at
+// all; the same block holds raw bytes in MirBSD's OPTU-8. A byte escape the
+// user types in is written as its byte.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +28,8 @@ namespace quillet {
 
 struct Cp936Decoded {
   std::string utf8;
-  // Bytes that are not code page 936. Each one became U+FFFD in utf8, so
-  // nothing vanishes and the count tells the caller that the text changed.
+  // Bytes that are not code page 936. Each one became its byte escape in
+  // utf8; the count lets the caller warn that the file holds odd bytes.
   std::size_t invalidBytes = 0;
 };
 
@@ -28,6 +39,15 @@ struct Cp936Encoded {
   // one was written as '?'; a caller that must not lose text checks this.
   std::size_t unmappable = 0;
 };
+
+inline constexpr char32_t kFirstByteEscape = 0xEF80;
+inline constexpr char32_t kLastByteEscape = 0xEFFF;
+// The escape of a byte 0x80-0xFF, and the byte of an escape.
+constexpr char32_t ByteEscape(unsigned char byte) { return kFirstByteEscape - 0x80 + byte; }
+constexpr bool IsByteEscape(char32_t cp) { return cp >= kFirstByteEscape && cp <= kLastByteEscape; }
+constexpr char EscapedByte(char32_t escape) {
+  return static_cast<char>(static_cast<unsigned char>(escape - (kFirstByteEscape - 0x80)));
+}
 
 Cp936Decoded DecodeCp936(std::string_view bytes);
 Cp936Encoded EncodeCp936(std::string_view utf8);

@@ -51,7 +51,7 @@ Cp936Decoded DecodeCp936(std::string_view bytes) {
   const char* in = bytes.data();
   std::size_t left = bytes.size();
   while (!conv.Convert(in, left, result.utf8)) {
-    AppendUtf8(result.utf8, kReplacementChar);
+    AppendUtf8(result.utf8, ByteEscape(static_cast<unsigned char>(*in)));
     ++result.invalidBytes;
     ++in;
     --left;
@@ -69,9 +69,14 @@ Cp936Encoded EncodeCp936(std::string_view utf8) {
   std::size_t left = utf8.size();
   while (!conv.Convert(in, left, result.bytes)) {
     std::size_t pos = static_cast<std::size_t>(in - utf8.data());
-    NextCodePoint(utf8, pos);  // skip the offending character (or byte)
-    result.bytes += '?';
-    ++result.unmappable;
+    bool valid = false;
+    const char32_t cp = NextCodePoint(utf8, pos, &valid);  // the offending character (or byte)
+    if (valid && IsByteEscape(cp)) {
+      result.bytes += EscapedByte(cp);
+    } else {
+      result.bytes += '?';
+      ++result.unmappable;
+    }
     left -= static_cast<std::size_t>(utf8.data() + pos - in);
     in = utf8.data() + pos;
   }

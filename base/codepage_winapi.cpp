@@ -29,7 +29,7 @@ Cp936Decoded DecodeCp936(std::string_view bytes) {
     result.utf8 = Utf16ToUtf8(wide);
     return result;
   }
-  // Slow path: character by character, so one bad byte costs one U+FFFD.
+  // Slow path: character by character, so one bad byte costs one escape.
   wide.clear();
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<BYTE>(bytes[i]);
@@ -37,7 +37,7 @@ Cp936Decoded DecodeCp936(std::string_view bytes) {
     if (DecodeRun(bytes.data() + i, width, wide)) {
       i += static_cast<std::size_t>(width);
     } else {
-      wide += static_cast<char16_t>(kReplacementChar);
+      wide += static_cast<char16_t>(ByteEscape(lead));
       ++result.invalidBytes;
       ++i;
     }
@@ -55,6 +55,10 @@ Cp936Encoded EncodeCp936(std::string_view utf8) {
     const char32_t cp = NextCodePoint(utf8, pos, &valid);
     if (cp < 0x80 && valid) {  // ASCII needs no call
       result.bytes += static_cast<char>(cp);
+      continue;
+    }
+    if (valid && IsByteEscape(cp)) {
+      result.bytes += EscapedByte(cp);
       continue;
     }
     std::string one;

@@ -30,7 +30,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
       if (g_writeLimit && done + size > *g_writeLimit) {
         size = *g_writeLimit > done ? *g_writeLimit - done : 0;
         d::Write(h, bytes.data() + done, size, &reason);
-        reason = "no space left on the device";
+        reason = "磁盘空间不足";
         ok = false;
         break;
       }

@@ -37,8 +37,9 @@ struct FileContents {
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxDataFileBytes);
 
 // Replaces the file's contents with bytes. Returns false, with a short
-// English reason in *error, when the file could not be replaced; the old
-// file is then untouched and no temporary file is left behind.
+// reason for the user in *error (Chinese, with the system's own words in
+// parentheses), when the file could not be replaced; the old file is then
+// untouched and no temporary file is left behind.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 

@@ -12,7 +12,7 @@ namespace quillet::file_store_detail {
 namespace {
 
 void SetError(std::string* error, const char* what) {
-  if (error) *error = std::string(what) + ": " + std::strerror(errno);
+  if (error) *error = std::string(what) + "（" + std::strerror(errno) + "）";
 }
 
 std::string FolderOf(const std::string& path) {
@@ -71,7 +71,7 @@ FileContents Read(const std::string& path, std::size_t maxBytes) {
 
 Handle Create(const std::string& path, std::string* error) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) SetError(error, "cannot create the temporary file");
+  if (fd < 0) SetError(error, "无法创建临时文件");
   return fd < 0 ? kNoHandle : fd;
 }
 
@@ -80,7 +80,7 @@ bool Write(Handle h, const char* data, std::size_t size, std::string* error) {
     const ssize_t n = ::write(static_cast<int>(h), data, size);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      SetError(error, "cannot write");
+      SetError(error, "无法写入");
       return false;
     }
     data += n;
@@ -91,9 +91,9 @@ bool Write(Handle h, const char* data, std::size_t size, std::string* error) {
 
 bool FlushAndClose(Handle h, std::string* error) {
   const bool synced = ::fsync(static_cast<int>(h)) == 0;
-  if (!synced) SetError(error, "cannot flush");
+  if (!synced) SetError(error, "无法写入磁盘");
   const bool closed = ::close(static_cast<int>(h)) == 0;
-  if (synced && !closed) SetError(error, "cannot close");
+  if (synced && !closed) SetError(error, "无法关闭文件");
   return synced && closed;
 }
 
@@ -101,7 +101,7 @@ void Abandon(Handle h) { ::close(static_cast<int>(h)); }
 
 bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* error) {
   if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    SetError(error, "cannot replace the file");
+    SetError(error, "无法替换原文件");
     return false;
   }
   // Make the rename itself durable.

@@ -13,8 +13,22 @@ std::wstring WidePath(const std::string& path) {
   return std::wstring(w.begin(), w.end());
 }
 
+// what, then the system's description of the last error in the user's
+// language (Chinese on the systems the program is made for) and its number.
 void SetError(std::string* error, const char* what) {
-  if (error) *error = std::string(what) + " (error " + std::to_string(::GetLastError()) + ")";
+  const DWORD code = ::GetLastError();
+  if (!error) return;
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::u16string said(text, text + n);
+  if (text) ::LocalFree(text);
+  while (!said.empty() && (said.back() == u'\r' || said.back() == u'\n' || said.back() == u' ')) {
+    said.pop_back();
+  }
+  *error = std::string(what) + "（" + (said.empty() ? "" : Utf16ToUtf8(said) + "，") + "错误 " +
+           std::to_string(code) + "）";
 }
 
 HANDLE AsHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
@@ -68,7 +82,7 @@ Handle Create(const std::string& path, std::string* error) {
   HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    SetError(error, "cannot create the temporary file");
+    SetError(error, "无法创建临时文件");
     return kNoHandle;
   }
   return reinterpret_cast<Handle>(file);
@@ -79,7 +93,7 @@ bool Write(Handle h, const char* data, std::size_t size, std::string* error) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
     DWORD n = 0;
     if (!::WriteFile(AsHandle(h), data, want, &n, nullptr) || n == 0) {
-      SetError(error, "cannot write");
+      SetError(error, "无法写入");
       return false;
     }
     data += n;
@@ -90,9 +104,9 @@ bool Write(Handle h, const char* data, std::size_t size, std::string* error) {
 
 bool FlushAndClose(Handle h, std::string* error) {
   const bool flushed = ::FlushFileBuffers(AsHandle(h)) != FALSE;
-  if (!flushed) SetError(error, "cannot flush");
+  if (!flushed) SetError(error, "无法写入磁盘");
   const bool closed = ::CloseHandle(AsHandle(h)) != FALSE;
-  if (flushed && !closed) SetError(error, "cannot close");
+  if (flushed && !closed) SetError(error, "无法关闭文件");
   return flushed && closed;
 }
 
@@ -101,7 +115,7 @@ void Abandon(Handle h) { ::CloseHandle(AsHandle(h)); }
 bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* error) {
   if (!::MoveFileExW(WidePath(temporary).c_str(), WidePath(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    SetError(error, "cannot replace the file");
+    SetError(error, "无法替换原文件");
     return false;
   }
   return true;

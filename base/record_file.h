@@ -27,7 +27,7 @@ std::vector<std::string> ReadDataFields(std::string_view text);
 struct FieldsLoad {
   FileStatus status = FileStatus::NotFound;
   std::vector<std::string> fields;  // empty unless status is Ok
-  std::size_t invalidBytes = 0;     // bytes that were not code page 936 (now U+FFFD)
+  std::size_t invalidBytes = 0;     // bytes that were not code page 936 (now byte escapes)
 };
 FieldsLoad LoadDataFields(const std::string& path);
 
@@ -37,7 +37,7 @@ void AppendDataField(std::string& out, std::string_view text);
 
 struct SaveOutcome {
   bool ok = false;
-  std::string error;           // why the save failed; the old file is intact
+  std::string error;           // why the save failed (Chinese); the old file is intact
   std::size_t unmappable = 0;  // characters code page 936 cannot hold, written as '?'
 };
 // Encodes the UTF-8 text of a whole file and replaces the file with it in

@@ -46,7 +46,7 @@ ParametersSave SaveParameters(const std::string& path, const ParameterItems& ite
   const Cp936Encoded encoded = EncodeCp936(FormatParameters(items));
   result.unmappable = encoded.unmappable;
   if (encoded.unmappable > 0) {
-    result.error = "characters that code page 936 cannot hold";
+    result.error = "其中有 GBK 编码无法保存的字符";
     return result;
   }
   result.saved = ReplaceFileContents(path, encoded.bytes, &result.error);

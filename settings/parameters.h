@@ -35,7 +35,7 @@ std::string FormatParameters(const ParameterItems& items);
 struct ParametersLoad {
   ParameterItems items;
   bool fileRead = false;         // false: missing or unreadable, every item empty
-  std::size_t invalidBytes = 0;  // bytes not in code page 936, read as U+FFFD
+  std::size_t invalidBytes = 0;  // bytes not in code page 936, kept as byte escapes
 };
 
 // Reads the file; any failure leaves all items empty (the program's defaults:
@@ -44,10 +44,12 @@ ParametersLoad LoadParameters(const std::string& path);
 
 struct ParametersSave {
   bool saved = false;
-  // Characters code page 936 cannot hold. When there are any nothing is
-  // written (the old file stays as it was) rather than '?' in their place.
+  // Characters code page 936 cannot hold, which only the user can have
+  // typed (bytes read from the file are kept, see base/codepage.h). When
+  // there are any nothing is written (the old file stays as it was) rather
+  // than '?' in their place.
   std::size_t unmappable = 0;
-  std::string error;  // short English reason when not saved
+  std::string error;  // short reason for the user, in Chinese, when not saved
 };
 
 // Writes the file safely: the old file is replaced only by a complete new one.

@@ -3,6 +3,7 @@
 #include "base/units.h"
 #include "base/window_geometry.h"
 #include "calendar/lunar.h"
+#include "forms/message_window.h"
 #include "forms/pictures_win.h"
 #include "forms/shared_state.h"
 #include "forms/skin.h"
@@ -11,6 +12,7 @@
 #include "shell/docking.h"
 #include "shell/navigation.h"
 #include "shell/panel_layout.h"
+#include "shell/startup.h"
 #include "settings/parameters.h"
 #include "shell/tray_win.h"
 #include "win32/text.h"
@@ -262,9 +264,19 @@ void MainWindow::Navigate(int index) {
 void MainWindow::ShutDown() {
   if (shuttingDown_ || !IsLoaded()) return;
   shuttingDown_ = true;
+  // Nothing docks or fires from here on, also while a message below waits.
+  ::KillTimer(hwnd(), kDockTimer);
+  ::KillTimer(hwnd(), kReminderTimer);
   Parameters[kParamPanelLeft] = std::to_string(position_.left);
   Parameters[kParamPanelTop] = std::to_string(position_.top);
-  if (SaveSettingsAtExit) SaveParameters(ParameterFilePath(ProgramFolder), Parameters);
+  if (SaveSettingsAtExit) {
+    const std::string path = ParameterFilePath(ProgramFolder);
+    const ParametersSave save = SaveParameters(path, Parameters);
+    // The panel's place and the settings changes are lost: the user is told
+    // why before the program ends, and it ends only once they closed the
+    // message.
+    if (!save.saved) ShowMessageAndWait(SettingsNotSavedText(path, save.error));
+  }
   UnloadFormsExcept(this);
   RemoveTrayIcon(hwnd());
   Unload();

@@ -30,8 +30,10 @@ class MainWindow : public Form {
   // (left, top) twips, lay out and colour the buttons, topmost, rounded,
   // painted and shown; both timers run from here on.
   bool Start(int leftTwips, int topTwips);
-  // The unload sequence: store the position, save the parameters, unload
-  // every other window, remove the tray icon, end the message loop.
+  // The unload sequence: store the position, save the parameters (a save
+  // that fails is reported in the message dialog, and the sequence goes on
+  // once the user has closed it), unload every other window, remove the
+  // tray icon, end the message loop.
   void ShutDown();
 
   // One tick of T1: the docking step on the panel's real position.

@@ -30,7 +30,7 @@ struct WorkTableContext {
 struct WorkLoadOutcome {
   FileStatus status = FileStatus::NotFound;  // NotFound: no file yet, an empty table
   std::size_t records = 0;
-  std::size_t invalidBytes = 0;  // bytes that were not code page 936, shown as U+FFFD
+  std::size_t invalidBytes = 0;  // bytes that were not code page 936, kept as byte escapes
 };
 
 // Lays out the six columns, empties the table and loads the file.

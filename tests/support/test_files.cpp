@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -19,16 +20,8 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-  WIN32_FIND_DATAW found{};
-  HANDLE find = ::FindFirstFileW((path_ + L"\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name != L"." && name != L"..") ::DeleteFileW((path_ + L"\\" + name).c_str());
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
-  }
-  ::RemoveDirectoryW(path_.c_str());
+  std::error_code ignored;  // folders the test made inside go too
+  std::filesystem::remove_all(path_, ignored);
 }
 
 std::string ReadBytes(const std::wstring& path) {
