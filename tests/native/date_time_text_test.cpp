@@ -24,11 +24,7 @@ TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
       }
     }
   }
-  EXPECT_EQ(DayNumber(CivilDate{1970, 1, 1}), 0);
-  EXPECT_EQ(DayNumber(CivilDate{2006, 5, 1}), 13269);
-  EXPECT_EQ(DaysInMonth(2005, 13), 0);
-  EXPECT_EQ(DaysInMonth(2005, 0), 0);
-  EXPECT_EQ(DaysInMonth(2005, -1), 0);
+  for (int month : {-1, 0, 13}) EXPECT_EQ(DaysInMonth(2005, month), 0);
 }
 
 TEST(SerialDays, IsoDatesAreStrict) {
@@ -43,38 +39,22 @@ TEST(SerialDays, IsoDatesAreStrict) {
 }
 
 TEST(BuildDateTime, CarriesOverflowingPartsIntoTheNextUnit) {
-  auto text = [](DateTime t) { return FormatNextDueText(t); };
-  EXPECT_EQ(text(BuildDateTime(2006, 2, 31, 0, 0, 0)), "2006-3-3");
-  EXPECT_EQ(text(BuildDateTime(2008, 2, 31, 0, 0, 0)), "2008-3-2");
-  EXPECT_EQ(text(BuildDateTime(2006, 13, 1, 0, 0, 0)), "2007-1-1");
-  EXPECT_EQ(text(BuildDateTime(2006, 3, 0, 0, 0, 0)), "2006-2-28");
-  EXPECT_EQ(text(BuildDateTime(2006, 0, 15, 0, 0, 0)), "2005-12-15");
-  EXPECT_EQ(text(BuildDateTime(2006, 12, 31, 23, 59, 60)), "2007-1-1");
-  EXPECT_EQ(text(BuildDateTime(2006, 5, 1, 8, 65, 0)), "2006-5-1 9:05:00");
+  EXPECT_EQ(BuildDateTime(2006, 2, 31, 0, 0, 0), MakeDateTime({2006, 3, 3}, 0, 0, 0));
+  EXPECT_EQ(BuildDateTime(2006, 13, 1, 0, 0, 0), MakeDateTime({2007, 1, 1}, 0, 0, 0));
+  EXPECT_EQ(BuildDateTime(2006, 0, 15, 0, 0, 0), MakeDateTime({2005, 12, 15}, 0, 0, 0));
+  EXPECT_EQ(BuildDateTime(2006, 3, 0, 0, 0, 0), MakeDateTime({2006, 2, 28}, 0, 0, 0));
+  EXPECT_EQ(BuildDateTime(2006, 12, 31, 23, 59, 60), (DateTime{DayNumber({2007, 1, 1}), 0}));
+  EXPECT_EQ(BuildDateTime(2006, 5, 1, 8, 65, 0), (DateTime{DayNumber({2006, 5, 1}), 9 * 3600 + 5 * 60}));
 }
 
 TEST(ParseDateTimeText, ReadsTheFormsTheProgramWrites) {
-  struct Case {
-    const char* text;
-    CivilDate date;
-    int h, m, s;
-  };
-  const Case cases[] = {
-      {"2006-5-1 8:05:00", {2006, 5, 1}, 8, 5, 0},
-      {"2006-5-1", {2006, 5, 1}, 0, 0, 0},
-      {"2005-3-9 9:0", {2005, 3, 9}, 9, 0, 0},
-      {"2005-03-09 09:00", {2005, 3, 9}, 9, 0, 0},
-      {"2005-3-9 17:0", {2005, 3, 9}, 17, 0, 0},
-      {"2199-1-1 23:59:59", {2199, 1, 1}, 23, 59, 59},
-      {"  2006/5/1  8:05 ", {2006, 5, 1}, 8, 5, 0},
-      {"2008-2-29 0:0", {2008, 2, 29}, 0, 0, 0},
-      {"2000-2-29", {2000, 2, 29}, 0, 0, 0},
-  };
-  for (const Case& c : cases) {
-    const auto t = ParseDateTimeText(c.text);
-    ASSERT_TRUE(t.has_value()) << c.text;
-    EXPECT_EQ(*t, MakeDateTime(c.date, c.h, c.m, c.s)) << c.text;
-  }
+  const std::pair<const char*, DateTime> cases[] = {
+      {"2005-3-9 9:0", MakeDateTime({2005, 3, 9}, 9, 0, 0)},
+      {"2005-03-09 09:00", MakeDateTime({2005, 3, 9}, 9, 0, 0)},
+      {"  2006/5/1  8:05 ", MakeDateTime({2006, 5, 1}, 8, 5, 0)},
+      {"2199-1-1 23:59:59", MakeDateTime({2199, 1, 1}, 23, 59, 59)},
+      {"2000-2-29", MakeDateTime({2000, 2, 29}, 0, 0, 0)}};
+  for (const auto& [text, moment] : cases) EXPECT_EQ(ParseDateTimeText(text), moment) << text;
 }
 
 TEST(ParseDateTimeText, RefusesEverythingElse) {
@@ -89,30 +69,19 @@ TEST(ParseDateTimeText, RefusesEverythingElse) {
 }
 
 TEST(FormatNextDueText, WritesTheDueFormAndReadsBackTheSameMoment) {
-  EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 5, 1}, 8, 5, 0)), "2006-5-1 8:05:00");
   EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 12, 31}, 23, 0, 9)), "2006-12-31 23:00:09");
   EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 5, 1}, 0, 0, 0)), "2006-5-1");
   EXPECT_EQ(FormatNextDueText(MakeDateTime({2006, 5, 1}, 0, 0, 1)), "2006-5-1 0:00:01");
-  std::mt19937 random(7);
-  std::uniform_int_distribution<std::int64_t> day(DayNumber({1900, 1, 1}),
-                                                   DayNumber({2199, 12, 31}));
-  std::uniform_int_distribution<int> second(0, 86399);
-  for (int i = 0; i < 2000; ++i) {
-    DateTime t;
-    t.day = day(random);
-    t.second = i % 10 == 0 ? 0 : second(random);
-    const auto back = ParseDateTimeText(FormatNextDueText(t));
-    ASSERT_TRUE(back.has_value()) << FormatNextDueText(t);
-    ASSERT_EQ(*back, t) << FormatNextDueText(t);
-  }
-}
-
-TEST(FormatWorkDateTime, HasNoLeadingZerosAndHasATime) {
-  EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 17, 0), "2005-3-9 17:0");
   EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 9, 5), "2005-3-9 9:5");
-  EXPECT_TRUE(HasTimeOfDay("2005-3-9 9:0"));
   EXPECT_FALSE(HasTimeOfDay("2005-3-9"));
   EXPECT_FALSE(HasTimeOfDay("9:0"));
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::int64_t> day(DayNumber({1900, 1, 1}), DayNumber({2199, 12, 31}));
+  std::uniform_int_distribution<int> second(0, 86399);
+  for (int i = 0; i < 2000; ++i) {
+    const DateTime t{day(random), i % 10 == 0 ? 0 : second(random)};
+    ASSERT_EQ(ParseDateTimeText(FormatNextDueText(t)), t) << FormatNextDueText(t);
+  }
 }
 
 }  // namespace

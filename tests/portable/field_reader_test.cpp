@@ -20,6 +20,7 @@ TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
   const std::pair<const char*, Fields> cases[] = {
       {"\"a\"\r\n\"\"\r\n\"c d\"\r\n", {"a", "", "c d"}},
       {"  abc  \r\n", {"abc  "}},  // leading blanks only
+      {"  \" a \" ,b\r\n", {" a ", "b"}},
       {"a,b\r\nc\r\n", {"a", "b", "c"}},
       {"\"x,y\"\r\n", {"x,y"}},      // a comma inside quotes stays
       {"a\rb\nc", {"a", "b", "c"}},  // lone CR and LF end lines; none after the last
@@ -30,29 +31,20 @@ TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
       {"", {}},
   };
   for (const auto& [text, fields] : cases) EXPECT_EQ(ReadAll(text), fields) << text;
-  EXPECT_EQ(FieldReader("").Next(), "");
-}
-
-TEST(FieldReader, TellsWhetherTheLastFieldWasQuoted) {
   FieldReader reader("  \" a \" ,  b  ,\"\"\r\n");
-  EXPECT_EQ(reader.Next(), " a ");
-  EXPECT_TRUE(reader.LastFieldQuoted());
-  EXPECT_EQ(reader.Next(), "b  ");
-  EXPECT_FALSE(reader.LastFieldQuoted());
-  EXPECT_EQ(reader.Next(), "");
-  EXPECT_TRUE(reader.LastFieldQuoted());
+  for (const bool quoted : {true, false, true}) {
+    reader.Next();
+    EXPECT_EQ(reader.LastFieldQuoted(), quoted);
+  }
 }
 
-TEST(FieldWriter, SanitizedFieldsRoundTripAndKeepLaterFieldsInPlace) {
+TEST(FieldWriter, SanitizedFieldsRoundTripAndTrimKeepsTheIdeographicSpace) {
   std::string file;
   for (const char* f : {"plain 中文", "has \"quotes\"", "two\r\nlines\rand\nmore", "", "comma, inside"}) {
     AppendQuotedLine(file, SanitizeField(f));
   }
   EXPECT_EQ(ReadAll(file),
             (Fields{"plain 中文", "has ＂quotes＂", "two lines and more", "", "comma, inside"}));
-}
-
-TEST(Trim, RemovesBlanksAtBothEndsOnly) {
   EXPECT_EQ(Trim("  a b \t"), "a b");
   EXPECT_EQ(Trim("   "), "");
   EXPECT_EQ(Trim("\xE3\x80\x80x"), "\xE3\x80\x80x");  // the ideographic space is kept

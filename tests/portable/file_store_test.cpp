@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scratch_folder.h"
-
 #include <filesystem>
+
+#include "tests/support/scratch_folder.h"
 
 namespace quillet {
 namespace {
@@ -40,21 +40,19 @@ TEST_F(FileStoreTest, ReadReportsMissingTooLargeAndFolders) {
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 1000).bytes.size(), 1000u);
 }
 
-TEST_F(FileStoreTest, FullDiskLeavesTheOldFileIntact) {
+TEST_F(FileStoreTest, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
   PutBytes("f.dat", "old contents");
-  file_store_testing::SetWriteLimit(5);
+  file_store_testing::SetWriteLimit(5);  // the disk fills up
   std::string error;
   EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), std::string(200000, 'n'), &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
   EXPECT_FALSE(fs::exists(TemporaryPathFor(Path("f.dat"))));
-}
+  file_store_testing::SetWriteLimit(std::nullopt);
 
-TEST_F(FileStoreTest, TemporaryFileThatCannotBeCreatedFailsTheSave) {
-  PutBytes("f.dat", "old");
   fs::create_directory(TemporaryPathFor(Path("f.dat")));  // blocks the temporary file
   EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), "new"));
-  EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old");
+  EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
   EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));
 }
 }  // namespace

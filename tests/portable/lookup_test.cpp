@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-
 #include "base/codepage.h"
 #include "base/paths.h"
 #include "base/text_lines.h"
@@ -13,7 +9,6 @@
 
 namespace quillet {
 namespace {
-
 
 class LookupFiles : public testing_support::ScratchFolderTest {
  protected:
@@ -31,8 +26,6 @@ const char* const kCodes =
 TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLf) {
   EXPECT_EQ(MatchingCodeLines(kCodes, "广东"), "广东\t广州市\t510000\t020\r\n广东\t深圳市\t518000\t0755\r\n");
   EXPECT_EQ(MatchingCodeLines(kCodes, "021"), "上海\t上海市\t200000\t021\r\n");
-  EXPECT_EQ(MatchingCodeLines(kCodes, "100000"), "北京\t北京市\t100000\t010\r\n");
-  EXPECT_EQ(MatchingCodeLines(kCodes, "天津"), "");
   // Exact, case-sensitive substring; a lone CR (or LF) ends a line too.
   EXPECT_EQ(MatchingCodeLines("Abc\rabc\nABC", "abc"), "abc\r\n");
   EXPECT_EQ(MatchingCodeLines("Abc\rabc\nABC", "b"), "Abc\r\nabc\r\n");
@@ -57,10 +50,8 @@ TEST(CodeSearch, StopsAddingLinesOnceTheBoxIsNearlyFull) {
 
 TEST_F(LookupFiles, SearchReadsTheCodeFileAndReportsAMissingOne) {
   const std::string path = Put(kCodeFileName, kCodes);
-  const auto box = SearchCodes(path, "深圳");
-  ASSERT_TRUE(box.has_value());
-  EXPECT_EQ(*box, "广东\t深圳市\t518000\t0755\r\n");
-  EXPECT_EQ(SearchCodes(path, "nowhere"), std::optional<std::string>(""));
+  EXPECT_EQ(SearchCodes(path, "深圳"), std::optional<std::string>("广东\t深圳市\t518000\t0755\r\n"));
+  EXPECT_EQ(SearchCodes(path, "天津"), std::optional<std::string>(""));
   EXPECT_FALSE(SearchCodes(FileInFolder(folder_.Folder(), "none.dat"), "深圳").has_value());
 }
 
