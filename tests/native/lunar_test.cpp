@@ -1,10 +1,108 @@
+// The lunar calendar. Every day of the engine's range, 1900-01-31 ..
+// 2100-12-31, is checked against tests/data/lunar_months.txt: the months of
+// every lunar year as an independent astronomical calendar (lunar-javascript)
+// gives them; the command-line tool quillet-lunar is checked with it. Year
+// names, range ends and festivals are checked by hand-picked dates.
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "calendar/festivals.h"
 #include "calendar/lunar.h"
 
 namespace quillet {
 namespace {
+
+struct ReferenceDay {
+  CivilDate date;
+  LunarDate lunar;
+};
+
+// One entry per day of the reference file, which says per line: lunar year,
+// its first day, then month:length ...; each year must follow on the last.
+const std::vector<ReferenceDay>& ReferenceDays() {
+  static const std::vector<ReferenceDay> days = [] {
+    std::vector<ReferenceDay> out;
+    std::ifstream in(QUILLET_SOURCE_DIR "/tests/data/lunar_months.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.empty() || line[0] == '#') continue;
+      std::istringstream fields(line);
+      int year = 0;
+      std::string first;
+      std::string month;
+      fields >> year >> first;
+      const auto start = ParseIsoDate(first);
+      int day = start ? DayNumber(*start) : 0;
+      EXPECT_TRUE(start && (out.empty() || day == DayNumber(out.back().date) + 1)) << line;
+      while (fields >> month) {
+        const int length = std::stoi(month.substr(month.find(':') + 1));
+        for (int d = 1; d <= length; ++d) out.push_back({DateFromDayNumber(day++), {year, std::stoi(month), d}});
+      }
+    }
+    return out;
+  }();
+  return days;
+}
+
+std::string RunTool(const std::string& arguments, int& status) {
+  FILE* pipe = popen((QUILLET_BINARY_DIR "/quillet-lunar " + arguments + " 2>&1").c_str(), "r");
+  std::string output;
+  char buffer[1 << 16];
+  for (std::size_t got = 0; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
+  const int raw = pipe ? pclose(pipe) : -1;
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return output;
+}
+
+TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDay) {
+  const auto& days = ReferenceDays();
+  ASSERT_GT(days.size(), 73384u);  // lunar 2100 ends in January 2101
+  EXPECT_EQ(days.front().date, kLunarRangeFirst);
+  EXPECT_EQ(days.front().lunar, (LunarDate{1900, 1, 1}));
+  EXPECT_EQ(days[73383].date, kLunarRangeLast);
+  std::string expected;  // what the tool prints: date TAB text TAB festivals, LF only
+  std::string previousYear;
+  for (std::size_t i = 0; i < 73384; ++i) {
+    const CivilDate date = days[i].date;
+    const LunarDate& lunar = days[i].lunar;
+    ASSERT_EQ(ToLunarDate(date), lunar) << IsoDateText(date);
+    // 农历<year>)[闰]<month>月<day>; the year part changes exactly on the new year.
+    const std::string text = LunarDateText(date);
+    const std::string year = text.substr(0, text.find(')') + 1);
+    ASSERT_EQ(text.substr(year.size()), std::string(lunar.month < 0 ? "闰" : "") +
+                                            std::string(LunarMonthNames[std::abs(lunar.month)]) + "月" +
+                                            std::string(LunarDayNames[lunar.day]));
+    ASSERT_EQ(i > 0 && year != previousYear, i > 0 && lunar.month == 1 && lunar.day == 1) << text;
+    previousYear = year;
+    expected += IsoDateText(date) + "\t" + text + "\t" + FestivalText(date) + "\n";
+  }
+  int status = 0;
+  const std::string output = RunTool("1900-01-31 2100-12-31", status);
+  EXPECT_EQ(status, 0);
+  const auto differ = std::mismatch(output.begin(), output.end(), expected.begin(), expected.end()).first;
+  EXPECT_TRUE(output == expected) << "the tool differs at: " << std::string(differ, output.end()).substr(0, 200);
+}
+
+TEST(LunarRange, ToolRejectsBadArguments) {
+  int status = 0;
+  EXPECT_EQ(RunTool("2008-02-07 2008-02-07", status), "2008-02-07\t农历戊子年(鼠)正月初一\t(春节)\n");
+  EXPECT_EQ(status, 0);
+  for (const char* bad : {"2008-02-07", "1900-01-30 1900-02-01", "2100-12-31 2101-01-01",
+                          "2008-2-7 2008-02-08", "2008-03-01 2008-02-01"}) {
+    const std::string output = RunTool(bad, status);
+    EXPECT_EQ(status, 2) << bad;
+    EXPECT_NE(output.find("quillet-lunar:"), std::string::npos) << bad;
+  }
+}
 
 TEST(Lunar, KnownDates) {
   // Year names through the sixty-year cycle, from published Chinese
