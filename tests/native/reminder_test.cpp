@@ -124,19 +124,9 @@ class ScheduleModelCheck {
               FormatNextDueText(NextReminderTime(*due, expected_[i][Reminder::kRepeat]));
         }
       }
-      // Most ticks check the bytes in memory; after a settings session the
-      // check runs on the file itself.
-      DueCheck check;
-      if (ticks % 40 == 0) {
-        const DueCheckRun run = RunDueCheck(path_, now);
-        ASSERT_TRUE(run.saved);
-        check = run.check;
-        current_ = ScratchFolder::Get(path_);
-      } else {
-        check = CheckDueReminders(current_, now);
-        ASSERT_EQ(check.writeNeeded, !check.fired.empty());
-        if (check.writeNeeded) current_ = check.newFileBytes;
-      }
+      const DueCheck check = CheckDueReminders(current_, now);
+      ASSERT_EQ(check.writeNeeded, !check.fired.empty());
+      if (check.writeNeeded) current_ = check.newFileBytes;
       ASSERT_EQ(check.fired.size(), dueNow.size()) << "tick " << ticks;
       ASSERT_EQ(check.reminders, expected_.size());
       ASSERT_EQ(check.unreadable, unreadable);
