@@ -68,12 +68,10 @@ TEST(ParseDateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
       {"  2006/5/1  8:05 ", At({2006, 5, 1}, 8 * 3600 + 300)}, {"2199-1-1 23:59:59", At({2199, 1, 1}, 86399)},
       {"2000-2-29", At({2000, 2, 29}, 0)}};
   for (const auto& [text, moment] : cases) EXPECT_EQ(ParseDateTimeText(text), moment) << text;
-  for (const char* text :
-       {"", "   ", "2006", "2006-5", "2006-5-", "2006-13-1", "2006-0-1", "2006-2-29",
-        "1900-2-29", "2100-2-29", "2006-4-31", "2006-5-0", "2006-5-1 24:00", "2006-5-1 8:60",
-        "2006-5-1 8:05:60", "2006-5-1 8", "2006-5-1 8:", "2006-5-1 8:05 pm", "06-5-1",
-        "2006-5/1", "2006-5-1x", "8:05:00", "abc", "-2006-5-1", "2006-5-1 8:05:00:00",
-        "2006-5-1 1234567890:0"}) {
+  for (const char* text : {"", "2006-5", "2006-13-1", "2006-0-1", "2006-2-29", "2100-2-29", "2006-4-31",
+                           "2006-5-0", "2006-5-1 24:00", "2006-5-1 8:60", "2006-5-1 8:05:60", "2006-5-1 8",
+                           "2006-5-1 8:05 pm", "06-5-1", "2006-5/1", "8:05:00", "-2006-5-1",
+                           "2006-5-1 8:05:00:00", "2006-5-1 1234567890:0"}) {
     EXPECT_FALSE(ParseDateTimeText(text).has_value()) << '"' << text << '"';
   }
 }
@@ -96,37 +94,22 @@ struct RecordingView : TableObserver {
   std::string log;
 };
 
-TEST(TableModel, ShrinkingPullsTheCursorInsideAndOutsideCellsAreIgnored) {
+TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
   TableModel grid;
   grid.SetCols(3);
-  grid.SetRows(4);
-  grid.SetTextMatrix(1, 2, "b");
-  grid.SetRowHeight(1, 0);
-  grid.SetRow(3);
-  grid.SetRowSel(3);
-  grid.SetRows(2);
-  EXPECT_EQ(grid.Row(), 1);
-  EXPECT_EQ(grid.RowSel(), 1);
-  EXPECT_EQ(grid.TextMatrix(1, 2), "b");  // a hidden row keeps its cells
-  grid.SetRows(3);
-  EXPECT_EQ(grid.RowHeight(2), kDefaultRowHeight);
-  grid.SetTextMatrix(3, 0, "x");
-  grid.SetTextMatrix(0, 3, "x");
-  grid.SetForeColorAt(5, 5, 0x123456);
-  EXPECT_EQ(grid.TextMatrix(3, 0), "");
-  EXPECT_EQ(grid.ForeColorAt(5, 5), 0u);
-  grid.SetRow(7);  // refused: stays where it was
-  EXPECT_EQ(grid.Row(), 1);
-  grid.SetRows(0);
-  EXPECT_EQ(grid.Rows(), 1);  // the heading row stays
-}
-
-TEST(TableModel, PermutesRowBodiesTellsTheViewAndHoldsRedrawsWhileHidden) {
-  TableModel grid;
-  grid.SetCols(3);
-  grid.SetRows(4);
+  grid.SetRows(5);
   for (int r = 1; r < 4; ++r) grid.SetTextMatrix(r, 0, "n" + std::to_string(r));
   for (int r = 1; r < 4; ++r) grid.SetTextMatrix(r, 2, "a" + std::to_string(r));
+  grid.SetTextMatrix(4, 1, "gone");
+  grid.SetRow(4);
+  grid.SetRowSel(4);
+  grid.SetRows(4);
+  grid.SetRow(7);  // refused
+  EXPECT_EQ(grid.Row() * 10 + grid.RowSel(), 33);  // pulled back inside
+  grid.SetTextMatrix(0, 3, "x");  // outside: ignored
+  grid.SetForeColorAt(5, 5, 0x123456);
+  EXPECT_EQ(grid.ForeColorAt(5, 5), 0u);
+
   RecordingView view;
   grid.SetObserver(&view);
   grid.SetTextMatrix(2, 1, "x");
@@ -144,10 +127,14 @@ TEST(TableModel, PermutesRowBodiesTellsTheViewAndHoldsRedrawsWhileHidden) {
   grid.PermuteRows(1, source, 1);
   EXPECT_EQ(view.log, "cell 21 rows 33 shape rows 13 ");
   grid.SetObserver(nullptr);
-  std::string texts;  // the fixed column stays
-  for (int r = 1; r < 4; ++r) texts += grid.TextMatrix(r, 0) + grid.TextMatrix(r, 2) + grid.TextMatrix(r, 1) + " ";
-  EXPECT_EQ(texts, "n1a2x n2a3 n3a1 ");
+  std::string texts;  // the fixed column stays; a hidden row keeps its cells
+  for (int r = 0; r < 4; ++r) texts += grid.TextMatrix(r, 0) + grid.TextMatrix(r, 2) + grid.TextMatrix(r, 1) + " ";
+  EXPECT_EQ(texts, " n1a2x n2a3 n3a1 ");
   EXPECT_EQ(grid.RowHeight(2), 0);
+  grid.SetRows(5);
+  EXPECT_EQ(grid.TextMatrix(4, 1) + std::to_string(grid.RowHeight(4)), std::to_string(kDefaultRowHeight));
+  grid.SetRows(0);
+  EXPECT_EQ(grid.Rows(), 1);  // the heading row stays
 }
 
 TEST(Units, TwipsBecomePixelsAtTheGivenDpiAndBack) {  // halves to even: gleam_logic_test

@@ -44,13 +44,9 @@ class ScheduleModelCheck {
     r[Reminder::kRepeat] = Pick(kKinds);
     r[Reminder::kPrompt] = Between(0, 1) ? "声音&窗口" : "只弹出窗口";
     r[Reminder::kRemark] = Between(0, 3) ? "" : "备注,逗号";
-    if (Between(0, 12) == 0) {
-      r[Reminder::kNextDue] = Between(0, 1) ? "" : "2006-2-30 8:00:00";
-    } else {
-      DateTime due{around.day + Between(-40, 25), Between(0, 86399)};
-      if (Between(0, 3) == 0) due.second = 0;
-      r[Reminder::kNextDue] = FormatNextDueText(due);
-    }
+    const DateTime due{around.day + Between(-40, 25), Between(0, 3) == 0 ? 0 : Between(0, 86399)};
+    const int unreadable = Between(0, 12);  // one in thirteen
+    r[Reminder::kNextDue] = unreadable == 0 ? "" : unreadable == 1 ? "2006-2-30 8:00:00" : FormatNextDueText(due);
     return r;
   }
 
@@ -198,12 +194,7 @@ TEST(WrapReminderContent, BreaksEvery18CharactersCountingCharactersNotBytes) {
 }
 
 Reminder Due(const std::string& content, const std::string& nextDue, std::string_view repeat) {
-  Reminder r;
-  r[Reminder::kContent] = content;
-  r[Reminder::kRepeat] = std::string(repeat);
-  r[Reminder::kPrompt] = std::string(kPromptWindowOnly);
-  r[Reminder::kNextDue] = nextDue;
-  return r;
+  return {{content, "", "", "", "", "", "", std::string(repeat), "只弹出窗口", "", nextDue}};
 }
 
 TEST(CheckDueReminders, KeepsEveryOtherByteAsReadIncludingAShortLastReminder) {

@@ -1,13 +1,59 @@
-#include "base/file_store.h"
-
+// The data files: the field rules of the record files, and the file store
+// that reads whole files and replaces them without ever writing in place.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
+#include "base/field_reader.h"
+#include "base/file_store.h"
 #include "tests/support/scratch_folder.h"
 
 namespace quillet {
 namespace {
+
+using Fields = std::vector<std::string>;
+
+Fields ReadAll(std::string_view text) {
+  FieldReader reader(text);
+  Fields fields;
+  while (!reader.AtEnd()) fields.push_back(reader.Next());
+  return fields;
+}
+
+TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
+  const std::pair<const char*, Fields> cases[] = {
+      {"\"a\"\r\n\"\"\r\n\"c d\"\r\n", {"a", "", "c d"}},
+      {"  abc  \r\n", {"abc  "}},  // leading blanks only
+      {"  \" a \" ,b\r\n", {" a ", "b"}},
+      {"a,b\r\nc\r\n", {"a", "b", "c"}},
+      {"\"x,y\"\r\n", {"x,y"}},      // a comma inside quotes stays
+      {"a\rb\nc", {"a", "b", "c"}},  // lone CR and LF end lines; none after the last
+      {"\"say \"hi\" now\"\r\n\"next\"\r\n", {"say ", "next"}},  // a quote cuts the line
+      {"\"a\" junk,\"b\"\r\n", {"a", "b"}},
+      {"\"a\r\nb", {"a\r\nb"}},  // an unclosed quote runs to the end
+      {"\r\n\r\nx\r\n", {"", "", "x"}},
+      {"", {}},
+  };
+  for (const auto& [text, fields] : cases) EXPECT_EQ(ReadAll(text), fields) << text;
+  FieldReader reader("  \" a \" ,  b  ,\"\"\r\n");
+  for (const bool quoted : {true, false, true}) {
+    reader.Next();
+    EXPECT_EQ(reader.LastFieldQuoted(), quoted);
+  }
+}
+
+TEST(FieldWriter, SanitizedFieldsRoundTripAndTrimKeepsTheIdeographicSpace) {
+  std::string file;
+  for (const char* f : {"plain 中文", "has \"quotes\"", "two\r\nlines\rand\nmore", "", "comma, inside"}) {
+    AppendQuotedLine(file, SanitizeField(f));
+  }
+  EXPECT_EQ(ReadAll(file),
+            (Fields{"plain 中文", "has ＂quotes＂", "two lines and more", "", "comma, inside"}));
+  EXPECT_EQ(Trim("  a b \t"), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("\xE3\x80\x80x"), "\xE3\x80\x80x");  // the ideographic space is kept
+}
 
 namespace fs = std::filesystem;
 
@@ -19,7 +65,7 @@ class FileStoreTest : public testing_support::ScratchFolderTest {
   }
 };
 
-TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytes) {
+TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytesAndReadsReportWhatIsWrong) {
   std::string bytes("\"a\"\r\n\0\xFF\xD6\xD0", 9);
   ASSERT_TRUE(ReplaceFileContents(Path("f.dat"), bytes));
   const FileContents back = ReadWholeFile(Path("f.dat"));
@@ -29,9 +75,6 @@ TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytes) {
   // Replacing with fewer bytes leaves no tail of the old contents.
   ASSERT_TRUE(ReplaceFileContents(Path("f.dat"), "x"));
   EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "x");
-}
-
-TEST_F(FileStoreTest, ReadReportsMissingTooLargeAndFolders) {
   EXPECT_EQ(ReadWholeFile(Path("none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(Path("no-folder/none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(folder_.Folder()).status, FileStatus::Unreadable);
@@ -55,5 +98,6 @@ TEST_F(FileStoreTest, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
   EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));
 }
+
 }  // namespace
 }  // namespace quillet
