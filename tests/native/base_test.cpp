@@ -116,6 +116,7 @@ TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
   grid.SetRowHeight(3, 0);
   grid.SetRowHeight(3, 0);  // no change, no call
   grid.SetVisible(false);
+  grid.SetRowHeight(1, 500);  // hidden: no call
   const int source[] = {2, 0, 1};  // row 1 gets old row 3, row 2 old 1, row 3 old 2
   grid.PermuteRows(1, source, 1);
   EXPECT_EQ(view.log, "cell 21 rows 33 ");

@@ -78,8 +78,8 @@ class ScheduleModelCheck {
     } else {
       std::int32_t from = Between(1, grid.Rows() - 1);
       std::int32_t to = Between(1, grid.Rows() - 1);
+      expected_.erase(expected_.begin() + (std::min(from, to) - 1), expected_.begin() + std::max(from, to));
       DeleteTableRows(grid, from, to);
-      expected_.erase(expected_.begin() + (from - 1), expected_.begin() + to);
     }
     ASSERT_TRUE(SaveReminderTable(grid, path_).ok);
     Sanitize();
