@@ -87,8 +87,8 @@ TEST(FormatNextDueText, WritesSecondsOnlyWhenTheTimeIsNotMidnight) {
 
 // Records what the model tells its view.
 struct RecordingView : TableObserver {
-  void OnCellChanged(int row, int col) override { log += "cell " + std::to_string(row) + std::to_string(col) + " "; }
-  void OnRowsChanged(int first, int last) override { log += "rows " + std::to_string(first) + std::to_string(last) + " "; }
+  void OnCellChanged(int row, int col) override { log += "cell " + std::to_string(row * 10 + col) + " "; }
+  void OnRowsChanged(int first, int last) override { log += "rows " + std::to_string(first * 10 + last) + " "; }
   void OnShapeChanged() override { log += "shape "; }
   void OnCurrentCellChanged() override { log += "cursor "; }
   std::string log;

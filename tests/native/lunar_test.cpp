@@ -54,7 +54,7 @@ std::string RunTool(const std::string& arguments, int& status) {
   FILE* pipe = popen((QUILLET_BINARY_DIR "/quillet-lunar " + arguments + " 2>&1").c_str(), "r");
   std::string output;
   char buffer[1 << 16];
-  for (std::size_t got = 0; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
+  while (std::size_t got = pipe ? std::fread(buffer, 1, sizeof buffer, pipe) : 0) output.append(buffer, got);
   const int raw = pipe ? pclose(pipe) : -1;
   status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return output;

@@ -22,7 +22,7 @@ namespace {
 
 using testing_support::ScratchFolder;
 
-std::string FileOf(const std::vector<Reminder>& reminders) { return EncodeCp936(FormatReminders(reminders)).bytes; }
+std::string FileOf(const std::vector<Reminder>& list) { return EncodeCp936(FormatReminders(list)).bytes; }
 
 const std::vector<std::string> kKinds = {"只提醒一次", "每天提醒", "每周提醒",
                                          "每月提醒",   "每年提醒", "偶尔"};
@@ -52,7 +52,7 @@ class ScheduleModelCheck {
   }
 
   void Sanitize() {
-    for (Reminder& r : expected_) std::transform(r.fields.begin(), r.fields.end(), r.fields.begin(), SanitizeField);
+    for (Reminder& r : expected_) std::ranges::transform(r.fields, r.fields.begin(), SanitizeField);
   }
 
   // The settings window: load the table, add or delete, save.
@@ -174,7 +174,7 @@ TEST(NextReminderTime, AdvancesFromTheDueTimeByTheRepeatKind) {
       {At(2006, 7, 4), kRepeatYearly, "2007-7-4"},
       {At(2008, 2, 29, 9), kRepeatYearly, "2009-2-28 9:00:00"},  // and the 28th from then on
   };
-  for (const auto& [due, kind, next] : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(due, kind)), next) << next;
+  for (const auto& [due, kind, next] : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(due, kind)), next);
 }
 
 TEST(WrapReminderContent, BreaksEvery18CharactersCountingCharactersNotBytes) {

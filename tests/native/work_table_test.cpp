@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <random>
@@ -27,7 +28,7 @@ constexpr StatePalette kPalette = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080, 0x123
 const std::vector<std::string> kStarts = {"2005-3-9 9:0", "2005-3-9 17:30", "2005-3-8 9:0", "2005-3-10 8:0",
                                           "2005-03-09 09:00", "garbage", "", "2005-3-9", "2004-12-31 23:59"};
 const std::vector<std::string> kStates = {"尚未完成", "已经完成", "因故取消", "因故延期", "完成部分", "", "其他"};
-const std::vector<std::string> kTexts = {"a", "中文内容", "say \"x\"", "l1\r\nl2", "c, d", " padded ", "", "l1\nl2\rl3"};
+const std::vector<std::string> kTexts = {"a", "中文", "say \"x\"", "l1\r\nl2", "c, d", " pad ", "", "l1\nl2\rl3"};
 
 class WorkTableModelCheck {
  public:

@@ -12,7 +12,7 @@ namespace {
 
 class LookupFiles : public testing_support::ScratchFolderTest {
  protected:
-  std::string Put(std::string_view name, const std::string& utf8) const { return PutBytes(name, EncodeCp936(utf8).bytes); }
+  std::string Put(std::string_view file, const std::string& text) const { return PutBytes(file, EncodeCp936(text).bytes); }
 };
 
 const char* const kCodes =
