@@ -1,124 +1,209 @@
+// Reminders: weeks of due-check ticks over random reminder files, with the
+// settings window saving now and then, checked against a plain list; then
+// what the ticks take as given or never meet: the repeat arithmetic,
+// hand-written files, long files, the exact due second and failed writes.
 #include "reminders/schedule.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
+#include <tuple>
 
 #include "base/codepage.h"
-#include "base/utf8.h"
+#include "base/field_reader.h"
+#include "base/table_rows.h"
 #include "reminders/reminder.h"
 #include "tests/support/scratch_folder.h"
-#include "worklog/work_table.h"
 
 namespace quillet {
 namespace {
 
 using testing_support::ScratchFolder;
 
-DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-  return MakeDateTime(CivilDate{y, mo, d}, h, mi, s);
+std::string FileOf(const std::vector<Reminder>& list) { return EncodeCp936(FormatReminders(list)).bytes; }
+
+const std::vector<std::string> kKinds = {"只提醒一次", "每天提醒", "每周提醒",
+                                         "每月提醒",   "每年提醒", "偶尔"};
+const std::vector<std::string> kContents = {"开会", "call home", "", "带\"引号\"的提醒",
+                                            "两行\r\n内容", "一二三四五六七八九十一二三四五六七八九"};
+
+class ScheduleModelCheck {
+ public:
+  ScheduleModelCheck(unsigned seed, std::string path) : random_(seed), path_(std::move(path)) {}
+
+  int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+  const std::string& Pick(const std::vector<std::string>& from) {
+    return from[static_cast<std::size_t>(Between(0, static_cast<int>(from.size()) - 1))];
+  }
+
+  Reminder RandomReminder(const DateTime& around) {
+    Reminder r;
+    r[Reminder::kContent] = Pick(kContents);
+    r[Reminder::kYear] = "2006";
+    r[Reminder::kRepeat] = Pick(kKinds);
+    r[Reminder::kPrompt] = Between(0, 1) ? "声音&窗口" : "只弹出窗口";
+    r[Reminder::kRemark] = Between(0, 3) ? "" : "备注,逗号";
+    const DateTime due{around.day + Between(-40, 25), Between(0, 3) == 0 ? 0 : Between(0, 86399)};
+    const int unreadable = Between(0, 12);  // one in thirteen
+    r[Reminder::kNextDue] = unreadable == 0 ? "" : unreadable == 1 ? "2006-2-30 8:00:00" : FormatNextDueText(due);
+    return r;
+  }
+
+  void Sanitize() {
+    for (Reminder& r : expected_) std::ranges::transform(r.fields, r.fields.begin(), SanitizeField);
+  }
+
+  // The settings window: load the table, add or delete, save.
+  void SettingsSession(const DateTime& now) {
+    ScratchFolder::Put(path_, current_);
+    TableModel grid;
+    SetUpReminderTable(grid);
+    LoadReminderTable(grid, path_);
+    ASSERT_EQ(grid.TextMatrix(grid.Rows() - 1, 0), grid.Rows() > 1 ? std::to_string(grid.Rows() - 1) : "序号");
+    // A short last reminder comes back as a whole one with empty fields.
+    if (!tail_.empty()) {
+      Reminder& padded = expected_.emplace_back();
+      std::copy(tail_.begin(), tail_.end(), padded.fields.begin());
+      tail_.clear();
+    }
+    Sanitize();  // as the file holds them
+    ASSERT_EQ(TableReminders(grid), expected_);
+    if (Between(0, 1) == 0 || expected_.empty()) {
+      const Reminder r = RandomReminder(now);
+      AddTableRows(grid, 1);
+      for (int f = 0; f < Reminder::kFieldCount; ++f) grid.SetTextMatrix(grid.Rows() - 1, f + 1, r[f]);
+      expected_.push_back(r);
+    } else {
+      std::int32_t from = Between(1, grid.Rows() - 1);
+      std::int32_t to = Between(1, grid.Rows() - 1);
+      expected_.erase(expected_.begin() + (std::min(from, to) - 1), expected_.begin() + std::max(from, to));
+      DeleteTableRows(grid, from, to);
+    }
+    ASSERT_TRUE(SaveReminderTable(grid, path_).ok);
+    Sanitize();
+    current_ = ScratchFolder::Get(path_);  // checked against the list after the tick
+  }
+
+  void Run(int days) {
+    const DateTime start = MakeDateTime(CivilDate{2006, 3, 1}, 8);
+    for (int i = Between(0, 15); i > 0; --i) expected_.push_back(RandomReminder(start));
+    std::string tailText;
+    for (int f = Between(0, 3) == 0 ? Between(1, 10) : 0; f > 0; --f) {
+      tail_.push_back("t" + std::to_string(f));
+      AppendDataField(tailText, tail_.back());
+    }
+    current_ = FileOf(expected_) + tailText;
+
+    DateTime now = start;
+    const std::int64_t end = start.SerialSeconds() + std::int64_t{days} * 86400;
+    int ticks = 0;
+    while (now.SerialSeconds() < end) {
+      now = BuildDateTime(1970, 1, 1 + now.day, 0, 0, now.second + Between(5, 4 * 3600));
+      if (++ticks % 40 == 0) {
+        SettingsSession(now);
+        if (testing::Test::HasFatalFailure()) return;
+        tailText.clear();
+      }
+      // Reference: every complete reminder in order; an unreadable due text
+      // is skipped; the due time moves on from itself, not from now.
+      std::vector<std::size_t> dueNow;
+      std::size_t unreadable = 0;
+      for (std::size_t i = 0; i < expected_.size(); ++i) {
+        const auto due = ParseDateTimeText(expected_[i][Reminder::kNextDue]);
+        unreadable += due ? 0 : 1;
+        if (due && now.SerialSeconds() > due->SerialSeconds()) {
+          dueNow.push_back(i);
+          expected_[i][Reminder::kNextDue] =
+              FormatNextDueText(NextReminderTime(*due, expected_[i][Reminder::kRepeat]));
+        }
+      }
+      const DueCheck check = CheckDueReminders(current_, now);
+      ASSERT_EQ(check.writeNeeded, !check.fired.empty());
+      if (check.writeNeeded) current_ = check.newFileBytes;
+      ASSERT_EQ(check.fired.size(), dueNow.size()) << "tick " << ticks;
+      ASSERT_EQ(check.reminders, expected_.size());
+      ASSERT_EQ(check.unreadable, unreadable);
+      for (std::size_t k = 0; k < dueNow.size(); ++k, ++fires_) {
+        ASSERT_EQ(check.fired[k].index, dueNow[k]);
+        ASSERT_EQ(check.fired[k].content, SanitizeField(expected_[dueNow[k]][Reminder::kContent]));
+        ASSERT_EQ(check.fired[k].prompt, expected_[dueNow[k]][Reminder::kPrompt]);
+      }
+      ASSERT_EQ(current_, FileOf(expected_) + tailText) << "tick " << ticks;
+    }
+  }
+
+  int fires_ = 0;
+
+ private:
+  std::mt19937 random_;
+  std::string path_;
+  std::vector<Reminder> expected_;
+  std::vector<std::string> tail_;
+  std::string current_;  // the file's bytes
+};
+
+TEST(ScheduleProperty, WeeksOfTicksKeepEveryReminderAndFireEachWhenDue) {
+  ScratchFolder folder("schedule-property");
+  int fires = 0;
+  for (unsigned seed = 1; seed <= 12 && !HasFatalFailure(); ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    ScheduleModelCheck check(seed, ReminderPath(folder.Folder()));
+    check.Run(seed % 2 ? 21 : 70);
+    fires += check.fires_;
+  }
+  EXPECT_GT(fires, 100);  // the walk really exercised the firing path
 }
 
-std::string Next(const DateTime& due, std::string_view kind) {
-  return FormatNextDueText(NextReminderTime(due, kind));
-}
+DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return MakeDateTime({y, mo, d}, h, mi, s); }
 
 TEST(NextReminderTime, AdvancesFromTheDueTimeByTheRepeatKind) {
-  EXPECT_EQ(Next(At(2006, 3, 1, 8, 30), kRepeatDaily), "2006-3-2 8:30:00");
-  EXPECT_EQ(Next(At(2006, 12, 31, 23, 59, 59), kRepeatDaily), "2007-1-1 23:59:59");
-  EXPECT_EQ(Next(At(2006, 2, 25, 7), kRepeatWeekly), "2006-3-4 7:00:00");
-  EXPECT_EQ(Next(At(2006, 3, 1, 8, 30), kRepeatOnce), "2199-1-1 8:30:00");
-  EXPECT_EQ(Next(At(2006, 3, 1), kRepeatOnce), "2199-1-1");
-  EXPECT_EQ(Next(At(2006, 3, 1, 8), "每两天"), "2006-3-1 8:00:00");  // unknown kind
-  EXPECT_EQ(Next(At(2006, 3, 1, 8), ""), "2006-3-1 8:00:00");
-}
-
-TEST(NextReminderTime, MonthlyKeepsTheDayOrTakesTheLastDayOfAShorterMonth) {
-  EXPECT_EQ(Next(At(2006, 1, 31), kRepeatMonthly), "2006-2-28");
-  EXPECT_EQ(Next(At(2008, 1, 31), kRepeatMonthly), "2008-2-29");
-  EXPECT_EQ(Next(At(2006, 2, 28), kRepeatMonthly), "2006-3-28");
-  EXPECT_EQ(Next(At(2006, 12, 15, 6), kRepeatMonthly), "2007-1-15 6:00:00");
-  EXPECT_EQ(Next(At(2006, 3, 31), kRepeatMonthly), "2006-4-30");
-  // Full Gregorian years: 2100 is no leap year, 2000 is.
-  EXPECT_EQ(Next(At(2100, 1, 31), kRepeatMonthly), "2100-2-28");
-  EXPECT_EQ(Next(At(2000, 1, 31), kRepeatMonthly), "2000-2-29");
-}
-
-TEST(NextReminderTime, YearlyFrom29FebruaryKeepsThe28th) {
-  DateTime due = At(2008, 2, 29, 9);
-  due = NextReminderTime(due, kRepeatYearly);
-  EXPECT_EQ(FormatNextDueText(due), "2009-2-28 9:00:00");
-  for (int year = 2010; year <= 2013; ++year) {
-    due = NextReminderTime(due, kRepeatYearly);
-    EXPECT_EQ(FormatNextDueText(due), std::to_string(year) + "-2-28 9:00:00");
-  }
-  EXPECT_EQ(Next(At(2006, 7, 4), kRepeatYearly), "2007-7-4");
+  const std::tuple<DateTime, std::string_view, const char*> cases[] = {
+      {At(2006, 12, 31, 23, 59, 59), kRepeatDaily, "2007-1-1 23:59:59"},
+      {At(2006, 2, 25, 7), kRepeatWeekly, "2006-3-4 7:00:00"},
+      {At(2006, 3, 1, 8, 30), kRepeatOnce, "2199-1-1 8:30:00"},
+      {At(2006, 3, 1, 8), "每两天", "2006-3-1 8:00:00"},  // no repeat kind: stays
+      // A month keeps the day or takes the last day of a shorter month.
+      {At(2006, 1, 31), kRepeatMonthly, "2006-2-28"},
+      {At(2006, 3, 31), kRepeatMonthly, "2006-4-30"},
+      {At(2006, 12, 15, 6), kRepeatMonthly, "2007-1-15 6:00:00"},
+      {At(2008, 1, 31), kRepeatMonthly, "2008-2-29"},
+      {At(2100, 1, 31), kRepeatMonthly, "2100-2-28"},  // 2100 is no leap year, 2000 is
+      {At(2000, 1, 31), kRepeatMonthly, "2000-2-29"},
+      {At(2006, 7, 4), kRepeatYearly, "2007-7-4"},
+      {At(2008, 2, 29, 9), kRepeatYearly, "2009-2-28 9:00:00"},  // and the 28th from then on
+  };
+  for (const auto& [due, kind, next] : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(due, kind)), next);
 }
 
 TEST(WrapReminderContent, BreaksEvery18CharactersCountingCharactersNotBytes) {
-  std::string forty;
-  for (int i = 0; i < 40; ++i) forty += "字";
-  const std::string wrapped = WrapReminderContent(forty);
-  const std::string line18 = forty.substr(0, 18 * 3);
-  EXPECT_EQ(wrapped, line18 + "\r\n" + line18 + "\r\n" + "字字字字\r\n");
-  const std::string thirtySix = forty.substr(0, 36 * 3);
-  EXPECT_EQ(WrapReminderContent(thirtySix), line18 + "\r\n" + line18 + "\r\n\r\n");
+  std::string line18;
+  for (int i = 0; i < 18; ++i) line18 += "字";
+  EXPECT_EQ(WrapReminderContent(line18 + line18 + "字字"), line18 + "\r\n" + line18 + "\r\n字字\r\n");
+  EXPECT_EQ(WrapReminderContent(line18 + line18), line18 + "\r\n" + line18 + "\r\n\r\n");
   EXPECT_EQ(WrapReminderContent(""), "\r\n");
-  EXPECT_EQ(WrapReminderContent("abc中"), "abc中\r\n");
   EXPECT_EQ(WrapReminderContent("0123456789abcdefghXY"), "0123456789abcdefgh\r\nXY\r\n");
 }
 
-// The file bytes of these reminders, as the settings window writes them.
-std::string FileOf(const std::vector<Reminder>& reminders) {
-  return EncodeCp936(FormatReminders(reminders)).bytes;
-}
-
-Reminder Due(const std::string& content, const std::string& nextDue, std::string_view repeat,
-             std::string_view prompt = kPromptWindowOnly) {
-  Reminder r;
-  r[Reminder::kContent] = content;
-  r[Reminder::kRepeat] = std::string(repeat);
-  r[Reminder::kPrompt] = std::string(prompt);
-  r[Reminder::kNextDue] = nextDue;
-  return r;
-}
-
-TEST(CheckDueReminders, UnreadableDueTextIsSkippedAndTheOthersStillFire) {
-  const std::string file = FileOf({Due("a", "2006-3-1", kRepeatDaily),
-                                   Due("bad", "next Tuesday", kRepeatDaily),
-                                   Due("c", "2006-2-30", kRepeatDaily),
-                                   Due("d", "2006-3-2", kRepeatDaily)});
-  const DueCheck check = CheckDueReminders(file, At(2006, 3, 10));
-  EXPECT_EQ(check.unreadable, 2u);
-  ASSERT_EQ(check.fired.size(), 2u);
-  EXPECT_EQ(check.fired[1].content, "d");
-  EXPECT_EQ(check.fired[1].nextDue, "2006-3-3");
-  EXPECT_EQ(check.newFileBytes, FileOf({Due("a", "2006-3-2", kRepeatDaily),
-                                        Due("bad", "next Tuesday", kRepeatDaily),
-                                        Due("c", "2006-2-30", kRepeatDaily),
-                                        Due("d", "2006-3-3", kRepeatDaily)}));
+Reminder Due(const std::string& content, const std::string& nextDue, std::string_view repeat) {
+  return {{content, "", "", "", "", "", "", std::string(repeat), "只弹出窗口", "", nextDue}};
 }
 
 TEST(CheckDueReminders, KeepsEveryOtherByteAsReadIncludingAShortLastReminder) {
-  // Hand-written layout: commas, unquoted fields, LF-only line ends, GBK
-  // text and an invalid byte; then a short reminder already due.
-  std::string bytes = EncodeCp936("\"会议\",2006,3,1,8,30,0\n\"每天提醒\",\"只弹出窗口\",\"备注\"\n").bytes;
-  bytes += "  2006-3-1 8:30:00  \r\n";
-  const std::string untouched =
-      EncodeCp936("\"不动\",\"\",\"\",\"\",\"\",\"\",\"\",\"每天提醒\",\"\",\"\",\"2099-1-1\"\r\n")
-          .bytes +
-      "\"\xFF\x81 odd\"\r\n";
-  const std::string shortTail = EncodeCp936("\"半截\"\r\n\"\"\r\n\"2000-1-1\"").bytes;
-  const std::string file = bytes + untouched + shortTail;
-  const DueCheck check = CheckDueReminders(file, At(2006, 3, 2));
+  // Hand-written layout: commas, unquoted fields, LF-only line ends, an
+  // unreadable due text, an invalid byte, then a short reminder already due.
+  const std::string head = EncodeCp936("\"会议\",2006,3,1,8,30,0\n\"每天提醒\",\"只弹出窗口\",\"备注\"\n").bytes;
+  const std::string rest =
+      EncodeCp936("\"不动\",\"\",\"\",\"\",\"\",\"\",\"\",\"每天提醒\",\"\",\"\",\"next Tuesday\"\r\n").bytes +
+      "\"\xFF\x81 odd\"\r\n" + EncodeCp936("\"半截\"\r\n\"\"\r\n\"2000-1-1\"").bytes;
+  const DueCheck check = CheckDueReminders(head + "  2006-3-1 8:30:00  \r\n" + rest, At(2006, 3, 2));
   EXPECT_EQ(check.reminders, 2u);
+  EXPECT_EQ(check.unreadable, 1u);
   ASSERT_EQ(check.fired.size(), 1u);
   EXPECT_EQ(check.fired[0].content, "会议");
   EXPECT_EQ(check.fired[0].prompt, "只弹出窗口");
-  const std::string expected =
-      EncodeCp936("\"会议\",2006,3,1,8,30,0\n\"每天提醒\",\"只弹出窗口\",\"备注\"\n").bytes +
-      "\"2006-3-2 8:30:00\"\r\n" + untouched + shortTail;
-  EXPECT_EQ(check.newFileBytes, expected);
+  EXPECT_EQ(check.newFileBytes, head + "\"2006-3-2 8:30:00\"\r\n" + rest);
 }
 
 TEST(CheckDueReminders, LooksAtEveryReminderBeyondTheFirstThousand) {
@@ -132,7 +217,7 @@ TEST(CheckDueReminders, LooksAtEveryReminderBeyondTheFirstThousand) {
   EXPECT_EQ(check.newFileBytes, FileOf(reminders));
 }
 
-TEST(RunDueCheck, ReadsChecksAndWritesAndKeepsTheFileWhenTheWriteFails) {
+TEST(RunDueCheck, FiresOnlyAfterTheDueSecondAndKeepsTheFileWhenAWriteFails) {
   ScratchFolder folder("schedule");
   const std::string path = ReminderPath(folder.Folder());
   EXPECT_EQ(RunDueCheck(path, At(2006, 3, 2)).readStatus, FileStatus::NotFound);
@@ -140,65 +225,17 @@ TEST(RunDueCheck, ReadsChecksAndWritesAndKeepsTheFileWhenTheWriteFails) {
 
   const std::string old = FileOf({Due("a", "2006-3-1", kRepeatDaily)});
   ScratchFolder::Put(path, old);
-  std::filesystem::create_directory(TemporaryPathFor(path));  // the save cannot start
-  DueCheckRun run = RunDueCheck(path, At(2006, 3, 2));
-  EXPECT_EQ(run.check.fired.size(), 1u);
-  EXPECT_FALSE(run.saved);
-  EXPECT_FALSE(run.saveError.empty());
+  std::filesystem::create_directory(TemporaryPathFor(path));  // no save can start
+  const DueCheckRun failed = RunDueCheck(path, At(2006, 3, 1, 0, 0, 1));
+  EXPECT_EQ(failed.check.fired.size(), 1u);
+  EXPECT_FALSE(failed.saved);
+  EXPECT_FALSE(failed.saveError.empty());
   EXPECT_EQ(ScratchFolder::Get(path), old);
   std::filesystem::remove(TemporaryPathFor(path));
 
-  run = RunDueCheck(path, At(2006, 3, 2));
-  EXPECT_TRUE(run.saved);
+  EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 1, 0, 0, 1)).saved);
   EXPECT_EQ(ScratchFolder::Get(path), FileOf({Due("a", "2006-3-2", kRepeatDaily)}));
-  run = RunDueCheck(path, At(2006, 3, 2));  // the same moment: now due at it, not after
-  EXPECT_TRUE(run.check.fired.empty());
-}
-
-// The settings window's table of reminders.
-class ReminderTable : public testing::Test {
- protected:
-  ReminderTable() : folder_("reminder"), path_(ReminderPath(folder_.Folder())) {
-    SetUpReminderTable(grid_);
-  }
-  ScratchFolder folder_;
-  std::string path_;
-  TableModel grid_;
-};
-
-TEST_F(ReminderTable, LoadsAShortLastReminderWithEmptyFieldsAndSavesItBack) {
-  Reminder first = Due("开会", "2006-3-1 8:30:00", kRepeatDaily, kPromptSoundAndWindow);
-  first[Reminder::kYear] = "2006";
-  first[Reminder::kRemark] = "备注";
-  ScratchFolder::Put(path_, FileOf({first}) + EncodeCp936("\"半截\"\r\n2007,1\r\n\"2\"\r\n").bytes);
-  const ReminderLoadOutcome loaded = LoadReminderTable(grid_, path_);
-  EXPECT_EQ(loaded.status, FileStatus::Ok);
-  EXPECT_EQ(loaded.reminders, 2u);
-  ASSERT_EQ(grid_.Rows(), 3);
-  EXPECT_EQ(grid_.TextMatrix(2, 0), "2");
-  EXPECT_EQ(grid_.TextMatrix(2, 1), "半截");
-  EXPECT_EQ(grid_.TextMatrix(2, 3), "1");
-  EXPECT_EQ(grid_.TextMatrix(2, 11), "");
-  EXPECT_EQ(TableReminders(grid_)[0], first);
-
-  ASSERT_TRUE(SaveReminderTable(grid_, path_).ok);
-  Reminder second;
-  second.fields[0] = "半截";
-  second.fields[1] = "2007";
-  second.fields[2] = "1";
-  second.fields[3] = "2";
-  EXPECT_EQ(ScratchFolder::Get(path_), FileOf({first, second}));
-}
-
-TEST_F(ReminderTable, MissingFileGivesTheHeadingRowAndAFailedSaveKeepsTheOldFile) {
-  EXPECT_EQ(LoadReminderTable(grid_, path_).status, FileStatus::NotFound);
-  EXPECT_EQ(grid_.Rows(), 1);
-  const std::string old = FileOf({Due("旧", "2006-3-1", kRepeatDaily)});
-  ScratchFolder::Put(path_, old);
-  AddTableRows(grid_, 1);
-  std::filesystem::create_directory(TemporaryPathFor(path_));
-  EXPECT_FALSE(SaveReminderTable(grid_, path_).ok);
-  EXPECT_EQ(ScratchFolder::Get(path_), old);
+  EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 2)).check.fired.empty());  // due at this very second
 }
 
 }  // namespace

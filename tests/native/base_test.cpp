@@ -1,0 +1,212 @@
+// The platform-free helpers of base/: dates and date-time texts, the table
+// model, units, colours, numbers, date fields and placement. Moving rows of
+// the table model is also exercised by every sort and delete of the work
+// table walk in work_table_test.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <tuple>
+
+#include "base/colour.h"
+#include "base/date_fields.h"
+#include "base/date_time_text.h"
+#include "base/gradient.h"
+#include "base/numbers.h"
+#include "base/placement.h"
+#include "base/table_model.h"
+#include "base/units.h"
+
+namespace quillet {
+namespace {
+
+TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
+  // Walks the calendar by its own month lengths (leap rule written out
+  // independently) and checks both conversions at every step.
+  std::int64_t serial = DayNumber(CivilDate{1600, 1, 1});
+  EXPECT_EQ(serial, -135140);  // days from 1600-01-01 to 1970-01-01
+  for (int y = 1600; y < 2400; ++y) {
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    const int lengths[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 1; m <= 12; ++m) {
+      ASSERT_EQ(DaysInMonth(y, m), lengths[m - 1]) << y << "-" << m;
+      for (int d = 1; d <= lengths[m - 1]; ++d, ++serial) {
+        const CivilDate date{y, m, d};
+        ASSERT_EQ(DayNumber(date), serial) << y << "-" << m << "-" << d;
+        ASSERT_EQ(DateFromDayNumber(static_cast<int>(serial)), date);
+      }
+    }
+  }
+  for (int month : {-1, 0, 13}) EXPECT_EQ(DaysInMonth(2005, month), 0);
+}
+
+TEST(SerialDays, IsoDatesAreStrict) {
+  EXPECT_EQ(IsoDateText({2008, 2, 7}), "2008-02-07");
+  EXPECT_EQ(ParseIsoDate("2000-02-29"), (CivilDate{2000, 2, 29}));
+  for (const char* bad : {"1900-02-29", "2100-02-29", "2008-13-01", "2008-00-10", "2008-02-30",
+                          "2008-2-7", "2008/02/07", "20080207", "", "2008-02-07 ", "+008-02-07",
+                          "2008-02-0x"}) {
+    EXPECT_FALSE(ParseIsoDate(bad).has_value()) << bad;
+  }
+}
+
+DateTime At(CivilDate date, int second) { return DateTime{DayNumber(date), second}; }
+
+TEST(BuildDateTime, CarriesOverflowingPartsIntoTheNextUnit) {
+  EXPECT_EQ(BuildDateTime(2006, 2, 31, 0, 0, 0), At({2006, 3, 3}, 0));
+  EXPECT_EQ(BuildDateTime(2006, 13, 1, 0, 0, 0), At({2007, 1, 1}, 0));
+  EXPECT_EQ(BuildDateTime(2006, 0, 15, 0, 0, 0), At({2005, 12, 15}, 0));
+  EXPECT_EQ(BuildDateTime(2006, 3, 0, 0, 0, 0), At({2006, 2, 28}, 0));
+  EXPECT_EQ(BuildDateTime(2006, 12, 31, 23, 59, 60), At({2007, 1, 1}, 0));
+  EXPECT_EQ(BuildDateTime(2006, 5, 1, 8, 65, 0), At({2006, 5, 1}, 9 * 3600 + 5 * 60));
+}
+
+TEST(ParseDateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
+  const std::pair<const char*, DateTime> cases[] = {
+      {"2005-3-9 9:0", At({2005, 3, 9}, 9 * 3600)},        {"2005-03-09 09:00", At({2005, 3, 9}, 9 * 3600)},
+      {"  2006/5/1  8:05 ", At({2006, 5, 1}, 8 * 3600 + 300)}, {"2199-1-1 23:59:59", At({2199, 1, 1}, 86399)},
+      {"2000-2-29", At({2000, 2, 29}, 0)}};
+  for (const auto& [text, moment] : cases) EXPECT_EQ(ParseDateTimeText(text), moment) << text;
+  for (const char* text : {"", "2006-5", "2006-13-1", "2006-0-1", "2006-2-29", "2100-2-29", "2006-4-31",
+                           "2006-5-0", "2006-5-1 24:00", "2006-5-1 8:60", "2006-5-1 8:05:60", "2006-5-1 8",
+                           "2006-5-1 8:05 pm", "06-5-1", "2006-5/1", "8:05:00", "-2006-5-1",
+                           "2006-5-1 8:05:00:00", "2006-5-1 1234567890:0"}) {
+    EXPECT_FALSE(ParseDateTimeText(text).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(FormatNextDueText, WritesSecondsOnlyWhenTheTimeIsNotMidnight) {
+  EXPECT_EQ(FormatNextDueText(At({2006, 12, 31}, 23 * 3600 + 9)), "2006-12-31 23:00:09");
+  EXPECT_EQ(FormatNextDueText(At({2006, 5, 1}, 0)), "2006-5-1");
+  EXPECT_EQ(FormatNextDueText(At({2006, 5, 1}, 1)), "2006-5-1 0:00:01");
+  EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 9, 5), "2005-3-9 9:5");
+  EXPECT_FALSE(HasTimeOfDay("2005-3-9"));
+  EXPECT_FALSE(HasTimeOfDay("9:0"));
+}
+
+// Records what the model tells its view.
+struct RecordingView : TableObserver {
+  void OnCellChanged(int row, int col) override { log += "cell " + std::to_string(row * 10 + col) + " "; }
+  void OnRowsChanged(int first, int last) override { log += "rows " + std::to_string(first * 10 + last) + " "; }
+  void OnShapeChanged() override { log += "shape "; }
+  void OnCurrentCellChanged() override { log += "cursor "; }
+  std::string log;
+};
+
+TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
+  TableModel grid;
+  grid.SetCols(3);
+  grid.SetRows(5);
+  for (int r = 1; r < 4; ++r) grid.SetTextMatrix(r, 0, "n" + std::to_string(r));
+  for (int r = 1; r < 4; ++r) grid.SetTextMatrix(r, 2, "a" + std::to_string(r));
+  grid.SetTextMatrix(4, 1, "gone");
+  grid.SetRow(4);
+  grid.SetRowSel(4);
+  grid.SetRows(4);
+  grid.SetRow(7);  // refused
+  EXPECT_EQ(grid.Row() * 10 + grid.RowSel(), 33);  // pulled back inside
+  grid.SetTextMatrix(0, 3, "x");  // outside: ignored
+  grid.SetForeColorAt(5, 5, 0x123456);
+  EXPECT_EQ(grid.ForeColorAt(5, 5), 0u);
+
+  RecordingView view;
+  grid.SetObserver(&view);
+  grid.SetTextMatrix(2, 1, "x");
+  grid.SetRowHeight(3, 0);
+  grid.SetRowHeight(3, 0);  // no change, no call
+  grid.SetVisible(false);
+  grid.SetRowHeight(1, 500);  // hidden: no call
+  const int source[] = {2, 0, 1};  // row 1 gets old row 3, row 2 old 1, row 3 old 2
+  grid.PermuteRows(1, source, 1);
+  EXPECT_EQ(view.log, "cell 21 rows 33 ");
+  grid.SetVisible(true);
+  const int twice[] = {0, 0, 1};
+  const int tooMany[] = {0, 1, 2, 3};
+  grid.PermuteRows(1, twice, 1);  // no permutation, or rows beyond the table: refused
+  grid.PermuteRows(1, tooMany, 1);
+  grid.PermuteRows(1, source, 1);
+  EXPECT_EQ(view.log, "cell 21 rows 33 shape rows 13 ");
+  grid.SetObserver(nullptr);
+  std::string texts;  // the fixed column stays; a hidden row keeps its cells
+  for (int r = 0; r < 4; ++r) texts += grid.TextMatrix(r, 0) + grid.TextMatrix(r, 2) + grid.TextMatrix(r, 1) + " ";
+  EXPECT_EQ(texts, " n1a2x n2a3 n3a1 ");
+  EXPECT_EQ(grid.RowHeight(2), 0);
+  grid.SetRows(5);
+  EXPECT_EQ(grid.TextMatrix(4, 1) + std::to_string(grid.RowHeight(4)), std::to_string(kDefaultRowHeight));
+  grid.SetRows(0);
+  EXPECT_EQ(grid.Rows(), 1);  // the heading row stays
+}
+
+TEST(Twips, BecomePixelsAtTheGivenDpiAndPlaceWindowsOnTheScreen) {  // halves: gleam_logic_test
+  EXPECT_EQ(TwipsToPixels(1700, 96), 113);  // 113.33
+  EXPECT_DOUBLE_EQ(PixelsToTwips(113, 96), 1695);
+  EXPECT_DOUBLE_EQ(PixelsToTwips(10, 144), 100);
+  EXPECT_EQ(KeepOnScreen({-10, -20, 100, 50}, 1000, 800), (TwipsRect{0, 0, 100, 50}));
+  EXPECT_EQ(KeepOnScreen({0, 0, 1200, 900}, 1000, 800), (TwipsRect{-200, -100, 1200, 900}));
+  EXPECT_EQ(CentreOnScreen({5, 5, 4935, 4425}, 19200, 14400), (TwipsRect{7132, 4988, 4935, 4425}));
+}
+
+TEST(Gradient, BandsOfThePanelHeight) {
+  const auto bands = GradientBands(4260, 0x80FFFFFF, 2);
+  ASSERT_EQ(bands.size(), 64u);
+  EXPECT_EQ(bands[0].bottom, 68);
+  EXPECT_EQ(bands[0].colour, 0xFFFFFFu);  // highest byte cleared
+  EXPECT_EQ(bands[62].top, 4216);
+  EXPECT_EQ(bands[63].colour, MakeColour(255 - 126, 255 - 126, 255 - 126));
+  // Dark colours stop at black instead of wrapping.
+  EXPECT_EQ(GradientBands(630, MakeColour(10, 60, 200), 2)[63].colour, MakeColour(0, 0, 74));
+}
+
+TEST(LenientNumber, TakesTheLongestLeadingDecimalNumberRoundingHalvesToEven) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  const std::pair<const char*, double> cases[] = {
+      {"  12abc", 12}, {"\t-7.25 kg", -7.25}, {"+3", 3}, {".5", 0.5}, {"5.", 5}, {"1e3x", 1000},
+      {"2.5E-1", 0.25}, {"1e", 1}, {"1e+", 1}, {"7-3", 7}, {"", 0}, {"   ", 0}, {"-", 0},
+      {".", 0}, {"-.e5", 0}, {"--5", 0}, {"x12", 0}, {"\xE3\x80\x80" "5", 0},  // no ideographic space
+      {"1e999", kMax}, {"-1e999", -kMax}, {"1e-999", 0}, {"123456789e99999999999999999999", kMax}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(LenientNumber(text), value) << text;
+  for (const auto& [text, value] : {std::pair<const char*, std::int32_t>{"2.5", 2}, {"3.5", 4}, {"-2.5", -2},
+                                    {"2.51", 3}, {"4294967295", INT32_MAX}, {"-1e999", INT32_MIN}}) {
+    EXPECT_EQ(LenientInt32(text), value) << text;
+  }
+  EXPECT_EQ(LenientInt16("40000"), 32767);
+  EXPECT_EQ(LenientInt16("-40000"), -32768);
+}
+
+TEST(Colours, DarkenAndTakeApart) {
+  EXPECT_EQ(DarkenColour(0x80FFFFFF, 0), 0x00FFFFFFu);
+  EXPECT_EQ(DarkenColour(MakeColour(100, 100, 100), -200), 0xFFFFFFu);
+  EXPECT_EQ(DarkenColour(MakeColour(100, 50, 200), 60), MakeColour(40, 0, 140));
+  const Colour c = MakeColour(0x11, 0x22, 0x33) | 0xAA000000u;
+  // "R"/"r" is red, "G"/"g" green, any other text blue: the whole text counts.
+  for (const char* red : {"R", "r"}) EXPECT_EQ(ColourByte(c, red), 0x11) << red;
+  for (const char* green : {"G", "g"}) EXPECT_EQ(ColourByte(c, green), 0x22) << green;
+  for (const char* blue : {"b", "", "red"}) EXPECT_EQ(ColourByte(c, blue), 0x33) << blue;
+}
+
+TEST(DateFields, DayListsKeepTheDayAndRecordDatesGiveOneField) {
+  const DayList list = FillDayList("2005", "2", "31");
+  ASSERT_EQ(list.items.size(), 28u);
+  EXPECT_EQ(list.items.front() + list.items.back() + list.text, "12828");
+  EXPECT_EQ(FillDayList("2005", "2", "15").text, "15");
+  EXPECT_EQ(FillDayList("2004", "2", "30").text, "29");
+  EXPECT_EQ(FillDayList("1900", "2", "29").text, "28");
+  EXPECT_EQ(FillDayList(" 2005", "12 ", "31").items.size(), 31u);
+  EXPECT_EQ(FillDayList("2005", "4", "").text, "");  // an empty day stays empty
+  EXPECT_TRUE(FillDayList("2005", "", "").items.empty());
+  EXPECT_TRUE(FillDayList("2005", "13", "1").items.empty());
+  // One field of a record's date-time text.
+  const std::tuple<const char*, const char*, int> cases[] = {
+      {"2006-5-1 9:30", "Y", 2006}, {"2006-5-1 9:30", "Month", 5}, {"2006-12-31 23:59", "D", 31},
+      {"2006-5-1 9:30", "h", 9},    {"2006-12-31 23:59", "m", 59}, {"2006-5-1 9:30", "y", 0},
+      {"2006-5-1 9:30", "d", 0},    {"2006-5-1 9:30", "", 0},      {"2006-5-1", "Y", 0},  // no ":"
+      {"9:30", "h", 0},  // no "-"
+      // A missing separator on the way: the field runs to the end, later ones are empty.
+      {"2006-5 9:30", "M", 5},      {"2006-5 9:30", "D", 0},       {"2006-5 9:30", "m", 0},
+      {"99999-1-1 0:0", "Y", 32767}};
+  for (const auto& [text, part, value] : cases) EXPECT_EQ(DateTimeField(text, part), value) << text << " " << part;
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,101 @@
+// The data files: the field rules of the record files, and the file store
+// that reads whole files and replaces them without ever writing in place.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "base/field_reader.h"
+#include "base/file_store.h"
+#include "tests/support/scratch_folder.h"
+
+namespace quillet {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+Fields ReadAll(std::string_view text) {
+  FieldReader reader(text);
+  Fields fields;
+  while (!reader.AtEnd()) fields.push_back(reader.Next());
+  return fields;
+}
+
+TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
+  const std::pair<const char*, Fields> cases[] = {
+      {"\"a\"\r\n\"\"\r\n\"c d\"\r\n", {"a", "", "c d"}},
+      {"  abc  \r\n", {"abc  "}},  // leading blanks only
+      {"  \" a \" ,b\r\n", {" a ", "b"}},
+      {"a,b\r\nc\r\n", {"a", "b", "c"}},     {"\"x,y\"\r\n", {"x,y"}},  // a comma inside quotes stays
+      {"a\rb\nc", {"a", "b", "c"}},  // lone CR and LF end lines; none after the last
+      {"\"say \"hi\" now\"\r\n\"next\"\r\n", {"say ", "next"}},  // a quote cuts the line
+      {"\"a\" junk,\"b\"\r\n", {"a", "b"}},
+      {"\"a\r\nb", {"a\r\nb"}},  // an unclosed quote runs to the end
+      {"\r\n\r\nx\r\n", {"", "", "x"}},  {"", {}},
+  };
+  for (const auto& [text, fields] : cases) EXPECT_EQ(ReadAll(text), fields) << text;
+  FieldReader reader("  \" a \" ,  b  ,\"\"\r\n");
+  for (const bool quoted : {true, false, true}) {
+    reader.Next();
+    EXPECT_EQ(reader.LastFieldQuoted(), quoted);
+  }
+}
+
+TEST(FieldWriter, SanitizedFieldsRoundTripAndTrimKeepsTheIdeographicSpace) {
+  std::string file;
+  for (const char* f : {"plain 中文", "has \"quotes\"", "two\r\nlines\rand\nmore", "", "comma, inside"}) {
+    AppendQuotedLine(file, SanitizeField(f));
+  }
+  EXPECT_EQ(ReadAll(file),
+            (Fields{"plain 中文", "has ＂quotes＂", "two lines and more", "", "comma, inside"}));
+  EXPECT_EQ(Trim("  a b \t"), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("\xE3\x80\x80x"), "\xE3\x80\x80x");  // the ideographic space is kept
+}
+
+namespace fs = std::filesystem;
+
+class FileStoreTest : public testing_support::ScratchFolderTest {
+ protected:
+  void TearDown() override {
+    file_store_testing::SetWriteLimit(std::nullopt);
+    ScratchFolderTest::TearDown();
+  }
+};
+
+TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytesAndReadsReportWhatIsWrong) {
+  std::string bytes("\"a\"\r\n\0\xFF\xD6\xD0", 9);
+  ASSERT_TRUE(ReplaceFileContents(Path("f.dat"), bytes));
+  const FileContents back = ReadWholeFile(Path("f.dat"));
+  EXPECT_EQ(back.status, FileStatus::Ok);
+  EXPECT_EQ(back.bytes, bytes);
+  EXPECT_FALSE(fs::exists(TemporaryPathFor(Path("f.dat"))));
+  // Replacing with fewer bytes leaves no tail of the old contents.
+  ASSERT_TRUE(ReplaceFileContents(Path("f.dat"), "x"));
+  EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "x");
+  EXPECT_EQ(ReadWholeFile(Path("none.dat")).status, FileStatus::NotFound);
+  EXPECT_EQ(ReadWholeFile(Path("no-folder/none.dat")).status, FileStatus::NotFound);
+  EXPECT_EQ(ReadWholeFile(folder_.Folder()).status, FileStatus::Unreadable);
+  PutBytes("big.dat", std::string(1000, 'x'));
+  EXPECT_EQ(ReadWholeFile(Path("big.dat"), 999).status, FileStatus::TooLarge);
+  EXPECT_EQ(ReadWholeFile(Path("big.dat"), 1000).bytes.size(), 1000u);
+}
+
+TEST_F(FileStoreTest, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
+  PutBytes("f.dat", "old contents");
+  file_store_testing::SetWriteLimit(5);  // the disk fills up
+  std::string error;
+  EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), std::string(200000, 'n'), &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
+  EXPECT_FALSE(fs::exists(TemporaryPathFor(Path("f.dat"))));
+  file_store_testing::SetWriteLimit(std::nullopt);
+
+  fs::create_directory(TemporaryPathFor(Path("f.dat")));  // blocks the temporary file
+  EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), "new"));
+  EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
+  EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));
+}
+
+}  // namespace
+}  // namespace quillet
