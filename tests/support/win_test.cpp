@@ -95,6 +95,16 @@ Capture RenderClient(HWND hwnd) {
   });
 }
 
+Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
+  return Render(w, h, [&](HDC dc) {
+    const RECT all{0, 0, w, h};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    win::SelectScope select(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+  });
+}
+
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return WritePng(CaptureWindow(hwnd), name);
 }

@@ -95,6 +95,33 @@ TEST_F(ShellDialogs, PressingTheSurfaceWithTheLeftButtonAndDraggingMovesTheDialo
   EXPECT_TRUE(dialog.IsLoaded());
 }
 
+// The faces the windows ask for, at 96 and 144 dpi: the default face at 13
+// pixels (captions, dates), 宋体 9 and 12 point bold, 楷体_GB2312 14.25 point.
+// Wine draws an unhinted outline face unsmoothed where its gasp table says
+// so, and the ideographs lose strokes (我 reads as 戏): each must be smoothed.
+TEST_F(ShellDialogs, ChineseFacesAreDrawnSmoothedAtTheirSizes) {
+  struct Face { const wchar_t* name; double points; int weight; };
+  for (const Face& f : {Face{L"", 0, 0}, Face{L"宋体", 9, FW_NORMAL}, Face{L"宋体", 12, FW_BOLD},
+                        Face{L"楷体_GB2312", 14.25, FW_NORMAL}}) {
+    for (const int dpi : {96, 144}) {
+      LOGFONTW lf{};  // the default face as the panel asks for it: all else zero
+      lf.lfHeight = f.points > 0 ? -::MulDiv(f.points * 100, dpi, 7200) : ::MulDiv(13, dpi, 96);
+      lf.lfWeight = f.weight;
+      lf.lfCharSet = f.points > 0 ? DEFAULT_CHARSET : 0;
+      wcscpy(lf.lfFaceName, f.name);
+      const win::Font font(::CreateFontIndirectW(&lf));
+      const Capture ink = RenderText(font.get(), L"我记录农历腊闰设置", 400, 40);
+      int dark = 0, grey = 0;
+      for (const std::uint32_t p : ink.pixels) {
+        dark += (p & 0xFF) < 0xFF;
+        grey += (p & 0xFF) > 0x20 && (p & 0xFF) < 0xE0;
+      }
+      EXPECT_GT(grey * 5, dark) << "unsmoothed: '" << win::Narrow(f.name) << "' " << f.points
+                                << " pt at " << dpi << " dpi";
+    }
+  }
+}
+
 TEST_F(ShellDialogs, HelpButtonTogglesTheAboutPageWhichLeadsToTheHelpViewer) {
   TempFolder folder;
   ASSERT_TRUE(WriteBytes(folder.File(L"Help.dat"), "Line one\r\n\xB0\xEF\xD6\xFA\r\n"));
