@@ -97,10 +97,8 @@ Capture RenderClient(HWND hwnd) {
 
 Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
   return Render(w, h, [&](HDC dc) {
-    const RECT all{0, 0, w, h};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::PatBlt(dc, 0, 0, w, h, WHITENESS);  // the DC's own background is white too
     win::SelectScope select(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
     ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
   });
 }
