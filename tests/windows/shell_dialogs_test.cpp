@@ -47,8 +47,8 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
   // size), topmost, rounded with the inset of 4, centred.
   RECT r{};
   ::GetWindowRect(dialog.hwnd(), &r);
-  EXPECT_EQ(r.right - r.left, TwipsToPixels(4680, 96));
-  EXPECT_EQ(r.bottom - r.top, TwipsToPixels(2475, 96));
+  EXPECT_EQ(r.right - r.left, dialog.Px(4680));
+  EXPECT_EQ(r.bottom - r.top, dialog.Px(2475));
   EXPECT_NEAR(r.left, (::GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
   EXPECT_NE(::GetWindowLongPtrW(dialog.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(RegionBox(dialog.hwnd()).left, 4);
@@ -56,9 +56,10 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
   // Title strip: the background at the top, then DarkenColour(c, 150), (c, -200).
   const Capture cap = RenderClient(dialog.hwnd());
   EXPECT_EQ(cap.At(cap.width / 2, 0), kDefaultBackground);
-  EXPECT_EQ(cap.At(cap.width - 20, 28), DarkenColour(kDefaultBackground, 150));
-  EXPECT_EQ(cap.At(cap.width - 20, 29), DarkenColour(kDefaultBackground, -200));
-  SaveScreenshot(dialog.hwnd(), L"message-dialog-96dpi");
+  EXPECT_EQ(cap.At(cap.width - 20, dialog.Px(420)), DarkenColour(kDefaultBackground, 150));
+  EXPECT_EQ(cap.At(cap.width - 20, dialog.Px(430)), DarkenColour(kDefaultBackground, -200));
+  const std::wstring atDpi = L"-" + std::to_wstring(dialog.Dpi()) + L"dpi";
+  SaveScreenshot(dialog.hwnd(), L"message-dialog" + atDpi);
   // The right and the middle button do nothing; the left one on the surface
   // (left of the button, below the label) drags the dialog.
   DragWindow(dialog.hwnd(), 2);
@@ -91,7 +92,7 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
     const win::Font font(ControlFontAt(*FindControl(dialog.Definition(), "Lbl"), dialog.Dpi()));
     const auto whole = CountBlack(RenderText(font.get(), win::Widen(kLongMessages[i]), 2000, 60));
     EXPECT_NEAR(CountBlack(RenderClient(dialog.hwnd()), label.top), whole, whole / 50) << i;
-    SaveScreenshot(dialog.hwnd(), L"message-long" + std::to_wstring(i) + L"-96dpi");
+    SaveScreenshot(dialog.hwnd(), L"message-long" + std::to_wstring(i) + atDpi);
   }
 
   // Its one button unloads it.
@@ -100,14 +101,13 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
   EXPECT_TRUE(TopLevelWindows(::GetCurrentProcessId(), L"Quillet").empty());
 }
 
-// The faces the windows ask for at 96 dpi: the default face at 13 pixels,
-// 宋体 9 and 12 point bold, 楷体_GB2312 14.25 point. Wine draws an
-// unhinted face unsmoothed where its gasp table says so, and the ideographs
-// lose strokes (我 reads as 戏): each must come out smoothed.
+// The faces the windows ask for at 96 dpi: the default face (no name) at 13
+// pixels, 宋体 9 and 12 point bold, 楷体_GB2312 14.25 point (in 1/100 point).
+// Wine draws an unhinted face unsmoothed where its gasp table says so, and
+// the ideographs lose strokes (我 reads as 戏): each must come out smoothed.
 TEST_F(ShellDialogs, ChineseFacesAreDrawnSmoothedAtTheirSizes) {
   for (const auto& [face, points, weight] : {std::tuple{L"", 0, 0}, {L"宋体", 900, 400},
                                              {L"宋体", 1200, 700}, {L"楷体_GB2312", 1425, 400}}) {
-    // The default face as the panel asks for it: all else zero.
     const win::Font font(::CreateFontW(points ? -points * 96 / 7200 : 13, 0, 0, 0, weight, 0, 0, 0,
                                        points ? DEFAULT_CHARSET : 0, 0, 0, 0, 0, face));
     int dark = 0, grey = 0;
@@ -115,7 +115,7 @@ TEST_F(ShellDialogs, ChineseFacesAreDrawnSmoothedAtTheirSizes) {
       dark += (p & 0xFF) < 0xFF;
       grey += (p & 0xFF) > 0x20 && (p & 0xFF) < 0xE0;
     }
-    EXPECT_GT(grey * 5, dark) << "unsmoothed: " << win::Narrow(face) << " " << points / 100.0;
+    EXPECT_GT(grey * 5, dark) << "unsmoothed: '" << win::Narrow(face) << "' " << points / 100.0;
   }
 }
 
