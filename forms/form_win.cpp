@@ -132,6 +132,19 @@ bool Form::LoadForm() {
   return IsLoaded();
 }
 
+void Form::ApplyDefinition() {
+  if (!IsLoaded()) return;
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  const SIZE size = OuterSize(def_, style_, Dpi());
+  ::SetWindowPos(hwnd(), nullptr, r.left + (r.right - r.left - size.cx) / 2,
+                 r.top + (r.bottom - r.top - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutControls();
+  if (style_.rounded) RoundCorners(hwnd(), kRoundRadius);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void Form::Unload() { Destroy(); }
 
 void Form::Show() {
@@ -213,16 +226,7 @@ void Form::LayoutControls() {
   const int dpi = Dpi();
   for (std::size_t i = 0; i < def_.controls.size() && i < children_.size(); ++i) {
     const ControlDef& c = def_.controls[i];
-    win::Font font;  // the font at this DPI (points -> pixels)
-    if (c.fontPoints > 0) {
-      LOGFONTW lf{};
-      lf.lfHeight = -::MulDiv(static_cast<int>(c.fontPoints * 100 + 0.5), dpi, 7200);
-      lf.lfCharSet = DEFAULT_CHARSET;
-      lf.lfWeight = FW_NORMAL;
-      const std::wstring face = win::Widen(c.font);
-      face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-      font.reset(::CreateFontIndirectW(&lf));
-    }
+    win::Font font = ControlFontAt(c, dpi);
     if (buttons_[i]) {
       const win::ControlDefinition g = GleamDefinition(c);
       buttons_[i]->Move(g.left, g.top, g.width, g.height, dpi);
@@ -338,6 +342,17 @@ void Form::OnDetached() {
   children_.clear();
   fonts_.clear();  // the controls that used them are gone
   pressed_ = nullptr;
+}
+
+win::Font ControlFontAt(const ControlDef& c, int dpi) {
+  if (c.fontPoints <= 0) return win::Font();
+  LOGFONTW lf{};
+  lf.lfHeight = -::MulDiv(static_cast<int>(c.fontPoints * 100 + 0.5), dpi, 7200);
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfWeight = FW_NORMAL;
+  const std::wstring face = win::Widen(c.font);
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  return win::Font(::CreateFontIndirectW(&lf));
 }
 
 std::vector<Form*> LoadedForms() { return Registry(); }

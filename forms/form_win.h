@@ -102,6 +102,12 @@ class Form : public win::Window {
     return false;
   }
 
+  // A window that reshapes itself changes its definition, then applies it:
+  // the window takes the new size about its centre, the controls their new
+  // boxes and fonts, and the corners are rounded afresh.
+  WindowDef& MutableDefinition() { return def_; }
+  void ApplyDefinition();
+
   void InvalidateControl(const std::string& name, int index = 0);
   // The font of a control that names one (owned by the form), or nullptr.
   HFONT ControlFont(const std::string& name, int index = 0) const;
@@ -124,6 +130,10 @@ class Form : public win::Window {
   std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
   const ControlDef* pressed_ = nullptr;  // picture under a pressed button
 };
+
+// The font a label or text box names, at dpi (points to pixels); empty when
+// the control names none.
+win::Font ControlFontAt(const ControlDef& control, int dpi);
 
 // One instance per window type, created on first use.
 template <typename T>

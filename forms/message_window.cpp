@@ -1,5 +1,8 @@
 #include "forms/message_window.h"
 
+#include <algorithm>
+
+#include "base/units.h"
 #include "forms/pictures_win.h"
 #include "forms/skin.h"
 #include "win32/paint.h"
@@ -11,21 +14,75 @@ namespace {
 
 constexpr char kTitle[] = "    Quillet提示：";
 constexpr char kLabelFont[] = "楷体_GB2312";
-constexpr double kLabelPoints = 14.25;
+// The label's font, then the smaller sizes it steps down to for long texts.
+constexpr double kLabelPoints[] = {14.25, 12, 10.5, 9};
 constexpr double kCopyOffset = 8;  // twips right of and below Lbl
+// Designed label box and button top, twips.
+constexpr double kLabelLeft = 320;
+constexpr double kLabelTop = 600;
+constexpr double kLabelWidth = 4095;
+constexpr double kLabelHeight = 975;
+constexpr double kButtonTop = 1800;
+constexpr double kDialogHeight = 2475;
 
-WindowDef MessageDefinition() {
+WindowDef MessageDefinition(double points = kLabelPoints[0], double extra = 0) {
   WindowDef def;
   def.caption = "Quillet";
   def.width = 4680;
-  def.height = 2475;
+  def.height = kDialogHeight + extra;
   def.controls = {
-      Label("Lbl", 320, 600, 4095, 975, "", kLabelFont, kLabelPoints),
-      Label("Lbl1", 320 + kCopyOffset, 600 + kCopyOffset, 4095, 975, "", kLabelFont, kLabelPoints),
-      ButtonControl("Gleam1", 0, 1440, 1800, 1695, 495, "确　　定"),
+      Label("Lbl", kLabelLeft, kLabelTop, kLabelWidth, kLabelHeight + extra, "", kLabelFont,
+            points),
+      Label("Lbl1", kLabelLeft + kCopyOffset, kLabelTop + kCopyOffset, kLabelWidth,
+            kLabelHeight + extra, "", kLabelFont, points),
+      ButtonControl("Gleam1", 0, 1440, kButtonTop + extra, 1695, 495, "确　　定"),
       Picture("Logo", 0, 240, 120, 300, 300),
   };
   return def;
+}
+
+// Marks that never begin a line, and marks that never end one.
+bool NeverStartsALine(wchar_t c) {
+  return std::wstring_view(L"，。、；：？！）》」』〕】”’…,.;:?!)]}%").find(c) != std::wstring_view::npos;
+}
+bool NeverEndsALine(wchar_t c) {
+  return std::wstring_view(L"（《「『〔【“‘([{").find(c) != std::wstring_view::npos;
+}
+bool IsWide(wchar_t c) { return c >= 0x2E80; }
+
+// Whether a line may end between text[i - 1] and text[i].
+bool MayBreakBefore(std::wstring_view text, std::size_t i) {
+  const wchar_t before = text[i - 1];
+  const wchar_t after = text[i];
+  if (after >= 0xDC00 && after <= 0xDFFF) return false;  // inside a surrogate pair
+  if (NeverStartsALine(after) || NeverEndsALine(before)) return false;
+  return before == L' ' || IsWide(before) || IsWide(after) || before == L'\\' || before == L'/';
+}
+
+void BreakParagraph(HDC dc, std::wstring_view text, int width, std::wstring& out) {
+  std::size_t pos = 0;
+  for (;;) {
+    const std::wstring_view rest = text.substr(pos);
+    int fit = 0;
+    SIZE size{};
+    ::GetTextExtentExPointW(dc, rest.data(), static_cast<int>(rest.size()), width, &fit, nullptr,
+                            &size);
+    if (static_cast<std::size_t>(fit) >= rest.size()) {
+      out.append(rest);
+      return;
+    }
+    // The last place to break within what fits; a run with none breaks
+    // where the line is full (at least one character a line).
+    std::size_t cut = pos + static_cast<std::size_t>(std::max(fit, 1));
+    std::size_t at = cut;
+    while (at > pos + 1 && !MayBreakBefore(text, at)) --at;
+    if (MayBreakBefore(text, at)) cut = at;
+    else if (text[cut] >= 0xDC00 && text[cut] <= 0xDFFF) ++cut;
+    out.append(text.substr(pos, cut - pos));
+    out += L'\n';
+    pos = cut;
+    while (pos < text.size() && text[pos] == L' ') ++pos;
+  }
 }
 
 void DrawLabel(const PaintTarget& target, const RECT& box, HFONT font, const std::string& text,
@@ -35,8 +92,8 @@ void DrawLabel(const PaintTarget& target, const RECT& box, HFONT font, const std
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
   const COLORREF oldColour = ::SetTextColor(target.dc, win::ToColorRef(colour));
   RECT r = box;
-  const std::wstring wide = win::Widen(text);
-  ::DrawTextW(target.dc, wide.c_str(), static_cast<int>(wide.size()), &r,
+  const std::wstring lines = BreakLines(target.dc, win::Widen(text), box.right - box.left);
+  ::DrawTextW(target.dc, lines.c_str(), static_cast<int>(lines.size()), &r,
               DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
   ::SetTextColor(target.dc, oldColour);
   ::SetBkMode(target.dc, oldMode);
@@ -44,11 +101,59 @@ void DrawLabel(const PaintTarget& target, const RECT& box, HFONT font, const std
 
 }  // namespace
 
+std::wstring BreakLines(HDC dc, std::wstring_view text, int width) {
+  std::wstring out;
+  for (std::size_t pos = 0;;) {
+    const std::size_t end = text.find(L'\n', pos);
+    std::wstring_view paragraph = text.substr(pos, end == std::wstring_view::npos ? end : end - pos);
+    if (!paragraph.empty() && paragraph.back() == L'\r') paragraph.remove_suffix(1);
+    BreakParagraph(dc, paragraph, width, out);
+    if (end == std::wstring_view::npos) return out;
+    out += L'\n';
+    pos = end + 1;
+  }
+}
+
+MessageLayout LayOutMessage(std::string_view text, int dpi) {
+  const std::wstring wide = win::Widen(text);
+  const win::MemoryDc dc(::CreateCompatibleDC(nullptr));
+  const int width = TwipsToPixels(kLabelLeft + kLabelWidth, dpi) - TwipsToPixels(kLabelLeft, dpi);
+  const int top = TwipsToPixels(kLabelTop, dpi);
+  MessageLayout layout;
+  for (const double points : kLabelPoints) {
+    const win::Font font = ControlFontAt(*FindControl(MessageDefinition(points), "Lbl"), dpi);
+    win::SelectScope select(dc.get(), font.get());
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.get(), &metrics);
+    layout.points = points;
+    layout.lines = BreakLines(dc.get(), wide, width);
+    const auto lines = 1 + std::count(layout.lines.begin(), layout.lines.end(), L'\n');
+    const int needed = static_cast<int>(lines) * metrics.tmHeight;  // DrawText's line pitch
+    layout.extraHeight = 0;
+    while (TwipsToPixels(kLabelTop + kLabelHeight + layout.extraHeight, dpi) - top < needed) {
+      layout.extraHeight += 15;
+    }
+    if (layout.extraHeight <= kLabelHeight) break;
+  }
+  return layout;
+}
+
 MessageWindow::MessageWindow() : Form(MessageDefinition(), FormStyle{}) {}
 
 void MessageWindow::SetText(std::string_view text) {
   text_ = std::string(text);
-  if (IsLoaded()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+  ShapeFor(LayOutMessage(text_, Dpi()));
+}
+
+void MessageWindow::ShapeFor(const MessageLayout& layout) {
+  const WindowDef wanted = MessageDefinition(layout.points, layout.extraHeight);
+  WindowDef& def = MutableDefinition();
+  if (def.height == wanted.height && FindControl(def, "Lbl")->fontPoints == layout.points) {
+    if (IsLoaded()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+    return;
+  }
+  def = wanted;
+  ApplyDefinition();
 }
 
 void MessageWindow::OnLoad() {
@@ -72,8 +177,9 @@ void MessageWindow::OnClick(const ControlDef& control) {
 
 void ShowMessage(std::string_view text) {
   MessageWindow& dialog = TheForm<MessageWindow>();
-  if (!dialog.Load()) return;
+  // The text first: a dialog that grows for it is centred at its full size.
   dialog.SetText(text);
+  if (!dialog.Load()) return;
   dialog.Show();
 }
 

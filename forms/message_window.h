@@ -10,6 +10,24 @@
 
 namespace quillet {
 
+// How the dialog shows a text at a DPI. The label keeps its designed size
+// and font while the text fits; a longer text makes the label, and the
+// dialog with it, taller (the button moves down as much), up to twice the
+// label's designed height, and beyond that the font steps down.
+struct MessageLayout {
+  double points = 0;       // the label's font size
+  double extraHeight = 0;  // twips added to the label and to the dialog
+  std::wstring lines;      // the text, '\n' where a line ends
+};
+MessageLayout LayOutMessage(std::string_view text, int dpi);
+
+// text with a '\n' wherever a line drawn with the font selected into dc
+// must end to stay within width pixels: between any two Chinese characters
+// (none before a closing or after an opening mark), at a space, after a
+// path's separator, and inside a run with no such place when it is longer
+// than a line. The space where a line breaks is left out.
+std::wstring BreakLines(HDC dc, std::wstring_view text, int width);
+
 class MessageWindow : public Form {
  public:
   MessageWindow();
@@ -26,6 +44,8 @@ class MessageWindow : public Form {
   void OnClick(const ControlDef& control) override;
 
  private:
+  void ShapeFor(const MessageLayout& layout);
+
   std::string text_;
   std::string copyText_;
   win::Bitmap logo_;

@@ -6,7 +6,7 @@
 set -euo pipefail
 prefix=$(realpath -m "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-stamp_version=3
+stamp_version=4
 stamp="$prefix/.quillet-prefix"
 
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then
@@ -26,6 +26,13 @@ wineserver -w
 
 # Fonts: Wine's own Tahoma/Marlett for captions and frame glyphs, and the
 # Chinese faces Windows programs ask for mapped onto the Debian fonts.
+# A font with no face name (the 13-pixel captions and dates) gets the first
+# face of Wine's fallback list that holds the characters: "Arial", absent
+# here, else whatever fontconfig ranks first for sans-serif, which is
+# WenQuanYi Zen Hei. Its gasp table turns smoothing off from 9 to 16 pixels
+# and it has no hinting, so there it draws broken ideographs (我 as 戏).
+# The replacement for "Arial" pins that slot to WenQuanYi Micro Hei, which is
+# hinted and smoothed at every size.
 fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 for f in marlett tahoma tahomabd; do

@@ -95,6 +95,14 @@ Capture RenderClient(HWND hwnd) {
   });
 }
 
+Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
+  return Render(w, h, [&](HDC dc) {
+    ::PatBlt(dc, 0, 0, w, h, WHITENESS);  // the DC's own background is white too
+    win::SelectScope select(dc, font);
+    ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+  });
+}
+
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return WritePng(CaptureWindow(hwnd), name);
 }

@@ -47,6 +47,8 @@ struct Capture {
 Capture CaptureWindow(HWND hwnd);
 // The window's client area as WM_PRINTCLIENT draws it.
 Capture RenderClient(HWND hwnd);
+// text in black on a white w x h surface, drawn with font at (0, 0).
+Capture RenderText(HFONT font, const std::wstring& text, int w, int h);
 // Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
 // Redraws the window with its children, lets it settle for `settle`, then
