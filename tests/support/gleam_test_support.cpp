@@ -224,47 +224,6 @@ STDMETHODIMP FakeBag::Write(LPCOLESTR name, VARIANT* value) {
 
 // ---- probes ----------------------------------------------------------------
 
-namespace {
-// One entry of the GDI handle table (64-bit layout); Type 0 marks a free slot.
-struct GdiHandleEntry {
-  std::uint64_t object;
-  std::uint32_t owner;
-  std::uint16_t unique;
-  std::uint8_t type;
-  std::uint8_t flags;
-  std::uint64_t userPointer;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-constexpr int kGdiTableEntries = 0x10000;
-constexpr std::size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable, x64
-}  // namespace
-
-int GdiObjectCount() {
-  using GetPebFn = void*(WINAPI*)();
-  static const auto getPeb = reinterpret_cast<GetPebFn>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-  if (!getPeb) return -1;
-  const auto* peb = static_cast<const std::uint8_t*>(getPeb());
-  const auto* table =
-      *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiTableOffset);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < kGdiTableEntries; ++i) {
-    if (table[i].type != 0) ++count;
-  }
-  return count;
-}
-
-int GdiGrowth(const std::function<void()>& cycle, int times) {
-  cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  const int before = GdiObjectCount();
-  EXPECT_GE(before, 0) << "GDI handle table not readable";
-  for (int i = 0; i < times; ++i) cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  return GdiObjectCount() - before;
-}
-
 HWND CreateHostWindow(int width, int height) {
   static const wchar_t kClass[] = L"GleamTestHost";
   WNDCLASSEXW wc{};

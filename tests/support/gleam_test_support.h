@@ -1,7 +1,7 @@
 // Test doubles and probes for the gradient button control: the DLL loaded
 // from the build tree, a fake container site and a fake event sink that
-// count their references and fail on calls they do not expect, a count of
-// the process's live GDI objects, and a client-area render.
+// count their references and fail on calls they do not expect, and a
+// client-area render.
 #pragma once
 
 #include <windows.h>
@@ -125,18 +125,6 @@ class FakeBag final : public IPropertyBag {
   LONG refs_ = 0;
   std::vector<Entry> entries_;
 };
-
-// Live GDI objects of this process, from the GDI handle table the system
-// shares with the process (GetGuiResources is not implemented everywhere).
-// -1 when the table cannot be read.
-int GdiObjectCount();
-
-// Live GDI objects gained over `times` runs of cycle, after one warm-up run
-// (the system keeps some objects, class brushes and fonts, from the first
-// use on); messages are pumped for 50 ms before each count. Fails the test
-// when the count cannot be read.
-int GdiGrowth(const std::function<void()>& cycle, int times);
-
 
 // A visible top-level window to host controls in (client area w x h px).
 HWND CreateHostWindow(int width, int height);

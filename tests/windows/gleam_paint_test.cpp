@@ -1,6 +1,6 @@
 // What a Gleam looks like: the banded face, hover and press looks, the
-// caption and its press offset, the rounded region, the hover timer, and
-// GDI objects over many repaints and lifetimes.
+// caption and its press offset, the rounded region and the hover timer
+// (GDI objects over many repaints and lifetimes: tests/soak).
 #include <windows.h>
 #include <ole2.h>
 
@@ -235,57 +235,6 @@ TEST_F(GleamLook, DisabledTakesNoInputAndKeepsItsLook) {
   ::SendInput(1, &input[1], sizeof(INPUT));
   WaitFor([] { return false; }, std::chrono::milliseconds(50));
   EXPECT_EQ(RenderClient(gleam_->button).At(width_ / 2, 0), 0xC8C8C8u);
-}
-
-TEST(GleamGdi, TenThousandRepaintsAndAThousandLifetimesLeaveNoGdiObject) {
-  ASSERT_TRUE(Library().loaded());
-  HWND host = CreateHostWindow(200, 100);
-  ASSERT_NE(host, nullptr);
-  const int dpi = win::ScreenDpi();
-  const RECT pos{10, 10, 10 + TwipsToPixels(1000, dpi), 10 + TwipsToPixels(300, dpi)};
-  // The probe must see objects come and go, or the counts below prove nothing.
-  const int empty = GdiObjectCount();
-  ASSERT_GE(empty, 0) << "GDI handle table not readable";
-  HBRUSH brushes[5];
-  for (HBRUSH& b : brushes) b = ::CreateSolidBrush(RGB(1, 2, 3));
-  EXPECT_EQ(GdiObjectCount(), empty + 5);
-  for (HBRUSH b : brushes) ::DeleteObject(b);
-  EXPECT_EQ(GdiObjectCount(), empty);
-
-  {
-    SitedGleam gleam(Library(), host, pos);
-    ASSERT_TRUE(gleam.ok());
-    VARIANT text = TextArg(L"\x4FDD\x5B58" L"1");
-    PutProperty(gleam.dispatch, kText, text);
-    ::VariantClear(&text);
-    const int before = GdiObjectCount();
-    for (int i = 0; i < 10000; ++i) {
-      if (i % 2) {
-        ::RedrawWindow(gleam.button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-      } else {
-        PutProperty(gleam.dispatch, kForeColor, LongArg(0x101010 * (i % 12)));
-      }
-    }
-    // Resizes replace the region each time.
-    IOleInPlaceObject* inPlace = nullptr;
-    gleam.ole->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
-    for (int i = 0; i < 200; ++i) {
-      RECT r = pos;
-      r.right += i % 7;
-      inPlace->SetObjectRects(&r, &r);
-    }
-    inPlace->Release();
-    EXPECT_EQ(GdiObjectCount(), before);
-    EXPECT_EQ(gleam.Close(), 0);
-  }
-  EXPECT_EQ(GdiGrowth([&] {
-              SitedGleam gleam(Library(), host, pos);
-              EXPECT_TRUE(gleam.ok());
-              PutProperty(gleam.dispatch, kPosX, LongArg(7));
-              EXPECT_EQ(gleam.Close(), 0);
-            }, 1000), 0);
-  EXPECT_EQ(Library().CanUnloadNow(), S_OK);
-  ::DestroyWindow(host);
 }
 
 }  // namespace
