@@ -1,7 +1,7 @@
 // Rules of the gradient button that a rendering at the test DPI cannot
 // reach: clamping at the 16-bit extremes, the one-letter colour flags,
 // rounding halves to even, other DPIs and the strict cursor test. The faces
-// themselves are checked on rendered pixels by gleam_paint_test.
+// themselves are checked on rendered pixels by gleam_test.
 #include "buttonctl/gleam_logic.h"
 
 #include <gtest/gtest.h>
