@@ -1,6 +1,7 @@
-// Rules of the gradient button that need no window. The bands, the hover
-// and pressed faces and the caption offset are checked on rendered pixels
-// by gleam_paint_test; these are the cases a rendering cannot reach.
+// Rules of the gradient button that a rendering at the test DPI cannot
+// reach: clamping at the 16-bit extremes, the one-letter colour flags,
+// rounding halves to even, other DPIs and the strict cursor test. The faces
+// themselves are checked on rendered pixels by gleam_test.
 #include "buttonctl/gleam_logic.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +10,12 @@ namespace lantoc {
 namespace {
 
 TEST(GleamColour, DesaltColorClampsAndvRGBPicksOneByte) {
-  EXPECT_EQ(DesaltColor(Rgb(2, 100, 255), 3), Rgb(0, 97, 252));
-  EXPECT_EQ(DesaltColor(Rgb(200, 10, 0), -100), Rgb(255, 110, 100));
-  // Extreme 16-bit amounts neither wrap nor overflow.
   EXPECT_EQ(DesaltColor(Rgb(255, 255, 255), INT16_MAX), Rgb(0, 0, 0));
   EXPECT_EQ(DesaltColor(Rgb(0, 0, 0), INT16_MIN), Rgb(255, 255, 255));
   EXPECT_EQ(DesaltColor(0xFF123456u, 0), 0x00123456u);  // dc 0 drops the highest byte
-  for (const char16_t* red : {u"R", u"r"}) EXPECT_EQ(vRGB(0x123456, red), 0x56);
-  for (const char16_t* green : {u"G", u"g"}) EXPECT_EQ(vRGB(0x123456, green), 0x34);
-  // Only the one-letter texts name red and green; the rest give blue.
-  for (const char16_t* blue : {u"x", u"", u"rr"}) EXPECT_EQ(vRGB(0x123456, blue), 0x12);
+  const std::pair<const char16_t*, int> kFlags[] = {
+      {u"R", 0x56}, {u"r", 0x56}, {u"G", 0x34}, {u"g", 0x34}, {u"x", 0x12}, {u"", 0x12}, {u"rr", 0x12}};
+  for (const auto& [flag, byte] : kFlags) EXPECT_EQ(vRGB(0x123456, flag), byte);
 }
 
 TEST(GleamBands, StepsAndPixelRowsRoundHalvesToEven) {
@@ -38,25 +35,9 @@ TEST(GleamBands, StepsAndPixelRowsRoundHalvesToEven) {
   EXPECT_EQ(BandPixelRows({5, 10, 0}, 144).bottom, 1);
 }
 
-TEST(GleamStates, OnlyChangesAskForARepaint) {
-  GleamStates s;
-  EXPECT_FALSE(s.TimerWanted());
-  EXPECT_TRUE(s.OnMouseMove());
-  EXPECT_TRUE(s.TimerWanted());
-  EXPECT_FALSE(s.OnMouseMove()) << "further moves change nothing";
-  EXPECT_FALSE(s.OnTimerTick(true));
-  EXPECT_TRUE(s.OnButtonDown());
-  EXPECT_TRUE(s.OnButtonUp());
-  EXPECT_TRUE(s.OnTimerTick(false));
-  EXPECT_FALSE(s.hovering());
-  EXPECT_FALSE(s.TimerWanted());
-  EXPECT_FALSE(s.OnTimerTick(false));
-}
-
 TEST(GleamGeometry, CursorInsideIsStrict) {
   const Rect r{10, 20, 110, 40};
-  EXPECT_TRUE(CursorInside(r, 11, 21));
-  EXPECT_TRUE(CursorInside(r, 109, 39));
+  EXPECT_TRUE(CursorInside(r, 11, 21) && CursorInside(r, 109, 39));
   for (const auto& [x, y] : {std::pair{10, 30}, {110, 30}, {50, 20}, {50, 40}, {-5, -5}}) {
     EXPECT_FALSE(CursorInside(r, x, y)) << x << "," << y;
   }

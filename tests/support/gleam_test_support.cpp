@@ -2,332 +2,97 @@
 
 #include <gtest/gtest.h>
 
-#include "win32/handles.h"
+#include <climits>
 
 namespace quillet::test {
 
-// ---- LantocLibrary ---------------------------------------------------------
-
-LantocLibrary::LantocLibrary() {
-  const std::wstring path = BinDir() + L"\\Lantoc.dll";
-  module_ = ::LoadLibraryW(path.c_str());
-}
-
-LantocLibrary::~LantocLibrary() {
-  // Left loaded: objects of a failed test may still live, and the unload
-  // rule is tested through DllCanUnloadNow itself.
-}
-
-FARPROC LantocLibrary::Entry(const char* name) const {
-  return module_ ? ::GetProcAddress(module_, name) : nullptr;
-}
-
-HRESULT LantocLibrary::Create(REFIID riid, void** out) const {
-  using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto getClassObject = reinterpret_cast<GetClassObjectFn>(
-      reinterpret_cast<void*>(Entry("DllGetClassObject")));
-  if (!getClassObject) return E_FAIL;
-  // The class identifier as registered and as in the manifest.
-  static const CLSID kGleam = {0xD2DC25A9, 0x4F7E, 0x441C,
-                               {0x94, 0x43, 0xB4, 0x22, 0x1E, 0xA3, 0x05, 0x5D}};
-  IClassFactory* factory = nullptr;
-  HRESULT hr = getClassObject(kGleam, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  if (FAILED(hr)) return hr;
-  hr = factory->CreateInstance(nullptr, riid, out);
-  factory->Release();
-  return hr;
-}
-
-HRESULT LantocLibrary::CanUnloadNow() const {
-  using Fn = HRESULT(WINAPI*)();
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(Entry("DllCanUnloadNow")));
+HRESULT CallLantoc(const char* entry) {
+  // Left loaded for good: objects of a failed test may still live.
+  static const HMODULE module = ::LoadLibraryW((BinDir() + L"\\Lantoc.dll").c_str());
+  const auto fn = reinterpret_cast<HRESULT(WINAPI*)()>(
+      reinterpret_cast<void*>(module ? ::GetProcAddress(module, entry) : nullptr));
   return fn ? fn() : E_FAIL;
 }
-
-HRESULT LantocLibrary::Register() const {
-  using Fn = HRESULT(WINAPI*)();
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(Entry("DllRegisterServer")));
-  return fn ? fn() : E_FAIL;
-}
-
-HRESULT LantocLibrary::Unregister() const {
-  using Fn = HRESULT(WINAPI*)();
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(Entry("DllUnregisterServer")));
-  return fn ? fn() : E_FAIL;
-}
-
-LantocLibrary& Library() {
-  static LantocLibrary library;
-  return library;
-}
-
-// ---- FakeSite --------------------------------------------------------------
-
-STDMETHODIMP FakeSite::QueryInterface(REFIID riid, void** out) {
-  *out = nullptr;
-  if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
-    *out = static_cast<IOleClientSite*>(this);
-  } else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) {
-    *out = static_cast<IOleInPlaceSite*>(this);
-  } else {
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP FakeSite::SaveObject() {
-  ADD_FAILURE() << "unexpected SaveObject";
-  return E_NOTIMPL;
-}
-STDMETHODIMP FakeSite::GetMoniker(DWORD, DWORD, IMoniker** m) {
-  *m = nullptr;
-  return E_NOTIMPL;
-}
-STDMETHODIMP FakeSite::GetContainer(IOleContainer** c) {
-  *c = nullptr;
-  return E_NOINTERFACE;
-}
-STDMETHODIMP FakeSite::RequestNewObjectLayout() {
-  ADD_FAILURE() << "unexpected RequestNewObjectLayout";
-  return E_NOTIMPL;
-}
-STDMETHODIMP FakeSite::GetWindow(HWND* hwnd) {
-  *hwnd = parent_;
-  return S_OK;
-}
-STDMETHODIMP FakeSite::ContextSensitiveHelp(BOOL) {
-  ADD_FAILURE() << "unexpected ContextSensitiveHelp";
-  return E_NOTIMPL;
-}
-STDMETHODIMP FakeSite::OnInPlaceActivate() {
-  ++activations;
-  return S_OK;
-}
-STDMETHODIMP FakeSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
-                                        LPRECT pos, LPRECT clip, LPOLEINPLACEFRAMEINFO) {
-  *frame = nullptr;
-  *doc = nullptr;
-  *pos = pos_;
-  *clip = pos_;
-  return S_OK;
-}
-STDMETHODIMP FakeSite::Scroll(SIZE) {
-  ADD_FAILURE() << "unexpected Scroll";
-  return E_NOTIMPL;
-}
-STDMETHODIMP FakeSite::OnInPlaceDeactivate() {
-  ++deactivations;
-  return S_OK;
-}
-STDMETHODIMP FakeSite::DeactivateAndUndo() {
-  ADD_FAILURE() << "unexpected DeactivateAndUndo";
-  return E_NOTIMPL;
-}
-
-// ---- FakeSink --------------------------------------------------------------
 
 STDMETHODIMP FakeSink::QueryInterface(REFIID riid, void** out) {
   *out = nullptr;
-  if (riid != IID_IUnknown && riid != IID_IDispatch && riid != eventIid_) return E_NOINTERFACE;
+  if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
   *out = static_cast<IDispatch*>(this);
   AddRef();
   return S_OK;
 }
-STDMETHODIMP FakeSink::GetTypeInfoCount(UINT* n) {
-  *n = 0;
-  return S_OK;
-}
-STDMETHODIMP FakeSink::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-  ADD_FAILURE() << "unexpected GetTypeInfo";
-  return E_NOTIMPL;
-}
-STDMETHODIMP FakeSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  ADD_FAILURE() << "unexpected GetIDsOfNames";
-  return E_NOTIMPL;
-}
+
 STDMETHODIMP FakeSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
                               EXCEPINFO*, UINT*) {
   EXPECT_EQ(flags, DISPATCH_METHOD);
-  switch (id) {
-    case 1:
-      ++clicks;
-      EXPECT_EQ(params->cArgs, 0u);
-      break;
-    case 2:
-      ++paints;
-      EXPECT_EQ(params->cArgs, 0u);
-      break;
-    case 3:
-      ++keyPresses;
-      EXPECT_EQ(params->cArgs, 1u);
-      if (params->cArgs == 1) {
-        EXPECT_EQ(params->rgvarg[0].vt, VT_I2 | VT_BYREF);
-        lastKey = *params->rgvarg[0].piVal;
-        if (replaceKey >= 0) *params->rgvarg[0].piVal = replaceKey;
-      }
-      break;
-    default:
-      ADD_FAILURE() << "unknown event " << id;
+  EXPECT_GT(refs, 0) << "invoked with no reference held (a real sink may be gone)";
+  EXPECT_TRUE(id >= 1 && id <= 3) << "unknown event " << id;
+  if (id < 1 || id > 3) return DISP_E_MEMBERNOTFOUND;
+  ++events[id];
+  // KeyPress passes KeyAscii by reference; Click and Paint pass nothing.
+  EXPECT_EQ(params->cArgs, id == 3 ? 1u : 0u) << "event " << id;
+  if (id == 3 && params->cArgs == 1) {
+    const VARIANT& key = params->rgvarg[0];
+    EXPECT_EQ(key.vt, VT_I2 | VT_BYREF);
+    keys.push_back(key.vt == (VT_I2 | VT_BYREF) ? *key.piVal : -1);
   }
   if (onEvent) onEvent(id);
   return S_OK;
 }
 
-// ---- FakeBag ---------------------------------------------------------------
-
-FakeBag::~FakeBag() {
-  for (Entry& e : entries_) ::VariantClear(&e.value);
-}
-
-const FakeBag::Entry* FakeBag::Find(const std::wstring& key) const {
-  for (const Entry& e : entries_) {
-    if (e.key == key) return &e;
-  }
-  return nullptr;
-}
-
-void FakeBag::Put(const std::wstring& key, const VARIANT& value) {
-  for (Entry& e : entries_) {
-    if (e.key == key) {
-      ::VariantCopy(&e.value, const_cast<VARIANT*>(&value));
-      return;
-    }
-  }
-  Entry e{key, {}};
-  ::VariantInit(&e.value);
-  ::VariantCopy(&e.value, const_cast<VARIANT*>(&value));
-  entries_.push_back(e);
-}
-
-STDMETHODIMP FakeBag::QueryInterface(REFIID riid, void** out) {
-  *out = nullptr;
-  if (riid != IID_IUnknown && riid != IID_IPropertyBag) return E_NOINTERFACE;
-  *out = static_cast<IPropertyBag*>(this);
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP FakeBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
-  const Entry* e = Find(name);
-  if (!e) return E_INVALIDARG;
-  const VARTYPE wanted = value->vt;
-  ::VariantInit(value);
-  if (wanted == VT_EMPTY) return ::VariantCopy(value, const_cast<VARIANT*>(&e->value));
-  return ::VariantChangeType(value, const_cast<VARIANT*>(&e->value), 0, wanted);
-}
-
-STDMETHODIMP FakeBag::Write(LPCOLESTR name, VARIANT* value) {
-  Put(name, *value);
-  return S_OK;
-}
-
-// ---- probes ----------------------------------------------------------------
-
-namespace {
-// One entry of the GDI handle table (64-bit layout); Type 0 marks a free slot.
-struct GdiHandleEntry {
-  std::uint64_t object;
-  std::uint32_t owner;
-  std::uint16_t unique;
-  std::uint8_t type;
-  std::uint8_t flags;
-  std::uint64_t userPointer;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-constexpr int kGdiTableEntries = 0x10000;
-constexpr std::size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable, x64
-}  // namespace
-
-int GdiObjectCount() {
-  using GetPebFn = void*(WINAPI*)();
-  static const auto getPeb = reinterpret_cast<GetPebFn>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-  if (!getPeb) return -1;
-  const auto* peb = static_cast<const std::uint8_t*>(getPeb());
-  const auto* table =
-      *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiTableOffset);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < kGdiTableEntries; ++i) {
-    if (table[i].type != 0) ++count;
-  }
-  return count;
-}
-
-int GdiGrowth(const std::function<void()>& cycle, int times) {
-  cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  const int before = GdiObjectCount();
-  EXPECT_GE(before, 0) << "GDI handle table not readable";
-  for (int i = 0; i < times; ++i) cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  return GdiObjectCount() - before;
-}
-
 HWND CreateHostWindow(int width, int height) {
-  static const wchar_t kClass[] = L"GleamTestHost";
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (!::GetClassInfoExW(::GetModuleHandleW(nullptr), kClass, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = kClass;
-    ::RegisterClassExW(&wc);
-  }
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = L"GleamTestHost";
+  ::RegisterClassExW(&wc);  // fails harmlessly from the second window on
   RECT r{0, 0, width, height};
   ::AdjustWindowRectEx(&r, WS_POPUP | WS_BORDER, FALSE, 0);
-  HWND hwnd = ::CreateWindowExW(WS_EX_TOPMOST, kClass, L"Gleam host",
+  HWND hwnd = ::CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Gleam host",
                                 WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
                                 r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                ::GetModuleHandleW(nullptr), nullptr);
-  if (hwnd) {
-    ::SetForegroundWindow(hwnd);
-    ::UpdateWindow(hwnd);
-  }
+                                wc.hInstance, nullptr);
+  ::SetForegroundWindow(hwnd);
+  ::UpdateWindow(hwnd);
   return hwnd;
 }
 
-SitedGleam::SitedGleam(const LantocLibrary& library, HWND host, RECT pos) : site(host, pos) {
-  if (FAILED(library.Create(IID_IOleObject, reinterpret_cast<void**>(&ole)))) return;
-  ole->SetClientSite(&site);
-  IPersistStreamInit* persist = nullptr;
-  if (SUCCEEDED(ole->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
-    persist->InitNew();
-    persist->Release();
-  }
-  ole->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-  if (FAILED(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, host, &pos))) return;
-  IOleWindow* window = nullptr;
-  if (SUCCEEDED(ole->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)))) {
-    window->GetWindow(&button);
-    window->Release();
-  }
+HRESULT Put(IDispatch* d, DISPID id, VARIANT value) {
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &named, 1, 1};
+  const HRESULT hr = d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                               nullptr, nullptr, nullptr);
+  ::VariantClear(&value);
+  return hr;
 }
 
-long SitedGleam::Close() {
-  if (!ole) return -1;
-  if (dispatch) dispatch->Release();
-  dispatch = nullptr;
-  IOleInPlaceObject* inPlace = nullptr;
-  if (SUCCEEDED(ole->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
-    inPlace->InPlaceDeactivate();
-    inPlace->Release();
-  }
-  ole->Close(OLECLOSE_NOSAVE);
-  ole->SetClientSite(nullptr);
-  const long left = static_cast<long>(ole->Release());
-  ole = nullptr;
-  button = nullptr;
-  return left;
+namespace {
+VARIANT Get(IDispatch* d, DISPID id) {
+  VARIANT v{};
+  DISPPARAMS none{};
+  d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr);
+  return v;
+}
+}  // namespace
+
+LONG GetLong(IDispatch* d, DISPID id) {
+  VARIANT v = Get(d, id);
+  const LONG value = v.vt == VT_I4 ? v.lVal : LONG_MIN;
+  ::VariantClear(&v);
+  return value;
 }
 
-ProgramManifest::ProgramManifest() {
-  exe_ = BinDir() + L"\\quillet.exe";
-  dir_ = BinDir();
+std::wstring GetText(IDispatch* d, DISPID id) {
+  VARIANT v = Get(d, id);
+  std::wstring text = L"<none>";
+  if (v.vt == VT_BSTR) text.assign(v.bstrVal ? v.bstrVal : L"", ::SysStringLen(v.bstrVal));
+  ::VariantClear(&v);
+  return text;
+}
+
+ProgramManifest::ProgramManifest() : exe_(BinDir() + L"\\quillet.exe"), dir_(BinDir()) {
   ACTCTXW ctx{};
   ctx.cbSize = sizeof ctx;
   ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
@@ -341,54 +106,6 @@ ProgramManifest::ProgramManifest() {
 ProgramManifest::~ProgramManifest() {
   if (active_) ::DeactivateActCtx(0, cookie_);
   if (context_ != INVALID_HANDLE_VALUE) ::ReleaseActCtx(context_);
-}
-
-HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value) {
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params{&value, &named, 1, 1};
-  return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
-                   nullptr, nullptr);
-}
-
-HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value) {
-  ::VariantInit(value);
-  DISPPARAMS none{};
-  return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value,
-                   nullptr, nullptr);
-}
-
-LONG LongProperty(IDispatch* d, DISPID id) {
-  VARIANT v;
-  ::VariantInit(&v);
-  const HRESULT hr = GetProperty(d, id, &v);
-  EXPECT_HRESULT_SUCCEEDED(hr);
-  EXPECT_EQ(v.vt, VT_I4);
-  if (FAILED(hr) || v.vt != VT_I4) return -1;
-  return v.lVal;
-}
-
-VARIANT LongArg(LONG v) {
-  VARIANT var;
-  ::VariantInit(&var);
-  var.vt = VT_I4;
-  var.lVal = v;
-  return var;
-}
-
-VARIANT BoolArg(bool v) {
-  VARIANT var;
-  ::VariantInit(&var);
-  var.vt = VT_BOOL;
-  var.boolVal = v ? VARIANT_TRUE : VARIANT_FALSE;
-  return var;
-}
-
-VARIANT TextArg(const wchar_t* text) {
-  VARIANT var;
-  ::VariantInit(&var);
-  var.vt = VT_BSTR;
-  var.bstrVal = ::SysAllocString(text);
-  return var;
 }
 
 }  // namespace quillet::test

@@ -1,7 +1,6 @@
-// Test doubles and probes for the gradient button control: the DLL loaded
-// from the build tree, a fake container site and a fake event sink that
-// count their references and fail on calls they do not expect, a count of
-// the process's live GDI objects, and a client-area render.
+// Test doubles for the gradient button control: the build tree's
+// Lantoc.dll called by path, an event sink that counts its references,
+// property access through IDispatch, and the program's manifest.
 #pragma once
 
 #include <windows.h>
@@ -16,149 +15,39 @@
 
 namespace quillet::test {
 
-// Lantoc.dll of the build tree, loaded by path (nothing registered).
-class LantocLibrary {
- public:
-  LantocLibrary();
-  ~LantocLibrary();
-  LantocLibrary(const LantocLibrary&) = delete;
-  LantocLibrary& operator=(const LantocLibrary&) = delete;
-  bool loaded() const { return module_ != nullptr; }
-  // A new Gleam through the DLL's class object; the caller owns one reference.
-  HRESULT Create(REFIID riid, void** out) const;
-  HRESULT CanUnloadNow() const;
-  HRESULT Register() const;
-  HRESULT Unregister() const;
+// Calls an entry point without arguments of the build tree's Lantoc.dll
+// (loaded by path): "DllCanUnloadNow", "DllRegisterServer" (into the test
+// prefix) or "DllUnregisterServer".
+HRESULT CallLantoc(const char* entry);
 
- private:
-  FARPROC Entry(const char* name) const;
-  HMODULE module_ = nullptr;
-};
-
-// The one LantocLibrary of the test process.
-LantocLibrary& Library();
-
-// Client site + in-place site of a fake container window.
-class FakeSite final : public IOleClientSite, public IOleInPlaceSite {
- public:
-  FakeSite(HWND parent, RECT pos) : parent_(parent), pos_(pos) {}
-  LONG refs() const { return refs_; }
-  int activations = 0;
-  int deactivations = 0;
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs_); }
-  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs_); }  // on the stack
-  STDMETHODIMP SaveObject() override;
-  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** m) override;
-  STDMETHODIMP GetContainer(IOleContainer** c) override;
-  STDMETHODIMP ShowObject() override { return S_OK; }
-  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-  STDMETHODIMP RequestNewObjectLayout() override;
-  STDMETHODIMP GetWindow(HWND* hwnd) override;
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override;
-  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnInPlaceActivate() override;
-  STDMETHODIMP OnUIActivate() override { return S_OK; }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
-                                LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
-  STDMETHODIMP Scroll(SIZE) override;
-  STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
-  STDMETHODIMP OnInPlaceDeactivate() override;
-  STDMETHODIMP DiscardUndoState() override { return S_OK; }
-  STDMETHODIMP DeactivateAndUndo() override;
-  STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
-
- private:
-  LONG refs_ = 0;
-  HWND parent_;
-  RECT pos_;
-};
-
-// Event sink of __Gleam: counts each event; onEvent runs inside the call.
+// Event sink of __Gleam (reached through IDispatch); lives on the stack.
 class FakeSink final : public IDispatch {
  public:
-  explicit FakeSink(const IID& eventIid) : eventIid_(eventIid) {}
-  LONG refs() const { return refs_; }
-  int clicks = 0;
-  int paints = 0;
-  int keyPresses = 0;
-  short lastKey = 0;
-  short replaceKey = -1;  // >= 0: written back through the by-reference KeyAscii
-  std::function<void(DISPID)> onEvent;
+  LONG refs = 0;
+  int events[4] = {};        // by event id: [1] Click, [2] Paint, [3] KeyPress
+  std::vector<short> keys;   // KeyAscii of each KeyPress, as received
+  std::function<void(DISPID)> onEvent;  // runs inside the event
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs_); }
-  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs_); }
-  STDMETHODIMP GetTypeInfoCount(UINT* n) override;
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                      UINT*) override;
-
- private:
-  LONG refs_ = 0;
-  IID eventIid_;
+  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs); }
+  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs); }
+  STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
+                      EXCEPINFO*, UINT*) override;
 };
 
-// A property bag in memory that remembers what was written.
-class FakeBag final : public IPropertyBag {
- public:
-  struct Entry {
-    std::wstring key;
-    VARIANT value;
-  };
-  FakeBag() = default;
-  ~FakeBag();
-  LONG refs() const { return refs_; }
-  const Entry* Find(const std::wstring& key) const;
-  void Put(const std::wstring& key, const VARIANT& value);
-  std::size_t size() const { return entries_.size(); }
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs_); }
-  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs_); }
-  STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override;
-  STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
-
- private:
-  LONG refs_ = 0;
-  std::vector<Entry> entries_;
-};
-
-// Live GDI objects of this process, from the GDI handle table the system
-// shares with the process (GetGuiResources is not implemented everywhere).
-// -1 when the table cannot be read.
-int GdiObjectCount();
-
-// Live GDI objects gained over `times` runs of cycle, after one warm-up run
-// (the system keeps some objects, class brushes and fonts, from the first
-// use on); messages are pumped for 50 ms before each count. Fails the test
-// when the count cannot be read.
-int GdiGrowth(const std::function<void()>& cycle, int times);
-
-
-// A visible top-level window to host controls in (client area w x h px).
+// A visible top-most window to host controls in (client area w x h px).
 HWND CreateHostWindow(int width, int height);
 
-// A Gleam created from the library, sited in a FakeSite over host, given
-// its defaults and activated in place at pos (pixels).
-class SitedGleam {
- public:
-  SitedGleam(const LantocLibrary& library, HWND host, RECT pos);
-  ~SitedGleam() { Close(); }
-  SitedGleam(const SitedGleam&) = delete;
-  SitedGleam& operator=(const SitedGleam&) = delete;
-  bool ok() const { return button != nullptr; }
-  // Deactivate, close, unsite and release; returns what the final Release
-  // returned (0 when the control is gone), -1 if already closed.
-  long Close();
-
-  FakeSite site;
-  IOleObject* ole = nullptr;
-  IDispatch* dispatch = nullptr;
-  HWND button = nullptr;
-};
+// Property put (value is cleared afterwards) and gets through Invoke.
+HRESULT Put(IDispatch* d, DISPID id, VARIANT value);
+LONG GetLong(IDispatch* d, DISPID id);          // LONG_MIN unless a VT_I4 comes back
+std::wstring GetText(IDispatch* d, DISPID id);  // "<none>" unless a VT_BSTR comes back
+inline VARIANT VLong(LONG v) { VARIANT var{}; var.vt = VT_I4; var.lVal = v; return var; }
+inline VARIANT VBool(bool v) { VARIANT var{}; var.vt = VT_BOOL; var.boolVal = v ? VARIANT_TRUE : VARIANT_FALSE; return var; }
+inline VARIANT VText(const wchar_t* text) { VARIANT var{}; var.vt = VT_BSTR; var.bstrVal = ::SysAllocString(text); return var; }
 
 // The activation context of quillet.exe's embedded manifest, active while
 // this object lives: what the program itself runs under, so that
@@ -177,14 +66,5 @@ class ProgramManifest {
   ULONG_PTR cookie_ = 0;
   bool active_ = false;
 };
-
-// Property put/get through IDispatch::Invoke.
-HRESULT PutProperty(IDispatch* d, DISPID id, VARIANT value);
-HRESULT GetProperty(IDispatch* d, DISPID id, VARIANT* value);
-// A long property's value; fails the test (and gives -1) when it cannot be read.
-LONG LongProperty(IDispatch* d, DISPID id);
-VARIANT LongArg(LONG v);
-VARIANT BoolArg(bool v);
-VARIANT TextArg(const wchar_t* text);  // caller clears
 
 }  // namespace quillet::test

@@ -1,5 +1,7 @@
 #include "tests/support/win_test.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -172,6 +174,53 @@ RECT RegionBox(HWND hwnd) {
   RECT box{};
   if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
   return box;
+}
+
+namespace {
+// One entry of the GDI handle table (64-bit layout); type 0 marks a free slot.
+struct GdiHandleEntry {
+  std::uint64_t object;
+  std::uint32_t owner;
+  std::uint16_t unique;
+  std::uint8_t type;
+  std::uint8_t flags;
+  std::uint64_t userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+constexpr int kGdiTableEntries = 0x10000;
+constexpr std::size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable, x64
+
+// Live GDI objects of this process; -1 when the table cannot be read.
+int GdiObjectCount() {
+  using GetPebFn = void*(WINAPI*)();
+  static const auto getPeb = reinterpret_cast<GetPebFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
+  if (!getPeb) return -1;
+  const auto* peb = static_cast<const std::uint8_t*>(getPeb());
+  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiTableOffset);
+  if (!table) return -1;
+  int count = 0;
+  for (int i = 0; i < kGdiTableEntries; ++i) {
+    if (table[i].type != 0) ++count;
+  }
+  return count;
+}
+}  // namespace
+
+int GdiGrowth(const std::function<void()>& cycle, int times) {
+  // The probe must see an object come and go, or the counts prove nothing.
+  const int empty = GdiObjectCount();
+  HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+  const int withBrush = GdiObjectCount();
+  ::DeleteObject(brush);
+  EXPECT_TRUE(empty >= 0 && withBrush == empty + 1 && GdiObjectCount() == empty)
+      << "the GDI handle table does not show this process's objects";
+  cycle();
+  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  const int before = GdiObjectCount();
+  for (int i = 0; i < times; ++i) cycle();
+  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  return GdiObjectCount() - before;
 }
 
 }  // namespace quillet::test

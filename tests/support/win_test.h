@@ -1,11 +1,12 @@
 // Helpers for the Windows-side tests: paths handed over from the Linux
-// side, polling, pixel probes and screenshots.
+// side, polling, pixel probes, screenshots and a count of GDI objects.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,5 +73,13 @@ RECT RegionBox(HWND hwnd);
 
 // Screenshots of every visible top-level window of this process.
 void SaveScreenshotsOfProcess(const std::wstring& prefix);
+
+// Live GDI objects gained over `times` runs of cycle, after one warm-up run
+// (the system keeps some objects, class brushes and fonts, from the first
+// use on); messages are pumped for 50 ms before each count. The count comes
+// from the GDI handle table the system shares with the process
+// (GetGuiResources is not implemented everywhere); the test fails when that
+// table cannot be read or does not see a brush come and go.
+int GdiGrowth(const std::function<void()>& cycle, int times);
 
 }  // namespace quillet::test

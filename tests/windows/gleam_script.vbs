@@ -15,26 +15,13 @@ Sub Check(name, actual, expected)
 End Sub
 
 Set g = CreateObject("Lantoc.Gleam")
-Check "Enabled default", g.Enabled, True
-Check "ForeColor default", g.ForeColor, RGB(200, 200, 200)
-Check "PosX default", g.PosX, 100
-Check "PosY default", g.PosY, 100
-Check "TextColor default", g.TextColor, 0
-Check "Text default", g.Text, ""
-
-g.Enabled = False
-Check "Enabled", g.Enabled, False
-g.ForeColor = RGB(10, 20, 30)
-Check "ForeColor", g.ForeColor, RGB(10, 20, 30)
-g.PosX = 250
-Check "PosX", g.PosX, 250
-g.PosY = -40
-Check "PosY", g.PosY, -40
-g.TextColor = &HFF00&
-Check "TextColor", g.TextColor, &HFF00&
-g.Text = "Gleam button"
-Check "Text", g.Text, "Gleam button"
-
+' Each property: its default, then a new value put and read back.
+Check "Enabled default", g.Enabled, True : g.Enabled = False : Check "Enabled", g.Enabled, False
+Check "ForeColor default", g.ForeColor, RGB(200, 200, 200) : g.ForeColor = RGB(10, 20, 30) : Check "ForeColor", g.ForeColor, RGB(10, 20, 30)
+Check "PosX default", g.PosX, 100 : g.PosX = 250 : Check "PosX", g.PosX, 250
+Check "PosY default", g.PosY, 100 : g.PosY = -40 : Check "PosY", g.PosY, -40
+Check "TextColor default", g.TextColor, 0 : g.TextColor = &HFF00& : Check "TextColor", g.TextColor, &HFF00&
+Check "Text default", g.Text, "" : g.Text = "Gleam button" : Check "Text", g.Text, "Gleam button"
 Check "DesaltColor", g.DesaltColor(RGB(2, 100, 255), 3), RGB(0, 97, 252)
 Check "DesaltColor lighter", g.DesaltColor(RGB(200, 10, 0), -100), RGB(255, 110, 100)
 Check "vRGB x", g.vRGB(&H123456, "x"), &H12

@@ -1,0 +1,441 @@
+// The Gleam control as the program hosts it (found through quillet.exe's
+// manifest, nothing registered) and as VBScript drives it: one identity and
+// one count, the fixed dispatch identifiers, its events, stream
+// persistence, and what it paints (the bands of every look, the caption,
+// the rounded region, the end of hover).
+#include <windows.h>
+#include <ole2.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "base/colour.h"
+#include "base/units.h"
+#include "lantoc_h.h"
+#include "tests/support/gleam_test_support.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/test_files.h"
+#include "win32/dpi.h"
+#include "win32/gleam_host.h"
+
+namespace quillet::test {
+namespace {
+
+using namespace win::gleam_dispid;
+
+bool ProgIdKnown() {
+  CLSID clsid{};
+  return SUCCEEDED(::CLSIDFromProgID(L"Lantoc.Gleam", &clsid));
+}
+
+HRESULT CreateGleam(REFIID riid, void** out) {
+  ProgramManifest manifest;
+  CLSID clsid{};
+  const HRESULT hr = ::CLSIDFromProgID(L"Lantoc.Gleam", &clsid);
+  return FAILED(hr) ? hr : ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, riid, out);
+}
+
+IConnectionPoint* EventPoint(IDispatch* d) {
+  IConnectionPointContainer* points = nullptr;
+  IConnectionPoint* point = nullptr;
+  if (SUCCEEDED(d->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
+    points->FindConnectionPoint(DIID___Gleam, &point);
+    points->Release();
+  }
+  return point;
+}
+
+TEST(GleamScript, VBScriptCreatesItByNameAndUsesEveryMember) {
+  // Registered into the test prefix, as regsvr32 would do it.
+  ASSERT_HRESULT_SUCCEEDED(CallLantoc("DllRegisterServer"));
+  const std::wstring script = DirFromEnv("QUILLET_SOURCE_DIR") + L"\\tests\\windows\\gleam_script.vbs";
+  const std::wstring output = ArtifactDir() + L"\\gleam_script.txt";
+  const int code = RunCaptured(L"cscript.exe //nologo \"" + script + L"\"", output);
+  const std::string printed = ReadBytes(output);
+  EXPECT_HRESULT_SUCCEEDED(CallLantoc("DllUnregisterServer"));
+  EXPECT_FALSE(ProgIdKnown()) << "unregistered";
+  EXPECT_EQ(code, 0) << printed;
+  EXPECT_NE(printed.find("checks done"), std::string::npos) << printed;
+}
+
+TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCount) {
+  const IID* const kInterfaces[] = {
+      &IID_IUnknown, &IID_IDispatch, &IID__Gleam, &IID_IOleObject, &IID_IOleWindow,
+      &IID_IOleInPlaceObject, &IID_IOleInPlaceActiveObject, &IID_IOleControl, &IID_IViewObject,
+      &IID_IViewObject2, &IID_IPersist, &IID_IPersistStreamInit, &IID_IPersistPropertyBag,
+      &IID_IProvideClassInfo, &IID_IProvideClassInfo2, &IID_IConnectionPointContainer};
+  IUnknown* unknown = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(CreateGleam(IID_IUnknown, reinterpret_cast<void**>(&unknown)));
+  ASSERT_EQ(CallLantoc("DllCanUnloadNow"), S_FALSE) << "an object is alive";
+  // Counts are asserted: a miscount would free the object under the loop.
+  for (const IID* from : kInterfaces) {
+    IUnknown* a = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(*from, reinterpret_cast<void**>(&a)));
+    // From each interface every other one, and IUnknown is the same pointer.
+    for (const IID* to : kInterfaces) {
+      IUnknown* b = nullptr;
+      IUnknown* identity = nullptr;
+      ASSERT_HRESULT_SUCCEEDED(a->QueryInterface(*to, reinterpret_cast<void**>(&b)));
+      ASSERT_HRESULT_SUCCEEDED(b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)));
+      EXPECT_EQ(identity, unknown);
+      ASSERT_EQ(identity->Release(), 3u) << "one count for every interface";
+      b->Release();
+    }
+    void* none = &a;
+    EXPECT_EQ(a->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    ASSERT_EQ(a->Release(), 1u);
+  }
+  EXPECT_EQ(unknown->Release(), 0u);
+  EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK);
+  void* none = &none;  // a creation whose query fails frees the new object
+  EXPECT_EQ(CreateGleam(IID_IClassFactory, &none), E_NOINTERFACE);
+  EXPECT_EQ(none, nullptr);
+  EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK);
+}
+
+// Scripts find members by name through the embedded type library; the
+// program puts colours by the published identifiers.
+TEST(GleamCom, NamesGiveThePublishedDispatchIdentifiers) {
+  IDispatch* d = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(CreateGleam(IID_IDispatch, reinterpret_cast<void**>(&d)));
+  const std::pair<const wchar_t*, DISPID> kNames[] = {
+      {L"Enabled", 0x68030005},       {L"ForeColor", 0x68030004},   {L"PosX", 0x68030003},
+      {L"PosY", 0x68030002},          {L"TextColor", 0x68030001},   {L"Text", 0x68030000},
+      {L"ColorGradient", 0x6003000F}, {L"DesaltColor", 0x60030010}, {L"vRGB", 0x60030011},
+      {L"desaltcolor", 0x60030010}};
+  for (const auto& [text, expected] : kNames) {
+    DISPID id = 0;
+    auto* name = const_cast<LPOLESTR>(text);
+    EXPECT_HRESULT_SUCCEEDED(d->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+    EXPECT_EQ(id, expected) << text;
+  }
+  EXPECT_EQ(d->Release(), 0u);
+}
+
+// A default-sized Gleam made by the program's host, its events counted; at
+// the end its window must be gone and the DLL unloadable.
+class GleamTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(manifest_.active());
+    dpi_ = win::ScreenDpi();
+    w_ = TwipsToPixels(1000, dpi_);
+    h_ = TwipsToPixels(300, dpi_);
+    host_ = CreateHostWindow(w_ + 40, h_ + 40);
+    ASSERT_TRUE(button_.Create(host_, {"Cmd", "Lantoc.Gleam", 300, 300, 1000, 300, {}}, dpi_));
+    hwnd_ = button_.hwnd();
+    d_ = button_.Dispatch();
+    button_.OnClick([this] { ++clicks_; });
+    button_.OnPaint([this] { ++paints_; });
+    button_.OnKeyPress([this](short& key) { keys_.push_back(key); });
+  }
+  void TearDown() override {
+    button_.Release();
+    EXPECT_FALSE(::IsWindow(hwnd_));
+    ::DestroyWindow(host_);
+    EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK);
+  }
+  void Send(UINT msg, WPARAM wp, int x, int y = 5) { ::SendMessageW(hwnd_, msg, wp, MAKELPARAM(x, y)); }
+  template <typename I>
+  I* Query(REFIID iid) {  // the caller releases
+    I* p = nullptr;
+    EXPECT_HRESULT_SUCCEEDED(d_->QueryInterface(iid, reinterpret_cast<void**>(&p)));
+    return p;
+  }
+
+  ProgramManifest manifest_;  // active while the button is created
+  int dpi_ = 96, w_ = 0, h_ = 0, clicks_ = 0, paints_ = 0;
+  std::vector<short> keys_;
+  HWND host_ = nullptr, hwnd_ = nullptr;
+  IDispatch* d_ = nullptr;
+  win::GleamButton button_;
+};
+
+TEST_F(GleamTest, ClickOnlyForALeftPressAndReleaseOnTheButtonNeverForAKey) {
+  const struct { UINT msg; WPARAM wp; int x; int clicks; } kSteps[] = {
+      {WM_LBUTTONDOWN, MK_LBUTTON, 5, 0}, {WM_LBUTTONUP, 0, 6, 1},    // a click
+      {WM_LBUTTONDOWN, MK_LBUTTON, 5, 1}, {WM_LBUTTONUP, 0, 500, 1},  // released outside
+      {WM_LBUTTONUP, 0, 5, 1},                                        // no press before
+      {WM_RBUTTONDOWN, MK_RBUTTON, 5, 1}, {WM_RBUTTONUP, 0, 5, 1},    // right button
+      {WM_KEYDOWN, VK_SPACE, 0, 1},       {WM_CHAR, ' ', 0, 1},  {WM_KEYUP, VK_SPACE, 0, 1},
+      {WM_KEYDOWN, VK_RETURN, 0, 1},      {WM_CHAR, '\r', 0, 1}, {WM_KEYUP, VK_RETURN, 0, 1}};
+  for (const auto& step : kSteps) {
+    Send(step.msg, step.wp, step.x);
+    EXPECT_EQ(clicks_, step.clicks) << "message " << step.msg << " at x " << step.x;
+  }
+  EXPECT_NE(::GetCapture(), hwnd_) << "capture released with the last button";
+  EXPECT_EQ(keys_, (std::vector<short>{' ', '\r'}));
+  auto* active = Query<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
+  MSG enter{hwnd_, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_EQ(active->TranslateAccelerator(&enter), S_FALSE);
+  active->Release();
+  // Frozen events (nested) are not raised; they flow again after the last thaw.
+  auto* control = Query<IOleControl>(IID_IOleControl);
+  for (const BOOL freeze : {TRUE, TRUE, FALSE}) control->FreezeEvents(freeze);
+  ClickAt(hwnd_, 5, 5);
+  EXPECT_EQ(clicks_, 1);
+  control->FreezeEvents(FALSE);
+  ClickAt(hwnd_, 5, 5);
+  EXPECT_EQ(clicks_, 2);
+  control->Release();
+}
+
+TEST_F(GleamTest, ASinkMayUnadviseItselfAndOthersDuringAnEvent) {
+  IConnectionPoint* point = EventPoint(d_);
+  ASSERT_NE(point, nullptr);
+  FakeSink first, second;
+  DWORD cookies[2] = {};
+  ASSERT_HRESULT_SUCCEEDED(point->Advise(&first, &cookies[0]));
+  ASSERT_HRESULT_SUCCEEDED(point->Advise(&second, &cookies[1]));
+  // On Click the first sink unadvises both; the second still gets this
+  // Click (it was advised when the event started), then nothing more.
+  first.onEvent = [&](DISPID id) {
+    if (id != kClick) return;
+    for (const DWORD cookie : cookies) EXPECT_HRESULT_SUCCEEDED(point->Unadvise(cookie));
+  };
+  ClickAt(hwnd_, 5, 5);
+  ClickAt(hwnd_, 5, 5);
+  EXPECT_EQ(first.events[kClick] + second.events[kClick], 2);
+  EXPECT_EQ(first.refs + second.refs, 0);
+  EXPECT_EQ(clicks_, 2) << "the host's own sink stays";
+  for (const DWORD cookie : cookies) {  // none left: these sinks go with the test
+    EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+  }
+  point->Release();
+}
+
+TEST_F(GleamTest, EveryPutButEnabledRepaintsAndEndsWithPaint) {
+  const std::pair<DISPID, VARIANT> kPuts[] = {{kForeColor, VLong(0x303030)}, {kPosX, VLong(20)},
+                                              {kPosY, VLong(20)}, {kTextColor, VLong(0xFF)},
+                                              {kText, VText(L"OK")}, {kEnabled, VBool(false)}};
+  for (const auto& [id, value] : kPuts) {
+    const int before = paints_;
+    ASSERT_HRESULT_SUCCEEDED(Put(d_, id, value));
+    EXPECT_EQ(paints_, before + (id == kEnabled ? 0 : 1)) << "put " << id;
+  }
+  EXPECT_FALSE(::IsWindowEnabled(hwnd_));
+  ASSERT_TRUE(button_.SetEnabled(true));
+  EXPECT_TRUE(::IsWindowEnabled(hwnd_));
+}
+
+TEST_F(GleamTest, StreamRoundTripAndATruncatedStreamRefusedWithPropertiesUnchanged) {
+  auto* persist = Query<IPersistStreamInit>(IID_IPersistStreamInit);
+  Put(d_, kForeColor, VLong(0x112233));
+  Put(d_, kPosX, VLong(-5));
+  Put(d_, kEnabled, VBool(false));
+  Put(d_, kText, VText(L"\x4E2D\x6587" L"1"));
+  EXPECT_EQ(persist->IsDirty(), S_OK);
+  IStream* saved = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &saved));
+  ASSERT_HRESULT_SUCCEEDED(persist->Save(saved, TRUE));
+  EXPECT_EQ(persist->IsDirty(), S_FALSE);
+  ULARGE_INTEGER size{}, sizeMax{};
+  const LARGE_INTEGER start{};
+  saved->Seek(start, STREAM_SEEK_END, &size);
+  persist->GetSizeMax(&sizeMax);
+  EXPECT_EQ(size.QuadPart, sizeMax.QuadPart);
+  ASSERT_HRESULT_SUCCEEDED(persist->InitNew());
+  // Two bytes short (the text cut), then whole: the defaults stay until a
+  // whole stream comes.
+  for (const ULONGLONG cut : {2u, 0u}) {
+    IStream* part = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &part));
+    saved->Seek(start, STREAM_SEEK_SET, nullptr);
+    saved->CopyTo(part, ULARGE_INTEGER{{static_cast<DWORD>(size.QuadPart - cut), 0}}, nullptr, nullptr);
+    part->Seek(start, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(SUCCEEDED(persist->Load(part)), cut == 0) << "cut " << cut;
+    part->Release();
+    EXPECT_EQ(GetLong(d_, kForeColor), cut ? 0xC8C8C8 : 0x112233);
+    EXPECT_EQ(GetLong(d_, kPosX), cut ? 100 : -5);
+    EXPECT_EQ(GetText(d_, kText), cut ? L"" : L"\x4E2D\x6587" L"1");
+    EXPECT_EQ(::IsWindowEnabled(hwnd_) != FALSE, cut != 0);
+  }
+  saved->Release();
+  persist->Release();
+}
+
+// Each look's face, row by row: a base colour darkened by dc per 5-twip
+// band, from the top edge, or bottom to top from one band above the bottom
+// edge (the sliver below shows the base colour).
+TEST_F(GleamTest, EveryLookPaintsItsBands) {
+  const auto gradient = [&](Colour c, short dc) {  // ColorGradient(c, bottom to top, dc)
+    VARIANT args[3] = {VLong(dc), VBool(false), VLong(static_cast<LONG>(c))};  // reversed
+    args[0].vt = VT_I2;
+    DISPPARAMS params{args, nullptr, 3, 0};
+    EXPECT_HRESULT_SUCCEEDED(d_->Invoke(0x6003000F, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                        &params, nullptr, nullptr, nullptr));
+  };
+  const struct {
+    const wchar_t* name;
+    std::function<void()> enter;
+    bool onScreen;  // painted on the screen, or rendered through WM_PRINTCLIENT
+    Colour base;
+    bool topToBottom;
+    int dc;
+  } kLooks[] = {
+      {L"gleam-default", [&] { ::RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); },
+       true, 0xC8C8C8, true, 3},
+      {L"gleam-colorgradient", [&] { gradient(0x0000FF, 10); }, true, 0x0000FF, false, 10},
+      {L"gleam-hover", [&] { Send(WM_MOUSEMOVE, 0, 3); }, false, 0xFFFFFF, true, 3},
+      {L"gleam-pressed", [&] { Send(WM_LBUTTONDOWN, MK_LBUTTON, 3); }, false, 0xC8C8C8, false, 3},
+      {L"gleam-released-outside", [&] { Send(WM_LBUTTONUP, 0, 900); }, false, 0xFFFFFF, true, 3}};
+  const int heightTwips = h_ * 1440 / dpi_;
+  for (const auto& look : kLooks) {
+    look.enter();
+    const Capture cap = look.onScreen ? CaptureWindow(hwnd_) : RenderClient(hwnd_);
+    ASSERT_EQ(cap.height, h_);
+    // The region leaves out the last row on the screen, as CreateRoundRectRgn does.
+    for (int row = 0; row < h_ - (look.onScreen ? 1 : 0); ++row) {
+      const int twip = row * 1440 / dpi_;
+      const int band = look.topToBottom ? twip / 5 : std::max(0, (heightTwips - 6 - twip) / 5);
+      const auto part = [&](int c) { return std::max(0, c - look.dc * band); };
+      EXPECT_EQ(cap.At(w_ / 2, row), MakeColour(part(RedOf(look.base)), part(GreenOf(look.base)),
+                                                part(BlueOf(look.base))))
+          << look.name << ", row " << row;
+      EXPECT_TRUE(look.onScreen || cap.At(0, row) == cap.At(w_ - 1, row)) << "a band spans the width";
+    }
+    SaveScreenshot(host_, look.name);
+  }
+  EXPECT_EQ(clicks_, 0);
+}
+
+// Bounding box of the pixels where red clearly outweighs green.
+RECT RedBox(const Capture& cap) {
+  RECT box{INT_MAX, INT_MAX, -1, -1};
+  for (int y = 0; y < cap.height; ++y) {
+    for (int x = 0; x < cap.width; ++x) {
+      if (RedOf(cap.At(x, y)) - GreenOf(cap.At(x, y)) > 60) {
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+               std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+      }
+    }
+  }
+  return box;
+}
+
+TEST_F(GleamTest, CaptionIsDrawnWholeAtItsOffsetAndTenTwipsFurtherWhilePressed) {
+  ASSERT_TRUE(button_.SetTextColor(MakeColour(0xFF, 0, 0)) && button_.SetPosition(150, 15));
+  const auto caption = [&](const char* utf8) {
+    button_.SetText(utf8);
+    return RedBox(RenderClient(hwnd_));
+  };
+  const RECT one = caption("1"), two = caption("保存"), all = caption("保存1");
+  SaveScreenshot(host_, L"gleam-caption");
+  ASSERT_GE(one.right, 0);
+  EXPECT_NEAR(all.left, TwipsToPixels(150, dpi_), 2);
+  EXPECT_GT(two.right - two.left, 13) << "both full-width characters of the 13-pixel font";
+  EXPECT_EQ(all.left, two.left);
+  EXPECT_GT(all.right - two.right, one.right - one.left) << "and the digit after them";
+  // No background box: no pixel among the glyphs takes the text background.
+  const Capture normal = RenderClient(hwnd_);
+  int background = 0;
+  for (int y = all.top; y <= all.bottom; ++y) {
+    for (int x = all.left; x <= all.right; ++x) background += normal.At(x, y) == 0xFFFFFFu;
+  }
+  EXPECT_EQ(background, 0);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, 3);
+  const RECT pressed = RedBox(RenderClient(hwnd_));
+  Send(WM_LBUTTONUP, 0, 3);
+  EXPECT_EQ(pressed.left - all.left, TwipsToPixels(160, dpi_) - TwipsToPixels(150, dpi_));
+  EXPECT_EQ(pressed.top - all.top, TwipsToPixels(25, dpi_) - TwipsToPixels(15, dpi_));
+  EXPECT_EQ(pressed.right - pressed.left, all.right - all.left);
+}
+
+TEST_F(GleamTest, RegionIsTheRoundedRectangleOfTheCurrentSize) {
+  HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
+  for (const int grow : {0, 450}) {  // twips; a resize replaces the region
+    button_.Move(300, 300, 1000 + grow, 300 + grow / 3, dpi_);
+    ASSERT_EQ(::GetWindowRgn(hwnd_, probe), COMPLEXREGION);
+    const int w = TwipsToPixels(1000 + grow, dpi_), h = TwipsToPixels(300 + grow / 3, dpi_);
+    EXPECT_FALSE(::PtInRegion(probe, 0, 0) || ::PtInRegion(probe, w - 1, h - 1)) << "corners cut";
+    EXPECT_TRUE(::PtInRegion(probe, w / 2, 0) && ::PtInRegion(probe, w - 2, h / 2)) << w;
+  }
+  ::DeleteObject(probe);
+}
+
+TEST_F(GleamTest, HoverEndsSoonAfterTheCursorLeftWithoutAMouseMessage) {
+  RECT window{};
+  ::GetWindowRect(hwnd_, &window);
+  ::SetCursorPos(window.left + 5, window.top + 5);
+  Send(WM_MOUSEMOVE, 0, 5);
+  const auto topRow = [&] { return RenderClient(hwnd_).At(w_ / 2, 0); };
+  WaitFor([] { return false; }, std::chrono::milliseconds(150));
+  EXPECT_EQ(topRow(), 0xFFFFFFu) << "still inside after several ticks: hovering";
+  ::SetCursorPos(window.left, window.top + 5);  // the edge counts as outside
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(WaitFor([&] { return topRow() == 0xC8C8C8u; }, std::chrono::seconds(2)));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
+      << "one 50 ms tick, with slack for a busy host";
+}
+
+TEST(GleamHost, CreatesButtonsOnlyThroughTheManifestAndForwardsTheirEvents) {
+  ASSERT_FALSE(ProgIdKnown()) << "Lantoc.Gleam is registered in the test prefix";
+  HWND host = CreateHostWindow(300, 200);
+  const win::WindowDefinition definition{{
+      {"Cmd(0)", "Lantoc.Gleam", 150, 150, 1000, 300,
+       {{"Text", std::string("保存")}, {"PosX", std::int32_t{200}}, {"Enabled", true}}},
+      {"Cmd(1)", "Lantoc.Gleam", 150, 600, 1200, 450, {{"ForeColor", std::int32_t{0x0000C0}}}},
+      {"Cmd(2)", "Lantoc.Nothing", 0, 0, 100, 100, {}}}};
+  win::ControlHost buttons;
+  EXPECT_FALSE(buttons.Create(host, definition, 96));
+  EXPECT_FALSE(buttons.At(0).IsCreated()) << "neither manifest nor registration";
+  ProgramManifest manifest;
+  ASSERT_TRUE(manifest.active());
+  EXPECT_FALSE(buttons.Create(host, definition, 96)) << "an unknown class fails";
+  EXPECT_FALSE(buttons.At(2).IsCreated() || buttons.At(2).hwnd() || buttons.At(2).SetForeColor(0));
+  win::GleamButton* save = buttons.Find("Cmd(0)");
+  ASSERT_TRUE(save && save->IsCreated() && buttons.At(1).IsCreated());
+  IDispatch* d = save->Dispatch();
+  IPersist* persist = nullptr;
+  CLSID clsid{};
+  ASSERT_HRESULT_SUCCEEDED(d->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)));
+  persist->GetClassID(&clsid);
+  persist->Release();
+  EXPECT_TRUE(clsid == CLSID_Gleam) << "the manifest's class is ours";
+
+  // Placed by twips at the given DPI; stored properties from the
+  // definition, the rest at their defaults; colours put by identifier.
+  RECT r{};
+  ::GetWindowRect(save->hwnd(), &r);
+  ::MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_TRUE(::GetParent(save->hwnd()) == host && r.left == 10 && r.top == 10 && r.right == 77 &&
+              r.bottom == 30);
+  EXPECT_EQ(GetText(d, kText), L"\x4FDD\x5B58");
+  EXPECT_EQ(GetLong(d, kPosX), 200);
+  EXPECT_EQ(GetLong(d, kPosY), 100);
+  EXPECT_EQ(GetLong(buttons.At(1).Dispatch(), kForeColor), 0x0000C0);
+  ASSERT_TRUE(save->SetForeColor(MakeColour(0x10, 0x80, 0xF0)) && save->SetTextColor(0xFF));
+  EXPECT_EQ(GetLong(d, kTextColor), 0xFF);
+  EXPECT_EQ(CaptureWindow(save->hwnd()).At(40, 0), MakeColour(0x10, 0x80, 0xF0));
+  SaveScreenshot(host, L"gleam-host");
+
+  // KeyAscii as changed by the host's handler is what a sink advised later
+  // sees (0 cancels the key).
+  save->OnKeyPress([](short& key) { key = key == 'a' ? 0 : 'B'; });
+  FakeSink later;
+  DWORD cookie = 0;
+  IConnectionPoint* point = EventPoint(d);
+  ASSERT_HRESULT_SUCCEEDED(point->Advise(&later, &cookie));
+  for (const wchar_t ch : {L'a', L'b'}) ::SendMessageW(save->hwnd(), WM_CHAR, ch, 0);
+  EXPECT_EQ(later.keys, (std::vector<short>{0, 'B'}));
+  point->Unadvise(cookie);
+  point->Release();
+  EXPECT_EQ(later.refs, 0);
+
+  // The second button's Click releases every button, itself included.
+  HWND first = save->hwnd(), second = buttons.At(1).hwnd();
+  buttons.At(1).OnClick([&] { buttons.Release(); });
+  ClickAt(second, 4, 4);
+  EXPECT_EQ(buttons.size(), 0u);
+  EXPECT_FALSE(::IsWindow(first) || ::IsWindow(second));
+  EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK) << "every control is gone";
+  ::DestroyWindow(host);
+}
+
+}  // namespace
+}  // namespace quillet::test
