@@ -60,15 +60,6 @@ std::size_t CountCodePoints(std::string_view text) {
   return count;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    bool ok = false;
-    NextCodePoint(text, pos, &ok);
-    if (!ok) return false;
-  }
-  return true;
-}
-
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

@@ -22,9 +22,6 @@ void AppendUtf8(std::string& out, char32_t cp);
 // Number of code points (malformed bytes count one each).
 std::size_t CountCodePoints(std::string_view text);
 
-// True when the whole text is well-formed UTF-8.
-bool IsValidUtf8(std::string_view text);
-
 // UTF-8 <-> UTF-16. Malformed input becomes U+FFFD, never dropped.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);

@@ -127,17 +127,6 @@ void SaveScreenshotsOfProcess(const std::wstring& prefix) {
       reinterpret_cast<LPARAM>(&context));
 }
 
-void SaveVisiblePart(HWND hwnd, const std::wstring& name) {
-  RECT r{};
-  ::GetWindowRect(hwnd, &r);
-  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  RECT part{};
-  if (!::IntersectRect(&part, &r, &screen)) return;
-  win::WindowDc source(nullptr);
-  WritePng(Grab(source.get(), part.left, part.top, part.right - part.left, part.bottom - part.top),
-           name);
-}
-
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::milliseconds settle) {
   ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (settle.count() > 0) WaitFor([] { return false; }, settle);

@@ -57,10 +57,6 @@ std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name,
                            std::chrono::milliseconds settle = std::chrono::milliseconds(0));
 
-// The part of a window of another process that lies on the screen, as the
-// screen shows it, saved as ArtifactDir()\name.png (a docked panel reaches
-// beyond the screen's edge).
-void SaveVisiblePart(HWND hwnd, const std::wstring& name);
 
 // The top-level windows of process pid captioned exactly caption.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption);
