@@ -87,6 +87,8 @@ Capture CaptureWindow(HWND hwnd) {
   return Grab(source.get(), ours ? 0 : r.left, ours ? 0 : r.top, r.right - r.left, r.bottom - r.top);
 }
 
+Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw) { return Render(w, h, draw); }
+
 Capture RenderClient(HWND hwnd) {
   RECT r{};
   ::GetClientRect(hwnd, &r);
@@ -94,6 +96,8 @@ Capture RenderClient(HWND hwnd) {
     ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   });
 }
+
+std::wstring SaveCapture(const Capture& cap, const std::wstring& name) { return WritePng(cap, name); }
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return WritePng(CaptureWindow(hwnd), name);

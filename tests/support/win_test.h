@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,12 @@ struct Capture {
 Capture CaptureWindow(HWND hwnd);
 // The window's client area as WM_PRINTCLIENT draws it.
 Capture RenderClient(HWND hwnd);
+// What draw paints on a w x h memory surface.
+Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw);
 // Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
+// Saves a capture as ArtifactDir()\name.png; returns the path.
+std::wstring SaveCapture(const Capture& cap, const std::wstring& name);
 // Redraws the window with its children, lets it settle for `settle`, then
 // saves SaveScreenshot(hwnd, name).
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name,
