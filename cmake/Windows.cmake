@@ -123,3 +123,15 @@ add_executable(portable_test ${portable_tests})
 set_target_properties(portable_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
 target_link_libraries(portable_test PRIVATE quillet_core ${QUILLET_GTEST} ${QUILLET_GTEST_MAIN})
 quillet_warnings(portable_test)
+
+# Probes that print figures of the running program (bench/*_probe.cpp, not
+# run by the tests): build/windows/bench/<name>.exe.
+file(GLOB win_probes CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_probe.cpp)
+foreach(src IN LISTS win_probes)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+  target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core lantoc_ids)
+  quillet_warnings(${name})
+  add_dependencies(${name} quillet Lantoc delivered_data)
+endforeach()

@@ -164,6 +164,13 @@ void Form::Render(HDC dc) {
   Paint(PaintTarget{buffer.dc(), client.right, client.bottom, Dpi()});
 }
 
+void Form::Render(HDC dc, int dpi) {
+  const int width = TwipsToPixels(def_.width, dpi);
+  const int height = TwipsToPixels(def_.height, dpi);
+  win::BufferedDc buffer(dc, width, height);
+  Paint(PaintTarget{buffer.dc(), width, height, dpi});
+}
+
 void Form::ClickButton(const std::string& name, int index) {
   const ControlDef* c = FindControl(def_, name, index);
   if (!c || c->kind != ControlKind::Gleam) return;

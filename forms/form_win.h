@@ -75,6 +75,9 @@ class Form : public win::Window {
 
   // Paints the whole client area into dc (what WM_PAINT shows).
   void Render(HDC dc);
+  // The client area as it would look at another DPI, sized from the
+  // definition (drawn pictures keep the window's own DPI).
+  void Render(HDC dc, int dpi);
   // Presses a gradient button with the left mouse button and lets it go.
   void ClickButton(const std::string& name, int index = 0);
 

@@ -27,17 +27,36 @@ void PaintGradient(const PaintTarget& target, Colour colour, bool fromTop, int s
   }
 }
 
-void DrawAngledText(const PaintTarget& target, double x, double y, std::string_view text,
-                    int angle, Colour fore) {
+namespace {
+
+win::Font AngledFont(int heightPx, int angle) {
   LOGFONTW lf{};
-  // 13 pixels at 96 dpi, scaled with the DPI like every other size.
-  lf.lfHeight = ::MulDiv(13, target.dpi, 96);
+  lf.lfHeight = heightPx;
   lf.lfEscapement = angle * 10;
   lf.lfOrientation = angle * 10;
   // No face name: the system's default face. The default character set lets
   // the font mapper pick a face that holds the Chinese characters.
   lf.lfCharSet = DEFAULT_CHARSET;
-  win::Font font(::CreateFontIndirectW(&lf));
+  return win::Font(::CreateFontIndirectW(&lf));
+}
+
+}  // namespace
+
+int AngledTextHeight(int dpi) { return ::MulDiv(13, dpi, 96); }
+
+int AngledTextLength(HDC dc, std::string_view text, int heightPx) {
+  win::Font font = AngledFont(heightPx, 0);
+  if (!font) return 0;
+  const std::wstring wide = win::Widen(text);
+  win::SelectScope select(dc, font.get());
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  return size.cx;
+}
+
+void DrawAngledText(const PaintTarget& target, double x, double y, std::string_view text,
+                    int angle, Colour fore, int heightPx) {
+  win::Font font = AngledFont(heightPx > 0 ? heightPx : AngledTextHeight(target.dpi), angle);
   if (!font) return;
   const std::wstring wide = win::Widen(text);
   win::SelectScope select(target.dc, font.get());

@@ -28,10 +28,17 @@ struct PaintTarget {
 void PaintGradient(const PaintTarget& target, Colour colour, bool fromTop, int step);
 
 // Text at (x, y) twips in `fore`, rotated by angle degrees (counter-
-// clockwise; -90 runs downwards), 13 pixels high at 96 dpi in the system's
-// default face, with no background.
+// clockwise; -90 runs downwards), in the system's default face, with no
+// background; heightPx 0 is the usual size, AngledTextHeight(target.dpi).
 void DrawAngledText(const PaintTarget& target, double x, double y, std::string_view text,
-                    int angle, Colour fore);
+                    int angle, Colour fore, int heightPx = 0);
+
+// The usual height of that text: 13 pixels at 96 dpi, scaled with the DPI.
+int AngledTextHeight(int dpi);
+
+// Length in pixels of text in that face heightPx high, along its baseline
+// (the same at any angle).
+int AngledTextLength(HDC dc, std::string_view text, int heightPx);
 
 // The title strip: the gradient in `background`, the title with a light
 // copy 10 twips right and below, and two thin bars under it.

@@ -39,4 +39,24 @@ TwipsRect DockingStep(TwipsRect panel, int screenWidth, bool dockingOn, const Cu
   return panel;
 }
 
+DockingWait NextDockingWait(const TwipsRect& panel, int screenWidth, bool dockingOn, bool cursorOver) {
+  // The step asks about the cursor only at positions it has reached; if it
+  // ends where it started, every question was about this position, so the
+  // cursor as it is now decides it.
+  const TwipsRect next =
+      DockingStep(panel, screenWidth, dockingOn, [cursorOver](const TwipsRect&) { return cursorOver; });
+  if (!(next == panel)) return DockingWait::Tick;
+  if (!dockingOn) return DockingWait::Move;
+  const int d = screenWidth - panel.width;
+  // A position that stays put is hidden only with the cursor away and
+  // docked only with the cursor over it, never both at two edges.
+  if (panel.top == kHiddenTop || panel.left == kHiddenLeft || panel.left == d + kHiddenRightOffset) {
+    return DockingWait::CursorIn;
+  }
+  if (panel.top == kDockedTop || panel.left == kDockedLeft || panel.left == d + kDockedRightOffset) {
+    return DockingWait::CursorOut;
+  }
+  return DockingWait::Move;
+}
+
 }  // namespace quillet

@@ -1,4 +1,5 @@
-// The main panel's docking step, run on every 50 ms tick: with docking on, a
+// The main panel's docking step, run every 50 ms while it can change
+// something (NextDockingWait tells when it can): with docking on, a
 // panel near the top, left or right screen edge snaps against it, hides when
 // the cursor leaves it (a strip of 110 twips stays visible, 90 at the right)
 // and shows again when the cursor touches that strip; with docking off it is
@@ -33,5 +34,16 @@ using CursorOverPanel = std::function<bool(const TwipsRect& panel)>;
 // of the tests matters and is that of the comments in docking.cpp. Resetting
 // the corner pictures' highlight is left to the window, on every tick.
 TwipsRect DockingStep(TwipsRect panel, int screenWidth, bool dockingOn, const CursorOverPanel& cursorOver);
+
+// What the panel waits for before a docking step can move it, given whether
+// the cursor is over it now. Only Tick needs the 50 ms timer; the other
+// states last until the event named, so an idle panel needs no timer.
+enum class DockingWait {
+  Tick,       // the next step moves the panel (a snap, a show or a hide)
+  CursorIn,   // hidden at an edge: until the cursor touches the visible strip
+  CursorOut,  // docked and shown under the cursor: until the cursor leaves it
+  Move,       // free, or docking off: until the panel is moved
+};
+DockingWait NextDockingWait(const TwipsRect& panel, int screenWidth, bool dockingOn, bool cursorOver);
 
 }  // namespace quillet

@@ -44,6 +44,16 @@ WindowDef PanelDefinition() {
   return def;
 }
 
+int ScreenWidthTwips(int dpi) {
+  return static_cast<int>(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi));
+}
+
+SYSTEMTIME LocalNow() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return now;
+}
+
 // Today in the user's short date format, as the system writes it.
 std::string ShortDateToday(const SYSTEMTIME& now) {
   wchar_t text[80] = {};
@@ -53,17 +63,24 @@ std::string ShortDateToday(const SYSTEMTIME& now) {
 
 }  // namespace
 
-MainWindow::MainWindow() : Form(PanelDefinition(), FormStyle{.centred = false}) {}
+MainWindow::MainWindow() : Form(PanelDefinition(), FormStyle{.centred = false}), clock_(LocalNow) {}
+
+void MainWindow::SetClock(std::function<SYSTEMTIME()> clock) {
+  clock_ = clock ? std::move(clock) : std::function<SYSTEMTIME()>(LocalNow);
+  DateChanged();
+}
 
 bool MainWindow::Start(int leftTwips, int topTwips) {
   shuttingDown_ = false;
   if (!LoadForm()) return false;
   position_.width = static_cast<int>(MainPanelWidth > 0 ? MainPanelWidth : kPanelWidth);
   position_.height = static_cast<int>(MainPanelHeight > 0 ? MainPanelHeight : kPanelHeight);
+  docking_ = true;
   SetPosition(leftTwips, topTwips);  // the form made itself topmost and round
-  ::SetTimer(hwnd(), kDockTimer, kDockMs, nullptr);
   ::SetTimer(hwnd(), kReminderTimer, kReminderMs, nullptr);
+  ArmMidnightTimer();
   Show();
+  UpdateDockingWait();
   return true;
 }
 
@@ -82,6 +99,8 @@ void MainWindow::OnLoad() {
 void MainWindow::OnUnload() {
   ::KillTimer(hwnd(), kDockTimer);
   ::KillTimer(hwnd(), kReminderTimer);
+  ::KillTimer(hwnd(), kMidnightTimer);
+  docking_ = dockTimerRunning_ = trackingLeave_ = false;
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
   icon_.reset();
@@ -108,8 +127,7 @@ bool MainWindow::CursorOverPanelAt(const TwipsRect& p) const {
                         cursor.x, cursor.y);
 }
 
-void MainWindow::DockingTick() {
-  if (!IsLoaded()) return;
+void MainWindow::TakeUpUserMove() {
   const int dpi = Dpi();
   RECT r{};
   ::GetWindowRect(hwnd(), &r);
@@ -119,10 +137,51 @@ void MainWindow::DockingTick() {
     position_.left = static_cast<int>(PixelsToTwips(r.left, dpi));
     position_.top = static_cast<int>(PixelsToTwips(r.top, dpi));
   }
-  const int screenWidth = static_cast<int>(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi));
-  const TwipsRect next = DockingStep(position_, screenWidth, CurrentSkin().docking,
+}
+
+void MainWindow::DockingTick() {
+  if (!IsLoaded()) return;
+  inDockingTick_ = true;  // our own moves are no user moves
+  TakeUpUserMove();
+  const TwipsRect next = DockingStep(position_, ScreenWidthTwips(Dpi()), CurrentSkin().docking,
                                      [this](const TwipsRect& p) { return CursorOverPanelAt(p); });
   if (!(next == position_)) SetPosition(next.left, next.top);
+  inDockingTick_ = false;
+  UpdateDockingWait();
+}
+
+void MainWindow::UpdateDockingWait() {
+  if (!docking_ || inDockingTick_) return;
+  ResetLeftCornerPictures();
+  TakeUpUserMove();
+  const DockingWait wait = NextDockingWait(position_, ScreenWidthTwips(Dpi()), CurrentSkin().docking,
+                                           CursorOverPanelAt(position_));
+  bool tick = wait == DockingWait::Tick;
+  if (wait == DockingWait::CursorOut) {
+    // The panel hears of the cursor leaving only from its own surface; over
+    // a button, or a corner the rounding cut away, the step asks each tick.
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    tick = ::WindowFromPoint(cursor) != hwnd();
+    if (!tick) WatchCursorLeaving();
+  }
+  // CursorIn waits for WM_MOUSEMOVE on the visible strip, Move for
+  // WM_WINDOWPOSCHANGED.
+  if (tick && !dockTimerRunning_) {
+    dockTimerRunning_ = ::SetTimer(hwnd(), kDockTimer, kDockMs, nullptr) != 0;
+  } else if (!tick && dockTimerRunning_) {
+    ::KillTimer(hwnd(), kDockTimer);
+    dockTimerRunning_ = false;
+  }
+}
+
+void MainWindow::WatchCursorLeaving() {
+  if (trackingLeave_) return;
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+  trackingLeave_ = ::TrackMouseEvent(&track) != FALSE;
+}
+
+void MainWindow::ResetLeftCornerPictures() {
   // A highlighted corner picture the cursor has left goes back to normal
   // (with docking off as well, so no picture stays lit).
   for (int i = 0; i < 2; ++i) {
@@ -134,11 +193,19 @@ void MainWindow::DockingTick() {
   }
 }
 
-std::string MainWindow::DateText() const {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  const std::string lunar = LunarDateText(CivilDate{now.wYear, now.wMonth, now.wDay});
-  return PanelDateText(ShortDateToday(now), lunar);
+void MainWindow::ArmMidnightTimer() {
+  const SYSTEMTIME now = clock_();
+  const UINT untilMidnight =
+      MillisecondsToMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+  // A timer that comes a little early finds the old day and is armed again
+  // for the few milliseconds left.
+  ::SetTimer(hwnd(), kMidnightTimer, untilMidnight, nullptr);
+}
+
+void MainWindow::DateChanged() {
+  if (!IsLoaded()) return;
+  ArmMidnightTimer();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 bool MainWindow::PictureShown(const ControlDef& control) const {
@@ -159,10 +226,17 @@ void MainWindow::Paint(const PaintTarget& target) {
                        : highlight_[static_cast<std::size_t>(i)].get(),
                 c, target.dpi);
   }
-  const std::string text = DateText();
+  // Today's date down the right side: a light copy 10 twips right and
+  // below, then the dark text, fitted to the strip.
+  const SYSTEMTIME now = clock_();
+  paintedDate_ = FitPanelDateText(
+      ShortDateToday(now), LunarDateText(CivilDate{now.wYear, now.wMonth, now.wDay}),
+      target.Px(kDateBottom) - target.Px(kDateTop), AngledTextHeight(target.dpi),
+      [&target](std::string_view text, int fontPx) { return AngledTextLength(target.dc, text, fontPx); });
   const double width = Definition().width;
-  DrawAngledText(target, width - 90, 510, text, -90, 0xDDDDDD);
-  DrawAngledText(target, width - 100, 500, text, -90, MakeColour(10, 10, 10));
+  DrawAngledText(target, width - 90, kDateTop + 10, paintedDate_.text, -90, 0xDDDDDD, paintedDate_.fontPx);
+  DrawAngledText(target, width - 100, kDateTop, paintedDate_.text, -90, MakeColour(10, 10, 10),
+                 paintedDate_.fontPx);
   if (skin.button != appliedButton_ || skin.buttonText != appliedText_) {
     appliedButton_ = skin.button;
     appliedText_ = skin.buttonText;
@@ -290,10 +364,40 @@ bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
         DockingTick();
       } else if (wParam == kReminderTimer) {
         if (const auto& check = ProgramNavigation().checkDueReminders) check();
+      } else if (wParam == kMidnightTimer) {
+        DateChanged();
       } else {
         return false;
       }
       *result = 0;
+      return true;
+    // What wakes the docking step when no tick runs: the cursor on the
+    // panel (a hidden one's strip) or leaving it, a move by the user or the
+    // step, and a repaint (the settings window repaints the panel after the
+    // docking switch may have changed). The form handles them as well.
+    case WM_MOUSEMOVE:
+      WatchCursorLeaving();
+      UpdateDockingWait();
+      return false;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      UpdateDockingWait();
+      *result = 0;
+      return true;
+    case WM_WINDOWPOSCHANGED:
+    case WM_PAINT:
+      UpdateDockingWait();
+      return false;
+    // The day may have changed under the panel: the clock was set, or the
+    // machine slept through midnight.
+    case WM_TIMECHANGE:
+      DateChanged();
+      *result = 0;
+      return true;
+    case WM_POWERBROADCAST:
+      if (wParam != PBT_APMRESUMEAUTOMATIC && wParam != PBT_APMRESUMESUSPEND) return false;
+      DateChanged();
+      *result = TRUE;
       return true;
     case WM_CLOSE:
       ShutDown();

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "base/colour.h"
 #include "base/placement.h"
 #include "forms/form_win.h"
+#include "shell/panel_layout.h"
 #include "win32/handles.h"
 
 namespace quillet {
@@ -19,16 +21,22 @@ class MainWindow : public Form {
   static constexpr char kListCaption[] = "\u3000我的工作记录表";
   static constexpr char kEditCaption[] = "\u3000编辑工作记录";
   static constexpr char kReminderSettingsCaption[] = "定时提醒设置";
-  static constexpr UINT_PTR kDockTimer = 1;      // T1
+  static constexpr UINT_PTR kDockTimer = 1;      // T1, only while a step can move the panel
   static constexpr UINT kDockMs = 50;
   static constexpr UINT_PTR kReminderTimer = 2;  // Timer1
   static constexpr UINT kReminderMs = 5000;
+  static constexpr UINT_PTR kMidnightTimer = 3;  // repaints the date when the day changes
+  // The date text runs down the right side from 500 twips to level with
+  // the last button's bottom edge, clear of the rounded corner.
+  static constexpr double kDateTop = 500;     // twips
+  static constexpr double kDateBottom = 4110;
 
   MainWindow();
 
   // Start-up steps after the single-copy check: load the panel, place it at
   // (left, top) twips, lay out and colour the buttons, topmost, rounded,
-  // painted and shown; both timers run from here on.
+  // painted and shown; the reminder tick runs from here on, the docking
+  // tick whenever a step can move the panel.
   bool Start(int leftTwips, int topTwips);
   // The unload sequence: store the position, save the parameters (a save
   // that fails is reported in the message dialog, and the sequence goes on
@@ -36,7 +44,8 @@ class MainWindow : public Form {
   // tray icon, end the message loop.
   void ShutDown();
 
-  // One tick of T1: the docking step on the panel's real position.
+  // One tick of T1: the docking step on the panel's real position; the
+  // timer then runs on only if the next step can move the panel.
   void DockingTick();
   // Button Pic(i) pressed: the navigation of the panel.
   void Navigate(int index);
@@ -44,8 +53,10 @@ class MainWindow : public Form {
   // the panel there (left and top; the size stays).
   const TwipsRect& Position() const { return position_; }
   void SetPosition(int leftTwips, int topTwips);
-  // The text that runs down the panel's side (today's dates).
-  std::string DateText() const;
+  // Where "today" comes from (local time); the system clock by default.
+  void SetClock(std::function<SYSTEMTIME()> clock);
+  // The date text the last paint drew down the panel's side, and its font.
+  const FittedDateText& PaintedDate() const { return paintedDate_; }
 
  protected:
   void OnLoad() override;
@@ -58,6 +69,23 @@ class MainWindow : public Form {
 
  private:
   bool CursorOverPanelAt(const TwipsRect& position) const;
+  // A move by the user (the window's pixels no longer those of position_)
+  // replaces the position.
+  void TakeUpUserMove();
+  // Starts or stops T1 for what the panel waits for now, and watches for
+  // the cursor leaving; also puts back a corner picture the cursor has left.
+  void UpdateDockingWait();
+  void WatchCursorLeaving();  // TME_LEAVE, once until WM_MOUSELEAVE
+  void ResetLeftCornerPictures();
+  void ArmMidnightTimer();
+  void DateChanged();
+
+  std::function<SYSTEMTIME()> clock_;
+  FittedDateText paintedDate_;
+  bool docking_ = false;  // from Start to unload: the position is the panel's
+  bool dockTimerRunning_ = false;
+  bool trackingLeave_ = false;  // TME_LEAVE asked for and not yet reported
+  bool inDockingTick_ = false;
 
   TwipsRect position_{0, 0, 1700, 4260};
   std::array<win::Bitmap, 2> normal_;     // Img

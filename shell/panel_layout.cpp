@@ -1,5 +1,7 @@
 #include "shell/panel_layout.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 TwipBox PanelButtonBox(int index, double panelWidth, double panelHeight) {
@@ -7,7 +9,7 @@ TwipBox PanelButtonBox(int index, double panelWidth, double panelHeight) {
   return {100, pitch * index + 500, panelWidth - 400, pitch - 50};
 }
 
-std::string PanelDateText(std::string_view shortDate, std::string_view lunarText) {
+std::string PanelDateText(std::string_view shortDate, std::string_view lunarText, bool padded) {
   constexpr std::string_view kLunarPrefix = "农历";
   if (lunarText.substr(0, kLunarPrefix.size()) == kLunarPrefix) {
     lunarText.remove_prefix(kLunarPrefix.size());
@@ -17,18 +19,36 @@ std::string PanelDateText(std::string_view shortDate, std::string_view lunarText
   raw += '(';
   raw += lunarText;
   raw += ')';
-  std::string padded;
-  padded.reserve(raw.size() + 16);
+  if (!padded) return raw;
+  std::string text;
+  text.reserve(raw.size() + 16);
   for (char c : raw) {
     if (c == '(') {
-      padded += "  ( ";
+      text += "  ( ";
     } else if (c == ')') {
-      padded += " )  ";
+      text += " )  ";
     } else {
-      padded += c;
+      text += c;
     }
   }
-  return padded;
+  return text;
+}
+
+FittedDateText FitPanelDateText(std::string_view shortDate, std::string_view lunarText, int room,
+                                int fontPx, const MeasureText& measure) {
+  FittedDateText fitted{PanelDateText(shortDate, lunarText), fontPx};
+  if (measure(fitted.text, fontPx) <= room) return fitted;
+  fitted.text = PanelDateText(shortDate, lunarText, false);
+  while (fitted.fontPx > kMinDateFontPx && measure(fitted.text, fitted.fontPx) > room) {
+    --fitted.fontPx;
+  }
+  return fitted;
+}
+
+unsigned MillisecondsToMidnight(int hour, int minute, int second, int millisecond) {
+  constexpr int kDay = 24 * 60 * 60 * 1000;
+  const int sinceMidnight = ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;  // [0, kDay)
+  return static_cast<unsigned>(std::max(kDay - sinceMidnight, 1));
 }
 
 }  // namespace quillet

@@ -1,9 +1,10 @@
 // The shell's window arithmetic and start-up rules, and the delivered files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "base/codepage.h"
 #include "base/units.h"
@@ -19,9 +20,13 @@ namespace {
 
 std::string ReadDelivered(const char* name) {
   std::ifstream in(std::string(QUILLET_SOURCE_DIR) + "/data/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::size_t CrLfLines(std::string_view bytes) {
+  std::size_t lines = 0;
+  for (std::size_t at = bytes.find("\r\n"); at != bytes.npos; at = bytes.find("\r\n", at + 2)) ++lines;
+  return lines;
 }
 
 TEST(RoundCorners, InsetDependsOnTheRadius) {
@@ -29,9 +34,8 @@ TEST(RoundCorners, InsetDependsOnTheRadius) {
   const RoundRegion panel = RoundCornersRegion(TwipsToPixels(1700, 96), TwipsToPixels(4260, 96), 20);
   EXPECT_EQ((std::array{panel.left, panel.top, panel.right, panel.bottom, panel.ellipse}),
             (std::array{4, 4, 109, 280, 20}));
-  EXPECT_EQ(RoundCornersRegion(100, 50, 15).left, 2);
-  EXPECT_EQ(RoundCornersRegion(100, 50, 15).right, 98);
-  EXPECT_EQ(RoundCornersRegion(100, 50, 16).left, 4);
+  const RoundRegion odd = RoundCornersRegion(100, 50, 15);
+  EXPECT_EQ((std::array{odd.left, odd.right, RoundCornersRegion(100, 50, 16).left}), (std::array{2, 98, 4}));
 }
 
 TEST(CursorTests, EdgesCountAsOutside) {
@@ -46,30 +50,43 @@ TEST(CursorTests, EdgesCountAsOutside) {
 TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {
   // The main panel's test checks all eight buttons in place.
   const TwipBox last = PanelButtonBox(7, 1700, 4260);
-  EXPECT_DOUBLE_EQ(last.left, 100);
-  EXPECT_DOUBLE_EQ(last.top, 3702.5);
-  EXPECT_DOUBLE_EQ(last.width, 1300);
-  EXPECT_DOUBLE_EQ(last.height, 407.5);
+  EXPECT_EQ((std::array{last.left, last.top, last.width, last.height}), (std::array{100.0, 3702.5, 1300.0, 407.5}));
   // In pixels each edge rounds on its own: neighbours keep the same gap.
   const PixelBox first = ToPixels(ButtonControl("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
   const PixelBox second = ToPixels(ButtonControl("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
-  EXPECT_EQ(first.left, 7);
-  EXPECT_EQ(first.top, 33);
-  EXPECT_EQ(first.top + first.height, 60);  // 907.5 twips = 60.5 pixels, halves to even
-  EXPECT_EQ(second.top, 96);                // 957.5 twips at 144 dpi = 95.75
-  EXPECT_EQ(second.width, 130);
+  // 907.5 twips = 60.5 pixels, halves to even; 957.5 twips at 144 dpi = 95.75.
+  EXPECT_EQ((std::array{first.left, first.top, first.top + first.height}), (std::array{7, 33, 60}));
+  EXPECT_EQ((std::array{second.top, second.width}), (std::array{96, 130}));
 }
 
-TEST(PanelDateText, PadsEveryParenthesis) {
+// Widths in Chinese Windows' song face: Chinese characters square, others half as wide.
+int SongWidth(std::string_view text, int fontPx) {
+  int halves = 0;
+  for (const unsigned char c : text) halves += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
+  return halves * fontPx / 2;
+}
+
+TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) {
   EXPECT_EQ(PanelDateText("2006-5-1", "农历丙戌年(狗)四月初四"),
             "今天: 2006-5-1  ( 丙戌年  ( 狗 )  四月初四 )  ");
-  // Outside the engine's range the lunar part is simply empty.
-  EXPECT_EQ(PanelDateText("2200-1-1", ""), "今天: 2200-1-1  (  )  ");
+  EXPECT_EQ(PanelDateText("2200-1-1", ""), "今天: 2200-1-1  (  )  ");  // outside the range
+  // The longest of the range: a leap month (month and day names have fixed
+  // lengths), two-digit month and day. 325 pixels padded, 247 unpadded at 13.
+  const std::string_view lunar = "农历癸丑年(牛)闰冬月初七";  // 2033-12-28
+  const struct { int room, fontPx; bool padded; int fittedPx; } fits[] = {
+      {325, 13, true, 13}, {324, 13, false, 13}, {240, 13, false, 12},  // 96 dpi: 274 - 34
+      {360, 20, false, 18}, {10, 13, false, kMinDateFontPx}};           // 144 dpi: 411 - 51
+  for (const auto& f : fits) {
+    const FittedDateText date = FitPanelDateText("2033/12/28", lunar, f.room, f.fontPx, SongWidth);
+    EXPECT_EQ(date.text, PanelDateText("2033/12/28", lunar, f.padded)) << f.room;
+    EXPECT_EQ(date.fontPx, f.fittedPx) << f.room;
+  }
+  EXPECT_EQ((std::array{MillisecondsToMidnight(0, 0, 0, 0), MillisecondsToMidnight(23, 59, 59, 999)}),
+            (std::array{86400000u, 1u}));
 }
 
 TEST(Startup, SecondCopyMessageNamesTheProgramFile) {
-  EXPECT_EQ(AlreadyRunningText("C:\\Tools\\quillet.exe"),
-            "quillet已经在运行，请检查隐藏在屏幕边上的Quillet");
+  EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("organiser"), "organiser已经在运行，请检查隐藏在屏幕边上的Quillet");
 }
@@ -77,10 +94,8 @@ TEST(Startup, SecondCopyMessageNamesTheProgramFile) {
 TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   ParametersLoad none;  // no file
   const ParameterItems first = StartupSettings(none, "C:\\Quillet");
-  EXPECT_EQ(first[kParamDataFolder], "C:\\Quillet");
-  EXPECT_EQ(first[kParamDocking], "1");
+  // The data folder, docking and background: the program's first-run test.
   EXPECT_EQ(first[kParamTrayButton], "1");
-  EXPECT_EQ(ColourFromText(first[kParamBackground]), kDefaultBackground);
   EXPECT_NE(ColourFromText(first[kParamButtonColour]), 0u);
   for (std::size_t i = kParamFirstStateColour; i < kParamFirstStateColour + 5; ++i) {
     EXPECT_NE(ColourFromText(first[i]), 0u) << i;
@@ -93,21 +108,15 @@ TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   read.items[kParamDataFolder] = "  ";
   read.items[kParamPanelLeft] = "-1590";
   const ParameterItems kept = StartupSettings(read, "D:\\Q");
-  EXPECT_EQ(kept[kParamDataFolder], "D:\\Q");
-  EXPECT_EQ(kept[kParamPanelLeft], "-1590");
-  EXPECT_EQ(kept[kParamBackground], "");
+  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground]}),
+            (std::array<std::string, 3>{"D:\\Q", "-1590", ""}));
   read.items[kParamDataFolder] = "E:\\data";
   EXPECT_EQ(StartupSettings(read, "D:\\Q")[kParamDataFolder], "E:\\data");
 }
 
 TEST(DeliveredFiles, SettingsFileHoldsTheFirstRunSkin) {
   const std::string bytes = ReadDelivered("paramter.dat");
-  ASSERT_FALSE(bytes.empty());
-  std::size_t lines = 0;
-  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && bytes[i + 1] == '\n') ++lines;
-  }
-  EXPECT_EQ(lines, kParameterCount);
+  EXPECT_EQ(CrLfLines(bytes), kParameterCount);
   const Cp936Decoded text = DecodeCp936(bytes);
   EXPECT_EQ(text.invalidBytes, 0u);
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
@@ -117,31 +126,21 @@ TEST(DeliveredFiles, HelpTextIsCodePage936WithCrLfLines) {
   const std::string bytes = ReadDelivered("Help.dat");
   EXPECT_EQ(DecodeCp936(bytes).invalidBytes, 0u);
   // Every line ends with CR LF, the last one too; no lone LF.
-  ASSERT_GE(bytes.size(), 2u);
-  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n') {
-      EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "byte " << i;
-    }
-  }
+  EXPECT_TRUE(bytes.ends_with("\r\n"));
+  EXPECT_EQ(CrLfLines(bytes), static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
 }
 
 TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
   for (auto [normal, lit] : {std::pair{Artwork::CloseNormal, Artwork::CloseHighlight},
                              std::pair{Artwork::TrayNormal, Artwork::TrayHighlight}}) {
-    const PixelArt a = RenderArtwork(normal);
-    const PixelArt b = RenderArtwork(lit);
-    EXPECT_EQ(a.width, 20);
-    EXPECT_EQ(a.height, 21);
-    EXPECT_EQ(a.pixels.size(), 20u * 21u);
+    const PixelArt a = RenderArtwork(normal), b = RenderArtwork(lit);
+    EXPECT_EQ((std::array{a.width, a.height, static_cast<int>(a.pixels.size())}), (std::array{20, 21, 420}));
     EXPECT_NE(a.pixels, b.pixels);
     // The margin is white so that the back colour shows round the picture.
-    EXPECT_EQ(a.pixels.front(), 0xFFFFFFu);
-    EXPECT_EQ(b.pixels.back(), 0xFFFFFFu);
+    EXPECT_EQ((std::array{a.pixels.front(), b.pixels.back()}), (std::array{0xFFFFFFu, 0xFFFFFFu}));
   }
   const PixelArt logo = RenderArtwork(Artwork::Logo);
-  EXPECT_EQ(logo.width, 20);
-  EXPECT_EQ(logo.height, 20);
+  EXPECT_EQ((std::array{logo.width, logo.height}), (std::array{20, 20}));
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ void Input(DWORD flags, int x = 0, int y = 0) {
 
 }  // namespace
 
+void MoveTheMouse(int x, int y) { Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y); }
+
 void DragWithTheMouse(int x, int y, int dx, int dy) {
   ::SetCursorPos(x, y);
   WaitFor([] { return false; }, std::chrono::milliseconds(50));

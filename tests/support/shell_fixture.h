@@ -42,5 +42,7 @@ class ShellFixture : public testing::Test {
 // button pressed at (x, y) on the screen, the cursor moved by (dx, dy) in
 // eight steps from another thread while this one runs the loop, let go.
 void DragWithTheMouse(int x, int y, int dx, int dy);
+// Real mouse input: the cursor moved to (x, y) on the screen.
+void MoveTheMouse(int x, int y);
 
 }  // namespace quillet::test

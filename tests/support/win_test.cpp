@@ -89,6 +89,8 @@ Capture CaptureWindow(HWND hwnd) {
   return Grab(source.get(), ours ? 0 : r.left, ours ? 0 : r.top, r.right - r.left, r.bottom - r.top);
 }
 
+Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw) { return Render(w, h, draw); }
+
 Capture RenderClient(HWND hwnd) {
   RECT r{};
   ::GetClientRect(hwnd, &r);
@@ -97,6 +99,7 @@ Capture RenderClient(HWND hwnd) {
   });
 }
 
+<<<<<<< HEAD
 Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
   return Render(w, h, [&](HDC dc) {
     ::PatBlt(dc, 0, 0, w, h, WHITENESS);  // the DC's own background is white too
@@ -104,6 +107,9 @@ Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
     ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
   });
 }
+=======
+std::wstring SaveCapture(const Capture& cap, const std::wstring& name) { return WritePng(cap, name); }
+>>>>>>> panel
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return WritePng(CaptureWindow(hwnd), name);
