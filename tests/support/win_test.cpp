@@ -99,7 +99,6 @@ Capture RenderClient(HWND hwnd) {
   });
 }
 
-<<<<<<< HEAD
 Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
   return Render(w, h, [&](HDC dc) {
     ::PatBlt(dc, 0, 0, w, h, WHITENESS);  // the DC's own background is white too
@@ -107,9 +106,8 @@ Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
     ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
   });
 }
-=======
+
 std::wstring SaveCapture(const Capture& cap, const std::wstring& name) { return WritePng(cap, name); }
->>>>>>> panel
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return WritePng(CaptureWindow(hwnd), name);

@@ -48,13 +48,10 @@ struct Capture {
 Capture CaptureWindow(HWND hwnd);
 // The window's client area as WM_PRINTCLIENT draws it.
 Capture RenderClient(HWND hwnd);
-<<<<<<< HEAD
 // text in black on a white w x h surface, drawn with font at (0, 0).
 Capture RenderText(HFONT font, const std::wstring& text, int w, int h);
-=======
 // What draw paints on a w x h memory surface.
 Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw);
->>>>>>> panel
 // Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
 // Saves a capture as ArtifactDir()\name.png; returns the path.
