@@ -62,7 +62,7 @@ int Run(int seconds) {
   ProgramFolder = win::Narrow(folder.path());
   Parameters = DefaultSettings(ProgramFolder);
   SaveSettingsAtExit = false;
-  InitShellGlobals();
+  InitSharedState();
   ::SetCursorPos(640, 1000);  // far from the panel
 
   MainWindow& panel = TheForm<MainWindow>();

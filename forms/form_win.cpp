@@ -1,7 +1,5 @@
 #include "forms/form_win.h"
 
-#include "forms/skin.h"
-
 #include <windowsx.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include "base/placement.h"
 #include "base/units.h"
 #include "base/window_geometry.h"
+#include "forms/skin.h"
 #include "forms/window_shape_win.h"
 #include "win32/dpi.h"
 #include "win32/paint.h"

@@ -2,7 +2,7 @@
 
 namespace quillet {
 
-void InitShellGlobals() {
+void InitSharedState() {
   ButtonState.fill(-1);
   TodayOnly = 0;
   MainPanelWidth = 1700;

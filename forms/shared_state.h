@@ -41,12 +41,12 @@ inline std::string ProgramFolder;
 // runs on the first-run settings and leaves the file alone at exit.
 inline bool SaveSettingsAtExit = true;
 
-// Main panel size, twips; InitShellGlobals sets them.
+// Main panel size, twips; InitSharedState sets them.
 inline double MainPanelWidth = 0;
 inline double MainPanelHeight = 0;
 
 // Start-up values: every ButtonState -1, TodayOnly 0, the panel 1700 x 4260
 // twips.
-void InitShellGlobals();
+void InitSharedState();
 
 }  // namespace quillet

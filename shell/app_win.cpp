@@ -52,7 +52,7 @@ int RunPanel() {
                                             INVALID_FILE_ATTRIBUTES;
   Parameters = StartupSettings(load, ProgramFolder);
   // 2. Shared variables.
-  InitShellGlobals();
+  InitSharedState();
   // 3. A second copy only tells the user and ends, the file untouched.
   win::KernelHandle singleCopy(::CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
   if (singleCopy && ::GetLastError() == ERROR_ALREADY_EXISTS) {

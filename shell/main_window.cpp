@@ -8,12 +8,12 @@
 #include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/window_shape_win.h"
+#include "settings/parameters.h"
 #include "shell/about_window.h"
 #include "shell/docking.h"
 #include "shell/navigation.h"
 #include "shell/panel_layout.h"
 #include "shell/startup.h"
-#include "settings/parameters.h"
 #include "shell/tray_win.h"
 #include "win32/text.h"
 

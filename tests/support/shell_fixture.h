@@ -27,7 +27,7 @@ class ShellFixture : public testing::Test {
     Parameters = DefaultSettings(ProgramFolder);
     Parameters[kParamDocking] = "0";
     SaveSettingsAtExit = true;
-    InitShellGlobals();
+    InitSharedState();
   }
   void TearDown() override { UnloadFormsExcept(nullptr); }
 
