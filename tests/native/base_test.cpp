@@ -77,8 +77,7 @@ TEST(ParseDateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
 }
 
 TEST(FormatNextDueText, WritesSecondsOnlyWhenTheTimeIsNotMidnight) {
-  EXPECT_EQ(FormatNextDueText(At({2006, 12, 31}, 23 * 3600 + 9)), "2006-12-31 23:00:09");
-  EXPECT_EQ(FormatNextDueText(At({2006, 5, 1}, 0)), "2006-5-1");
+  // More forms: the repeat cases of reminder_test.
   EXPECT_EQ(FormatNextDueText(At({2006, 5, 1}, 1)), "2006-5-1 0:00:01");
   EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 9, 5), "2005-3-9 9:5");
   EXPECT_FALSE(HasTimeOfDay("2005-3-9"));
@@ -139,7 +138,6 @@ TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
 }
 
 TEST(Twips, BecomePixelsAtTheGivenDpiAndPlaceWindowsOnTheScreen) {  // halves: gleam_logic_test
-  EXPECT_EQ(TwipsToPixels(1700, 96), 113);  // 113.33
   EXPECT_DOUBLE_EQ(PixelsToTwips(113, 96), 1695);
   EXPECT_DOUBLE_EQ(PixelsToTwips(10, 144), 100);
   EXPECT_EQ(KeepOnScreen({-10, -20, 100, 50}, 1000, 800), (TwipsRect{0, 0, 100, 50}));
@@ -175,7 +173,6 @@ TEST(LenientNumber, TakesTheLongestLeadingDecimalNumberRoundingHalvesToEven) {
 }
 
 TEST(Colours, DarkenAndTakeApart) {
-  EXPECT_EQ(DarkenColour(0x80FFFFFF, 0), 0x00FFFFFFu);
   EXPECT_EQ(DarkenColour(MakeColour(100, 100, 100), -200), 0xFFFFFFu);
   EXPECT_EQ(DarkenColour(MakeColour(100, 50, 200), 60), MakeColour(40, 0, 140));
   const Colour c = MakeColour(0x11, 0x22, 0x33) | 0xAA000000u;

@@ -94,12 +94,8 @@ TEST(Startup, SecondCopyMessageNamesTheProgramFile) {
 TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   ParametersLoad none;  // no file
   const ParameterItems first = StartupSettings(none, "C:\\Quillet");
-  // The data folder, docking and background: the program's first-run test.
-  EXPECT_EQ(first[kParamTrayButton], "1");
-  EXPECT_NE(ColourFromText(first[kParamButtonColour]), 0u);
-  for (std::size_t i = kParamFirstStateColour; i < kParamFirstStateColour + 5; ++i) {
-    EXPECT_NE(ColourFromText(first[i]), 0u) << i;
-  }
+  // The first-run settings, which the delivered file holds too.
+  EXPECT_EQ(first, DefaultSettings("C:\\Quillet"));
 
   // A file that was read is taken as it is, black colours and all; only an
   // empty data folder is replaced.
@@ -114,20 +110,18 @@ TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   EXPECT_EQ(StartupSettings(read, "D:\\Q")[kParamDataFolder], "E:\\data");
 }
 
-TEST(DeliveredFiles, SettingsFileHoldsTheFirstRunSkin) {
-  const std::string bytes = ReadDelivered("paramter.dat");
-  EXPECT_EQ(CrLfLines(bytes), kParameterCount);
-  const Cp936Decoded text = DecodeCp936(bytes);
+TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLines) {
+  const std::string settings = ReadDelivered("paramter.dat");
+  EXPECT_EQ(CrLfLines(settings), kParameterCount);
+  const Cp936Decoded text = DecodeCp936(settings);
   EXPECT_EQ(text.invalidBytes, 0u);
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
-}
 
-TEST(DeliveredFiles, HelpTextIsCodePage936WithCrLfLines) {
-  const std::string bytes = ReadDelivered("Help.dat");
-  EXPECT_EQ(DecodeCp936(bytes).invalidBytes, 0u);
+  const std::string help = ReadDelivered("Help.dat");
+  EXPECT_EQ(DecodeCp936(help).invalidBytes, 0u);
   // Every line ends with CR LF, the last one too; no lone LF.
-  EXPECT_TRUE(bytes.ends_with("\r\n"));
-  EXPECT_EQ(CrLfLines(bytes), static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+  EXPECT_TRUE(help.ends_with("\r\n"));
+  EXPECT_EQ(CrLfLines(help), static_cast<std::size_t>(std::count(help.begin(), help.end(), '\n')));
 }
 
 TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
