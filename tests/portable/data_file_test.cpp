@@ -55,13 +55,7 @@ TEST(FieldWriter, SanitizedFieldsRoundTripAndTrimKeepsTheIdeographicSpace) {
 
 namespace fs = std::filesystem;
 
-class FileStoreTest : public testing_support::ScratchFolderTest {
- protected:
-  void TearDown() override {
-    file_store_testing::SetWriteLimit(std::nullopt);
-    ScratchFolderTest::TearDown();
-  }
-};
+using FileStoreTest = testing_support::ScratchFolderTest;
 
 TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytesAndReadsReportWhatIsWrong) {
   std::string bytes("\"a\"\r\n\0\xFF\xD6\xD0", 9);

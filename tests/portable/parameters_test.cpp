@@ -14,14 +14,10 @@ namespace {
 
 class ParametersTest : public testing_support::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    ScratchFolderTest::SetUp();
-    path_ = ParameterFilePath(folder_.Folder());
-  }
   void Put(const std::string& bytes) const { testing_support::ScratchFolder::Put(path_, bytes); }
   std::string Get() const { return ReadWholeFile(path_).bytes; }
 
-  std::string path_;
+  const std::string path_ = ParameterFilePath(folder_.Folder());
 };
 
 std::string Lines(int count, const std::string& prefix) {
