@@ -91,8 +91,6 @@ TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDay) {
 
 TEST(LunarRange, ToolRejectsBadArguments) {
   int status = 0;
-  EXPECT_EQ(RunTool("2008-02-07 2008-02-07", status), "2008-02-07\t农历戊子年(鼠)正月初一\t(春节)\n");
-  EXPECT_EQ(status, 0);
   for (const char* bad : {"2008-02-07", "1900-01-30 1900-02-01", "2100-12-31 2101-01-01",
                           "2008-2-7 2008-02-08", "2008-03-01 2008-02-01"}) {
     EXPECT_NE(RunTool(bad, status).find("quillet-lunar:"), std::string::npos) << bad;

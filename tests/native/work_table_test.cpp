@@ -252,10 +252,9 @@ TEST_F(WorkTableTest, HandWrittenFileReadsAsWrittenAndIsSavedBackWholeOrNotAtAll
 
 TEST(IsTodaysWork, OnlyAStartOfTodayWithATimeOfDay) {
   const std::pair<const char*, bool> starts[] = {
-      {"2005-3-9 9:0", true},   {"2005-03-09 00:00", true}, {" 2005/3/9 23:59 ", true},
-      {"2005-3-8 9:0", false},  {"2005-3-10 0:0", false},   {"2006-3-9 9:0", false},
-      {"2005-3-9", false},      {"", false},                {"today 9:0", false},
-      {"2005-3-9 24:0", false}};
+      {"2005-3-9 9:0", true},  {"2005-03-09 00:00", true}, {" 2005/3/9 23:59 ", true},
+      {"2005-3-8 9:0", false}, {"2005-3-10 0:0", false},   {"2006-3-9 9:0", false},
+      {"2005-3-9", false},     {"today 9:0", false},       {"2005-3-9 24:0", false}};
   for (const auto& [start, today] : starts) EXPECT_EQ(IsTodaysWork(start, CivilDate{2005, 3, 9}), today) << start;
 }
 
