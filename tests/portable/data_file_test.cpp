@@ -57,7 +57,7 @@ namespace fs = std::filesystem;
 
 using FileStoreTest = testing_support::ScratchFolderTest;
 
-TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytesAndReadsReportWhatIsWrong) {
+TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong) {
   std::string bytes("\"a\"\r\n\0\xFF\xD6\xD0", 9);
   ASSERT_TRUE(ReplaceFileContents(Path("f.dat"), bytes));
   const FileContents back = ReadWholeFile(Path("f.dat"));
@@ -70,9 +70,8 @@ TEST_F(FileStoreTest, SaveThenReadGivesTheSameBytesAndReadsReportWhatIsWrong) {
   PutBytes("big.dat", std::string(1000, 'x'));
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 999).status, FileStatus::TooLarge);
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 1000).bytes.size(), 1000u);
-}
 
-TEST_F(FileStoreTest, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
+  // Failed saves leave the old file and no temporary file.
   PutBytes("f.dat", "old contents");
   file_store_testing::SetWriteLimit(5);  // the disk fills up
   std::string error;

@@ -43,14 +43,12 @@ TEST(CodeSearch, StopsAddingLinesOnceTheBoxIsNearlyFull) {
   EXPECT_EQ(TextBoxLength("a\xF0\x9F\x98\x80"), 3u);  // a non-BMP character takes two units
 }
 
-TEST_F(LookupFiles, SearchReadsTheCodeFileAndReportsAMissingOne) {
+TEST_F(LookupFiles, CodeAndHelpFilesAreReadAndMissingOnesReported) {
   const std::string path = Put(kCodeFileName, kCodes);
   EXPECT_EQ(SearchCodes(path, "深圳"), std::optional<std::string>("广东\t深圳市\t518000\t0755\r\n"));
   EXPECT_EQ(SearchCodes(path, "天津"), std::optional<std::string>(""));
   EXPECT_FALSE(SearchCodes(FileInFolder(folder_.Folder(), "none.dat"), "深圳").has_value());
-}
-
-TEST_F(LookupFiles, HelpTextIsEveryLineEndedByCrLf) {
+  // The help text: every line ended by CR LF.
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "")), std::optional<std::string>(""));
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "一\r二\n\r\n三")), std::optional<std::string>("一\r\n二\r\n\r\n三\r\n"));
   EXPECT_FALSE(ReadHelpText(FileInFolder(folder_.Folder(), "missing.dat")).has_value());
