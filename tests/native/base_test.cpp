@@ -21,7 +21,7 @@
 namespace quillet {
 namespace {
 
-TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
+TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndIsoDatesAreStrict) {
   // Walks the calendar by its own month lengths (leap rule written out
   // independently) and checks both conversions at every step.
   std::int64_t serial = DayNumber(CivilDate{1600, 1, 1});
@@ -39,9 +39,7 @@ TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndFollowsTheCalendar) {
     }
   }
   for (int month : {-1, 0, 13}) EXPECT_EQ(DaysInMonth(2005, month), 0);
-}
 
-TEST(SerialDays, IsoDatesAreStrict) {
   EXPECT_EQ(IsoDateText({2008, 2, 7}), "2008-02-07");
   EXPECT_EQ(ParseIsoDate("2000-02-29"), (CivilDate{2000, 2, 29}));
   for (const char* bad : {"1900-02-29", "2100-02-29", "2008-13-01", "2008-00-10", "2008-02-30",
@@ -62,7 +60,7 @@ TEST(BuildDateTime, CarriesOverflowingPartsIntoTheNextUnit) {
   EXPECT_EQ(BuildDateTime(2006, 5, 1, 8, 65, 0), At({2006, 5, 1}, 9 * 3600 + 5 * 60));
 }
 
-TEST(ParseDateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
+TEST(DateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
   const std::pair<const char*, DateTime> cases[] = {
       {"2005-3-9 9:0", At({2005, 3, 9}, 9 * 3600)},        {"2005-03-09 09:00", At({2005, 3, 9}, 9 * 3600)},
       {"  2006/5/1  8:05 ", At({2006, 5, 1}, 8 * 3600 + 300)}, {"2199-1-1 23:59:59", At({2199, 1, 1}, 86399)},
@@ -74,9 +72,7 @@ TEST(ParseDateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
                            "2006-5-1 8:05:00:00", "2006-5-1 1234567890:0"}) {
     EXPECT_FALSE(ParseDateTimeText(text).has_value()) << '"' << text << '"';
   }
-}
 
-TEST(FormatNextDueText, WritesSecondsOnlyWhenTheTimeIsNotMidnight) {
   // More forms: the repeat cases of reminder_test.
   EXPECT_EQ(FormatNextDueText(At({2006, 5, 1}, 1)), "2006-5-1 0:00:01");
   EXPECT_EQ(FormatWorkDateTime({2005, 3, 9}, 9, 5), "2005-3-9 9:5");
@@ -145,7 +141,7 @@ TEST(Twips, BecomePixelsAtTheGivenDpiAndPlaceWindowsOnTheScreen) {  // halves: g
   EXPECT_EQ(CentreOnScreen({5, 5, 4935, 4425}, 19200, 14400), (TwipsRect{7132, 4988, 4935, 4425}));
 }
 
-TEST(Gradient, BandsOfThePanelHeight) {
+TEST(Colours, GradientBandsDarkenAndBytesAreTakenApart) {
   const auto bands = GradientBands(4260, 0x80FFFFFF, 2);
   ASSERT_EQ(bands.size(), 64u);
   EXPECT_EQ(bands[0].bottom, 68);
@@ -170,9 +166,7 @@ TEST(LenientNumber, TakesTheLongestLeadingDecimalNumberRoundingHalvesToEven) {
   }
   EXPECT_EQ(LenientInt16("40000"), 32767);
   EXPECT_EQ(LenientInt16("-40000"), -32768);
-}
 
-TEST(Colours, DarkenAndTakeApart) {
   EXPECT_EQ(DarkenColour(MakeColour(100, 100, 100), -200), 0xFFFFFFu);
   EXPECT_EQ(DarkenColour(MakeColour(100, 50, 200), 60), MakeColour(40, 0, 140));
   const Colour c = MakeColour(0x11, 0x22, 0x33) | 0xAA000000u;

@@ -180,14 +180,13 @@ TEST(WrapReminderContent, BreaksEvery18CharactersCountingCharactersNotBytes) {
   EXPECT_EQ(WrapReminderContent(line18 + line18 + "字字"), line18 + "\r\n" + line18 + "\r\n字字\r\n");
   EXPECT_EQ(WrapReminderContent(line18 + line18), line18 + "\r\n" + line18 + "\r\n\r\n");
   EXPECT_EQ(WrapReminderContent(""), "\r\n");
-  EXPECT_EQ(WrapReminderContent("0123456789abcdefghXY"), "0123456789abcdefgh\r\nXY\r\n");
 }
 
 Reminder Due(const std::string& content, const std::string& nextDue, std::string_view repeat) {
   return {{content, "", "", "", "", "", "", std::string(repeat), "只弹出窗口", "", nextDue}};
 }
 
-TEST(CheckDueReminders, KeepsEveryOtherByteAsReadIncludingAShortLastReminder) {
+TEST(CheckDueReminders, KeepsEveryOtherByteAsReadAndLooksBeyondTheFirstThousand) {
   // Hand-written layout: commas, unquoted fields, LF-only line ends, an
   // unreadable due text, an invalid byte, then a short reminder already due.
   const std::string head = EncodeCp936("\"会议\",2006,3,1,8,30,0\n\"每天提醒\",\"只弹出窗口\",\"备注\"\n").bytes;
@@ -198,16 +197,14 @@ TEST(CheckDueReminders, KeepsEveryOtherByteAsReadIncludingAShortLastReminder) {
   ASSERT_EQ(check.fired.size(), 1u);
   EXPECT_EQ(check.fired[0].content, "会议");
   EXPECT_EQ(check.newFileBytes, head + "\"2006-3-2 8:30:00\"\r\n" + rest);
-}
 
-TEST(CheckDueReminders, LooksAtEveryReminderBeyondTheFirstThousand) {
   std::vector<Reminder> reminders(1500, Due("later", "2030-1-1", kRepeatDaily));
   reminders[1499] = Due("last", "2006-1-1 7:00:00", kRepeatMonthly);
-  const DueCheck check = CheckDueReminders(FileOf(reminders), At(2006, 1, 2));
-  ASSERT_EQ(check.fired.size(), 1u);
-  EXPECT_EQ(check.fired[0].index, 1499u);
+  const DueCheck many = CheckDueReminders(FileOf(reminders), At(2006, 1, 2));
+  ASSERT_EQ(many.fired.size(), 1u);
+  EXPECT_EQ(many.fired[0].index, 1499u);
   reminders[1499][Reminder::kNextDue] = "2006-2-1 7:00:00";
-  EXPECT_EQ(check.newFileBytes, FileOf(reminders));
+  EXPECT_EQ(many.newFileBytes, FileOf(reminders));
 }
 
 TEST(RunDueCheck, FiresOnlyAfterTheDueSecondAndKeepsTheFileWhenAWriteFails) {

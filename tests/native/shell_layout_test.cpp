@@ -85,13 +85,11 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
             (std::array{86400000u, 1u}));
 }
 
-TEST(Startup, SecondCopyMessageNamesTheProgramFile) {
+TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("organiser"), "organiser已经在运行，请检查隐藏在屏幕边上的Quillet");
-}
 
-TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   ParametersLoad none;  // no file
   const ParameterItems first = StartupSettings(none, "C:\\Quillet");
   // The first-run settings, which the delivered file holds too.
