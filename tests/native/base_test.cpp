@@ -51,16 +51,14 @@ TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndIsoDatesAreStrict) {
 
 DateTime At(CivilDate date, int second) { return DateTime{DayNumber(date), second}; }
 
-TEST(BuildDateTime, CarriesOverflowingPartsIntoTheNextUnit) {
+TEST(DateTimes, OverflowingPartsCarryAndTextsAreReadAndWrittenInTheProgramsForms) {
   EXPECT_EQ(BuildDateTime(2006, 2, 31, 0, 0, 0), At({2006, 3, 3}, 0));
   EXPECT_EQ(BuildDateTime(2006, 13, 1, 0, 0, 0), At({2007, 1, 1}, 0));
   EXPECT_EQ(BuildDateTime(2006, 0, 15, 0, 0, 0), At({2005, 12, 15}, 0));
   EXPECT_EQ(BuildDateTime(2006, 3, 0, 0, 0, 0), At({2006, 2, 28}, 0));
   EXPECT_EQ(BuildDateTime(2006, 12, 31, 23, 59, 60), At({2007, 1, 1}, 0));
   EXPECT_EQ(BuildDateTime(2006, 5, 1, 8, 65, 0), At({2006, 5, 1}, 9 * 3600 + 5 * 60));
-}
 
-TEST(DateTimeText, ReadsTheFormsTheProgramWritesAndRefusesEverythingElse) {
   const std::pair<const char*, DateTime> cases[] = {
       {"2005-3-9 9:0", At({2005, 3, 9}, 9 * 3600)},        {"2005-03-09 09:00", At({2005, 3, 9}, 9 * 3600)},
       {"  2006/5/1  8:05 ", At({2006, 5, 1}, 8 * 3600 + 300)}, {"2199-1-1 23:59:59", At({2199, 1, 1}, 86399)},

@@ -29,16 +29,14 @@ std::size_t CrLfLines(std::string_view bytes) {
   return lines;
 }
 
-TEST(RoundCorners, InsetDependsOnTheRadius) {
+TEST(WindowGeometry, RoundCornerInsetDependsOnTheRadiusAndCursorTestsCountEdgesAsOutside) {
   // The panel: 1700 x 4260 twips are 113 x 284 pixels at 96 dpi.
   const RoundRegion panel = RoundCornersRegion(TwipsToPixels(1700, 96), TwipsToPixels(4260, 96), 20);
   EXPECT_EQ((std::array{panel.left, panel.top, panel.right, panel.bottom, panel.ellipse}),
             (std::array{4, 4, 109, 280, 20}));
   const RoundRegion odd = RoundCornersRegion(100, 50, 15);
   EXPECT_EQ((std::array{odd.left, odd.right, RoundCornersRegion(100, 50, 16).left}), (std::array{2, 98, 4}));
-}
 
-TEST(CursorTests, EdgesCountAsOutside) {
   // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
   const ScreenBox box{-106, 20, 7, 304};
   const struct { int x, y; bool inside; } probes[] = {
@@ -88,7 +86,6 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
 TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
-  EXPECT_EQ(AlreadyRunningText("organiser"), "organiser已经在运行，请检查隐藏在屏幕边上的Quillet");
 
   ParametersLoad none;  // no file
   const ParameterItems first = StartupSettings(none, "C:\\Quillet");

@@ -53,8 +53,6 @@ TEST(FieldWriter, SanitizedFieldsRoundTripAndTrimKeepsTheIdeographicSpace) {
   EXPECT_EQ(Trim("\xE3\x80\x80x"), "\xE3\x80\x80x");  // the ideographic space is kept
 }
 
-namespace fs = std::filesystem;
-
 using FileStoreTest = testing_support::ScratchFolderTest;
 
 TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong) {
@@ -63,7 +61,7 @@ TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong
   const FileContents back = ReadWholeFile(Path("f.dat"));
   EXPECT_EQ(back.status, FileStatus::Ok);
   EXPECT_EQ(back.bytes, bytes);
-  EXPECT_FALSE(fs::exists(TemporaryPathFor(Path("f.dat"))));
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(Path("f.dat"))));
   EXPECT_EQ(ReadWholeFile(Path("none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(Path("no-folder/none.dat")).status, FileStatus::NotFound);
   EXPECT_EQ(ReadWholeFile(folder_.Folder()).status, FileStatus::Unreadable);
@@ -78,7 +76,7 @@ TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong
   EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), std::string(200000, 'n'), &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
-  EXPECT_FALSE(fs::exists(TemporaryPathFor(Path("f.dat"))));
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(Path("f.dat"))));
   file_store_testing::SetWriteLimit(std::nullopt);
   // A blocked temporary file: reminder_test's failed due check.
   EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));

@@ -21,15 +21,13 @@ const char* const kCodes =
     "广东\t深圳市\t518000\t0755\r\n"
     "上海\t上海市\t200000\t021";  // no line end after the last line
 
-TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLf) {
+TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLfUntilTheBoxIsNearlyFull) {
   EXPECT_EQ(MatchingCodeLines(kCodes, "广东"), "广东\t广州市\t510000\t020\r\n广东\t深圳市\t518000\t0755\r\n");
   EXPECT_EQ(MatchingCodeLines(kCodes, "021"), "上海\t上海市\t200000\t021\r\n");
   // Exact, case-sensitive substring; a lone CR (or LF) ends a line too.
   EXPECT_EQ(MatchingCodeLines("Abc\rabc\nABC", "b"), "Abc\r\nabc\r\n");
   EXPECT_EQ(MatchingCodeLines("a\r\n\r\nb", ""), "a\r\n\r\nb\r\n");
-}
 
-TEST(CodeSearch, StopsAddingLinesOnceTheBoxIsNearlyFull) {
   // Lines of 40 Chinese characters: 42 units each with CR LF. 213 lines hold
   // 8946 units (< 8970), so a 214th is added (8988) and no more. Counting
   // bytes instead of characters would stop after 74 lines.
