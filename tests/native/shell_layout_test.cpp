@@ -29,16 +29,14 @@ std::size_t CrLfLines(std::string_view bytes) {
   return lines;
 }
 
-TEST(RoundCorners, InsetDependsOnTheRadius) {
+TEST(WindowGeometry, RoundCornerInsetDependsOnTheRadiusAndCursorTestsCountEdgesAsOutside) {
   // The panel: 1700 x 4260 twips are 113 x 284 pixels at 96 dpi.
   const RoundRegion panel = RoundCornersRegion(TwipsToPixels(1700, 96), TwipsToPixels(4260, 96), 20);
   EXPECT_EQ((std::array{panel.left, panel.top, panel.right, panel.bottom, panel.ellipse}),
             (std::array{4, 4, 109, 280, 20}));
   const RoundRegion odd = RoundCornersRegion(100, 50, 15);
   EXPECT_EQ((std::array{odd.left, odd.right, RoundCornersRegion(100, 50, 16).left}), (std::array{2, 98, 4}));
-}
 
-TEST(CursorTests, EdgesCountAsOutside) {
   // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
   const ScreenBox box{-106, 20, 7, 304};
   const struct { int x, y; bool inside; } probes[] = {
@@ -85,21 +83,14 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
             (std::array{86400000u, 1u}));
 }
 
-TEST(Startup, SecondCopyMessageNamesTheProgramFile) {
+TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
-  EXPECT_EQ(AlreadyRunningText("organiser"), "organiser已经在运行，请检查隐藏在屏幕边上的Quillet");
-}
 
-TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   ParametersLoad none;  // no file
   const ParameterItems first = StartupSettings(none, "C:\\Quillet");
-  // The data folder, docking and background: the program's first-run test.
-  EXPECT_EQ(first[kParamTrayButton], "1");
-  EXPECT_NE(ColourFromText(first[kParamButtonColour]), 0u);
-  for (std::size_t i = kParamFirstStateColour; i < kParamFirstStateColour + 5; ++i) {
-    EXPECT_NE(ColourFromText(first[i]), 0u) << i;
-  }
+  // The first-run settings, which the delivered file holds too.
+  EXPECT_EQ(first, DefaultSettings("C:\\Quillet"));
 
   // A file that was read is taken as it is, black colours and all; only an
   // empty data folder is replaced.
@@ -114,20 +105,18 @@ TEST(Startup, MissingFileIsAFirstRunInTheProgramFolder) {
   EXPECT_EQ(StartupSettings(read, "D:\\Q")[kParamDataFolder], "E:\\data");
 }
 
-TEST(DeliveredFiles, SettingsFileHoldsTheFirstRunSkin) {
-  const std::string bytes = ReadDelivered("paramter.dat");
-  EXPECT_EQ(CrLfLines(bytes), kParameterCount);
-  const Cp936Decoded text = DecodeCp936(bytes);
+TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLines) {
+  const std::string settings = ReadDelivered("paramter.dat");
+  EXPECT_EQ(CrLfLines(settings), kParameterCount);
+  const Cp936Decoded text = DecodeCp936(settings);
   EXPECT_EQ(text.invalidBytes, 0u);
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
-}
 
-TEST(DeliveredFiles, HelpTextIsCodePage936WithCrLfLines) {
-  const std::string bytes = ReadDelivered("Help.dat");
-  EXPECT_EQ(DecodeCp936(bytes).invalidBytes, 0u);
+  const std::string help = ReadDelivered("Help.dat");
+  EXPECT_EQ(DecodeCp936(help).invalidBytes, 0u);
   // Every line ends with CR LF, the last one too; no lone LF.
-  EXPECT_TRUE(bytes.ends_with("\r\n"));
-  EXPECT_EQ(CrLfLines(bytes), static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+  EXPECT_TRUE(help.ends_with("\r\n"));
+  EXPECT_EQ(CrLfLines(help), static_cast<std::size_t>(std::count(help.begin(), help.end(), '\n')));
 }
 
 TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <random>
 #include <set>
 
@@ -207,71 +206,50 @@ TEST(WorkTableProperty, RandomOperationsLoseDuplicateOrReorderNothing) {
   }
 }
 
-class WorkTableTest : public testing::Test {
- protected:
-  WorkTableTest() : folder_("work") {
-    context_ = {WorkRecordPath(folder_.Folder()), false, CivilDate{2005, 3, 9}, kDefaultStateFilters, kPalette};
-  }
-  void TearDown() override { file_store_testing::SetWriteLimit(std::nullopt); }
-  void PutFile(const std::string& utf8) { ScratchFolder::Put(context_.filePath, EncodeCp936(utf8).bytes); }
-  std::string FileBytes() const { return ScratchFolder::Get(context_.filePath); }
-  ScratchFolder folder_;
-  WorkTableContext context_;
-  TableModel grid_;
-};
+TEST(WorkTable, HandWrittenFileReadsAsWrittenAndIsSavedBackWholeOrNotAtAll) {
+  ScratchFolder folder("work");
+  const WorkTableContext context{WorkRecordPath(folder.Folder()), false, CivilDate{2005, 3, 9},
+                                 kDefaultStateFilters, kPalette};
+  const auto fileBytes = [&context] { return ScratchFolder::Get(context.filePath); };
+  TableModel grid;
+  TableModel none;  // a missing file: the walk starts from an empty one
+  EXPECT_EQ(SetUpWorkTable(none, context).status, FileStatus::NotFound);
+  EXPECT_EQ(none.Rows(), 1);
 
-TEST_F(WorkTableTest, MissingFileGivesAnEmptyTableSavedAsAnEmptyFile) {
-  EXPECT_EQ(SetUpWorkTable(grid_, context_).status, FileStatus::NotFound);
-  EXPECT_EQ(grid_.Rows(), 1);
-  ASSERT_TRUE(SaveWorkRecords(grid_, context_).ok);
-  EXPECT_TRUE(std::filesystem::exists(context_.filePath));
-  EXPECT_EQ(FileBytes(), "");
-}
-
-TEST_F(WorkTableTest, HandWrittenFileReadsAsWrittenAndIsSavedBackWhole) {
   // Seven fields: the second record has only start and deadline. Commas and
   // unquoted fields read like quoted lines; a record without state is hidden.
-  PutFile("\"2005-3-9 9:0\",\"2005-3-9 17:0\"\r\n  写报告  \r\n\"尚未完成\"\r\n\"\"\r\n"
-          "\"2005-3-1 9:0\"\r\n\"2005-3-2 9:0\"\r\n");
-  const WorkLoadOutcome loaded = SetUpWorkTable(grid_, context_);
+  ScratchFolder::Put(context.filePath,
+                     EncodeCp936("\"2005-3-9 9:0\",\"2005-3-9 17:0\"\r\n  写报告  \r\n\"尚未完成\"\r\n\"\"\r\n"
+                                 "\"2005-3-1 9:0\"\r\n\"2005-3-2 9:0\"\r\n").bytes);
+  const WorkLoadOutcome loaded = SetUpWorkTable(grid, context);
   EXPECT_EQ(loaded.status, FileStatus::Ok);
   EXPECT_EQ(loaded.records, 2u);
-  ASSERT_EQ(grid_.Rows(), 3);
-  EXPECT_EQ(grid_.TextMatrix(1, 3), "写报告");
-  EXPECT_EQ(grid_.ForeColorAt(1, 0), 0u);  // the number column is not coloured
-  EXPECT_EQ(grid_.RowHeight(2), 0);
-  EXPECT_EQ(grid_.TextMatrix(2, 0), "2");  // the hidden row keeps its row index
+  ASSERT_EQ(grid.Rows(), 3);
+  EXPECT_EQ(grid.TextMatrix(1, 3), "写报告");
+  EXPECT_EQ(grid.ForeColorAt(1, 0), 0u);  // the number column is not coloured
+  EXPECT_EQ(grid.RowHeight(2), 0);
 
-  ASSERT_TRUE(SaveWorkRecords(grid_, context_).ok);
-  EXPECT_EQ(FileBytes(), EncodeCp936("\"2005-3-9 9:0\"\r\n\"2005-3-9 17:0\"\r\n\"写报告\"\r\n\"尚未完成\"\r\n"
+  ASSERT_TRUE(SaveWorkRecords(grid, context).ok);
+  EXPECT_EQ(fileBytes(), EncodeCp936("\"2005-3-9 9:0\"\r\n\"2005-3-9 17:0\"\r\n\"写报告\"\r\n\"尚未完成\"\r\n"
                                      "\"\"\r\n\"2005-3-1 9:0\"\r\n\"2005-3-2 9:0\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n")
                              .bytes);
+  const std::string saved = fileBytes();
 
-  grid_.SetTextMatrix(1, 3, "emoji 😀 and ĳ");  // two characters code page 936 lacks
-  EXPECT_EQ(SaveWorkRecords(grid_, context_).unmappable, 2u);
+  grid.SetTextMatrix(1, 3, "emoji 😀 and ĳ");  // two characters code page 936 lacks
+  file_store_testing::SetWriteLimit(10);  // and the disk fills up: the file stays as it was
+  const SaveOutcome failed = SaveWorkRecords(grid, context);
+  EXPECT_EQ(failed.unmappable, 2u);
+  EXPECT_TRUE(!failed.ok && !failed.error.empty());
+  EXPECT_EQ(fileBytes(), saved);
+  file_store_testing::SetWriteLimit(std::nullopt);
 }
 
 TEST(IsTodaysWork, OnlyAStartOfTodayWithATimeOfDay) {
   const std::pair<const char*, bool> starts[] = {
-      {"2005-3-9 9:0", true},   {"2005-03-09 00:00", true}, {" 2005/3/9 23:59 ", true},
-      {"2005-3-8 9:0", false},  {"2005-3-10 0:0", false},   {"2006-3-9 9:0", false},
-      {"2005-3-9", false},      {"", false},                {"today 9:0", false},
-      {"2005-3-9 24:0", false}};
+      {"2005-3-9 9:0", true},  {"2005-03-09 00:00", true}, {" 2005/3/9 23:59 ", true},
+      {"2005-3-8 9:0", false}, {"2005-3-10 0:0", false},   {"2006-3-9 9:0", false},
+      {"2005-3-9", false},     {"today 9:0", false},       {"2005-3-9 24:0", false}};
   for (const auto& [start, today] : starts) EXPECT_EQ(IsTodaysWork(start, CivilDate{2005, 3, 9}), today) << start;
-}
-
-TEST_F(WorkTableTest, FailedSaveLeavesTheOldFileByteForByte) {
-  PutFile("\"2005-3-9 9:0\"\r\n\"\"\r\n\"old\"\r\n\"尚未完成\"\r\n\"\"\r\n");
-  const std::string old = FileBytes();
-  SetUpWorkTable(grid_, context_);
-  AddTableRows(grid_, 400);
-  for (int r = 2; r < grid_.Rows(); ++r) grid_.SetTextMatrix(r, 3, std::string(300, 'x'));
-
-  file_store_testing::SetWriteLimit(1000);  // the disk fills up half way; more: file_store_test
-  const SaveOutcome saved = SaveWorkRecords(grid_, context_);
-  EXPECT_FALSE(saved.ok);
-  EXPECT_FALSE(saved.error.empty());
-  EXPECT_EQ(FileBytes(), old);
 }
 
 // The first-run row colours are distinct and readable on the white cells:

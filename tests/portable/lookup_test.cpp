@@ -21,15 +21,13 @@ const char* const kCodes =
     "广东\t深圳市\t518000\t0755\r\n"
     "上海\t上海市\t200000\t021";  // no line end after the last line
 
-TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLf) {
+TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLfUntilTheBoxIsNearlyFull) {
   EXPECT_EQ(MatchingCodeLines(kCodes, "广东"), "广东\t广州市\t510000\t020\r\n广东\t深圳市\t518000\t0755\r\n");
   EXPECT_EQ(MatchingCodeLines(kCodes, "021"), "上海\t上海市\t200000\t021\r\n");
   // Exact, case-sensitive substring; a lone CR (or LF) ends a line too.
   EXPECT_EQ(MatchingCodeLines("Abc\rabc\nABC", "b"), "Abc\r\nabc\r\n");
   EXPECT_EQ(MatchingCodeLines("a\r\n\r\nb", ""), "a\r\n\r\nb\r\n");
-}
 
-TEST(CodeSearch, StopsAddingLinesOnceTheBoxIsNearlyFull) {
   // Lines of 40 Chinese characters: 42 units each with CR LF. 213 lines hold
   // 8946 units (< 8970), so a 214th is added (8988) and no more. Counting
   // bytes instead of characters would stop after 74 lines.
@@ -43,16 +41,13 @@ TEST(CodeSearch, StopsAddingLinesOnceTheBoxIsNearlyFull) {
   EXPECT_EQ(TextBoxLength("a\xF0\x9F\x98\x80"), 3u);  // a non-BMP character takes two units
 }
 
-TEST_F(LookupFiles, SearchReadsTheCodeFileAndReportsAMissingOne) {
+TEST_F(LookupFiles, CodeAndHelpFilesAreReadAndMissingOnesReported) {
   const std::string path = Put(kCodeFileName, kCodes);
   EXPECT_EQ(SearchCodes(path, "深圳"), std::optional<std::string>("广东\t深圳市\t518000\t0755\r\n"));
   EXPECT_EQ(SearchCodes(path, "天津"), std::optional<std::string>(""));
   EXPECT_FALSE(SearchCodes(FileInFolder(folder_.Folder(), "none.dat"), "深圳").has_value());
-}
-
-TEST_F(LookupFiles, HelpTextIsEveryLineEndedByCrLf) {
+  // The help text: every line ended by CR LF.
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "")), std::optional<std::string>(""));
-  EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "第一行\r\n第二行\r\n")), std::optional<std::string>("第一行\r\n第二行\r\n"));
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "一\r二\n\r\n三")), std::optional<std::string>("一\r\n二\r\n\r\n三\r\n"));
   EXPECT_FALSE(ReadHelpText(FileInFolder(folder_.Folder(), "missing.dat")).has_value());
   EXPECT_FALSE(ReadHelpText(folder_.Folder()).has_value());  // a folder is no help file

@@ -14,14 +14,10 @@ namespace {
 
 class ParametersTest : public testing_support::ScratchFolderTest {
  protected:
-  void SetUp() override {
-    ScratchFolderTest::SetUp();
-    path_ = ParameterFilePath(folder_.Folder());
-  }
   void Put(const std::string& bytes) const { testing_support::ScratchFolder::Put(path_, bytes); }
   std::string Get() const { return ReadWholeFile(path_).bytes; }
 
-  std::string path_;
+  const std::string path_ = ParameterFilePath(folder_.Folder());
 };
 
 std::string Lines(int count, const std::string& prefix) {
@@ -34,7 +30,9 @@ std::vector<std::string> First(const ParameterItems& items, std::size_t count) {
   return std::vector<std::string>(items.begin(), items.begin() + static_cast<long>(count));
 }
 
-TEST_F(ParametersTest, ShortFileFillsTheFirstItemsAndSavesAllLines) {
+TEST_F(ParametersTest, MissingFileGivesEmptyItemsAndShortOneFillsTheFirstAndSavesAllLines) {
+  const ParametersLoad missing = LoadParameters(path_);
+  EXPECT_TRUE(!missing.fileRead && missing.items == ParameterItems{});
   Put(Lines(20, "v"));
   ParametersLoad load = LoadParameters(path_);
   EXPECT_EQ(load.items[19], "v19");
@@ -48,7 +46,7 @@ TEST_F(ParametersTest, ShortFileFillsTheFirstItemsAndSavesAllLines) {
             std::string("dir") + kPathSeparator + "paramter.dat");
 }
 
-TEST_F(ParametersTest, FieldsAreReadTrimmedAndQuotesOrLineBreaksCannotShiftLaterItems) {
+TEST_F(ParametersTest, FieldsAreReadTrimmedAndSavesNeitherShiftItemsNorTakeUnmappableText) {
   EXPECT_EQ(First(ParseParameters("   abc   \r\na,b\r\n\"  q  \" tail\r\n\"x\",\"y\"\r\n"), 7),
             (std::vector<std::string>{"abc", "a", "b", "q", "x", "y", ""}));
   ParameterItems items;
@@ -58,14 +56,9 @@ TEST_F(ParametersTest, FieldsAreReadTrimmedAndQuotesOrLineBreaksCannotShiftLater
   ASSERT_TRUE(SaveParameters(path_, items).saved);
   EXPECT_EQ(First(LoadParameters(path_).items, 6),
             (std::vector<std::string>{"", "", "", "say ＂hi＂ now", "two lines", "after"}));
-}
 
-TEST_F(ParametersTest, MissingFileGivesEmptyItemsAndUnwritableTextKeepsTheOldFile) {
-  const ParametersLoad missing = LoadParameters(path_);
-  EXPECT_TRUE(!missing.fileRead && missing.items == ParameterItems{});
-  Put(Lines(51, "old"));
-  ParameterItems items;
-  items[0] = "C:\\\xF0\x9F\x98\x80";  // typed by the user, an emoji: no code page 936 form
+  Put(Lines(51, "old"));  // an item with no code page 936 form keeps the old file
+  items[0] = "C:\\\xF0\x9F\x98\x80";  // typed by the user, an emoji
   const ParametersSave save = SaveParameters(path_, items);
   EXPECT_FALSE(save.saved);
   EXPECT_EQ(save.unmappable, 1u);
