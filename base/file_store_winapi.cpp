@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "base/file_store.h"
 #include "base/utf8.h"
@@ -24,7 +25,10 @@ void SetError(std::string* error, const char* what) {
                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::u16string said(text, text + n);
   if (text) ::LocalFree(text);
-  while (!said.empty() && (said.back() == u'\r' || said.back() == u'\n' || said.back() == u' ')) {
+  // The system's sentence ends in a line break and a full stop, which would
+  // stand before our comma.
+  while (!said.empty() && std::u16string_view(u"\r\n \u3002.").find(said.back()) !=
+                              std::u16string_view::npos) {
     said.pop_back();
   }
   *error = std::string(what) + "（" + (said.empty() ? "" : Utf16ToUtf8(said) + "，") + "错误 " +
