@@ -106,16 +106,21 @@ target_link_libraries(quillet_test_support PUBLIC ${QUILLET_GTEST} quillet_win)
 target_include_directories(quillet_test_support PUBLIC ${PROJECT_SOURCE_DIR})
 quillet_warnings(quillet_test_support)
 
+# One executable per source, over the test support, run beside the program.
+function(quillet_win_executables out_dir)
+  foreach(src IN LISTS ARGN)
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${out_dir})
+    target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core lantoc_ids)
+    quillet_warnings(${name})
+    add_dependencies(${name} quillet Lantoc delivered_data)
+  endforeach()
+endfunction()
+
 file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp
                                       ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
-foreach(src IN LISTS win_tests)
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core lantoc_ids)
-  quillet_warnings(${name})
-  add_dependencies(${name} quillet Lantoc delivered_data)
-endforeach()
+quillet_win_executables(tests ${win_tests})
 
 # The portable logic tests again, against the Windows backends.
 file(GLOB portable_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/portable/*_test.cpp)
@@ -127,11 +132,4 @@ quillet_warnings(portable_test)
 # Probes that print figures of the running program (bench/*_probe.cpp, not
 # run by the tests): build/windows/bench/<name>.exe.
 file(GLOB win_probes CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_probe.cpp)
-foreach(src IN LISTS win_probes)
-  get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
-  target_link_libraries(${name} PRIVATE quillet_test_support lantoc_core lantoc_ids)
-  quillet_warnings(${name})
-  add_dependencies(${name} quillet Lantoc delivered_data)
-endforeach()
+quillet_win_executables(bench ${win_probes})
