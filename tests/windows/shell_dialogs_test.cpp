@@ -145,7 +145,7 @@ TEST_F(ShellDialogs, HelpButtonTogglesTheAboutPageWhichLeadsToTheHelpViewer) {
   EXPECT_EQ(help.Text(), "Line one\r\n帮助\r\n");
 }
 
-TEST_F(ShellDialogs, HelpViewerShowsEveryLineWithCrLfAndItsCloseHoverResetsWithoutAMouseEvent) {
+TEST_F(ShellDialogs, HelpViewerReportsAMissingFileAndItsCloseHoverResetsWithoutAMouseEvent) {
   HelpWindow::HelpFilePath() = win::Narrow(folder_.File(L"Help.dat"));
   HelpWindow& help = TheForm<HelpWindow>();
   // A missing file is reported and no viewer appears (the lines: lookup_test).
