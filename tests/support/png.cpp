@@ -1,23 +1,15 @@
 #include "tests/support/png.h"
 
-#include <array>
+#include <algorithm>
 
 namespace quillet::test {
 namespace {
 
 std::uint32_t Crc32(const std::string& data, std::size_t from) {
-  static const auto table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-      std::uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
   std::uint32_t c = 0xFFFFFFFFu;
   for (std::size_t i = from; i < data.size(); ++i) {
-    c = table[(c ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (c >> 8);
+    c ^= static_cast<unsigned char>(data[i]);
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
   }
   return c ^ 0xFFFFFFFFu;
 }

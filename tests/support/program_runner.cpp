@@ -1,6 +1,7 @@
 #include "tests/support/program_runner.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "base/codepage.h"
 #include "tests/support/win_test.h"
@@ -75,55 +76,28 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return children;
 }
 
+namespace {
+constexpr const wchar_t* kDesktop = L"Control Panel\\Desktop";
+}  // namespace
+
 LogicalDpi::LogicalDpi(DWORD dpi) {
-  ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                    KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
   DWORD size = sizeof old_;
-  had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
-                            &size) == ERROR_SUCCESS;
-  ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                   sizeof dpi);
+  had_ = ::RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
+                        &old_, &size) == ERROR_SUCCESS;
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
 LogicalDpi::~LogicalDpi() {
   if (had_) {
-    ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
-                     sizeof old_);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &old_, sizeof old_);
   } else {
-    ::RegDeleteValueW(key_, L"LogPixels");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
   }
-  ::RegCloseKey(key_);
 }
 
-int RunCaptured(std::wstring commandLine, const std::wstring& outputPath) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  win::KernelHandle out(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (out.get() == INVALID_HANDLE_VALUE) {
-    out.release();
-    return -1;
-  }
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = out.get();
-  si.hStdError = out.get();
-  si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &si, &pi)) {
-    return -1;
-  }
-  win::KernelHandle process(pi.hProcess);
-  ::CloseHandle(pi.hThread);
-  if (::WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.get(), 99);
-    return -1;
-  }
-  DWORD code = 0;
-  ::GetExitCodeProcess(process.get(), &code);
-  return static_cast<int>(code);
+int RunCaptured(const std::wstring& commandLine, const std::wstring& outputPath) {
+  // cmd /c drops the outer quotes and runs the rest as typed.
+  return ::_wsystem((L"\"" + commandLine + L" > \"" + outputPath + L"\" 2>&1\"").c_str());
 }
-
 
 }  // namespace quillet::test

@@ -35,7 +35,6 @@ class Process {
  public:
   explicit Process(const Installation& install);
   ~Process();
-  bool started() const { return static_cast<bool>(handle_); }
   bool Running() const;
   // Exit code after waiting up to ms; -1 while still running.
   long WaitExit(DWORD ms) const;
@@ -61,13 +60,12 @@ class LogicalDpi {
   LogicalDpi& operator=(const LogicalDpi&) = delete;
 
  private:
-  HKEY key_ = nullptr;
   DWORD old_ = 96;
   bool had_ = false;
 };
 
-// Runs a command line, its standard output and error into a file; returns
-// the exit code, or -1 if it did not start or end within a minute.
-int RunCaptured(std::wstring commandLine, const std::wstring& outputPath);
+// Runs a command line through cmd, its standard output and error into a
+// file; returns the exit code.
+int RunCaptured(const std::wstring& commandLine, const std::wstring& outputPath);
 
 }  // namespace quillet::test

@@ -19,10 +19,10 @@ namespace quillet::test {
 
 class ShellFixture : public testing::Test {
  protected:
-  static void SetUpTestSuite() { Manifest() = std::make_unique<ProgramManifest>(); }
-  static void TearDownTestSuite() { Manifest().reset(); }
+  static void SetUpTestSuite() { manifest_ = std::make_unique<ProgramManifest>(); }
+  static void TearDownTestSuite() { manifest_.reset(); }
   void SetUp() override {
-    ASSERT_TRUE(Manifest()->active());
+    ASSERT_TRUE(manifest_->active());
     ProgramFolder = win::Narrow(folder_.path());
     Parameters = DefaultSettings(ProgramFolder);
     Parameters[kParamDocking] = "0";
@@ -31,10 +31,7 @@ class ShellFixture : public testing::Test {
   }
   void TearDown() override { UnloadFormsExcept(nullptr); }
 
-  static std::unique_ptr<ProgramManifest>& Manifest() {
-    static std::unique_ptr<ProgramManifest> manifest;
-    return manifest;
-  }
+  static inline std::unique_ptr<ProgramManifest> manifest_;
   TempFolder folder_;
 };
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "tests/support/win_test.h"
 
@@ -26,16 +26,12 @@ TempFolder::~TempFolder() {
 
 std::string ReadBytes(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-  out << bytes;
-  out.close();
-  return static_cast<bool>(out);
+  return static_cast<bool>(out << bytes << std::flush);
 }
 
 }  // namespace quillet::test

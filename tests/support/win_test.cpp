@@ -38,11 +38,7 @@ Colour Capture::At(int x, int y) const {
   return MakeColour((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-namespace {
-
-// What draw paints on a w x h memory surface, as a capture.
-template <typename Draw>
-Capture Render(int w, int h, Draw draw) {
+Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw) {
   Capture cap;
   if (w <= 0 || h <= 0) return cap;
   void* bits = nullptr;
@@ -62,21 +58,6 @@ Capture Render(int w, int h, Draw draw) {
   return cap;
 }
 
-// Copies w x h pixels at (x, y) of source into a capture.
-Capture Grab(HDC source, int x, int y, int w, int h) {
-  return Render(w, h, [&](HDC memory) { ::BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY); });
-}
-
-std::wstring WritePng(const Capture& cap, const std::wstring& name) {
-  if (cap.pixels.empty()) return {};
-  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out << EncodePng(cap.width, cap.height, cap.pixels);
-  return path;
-}
-
-}  // namespace
-
 Capture CaptureWindow(HWND hwnd) {
   RECT r{};
   if (!::GetWindowRect(hwnd, &r) || r.right <= r.left || r.bottom <= r.top) return {};
@@ -86,49 +67,44 @@ Capture CaptureWindow(HWND hwnd) {
   // Our own windows: the window DC (children and region included). A window
   // of another process: the screen under its rectangle.
   win::WindowDc source(ours ? hwnd : nullptr, ours);
-  return Grab(source.get(), ours ? 0 : r.left, ours ? 0 : r.top, r.right - r.left, r.bottom - r.top);
+  return RenderWith(r.right - r.left, r.bottom - r.top, [&](HDC memory) {
+    ::BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, source.get(), ours ? 0 : r.left,
+             ours ? 0 : r.top, SRCCOPY);
+  });
 }
-
-Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw) { return Render(w, h, draw); }
 
 Capture RenderClient(HWND hwnd) {
   RECT r{};
   ::GetClientRect(hwnd, &r);
-  return Render(r.right, r.bottom, [hwnd](HDC memory) {
+  return RenderWith(r.right, r.bottom, [hwnd](HDC memory) {
     ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   });
 }
 
 Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
-  return Render(w, h, [&](HDC dc) {
+  return RenderWith(w, h, [&](HDC dc) {
     ::PatBlt(dc, 0, 0, w, h, WHITENESS);  // the DC's own background is white too
     win::SelectScope select(dc, font);
     ::TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
   });
 }
 
-std::wstring SaveCapture(const Capture& cap, const std::wstring& name) { return WritePng(cap, name); }
+std::wstring SaveCapture(const Capture& cap, const std::wstring& name) {
+  if (cap.pixels.empty()) return {};
+  const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
+  std::ofstream(path.c_str(), std::ios::binary) << EncodePng(cap.width, cap.height, cap.pixels);
+  return path;
+}
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
-  return WritePng(CaptureWindow(hwnd), name);
+  return SaveCapture(CaptureWindow(hwnd), name);
 }
 
 void SaveScreenshotsOfProcess(const std::wstring& prefix) {
-  struct Context {
-    std::wstring prefix;
-    int index = 0;
-  } context{prefix};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* ctx = reinterpret_cast<Context*>(lp);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd)) {
-          SaveScreenshot(hwnd, ctx->prefix + L"-" + std::to_wstring(ctx->index++));
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&context));
+  int index = 0;
+  for (HWND hwnd : TopLevelWindows(::GetCurrentProcessId())) {
+    if (::IsWindowVisible(hwnd)) SaveScreenshot(hwnd, prefix + L"-" + std::to_wstring(index++));
+  }
 }
 
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::milliseconds settle) {
@@ -150,7 +126,9 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
         ::GetWindowThreadProcessId(hwnd, &owner);
         wchar_t text[128] = {};
         ::GetWindowTextW(hwnd, text, 128);
-        if (owner == c->pid && std::wstring(text) == c->caption) c->found.push_back(hwnd);
+        if (owner == c->pid && (!c->caption || std::wstring(text) == c->caption)) {
+          c->found.push_back(hwnd);
+        }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&ctx));
@@ -160,13 +138,6 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
 void ClickAt(HWND hwnd, int x, int y) {
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-RECT RegionBox(HWND hwnd) {
-  win::Region region(::CreateRectRgn(0, 0, 0, 0));
-  RECT box{};
-  if (::GetWindowRgn(hwnd, region.get()) != ERROR) ::GetRgnBox(region.get(), &box);
-  return box;
 }
 
 namespace {

@@ -61,15 +61,11 @@ std::wstring SaveCapture(const Capture& cap, const std::wstring& name);
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name,
                            std::chrono::milliseconds settle = std::chrono::milliseconds(0));
 
-
-// The top-level windows of process pid captioned exactly caption.
-std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption);
+// The top-level windows of process pid captioned exactly caption (any without one).
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption = nullptr);
 
 // A left click (button down, button up) sent to hwnd at client (x, y).
 void ClickAt(HWND hwnd, int x, int y);
-
-// The bounding box of the window's region; empty when it has none.
-RECT RegionBox(HWND hwnd);
 
 // Screenshots of every visible top-level window of this process.
 void SaveScreenshotsOfProcess(const std::wstring& prefix);

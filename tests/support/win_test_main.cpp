@@ -14,10 +14,7 @@ namespace {
 class ScreenshotOnFailure : public testing::EmptyTestEventListener {
   void OnTestEnd(const testing::TestInfo& info) override {
     if (!info.result()->Failed()) return;
-    std::string name = std::string(info.test_suite_name()) + "." + info.name();
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
+    const std::string name = std::string(info.test_suite_name()) + "." + info.name();
     quillet::test::SaveScreenshotsOfProcess(L"FAILED-" + quillet::win::Widen(name));
   }
 };

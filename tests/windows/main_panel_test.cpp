@@ -60,12 +60,6 @@ SYSTEMTIME TimeOn(const CivilDate& d, int hour = 12, int minute = 0, int second 
   return {WORD(d.year), WORD(d.month), 0, WORD(d.day), WORD(hour), WORD(minute), WORD(second), WORD(ms)};
 }
 
-std::string ShortDate(const SYSTEMTIME& t) {
-  wchar_t text[80] = {};
-  ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, 80);
-  return win::Narrow(text);
-}
-
 // Messages of the panel's docking timer while this thread idles.
 int DockingTicks(HWND panel, std::chrono::milliseconds time = std::chrono::milliseconds(300)) {
   int ticks = 0;
@@ -205,7 +199,9 @@ TEST_F(MainPanel, DateIsRepaintedAtMidnightOnClockChangesAndOnResume) {
   });
   ASSERT_TRUE(panel().Start(3000, 1500));
   const auto shows = [](const SYSTEMTIME& t) {
-    return [d = "今天: " + ShortDate(t)] { return panel().PaintedDate().text.rfind(d, 0) == 0; };
+    wchar_t date[80] = {};
+    ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, 80);
+    return [d = "今天: " + win::Narrow(date)] { return panel().PaintedDate().text.rfind(d, 0) == 0; };
   };
   EXPECT_TRUE(WaitFor(shows(later), std::chrono::seconds(3))) << "midnight";
   const struct { UINT msg; WPARAM wParam; CivilDate day; } wakes[] = {  // clock set; back from sleep
