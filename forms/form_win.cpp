@@ -58,6 +58,31 @@ win::ControlDefinition GleamDefinition(const ControlDef& c) {
   return g;
 }
 
+struct SystemClass {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+SystemClass SystemClassOf(const ControlDef& c) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  switch (c.kind) {
+    case ControlKind::CheckBox:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Option:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::Frame:
+      return {L"BUTTON", kChild | BS_GROUPBOX, 0};
+    case ControlKind::ComboBox:
+      return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    default: {
+      DWORD style = kChild | WS_TABSTOP;
+      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL) : ES_AUTOHSCROLL;
+      return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    }
+  }
+}
+
 }  // namespace
 
 Form::Form(WindowDef def, FormStyle style) : def_(std::move(def)), style_(style) {}
@@ -81,6 +106,12 @@ HWND Form::ControlWindow(const std::string& name, int index) const {
   const auto i = static_cast<std::size_t>(c - def_.controls.data());
   if (buttons_[i]) return buttons_[i]->hwnd();
   return children_[i];
+}
+
+GridView* Form::Grid(const std::string& name, int index) const {
+  const ControlDef* c = FindControl(def_, name, index);
+  if (!c || grids_.empty()) return nullptr;
+  return grids_[static_cast<std::size_t>(c - def_.controls.data())].get();
 }
 
 double Form::LeftTwips() const {
@@ -204,6 +235,8 @@ void Form::CreateControls() {
   children_.assign(def_.controls.size(), nullptr);
   buttons_.clear();
   buttons_.resize(def_.controls.size());
+  grids_.clear();
+  grids_.resize(def_.controls.size());
   fonts_.clear();
   fonts_.resize(def_.controls.size());
   for (std::size_t i = 0; i < def_.controls.size(); ++i) {
@@ -216,12 +249,19 @@ void Form::CreateControls() {
         button->OnClick([this, i] { OnClick(def_.controls[i]); });
         buttons_[i] = std::move(button);
       }
-    } else if (c.kind == ControlKind::TextBox) {
-      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL) : ES_AUTOHSCROLL;
-      children_[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", win::Widen(c.text).c_str(),
-                                       style, box.left, box.top, box.width, box.height, hwnd(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    } else if (c.kind == ControlKind::Grid) {
+      auto grid = std::make_unique<GridView>();
+      const RECT r{box.left, box.top, box.left + box.width, box.top + box.height};
+      if (grid->Create(hwnd(), id, r, dpi)) {
+        children_[i] = grid->hwnd();
+        grids_[i] = std::move(grid);
+      }
+    } else if (c.kind != ControlKind::Picture && c.kind != ControlKind::Label) {
+      const SystemClass sys = SystemClassOf(c);
+      children_[i] = ::CreateWindowExW(sys.exStyle, sys.className, win::Widen(c.text).c_str(),
+                                       sys.style, box.left, box.top, box.width,
+                                       c.kind == ControlKind::ComboBox ? box.height * 12 : box.height,
+                                       hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        ::GetModuleHandleW(nullptr), nullptr);
     }
   }
@@ -238,9 +278,18 @@ void Form::LayoutControls() {
       buttons_[i]->Move(g.left, g.top, g.width, g.height, dpi);
       continue;
     }
-    if (children_[i]) {
+    if (grids_[i]) {
       const PixelBox box = ToPixels(c, dpi);
-      ::MoveWindow(children_[i], box.left, box.top, box.width, box.height, TRUE);
+      grids_[i]->Move(RECT{box.left, box.top, box.left + box.width, box.top + box.height}, dpi);
+    } else if (children_[i]) {
+      const PixelBox box = ToPixels(c, dpi);
+      // A drop-down list's height is that of its list; the box is the edit part.
+      const int height = c.kind == ControlKind::ComboBox ? box.height * 12 : box.height;
+      ::MoveWindow(children_[i], box.left, box.top, box.width, height, TRUE);
+      if (c.kind == ControlKind::ComboBox) {
+        ::SendMessageW(children_[i], CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                       std::max(1, box.height - 6));
+      }
       if (font) {
         ::SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
       }
@@ -321,6 +370,17 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       pressed_ = nullptr;
       return 0;
+    case WM_COMMAND:
+      if (lParam != 0) {
+        const int id = LOWORD(wParam);
+        for (const ControlDef& c : def_.controls) {
+          if (ControlId(def_, c) == id) {
+            OnCommand(c, HIWORD(wParam));
+            break;
+          }
+        }
+      }
+      return 0;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       const SIZE size = OuterSize(def_, style_, HIWORD(wParam));
@@ -335,6 +395,7 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnUnload();
       // Each control goes before its parent window does.
       buttons_.clear();
+      grids_.clear();
       return 0;
     default:
       break;

@@ -34,6 +34,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/grid_win.h"
 #include "forms/skin_paint_win.h"
 #include "forms/window_definition.h"
 #include "win32/gleam_host.h"
@@ -66,8 +67,11 @@ class Form : public win::Window {
   int Px(double twips) const;
   // A control's box in client pixels; an empty box for an unknown control.
   RECT ControlBox(const std::string& name, int index = 0) const;
-  // The child window of a gradient button or text box, else nullptr.
+  // The child window of a gradient button, text box, check box, option,
+  // frame, drop-down list or grid, else nullptr.
   HWND ControlWindow(const std::string& name, int index = 0) const;
+  // The table view of a grid control, else nullptr.
+  GridView* Grid(const std::string& name, int index = 0) const;
   // Outer position, twips.
   double LeftTwips() const;
   double TopTwips() const;
@@ -95,6 +99,8 @@ class Form : public win::Window {
   virtual void OnClick(const ControlDef& /*control*/) {}
   // Mouse events of a drawn picture (WM_MOUSEMOVE, WM_xBUTTONDOWN/UP).
   virtual void OnPictureMouse(const ControlDef& /*control*/, UINT /*message*/) {}
+  // A notification (WM_COMMAND code) of a system control of the window.
+  virtual void OnCommand(const ControlDef& /*control*/, int /*code*/) {}
   // Whether a drawn picture is visible (and so takes the mouse).
   virtual bool PictureShown(const ControlDef& /*control*/) const { return true; }
   // WM_DESTROY: the controls still exist.
@@ -130,6 +136,8 @@ class Form : public win::Window {
   std::vector<HWND> children_;     // parallel to def_.controls; nullptr if drawn
   // The gradient buttons, parallel to def_.controls (empty for the others).
   std::vector<std::unique_ptr<win::GleamButton>> buttons_;
+  // The grids, parallel to def_.controls (empty for the others).
+  std::vector<std::unique_ptr<GridView>> grids_;
   std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
   const ControlDef* pressed_ = nullptr;  // picture under a pressed button
 };

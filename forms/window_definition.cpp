@@ -55,6 +55,21 @@ ControlDef TextBox(std::string name, double left, double top, double width, doub
   return c;
 }
 
+ControlDef SystemControl(ControlKind kind, std::string name, int index, double left, double top,
+                         double width, double height, std::string text, std::string font,
+                         double points) {
+  ControlDef c = Make(kind, std::move(name), index, left, top, width, height);
+  c.text = std::move(text);
+  c.font = std::move(font);
+  c.fontPoints = points;
+  return c;
+}
+
+ControlDef WithIndex(ControlDef control, int index) {
+  control.index = index;
+  return control;
+}
+
 PixelBox ToPixels(const ControlDef& control, int dpi) {
   const int left = TwipsToPixels(control.left, dpi);
   const int top = TwipsToPixels(control.top, dpi);

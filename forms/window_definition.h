@@ -15,6 +15,11 @@ enum class ControlKind {
   Picture,  // a drawn picture area (logo, corner pictures)
   Label,    // text drawn by the window itself
   TextBox,  // a system edit control
+  CheckBox, // a system check box
+  Option,   // a system option (radio) button
+  Frame,    // a system group box with a caption
+  ComboBox, // a system drop-down list (no typing)
+  Grid,     // the table view of forms/grid_win.h
 };
 
 struct ControlDef {
@@ -40,6 +45,12 @@ ControlDef Label(std::string name, double left, double top, double width, double
                  std::string text, std::string font, double points);
 ControlDef TextBox(std::string name, double left, double top, double width, double height,
                    std::string font, double points, bool multiLine);
+// Check boxes, option buttons, frames, drop-down lists and grids.
+ControlDef SystemControl(ControlKind kind, std::string name, int index, double left, double top,
+                         double width, double height, std::string text = {},
+                         std::string font = {}, double points = 0);
+// The same control as another member of its group.
+ControlDef WithIndex(ControlDef control, int index);
 
 struct WindowDef {
   std::string caption;  // UTF-8; other windows find this one by it

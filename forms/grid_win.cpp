@@ -1,0 +1,624 @@
+#include "forms/grid_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "base/units.h"
+#include "win32/paint.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr wchar_t kGridClass[] = L"QuilletGrid";
+constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+
+bool KeyDown(int key) { return ::GetKeyState(key) < 0; }
+
+}  // namespace
+
+GridView::~GridView() {
+  if (model_) model_->SetObserver(nullptr);
+  Destroy();
+}
+
+bool GridView::Create(HWND parent, int id, const RECT& box, int dpi) {
+  dpi_ = dpi;
+  const win::WindowPlacement at{box.left, box.top, box.right - box.left, box.bottom - box.top};
+  if (!win::Window::Create(kGridClass, L"",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL |
+                               WS_HSCROLL,
+                           WS_EX_CLIENTEDGE, at, parent)) {
+    return false;
+  }
+  ::SetWindowLongPtrW(hwnd(), GWLP_ID, id);
+  RecreateFont();
+  layoutDirty_ = true;
+  return true;
+}
+
+void GridView::Move(const RECT& box, int dpi) {
+  if (dpi != dpi_) {
+    dpi_ = dpi;
+    RecreateFont();
+  }
+  ::MoveWindow(hwnd(), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+  layoutDirty_ = true;
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void GridView::RecreateFont() {
+  // 宋体 9 pt, the GB2312 character set.
+  LOGFONTW lf{};
+  lf.lfHeight = -::MulDiv(9, dpi_, 72);
+  lf.lfCharSet = GB2312_CHARSET;
+  lf.lfWeight = FW_NORMAL;
+  const std::wstring face = win::Widen("宋体");
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  font_.reset(::CreateFontIndirectW(&lf));
+}
+
+void GridView::SetModel(TableModel* model) {
+  if (model_) model_->SetObserver(nullptr);
+  model_ = model;
+  if (model_) model_->SetObserver(this);
+  OnShapeChanged();
+}
+
+void GridView::SetLineColour(Colour colour) {
+  lineColour_ = colour;
+  if (IsAlive()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void GridView::OnDetached() {
+  dragging_ = false;
+}
+
+// ---- model notifications -------------------------------------------------
+
+void GridView::OnCellChanged(int row, int col) {
+  if (!IsAlive()) return;
+  if (layoutDirty_) {
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    return;
+  }
+  RECT box = CellBox(row, col);
+  if (row == 0) box = RECT{box.left, 0, box.right, HeaderHeight()};
+  if (col == 0) box = RECT{0, box.top, FixedWidth(), box.bottom};
+  ::InvalidateRect(hwnd(), &box, FALSE);
+}
+
+void GridView::OnRowsChanged(int firstRow, int lastRow) {
+  if (!layoutDirty_ && model_) {
+    // A long run of rows is cheaper rebuilt than updated one by one.
+    if (lastRow - firstRow > index_.Size() / 8) {
+      layoutDirty_ = true;
+    } else {
+      for (int r = firstRow; r <= lastRow; ++r) index_.SetHeight(r, model_->RowHeight(r));
+      UpdateScrollBars();
+    }
+  }
+  if (IsAlive()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void GridView::OnShapeChanged() {
+  // Rebuilt when next needed: loading many rows one by one must not
+  // rebuild the index after each.
+  layoutDirty_ = true;
+  if (IsAlive()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void GridView::OnCurrentCellChanged() {
+  if (IsAlive() && !inLayout_) {
+    UpdateScrollBars();
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+}
+
+// ---- geometry -------------------------------------------------------------
+
+int GridView::Px(std::int64_t twips) const {
+  return TwipsToPixels(static_cast<double>(twips), dpi_);
+}
+
+int GridView::HeaderHeight() const { return model_ ? Px(model_->RowHeight(0)) : 0; }
+
+int GridView::FixedWidth() const { return model_ ? Px(model_->ColWidth(0)) : 0; }
+
+void GridView::EnsureLayout() {
+  if (!layoutDirty_ || !model_) return;
+  layoutDirty_ = false;
+  std::vector<int> heights(static_cast<std::size_t>(model_->Rows()));
+  for (int r = 0; r < model_->Rows(); ++r) heights[static_cast<std::size_t>(r)] = model_->RowHeight(r);
+  index_.Rebuild(heights);
+  UpdateScrollBars();
+}
+
+int GridView::FirstShownFrom(int row) {
+  return index_.NthShown(index_.ShownBefore(std::max(row, 1)));
+}
+
+int GridView::ShownRank(int row) { return index_.ShownBefore(row) - index_.ShownBefore(1); }
+
+int GridView::RowTop(int row) {
+  const int top = model_->TopRow();
+  return HeaderHeight() + Px(index_.Offset(row) - index_.Offset(top));
+}
+
+int GridView::ColLeft(int col) const {
+  std::int64_t twips = model_->ColWidth(0);
+  const int left = model_->LeftCol();
+  if (col >= left) {
+    for (int c = left; c < col; ++c) twips += model_->ColWidth(c);
+  } else {
+    for (int c = col; c < left; ++c) twips -= model_->ColWidth(c);
+  }
+  return Px(twips);
+}
+
+RECT GridView::CellBox(int row, int col) {
+  if (!model_) return RECT{};
+  EnsureLayout();
+  const int top = row == 0 ? 0 : RowTop(row);
+  const int left = col == 0 ? 0 : ColLeft(col);
+  const int bottom = row == 0 ? HeaderHeight() : RowTop(row) + Px(model_->RowHeight(row));
+  const int right = col == 0 ? FixedWidth() : ColLeft(col) + Px(model_->ColWidth(col));
+  return RECT{left, top, right, bottom};
+}
+
+int GridView::RowsInView() {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const int limit = client.bottom;
+  int count = 0;
+  int rank = ShownRank(FirstShownFrom(model_->TopRow()));
+  const int total = ShownRank(model_->Rows());
+  for (; rank < total; ++rank) {
+    const int row = index_.NthShown(index_.ShownBefore(1) + rank);
+    if (RowTop(row) + Px(model_->RowHeight(row)) > limit) break;
+    ++count;
+  }
+  return std::max(count, 1);
+}
+
+int GridView::MaxTopRank() {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const int room = client.bottom - HeaderHeight();
+  const int total = ShownRank(model_->Rows());
+  const int first = index_.ShownBefore(1);
+  int used = 0;
+  int rank = total;
+  while (rank > 0) {
+    const int row = index_.NthShown(first + rank - 1);
+    used += Px(model_->RowHeight(row));
+    if (used > room) break;
+    --rank;
+  }
+  return rank;
+}
+
+int GridView::MaxLeftCol() const {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const int room = client.right - FixedWidth();
+  std::int64_t used = 0;
+  int col = model_->Cols() - 1;
+  for (; col >= 1; --col) {
+    used += model_->ColWidth(col);
+    if (Px(used) > room) break;
+  }
+  return std::clamp(col + 1, 1, std::max(1, model_->Cols() - 1));
+}
+
+int GridView::NextCol(int col, int step) const {
+  for (int c = col + step; c >= 1 && c < model_->Cols(); c += step) {
+    if (model_->ColWidth(c) > 0) return c;
+  }
+  return col;
+}
+
+void GridView::UpdateScrollBars() {
+  if (!IsAlive() || !model_ || inLayout_) return;
+  inLayout_ = true;
+  // Vertical: positions count shown data rows.
+  const int total = ShownRank(model_->Rows());
+  const int maxRank = MaxTopRank();
+  int rank = ShownRank(FirstShownFrom(model_->TopRow()));
+  if (rank > maxRank) {
+    rank = maxRank;
+    const int row = index_.NthShown(index_.ShownBefore(1) + rank);
+    if (row < model_->Rows()) model_->SetTopRow(row);
+  }
+  SCROLLINFO v{};
+  v.cbSize = sizeof v;
+  v.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  v.nMin = 0;
+  v.nPage = static_cast<UINT>(std::max(1, total - maxRank));
+  v.nMax = std::max(0, total - 1);
+  v.nPos = rank;
+  ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
+  // Horizontal: positions are column indices from 1.
+  const int maxLeft = MaxLeftCol();
+  if (model_->LeftCol() > maxLeft) model_->SetLeftCol(maxLeft);
+  SCROLLINFO h{};
+  h.cbSize = sizeof h;
+  h.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  h.nMin = 1;
+  h.nMax = std::max(1, model_->Cols() - 1);
+  h.nPage = static_cast<UINT>(std::max(1, model_->Cols() - maxLeft));
+  h.nPos = model_->LeftCol();
+  ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
+  inLayout_ = false;
+}
+
+// ---- scrolling -------------------------------------------------------------
+
+void GridView::ScrollToRank(int rank) {
+  EnsureLayout();
+  rank = std::clamp(rank, 0, MaxTopRank());
+  const int row = index_.NthShown(index_.ShownBefore(1) + rank);
+  if (row >= model_->Rows() || row == model_->TopRow()) return;
+  model_->SetTopRow(row);
+  if (events_.scrolled) events_.scrolled();
+}
+
+void GridView::ScrollToCol(int col) {
+  col = std::clamp(col, 1, MaxLeftCol());
+  if (col == model_->LeftCol()) return;
+  model_->SetLeftCol(col);
+  if (events_.scrolled) events_.scrolled();
+}
+
+void GridView::ScrollRows(int delta) {
+  EnsureLayout();
+  ScrollToRank(ShownRank(FirstShownFrom(model_->TopRow())) + delta);
+}
+
+void GridView::ScrollIntoView(int row, int col) {
+  if (!model_ || !IsAlive()) return;
+  EnsureLayout();
+  if (row >= 1 && row < model_->Rows() && model_->RowHeight(row) > 0) {
+    const int rank = ShownRank(row);
+    const int top = ShownRank(FirstShownFrom(model_->TopRow()));
+    if (rank < top) {
+      ScrollToRank(rank);
+    } else {
+      const int inView = RowsInView();
+      if (rank >= top + inView) ScrollToRank(rank - inView + 1);
+    }
+  }
+  if (col >= 1 && col < model_->Cols()) {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    if (col < model_->LeftCol()) {
+      ScrollToCol(col);
+    } else {
+      int left = model_->LeftCol();
+      while (left < col && ColLeft(col) + Px(model_->ColWidth(col)) > client.right) {
+        model_->SetLeftCol(++left);
+      }
+      if (events_.scrolled && left != col) events_.scrolled();
+    }
+  }
+}
+
+void GridView::OnVScroll(WPARAM code) {
+  const int top = ShownRank(FirstShownFrom(model_->TopRow()));
+  const int page = RowsInView();
+  switch (LOWORD(code)) {
+    case SB_LINEUP: ScrollToRank(top - 1); break;
+    case SB_LINEDOWN: ScrollToRank(top + 1); break;
+    case SB_PAGEUP: ScrollToRank(top - page); break;
+    case SB_PAGEDOWN: ScrollToRank(top + page); break;
+    case SB_TOP: ScrollToRank(0); break;
+    case SB_BOTTOM: ScrollToRank(MaxTopRank()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 32-bit position: the message carries only 16 bits.
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
+      ::GetScrollInfo(hwnd(), SB_VERT, &si);
+      ScrollToRank(si.nTrackPos);
+      break;
+    }
+    default: break;
+  }
+}
+
+void GridView::OnHScroll(WPARAM code) {
+  const int left = model_->LeftCol();
+  switch (LOWORD(code)) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT: ScrollToCol(NextCol(left, -1)); break;
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT: ScrollToCol(NextCol(left, 1)); break;
+    case SB_LEFT: ScrollToCol(1); break;
+    case SB_RIGHT: ScrollToCol(MaxLeftCol()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollToCol(HIWORD(code)); break;
+    default: break;
+  }
+}
+
+// ---- input -----------------------------------------------------------------
+
+bool GridView::HitCell(POINT at, int* row, int* col) {
+  EnsureLayout();
+  *row = -1;
+  *col = -1;
+  if (at.y < HeaderHeight()) {
+    *row = 0;
+  } else {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int first = index_.ShownBefore(1);
+    for (int rank = ShownRank(FirstShownFrom(model_->TopRow())); rank < ShownRank(model_->Rows());
+         ++rank) {
+      const int r = index_.NthShown(first + rank);
+      const int top = RowTop(r);
+      if (top > client.bottom) break;
+      if (at.y >= top && at.y < top + Px(model_->RowHeight(r))) {
+        *row = r;
+        break;
+      }
+    }
+  }
+  if (at.x < FixedWidth()) {
+    *col = 0;
+  } else {
+    for (int c = model_->LeftCol(); c < model_->Cols(); ++c) {
+      if (model_->ColWidth(c) > 0 && at.x >= ColLeft(c) && at.x < ColLeft(c + 1)) {
+        *col = c;
+        break;
+      }
+    }
+  }
+  return *row >= 0 && *col >= 0;
+}
+
+void GridView::OnMouseDown(POINT at, bool extend) {
+  int row = 0;
+  int col = 0;
+  HitCell(at, &row, &col);
+  if (row < 1) return;  // headings and the empty area choose nothing
+  if (col < 1) col = std::max(model_->Col(), model_->LeftCol());
+  if (extend && model_->Row() >= 1) {
+    model_->SetRowSel(row);
+  } else {
+    model_->SetRow(row);
+    model_->SetCol(col);
+    model_->SetRowSel(row);
+  }
+  dragging_ = true;
+  ::SetCapture(hwnd());
+}
+
+void GridView::OnKey(WPARAM key) {
+  EnsureLayout();
+  if (model_->Rows() < 2) return;
+  const bool extend = KeyDown(VK_SHIFT);
+  const bool ctrl = KeyDown(VK_CONTROL);
+  const int first = index_.ShownBefore(1);
+  const int total = ShownRank(model_->Rows());
+  if (total == 0) return;
+  // The end that moves: the selection's far end with Shift, else the cursor.
+  const int from = extend ? model_->RowSel() : model_->Row();
+  int rank = from >= 1 ? ShownRank(FirstShownFrom(from)) : -1;
+  int col = std::max(model_->Col(), 1);
+  const int page = RowsInView();
+  switch (key) {
+    case VK_UP: rank = std::max(rank - 1, 0); break;
+    case VK_DOWN: rank = std::min(rank + 1, total - 1); break;
+    case VK_PRIOR: rank = std::max(rank - page, 0); break;
+    case VK_NEXT: rank = std::min(std::max(rank, 0) + page, total - 1); break;
+    case VK_LEFT: col = NextCol(col, -1); break;
+    case VK_RIGHT: col = NextCol(col, 1); break;
+    case VK_HOME:
+      col = model_->ColWidth(1) > 0 ? 1 : NextCol(1, 1);
+      if (ctrl) rank = 0;
+      break;
+    case VK_END:
+      col = model_->ColWidth(model_->Cols() - 1) > 0 ? model_->Cols() - 1
+                                                      : NextCol(model_->Cols() - 1, -1);
+      if (ctrl) rank = total - 1;
+      break;
+    default: return;
+  }
+  rank = std::clamp(rank, 0, total - 1);
+  const int row = index_.NthShown(first + rank);
+  if (extend && model_->Row() >= 1) {
+    model_->SetRowSel(row);
+  } else {
+    model_->SetRow(row);
+    model_->SetRowSel(row);
+  }
+  model_->SetCol(col);
+  ScrollIntoView(row, col);
+}
+
+LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!model_) {
+    if (msg == WM_PAINT) {
+      win::PaintScope paint(hwnd());
+      RECT client{};
+      ::GetClientRect(hwnd(), &client);
+      win::FillSolid(paint.dc(), client, kFixedShade);
+      return 0;
+    }
+    return DefaultProc(msg, wParam, lParam);
+  }
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintScope paint(hwnd());
+      Render(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Render(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      layoutDirty_ = true;
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+      ::SetFocus(hwnd());
+      OnMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
+                  (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        // Dragging past the top or bottom scrolls one row a move.
+        if (at.y < HeaderHeight()) {
+          ScrollRows(-1);
+          at.y = HeaderHeight();
+        } else if (at.y >= client.bottom) {
+          ScrollRows(1);
+          at.y = client.bottom - 1;
+        }
+        int row = 0;
+        int col = 0;
+        HitCell(at, &row, &col);
+        if (row >= 1 && row != model_->RowSel()) model_->SetRowSel(row);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) ::ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      return 0;
+    case WM_LBUTTONDBLCLK: {
+      int row = 0;
+      int col = 0;
+      if (HitCell(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, &row, &col) && row >= 1 &&
+          col >= 1) {
+        model_->SetRow(row);
+        model_->SetCol(col);
+        model_->SetRowSel(row);
+        if (events_.doubleClick) events_.doubleClick();
+      }
+      return 0;
+    }
+    case WM_KEYDOWN:
+      OnKey(wParam);
+      return 0;
+    case WM_CHAR:
+      if (events_.keyPress) events_.keyPress(static_cast<wchar_t>(wParam));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      UINT lines = 3;
+      ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+      wheelRest_ += GET_WHEEL_DELTA_WPARAM(wParam);
+      const int notches = wheelRest_ / WHEEL_DELTA;
+      wheelRest_ -= notches * WHEEL_DELTA;
+      if (notches != 0) {
+        ScrollRows(lines == WHEEL_PAGESCROLL ? -notches * RowsInView()
+                                              : -notches * static_cast<int>(lines));
+      }
+      return 0;
+    }
+    case WM_VSCROLL:
+      OnVScroll(wParam);
+      return 0;
+    case WM_HSCROLL:
+      OnHScroll(wParam);
+      return 0;
+    default:
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+// ---- painting --------------------------------------------------------------
+
+void GridView::PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed) {
+  const int low = std::min(model_->Row(), model_->RowSel());
+  const int high = std::max(model_->Row(), model_->RowSel());
+  const bool selected = !fixed && low >= 1 && row >= low && row <= high;
+  const RECT inner{box.left, box.top, box.right - 1, box.bottom - 1};
+  Colour back = fixed ? kFixedShade : 0xFFFFFF;
+  COLORREF text = win::ToColorRef(model_->ForeColorAt(row, col));
+  if (selected) {
+    back = static_cast<Colour>(::GetSysColor(COLOR_HIGHLIGHT));
+    text = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+  }
+  win::FillSolid(dc, inner, back);
+  // Grid lines: the right and bottom edge of every cell.
+  win::FillSolid(dc, RECT{box.right - 1, box.top, box.right, box.bottom}, lineColour_);
+  win::FillSolid(dc, RECT{box.left, box.bottom - 1, box.right, box.bottom}, lineColour_);
+  const std::string& cell = model_->TextMatrix(row, col);
+  if (!cell.empty()) {
+    const std::wstring wide = win::Widen(cell);
+    RECT area{inner.left + kTextPadding, inner.top, inner.right - kTextPadding, inner.bottom};
+    UINT format = DT_NOPREFIX | DT_SINGLELINE;
+    if (row == 0) {
+      format |= DT_CENTER | DT_VCENTER;
+    } else if (model_->ColAlignment(col) == kAlignCentreTop) {
+      format |= DT_CENTER | DT_TOP;
+      area.top += 1;
+    } else {
+      format |= DT_LEFT | DT_VCENTER;
+    }
+    ::SetTextColor(dc, text);
+    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, format);
+  }
+  if (!fixed && row == model_->Row() && col == model_->Col() && ::GetFocus() == hwnd()) {
+    RECT focus = inner;
+    ::DrawFocusRect(dc, &focus);
+  }
+}
+
+void GridView::Render(HDC target) {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  win::BufferedDc buffer(target, client.right, client.bottom);
+  HDC dc = buffer.dc();
+  win::FillSolid(dc, client, kFixedShade);
+  if (!model_) return;
+  EnsureLayout();
+  win::SelectScope font(dc, font_.get());
+  ::SetBkMode(dc, TRANSPARENT);
+
+  // Columns in view: the fixed one, then from LeftCol to the right edge.
+  std::vector<int> cols;
+  if (model_->ColWidth(0) > 0) cols.push_back(0);
+  for (int c = model_->LeftCol(); c < model_->Cols() && ColLeft(c) < client.right; ++c) {
+    if (model_->ColWidth(c) > 0) cols.push_back(c);
+  }
+  const auto cellBox = [&](int c, int top, int bottom) {
+    const int left = c == 0 ? 0 : ColLeft(c);
+    const int right = c == 0 ? FixedWidth() : ColLeft(c) + Px(model_->ColWidth(c));
+    return RECT{left, top, right, bottom};
+  };
+
+  const int first = index_.ShownBefore(1);
+  const int total = ShownRank(model_->Rows());
+  for (int rank = ShownRank(FirstShownFrom(model_->TopRow())); rank < total; ++rank) {
+    const int row = index_.NthShown(first + rank);
+    const int top = RowTop(row);
+    if (top >= client.bottom) break;
+    const int bottom = top + Px(model_->RowHeight(row));
+    for (int c : cols) PaintCell(dc, row, c, cellBox(c, top, bottom), c == 0);
+  }
+  if (model_->RowHeight(0) > 0) {
+    for (int c : cols) PaintCell(dc, 0, c, cellBox(c, 0, HeaderHeight()), true);
+  }
+}
+
+}  // namespace quillet

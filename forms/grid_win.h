@@ -1,0 +1,105 @@
+// The table view of the program's two tables (work records, reminders): a
+// child window that draws a TableModel and lets the user move the current
+// cell, choose a range of rows and scroll. It changes nothing in the model
+// but the cursor (Row, Col, RowSel) and the scroll position (TopRow,
+// LeftCol); cell texts, colours and row heights belong to the owner.
+//
+// Row 0 (headings) and column 0 (numbers) are fixed and shaded, as is the
+// area past the last row and column. A row of height 0 or a column of
+// width 0 is not drawn. Only the rows in view are drawn, into an
+// off-screen buffer; row positions come from a RowIndex, so hidden rows
+// cost nothing however many there are.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "base/colour.h"
+#include "base/row_index.h"
+#include "base/table_model.h"
+#include "win32/handles.h"
+#include "win32/window_base.h"
+
+namespace quillet {
+
+// What the owner hears of the user.
+struct GridEvents {
+  std::function<void()> doubleClick;      // on a data cell, which is the current cell
+  std::function<void(wchar_t)> keyPress;  // a character typed while the grid has the focus
+  std::function<void()> scrolled;         // TopRow or LeftCol moved
+};
+
+class GridView : public win::Window, private TableObserver {
+ public:
+  static constexpr Colour kFixedShade = 0xE0E0E0;
+
+  GridView() = default;
+  ~GridView() override;
+
+  // box: client pixels of parent.
+  bool Create(HWND parent, int id, const RECT& box, int dpi);
+  void Move(const RECT& box, int dpi);
+
+  // The model is borrowed and must outlive the view or be detached with
+  // nullptr first.
+  void SetModel(TableModel* model);
+  TableModel* Model() const { return model_; }
+  void SetLineColour(Colour colour);
+  void SetEvents(GridEvents events) { events_ = std::move(events); }
+
+  // A cell's box in the grid's client pixels, measured from the first row
+  // and column in view (so it may lie outside the client area).
+  RECT CellBox(int row, int col);
+  // Scrolls the least needed to bring the row and the column into view.
+  void ScrollIntoView(int row, int col);
+  // Draws the client area into dc.
+  void Render(HDC dc);
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnDetached() override;
+
+  // TableObserver
+  void OnCellChanged(int row, int col) override;
+  void OnRowsChanged(int firstRow, int lastRow) override;
+  void OnShapeChanged() override;
+  void OnCurrentCellChanged() override;
+
+  void EnsureLayout();
+  void UpdateScrollBars();
+  int Px(std::int64_t twips) const;
+  int HeaderHeight() const;
+  int FixedWidth() const;
+  int RowTop(int row);            // client y of a data row's top
+  int ColLeft(int col) const;     // client x of a scrollable column's left
+  int FirstShownFrom(int row);    // the first shown data row at or after row
+  int ShownRank(int row);         // shown data rows before row
+  int RowsInView();               // whole shown rows from TopRow
+  int MaxTopRank();
+  int MaxLeftCol() const;
+  int NextCol(int col, int step) const;
+  bool HitCell(POINT at, int* row, int* col);
+  void ScrollToRank(int rank);
+  void ScrollToCol(int col);
+  void ScrollRows(int delta);
+  void OnKey(WPARAM key);
+  void OnMouseDown(POINT at, bool extend);
+  void OnVScroll(WPARAM code);
+  void OnHScroll(WPARAM code);
+  void PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed);
+  void RecreateFont();
+
+  TableModel* model_ = nullptr;
+  GridEvents events_;
+  Colour lineColour_ = 0xC0C0C0;
+  int dpi_ = 96;
+  win::Font font_;
+  RowIndex index_;          // twips heights of every row, row 0 included
+  bool layoutDirty_ = true;
+  bool inLayout_ = false;
+  bool dragging_ = false;
+  int wheelRest_ = 0;
+};
+
+}  // namespace quillet

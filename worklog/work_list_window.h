@@ -1,0 +1,63 @@
+// The work-record list window ("　我的工作记录表"): the work table in a
+// grid, the five state filters, nine buttons (view, delete, change, add,
+// two sorts, save, save and close, close without saving), a hint and the
+// floating cell editor for content and remarks. It opens in today mode or
+// all-records mode (TodayOnly) and is the only holder of the records while
+// it is open; the record edit window reads and writes its table.
+#pragma once
+
+#include <string>
+
+#include "base/table_model.h"
+#include "forms/form_win.h"
+#include "worklog/work_table.h"
+
+namespace quillet {
+
+class WorkListWindow : public Form {
+ public:
+  static constexpr char kCaption[] = "\u3000我的工作记录表";
+  // Button indices of the actions other windows call.
+  static constexpr int kAddAction = 3;
+  static constexpr int kSaveAndCloseAction = 7;
+
+  WorkListWindow();
+  // Loads the window (hidden) and fills the table from the record file.
+  bool Load();
+  // Button action 0..8 (view, delete, change, add, sort by start, sort by
+  // deadline, save, save and close, close without saving).
+  void Action(int index);
+
+  // The table the edit window reads and writes.
+  TableModel& Table() { return table_; }
+  // The record file, the mode, today and the ticked filters, as the table
+  // operations want them.
+  WorkTableContext Context() const;
+  // Makes a row the current one and scrolls it into view.
+  void ShowRow(int row);
+  // Writes the table to the record file; a failure is told to the user
+  // (file and reason) and gives false.
+  bool Save();
+
+ protected:
+  void OnLoad() override;
+  void Paint(const PaintTarget& target) override;
+  void OnClick(const ControlDef& control) override;
+  void OnCommand(const ControlDef& control, int code) override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnUnload() override;
+
+ private:
+  void OnGridDoubleClick();
+  void OnGridKey(wchar_t key);
+  void OpenCellEditor();
+  void CloseCellEditor(bool write);
+  void FilterClicked(int index);
+  bool ChosenRowShown() const;
+
+  TableModel table_;
+  WorkTableContext context_;
+  bool editorOpen_ = false;
+};
+
+}  // namespace quillet
