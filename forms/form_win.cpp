@@ -29,12 +29,16 @@ std::vector<Form*>& Registry() {
 }
 
 DWORD StyleOf(const FormStyle& s) {
-  return s.framed ? (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN);
+  // A framed window has a fixed dialog frame: a title bar with the close
+  // box, no resizing.
+  return s.framed ? (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)
+                  : (WS_POPUP | WS_CLIPCHILDREN);
 }
 
 DWORD ExStyleOf(const FormStyle& s) {
   // Frameless windows stay off the task bar like tool windows.
-  return (s.topmost ? WS_EX_TOPMOST : 0u) | (s.framed ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW);
+  return (s.topmost ? WS_EX_TOPMOST : 0u) |
+         (s.framed ? (WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME) : WS_EX_TOOLWINDOW);
 }
 
 // Outer size in pixels for an inner size in twips.
@@ -220,6 +224,19 @@ void Form::InvalidateControl(const std::string& name, int index) {
   if (!IsLoaded()) return;
   const RECT box = ControlBox(name, index);
   ::InvalidateRect(hwnd(), &box, FALSE);
+}
+
+void Form::PaintLabel(const PaintTarget& target, const ControlDef& label, UINT format) const {
+  const win::Font font = ControlFontAt(label, target.dpi);
+  win::SelectScope select(target.dc, font ? font.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+  const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
+  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  const PixelBox b = ToPixels(label, target.dpi);
+  RECT box{b.left, b.top, b.left + b.width, b.top + b.height};
+  const std::wstring text = win::Widen(label.text);
+  ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+  ::SetTextColor(target.dc, oldColour);
+  ::SetBkMode(target.dc, oldMode);
 }
 
 void Form::SetButtonColours(Colour fore, Colour text) {

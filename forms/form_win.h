@@ -118,6 +118,9 @@ class Form : public win::Window {
   void ApplyDefinition();
 
   void InvalidateControl(const std::string& name, int index = 0);
+  // Draws a label's text in its box and font at the target's DPI, black,
+  // over what is there.
+  void PaintLabel(const PaintTarget& target, const ControlDef& label, UINT format) const;
   // The font of a control that names one (owned by the form), or nullptr.
   HFONT ControlFont(const std::string& name, int index = 0) const;
   // ForeColor and TextColor of every gradient button of the window.

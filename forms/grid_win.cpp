@@ -79,10 +79,17 @@ void GridView::OnDetached() {
 
 // ---- model notifications -------------------------------------------------
 
+void GridView::InvalidateAll() {
+  // Many changes in a row (a load, a filter) cost one call to the system.
+  if (!IsAlive() || allInvalid_) return;
+  allInvalid_ = true;
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void GridView::OnCellChanged(int row, int col) {
-  if (!IsAlive()) return;
+  if (!IsAlive() || allInvalid_) return;
   if (layoutDirty_) {
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    InvalidateAll();
     return;
   }
   RECT box = CellBox(row, col);
@@ -98,23 +105,23 @@ void GridView::OnRowsChanged(int firstRow, int lastRow) {
       layoutDirty_ = true;
     } else {
       for (int r = firstRow; r <= lastRow; ++r) index_.SetHeight(r, model_->RowHeight(r));
-      UpdateScrollBars();
+      barsDirty_ = true;
     }
   }
-  if (IsAlive()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+  InvalidateAll();
 }
 
 void GridView::OnShapeChanged() {
   // Rebuilt when next needed: loading many rows one by one must not
   // rebuild the index after each.
   layoutDirty_ = true;
-  if (IsAlive()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+  InvalidateAll();
 }
 
 void GridView::OnCurrentCellChanged() {
   if (IsAlive() && !inLayout_) {
-    UpdateScrollBars();
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    barsDirty_ = true;
+    InvalidateAll();
   }
 }
 
@@ -129,7 +136,11 @@ int GridView::HeaderHeight() const { return model_ ? Px(model_->RowHeight(0)) : 
 int GridView::FixedWidth() const { return model_ ? Px(model_->ColWidth(0)) : 0; }
 
 void GridView::EnsureLayout() {
-  if (!layoutDirty_ || !model_) return;
+  if (!model_) return;
+  if (!layoutDirty_) {
+    if (barsDirty_) UpdateScrollBars();
+    return;
+  }
   layoutDirty_ = false;
   std::vector<int> heights(static_cast<std::size_t>(model_->Rows()));
   for (int r = 0; r < model_->Rows(); ++r) heights[static_cast<std::size_t>(r)] = model_->RowHeight(r);
@@ -164,8 +175,8 @@ RECT GridView::CellBox(int row, int col) {
   EnsureLayout();
   const int top = row == 0 ? 0 : RowTop(row);
   const int left = col == 0 ? 0 : ColLeft(col);
-  const int bottom = row == 0 ? HeaderHeight() : RowTop(row) + Px(model_->RowHeight(row));
-  const int right = col == 0 ? FixedWidth() : ColLeft(col) + Px(model_->ColWidth(col));
+  const int bottom = row == 0 ? HeaderHeight() : RowTop(row + 1);
+  const int right = col == 0 ? FixedWidth() : ColLeft(col + 1);
   return RECT{left, top, right, bottom};
 }
 
@@ -178,7 +189,7 @@ int GridView::RowsInView() {
   const int total = ShownRank(model_->Rows());
   for (; rank < total; ++rank) {
     const int row = index_.NthShown(index_.ShownBefore(1) + rank);
-    if (RowTop(row) + Px(model_->RowHeight(row)) > limit) break;
+    if (RowTop(row + 1) > limit) break;
     ++count;
   }
   return std::max(count, 1);
@@ -224,6 +235,7 @@ int GridView::NextCol(int col, int step) const {
 void GridView::UpdateScrollBars() {
   if (!IsAlive() || !model_ || inLayout_) return;
   inLayout_ = true;
+  barsDirty_ = false;
   // Vertical: positions count shown data rows.
   const int total = ShownRank(model_->Rows());
   const int maxRank = MaxTopRank();
@@ -362,7 +374,7 @@ bool GridView::HitCell(POINT at, int* row, int* col) {
       const int r = index_.NthShown(first + rank);
       const int top = RowTop(r);
       if (top > client.bottom) break;
-      if (at.y >= top && at.y < top + Px(model_->RowHeight(r))) {
+      if (at.y >= top && at.y < RowTop(r + 1)) {
         *row = r;
         break;
       }
@@ -465,7 +477,7 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_SIZE:
       layoutDirty_ = true;
-      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      InvalidateAll();
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -585,6 +597,7 @@ void GridView::PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed) 
 }
 
 void GridView::Render(HDC target) {
+  allInvalid_ = false;
   RECT client{};
   ::GetClientRect(hwnd(), &client);
   win::BufferedDc buffer(target, client.right, client.bottom);
@@ -601,9 +614,11 @@ void GridView::Render(HDC target) {
   for (int c = model_->LeftCol(); c < model_->Cols() && ColLeft(c) < client.right; ++c) {
     if (model_->ColWidth(c) > 0) cols.push_back(c);
   }
+  // Each edge is placed from the sums of twips, so neighbours share it
+  // however the pixels round.
   const auto cellBox = [&](int c, int top, int bottom) {
     const int left = c == 0 ? 0 : ColLeft(c);
-    const int right = c == 0 ? FixedWidth() : ColLeft(c) + Px(model_->ColWidth(c));
+    const int right = c == 0 ? FixedWidth() : ColLeft(c + 1);
     return RECT{left, top, right, bottom};
   };
 
@@ -613,7 +628,7 @@ void GridView::Render(HDC target) {
     const int row = index_.NthShown(first + rank);
     const int top = RowTop(row);
     if (top >= client.bottom) break;
-    const int bottom = top + Px(model_->RowHeight(row));
+    const int bottom = RowTop(row + 1);
     for (int c : cols) PaintCell(dc, row, c, cellBox(c, top, bottom), c == 0);
   }
   if (model_->RowHeight(0) > 0) {

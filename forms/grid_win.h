@@ -66,6 +66,7 @@ class GridView : public win::Window, private TableObserver {
   void OnShapeChanged() override;
   void OnCurrentCellChanged() override;
 
+  void InvalidateAll();
   void EnsureLayout();
   void UpdateScrollBars();
   int Px(std::int64_t twips) const;
@@ -96,7 +97,9 @@ class GridView : public win::Window, private TableObserver {
   int dpi_ = 96;
   win::Font font_;
   RowIndex index_;          // twips heights of every row, row 0 included
-  bool layoutDirty_ = true;
+  bool layoutDirty_ = true;  // the index must be rebuilt
+  bool barsDirty_ = true;    // the scroll bars must be set again
+  bool allInvalid_ = false;  // the whole client waits for a paint
   bool inLayout_ = false;
   bool dragging_ = false;
   int wheelRest_ = 0;

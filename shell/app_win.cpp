@@ -12,6 +12,7 @@
 #include "lookup/help_text.h"
 #include "lookup/help_window.h"
 #include "shell/main_window.h"
+#include "shell/program_windows_win.h"
 #include "shell/startup.h"
 #include "win32/handles.h"
 #include "win32/text.h"
@@ -59,6 +60,7 @@ int RunPanel() {
     ShowMessageAndWait(AlreadyRunningText(win::Narrow(programPath)));
     return 0;
   }
+  ConnectProgramWindows();
   // 4-8. The panel at its stored place.
   MainWindow& panel = TheForm<MainWindow>();
   if (!panel.Start(LenientInt32(Parameters[kParamPanelLeft]),

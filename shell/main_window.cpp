@@ -351,6 +351,7 @@ void MainWindow::ShutDown() {
     // message.
     if (!save.saved) ShowMessageAndWait(SettingsNotSavedText(path, save.error));
   }
+  if (const auto& save = ProgramNavigation().saveWorkAtExit) save();
   UnloadFormsExcept(this);
   RemoveTrayIcon(hwnd());
   Unload();

@@ -28,6 +28,9 @@ struct Navigation {
   // Area and postal code look-up, and the settings window.
   std::function<void()> showLookup;
   std::function<void()> showSettings;
+  // At the program's end, before the windows go: the open work list keeps
+  // the user's changes (a failed save is told before the program ends).
+  std::function<void()> saveWorkAtExit;
   // The due check of the reminders, every 5000 ms.
   std::function<void()> checkDueReminders;
 };

@@ -38,6 +38,9 @@ class WorkListWindow : public Form {
   // Writes the table to the record file; a failure is told to the user
   // (file and reason) and gives false.
   bool Save();
+  // At the program's end: saves the table if the window is open; a failure
+  // is told to the user, who closes the message before the program ends.
+  bool SaveAtExit();
 
  protected:
   void OnLoad() override;
@@ -58,6 +61,12 @@ class WorkListWindow : public Form {
   TableModel table_;
   WorkTableContext context_;
   bool editorOpen_ = false;
+  bool readFailed_ = false;  // the file could not be read: never written over
 };
+
+// The entries the panel's navigation calls.
+void ShowWorkList();
+void RunWorkListAction(int index);
+bool ListSavedAtExit();
 
 }  // namespace quillet

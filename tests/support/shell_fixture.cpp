@@ -25,6 +25,50 @@ void Input(DWORD flags, int x = 0, int y = 0) {
 
 void MoveTheMouse(int x, int y) { Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y); }
 
+void PressTheMouse(bool down) {
+  Input(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  WaitFor([] { return false; }, std::chrono::milliseconds(60));
+}
+
+void ClickTheMouse(int x, int y, int clicks) {
+  MoveTheMouse(x, y);
+  WaitFor([] { return false; }, std::chrono::milliseconds(60));
+  for (int i = 0; i < clicks; ++i) {
+    Input(MOUSEEVENTF_LEFTDOWN);
+    Input(MOUSEEVENTF_LEFTUP);
+  }
+  WaitFor([] { return false; }, std::chrono::milliseconds(150));
+}
+
+namespace {
+void Key(WORD key, WORD scan, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = key;
+  in.ki.wScan = scan;
+  in.ki.dwFlags = flags;
+  ::SendInput(1, &in, sizeof in);
+}
+}  // namespace
+
+void PressKey(WORD key, bool shift, bool ctrl) {
+  if (shift) Key(VK_SHIFT, 0, 0);
+  if (ctrl) Key(VK_CONTROL, 0, 0);
+  Key(key, 0, 0);
+  Key(key, 0, KEYEVENTF_KEYUP);
+  if (ctrl) Key(VK_CONTROL, 0, KEYEVENTF_KEYUP);
+  if (shift) Key(VK_SHIFT, 0, KEYEVENTF_KEYUP);
+  WaitFor([] { return false; }, std::chrono::milliseconds(100));
+}
+
+void TypeText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    Key(0, c, KEYEVENTF_UNICODE);
+    Key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+  }
+  WaitFor([] { return false; }, std::chrono::milliseconds(100));
+}
+
 void DragWithTheMouse(int x, int y, int dx, int dy) {
   ::SetCursorPos(x, y);
   WaitFor([] { return false; }, std::chrono::milliseconds(50));

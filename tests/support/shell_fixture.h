@@ -41,5 +41,14 @@ class ShellFixture : public testing::Test {
 void DragWithTheMouse(int x, int y, int dx, int dy);
 // Real mouse input: the cursor moved to (x, y) on the screen.
 void MoveTheMouse(int x, int y);
+// Real mouse input: the left button pressed where the cursor is (down
+// true) or let go; messages are pumped for a moment after.
+void PressTheMouse(bool down);
+// Real input: clicks (1 or 2) of the left button at (x, y) on the screen.
+void ClickTheMouse(int x, int y, int clicks = 1);
+// Real keyboard input: a key pressed and let go, with Shift and/or Ctrl
+// held; or the characters of a text typed as Unicode input.
+void PressKey(WORD key, bool shift = false, bool ctrl = false);
+void TypeText(const std::wstring& text);
 
 }  // namespace quillet::test

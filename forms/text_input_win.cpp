@@ -1,0 +1,85 @@
+#include "forms/text_input_win.h"
+
+#include <commctrl.h>
+
+#include "forms/message_window.h"
+#include "forms/text_input.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr UINT_PTR kInputSubclass = 0x5149;  // any id unique to this helper
+
+std::wstring ClipboardText(HWND owner) {
+  std::wstring text;
+  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(owner)) return text;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+// True when the input may go on; otherwise the user has been told.
+bool Accept(const std::wstring& input) {
+  const std::string refused = UnmappableCharacters(win::Narrow(input));
+  if (refused.empty()) return true;
+  ::MessageBeep(MB_ICONWARNING);
+  ShowMessage(RefusedInputText(refused));
+  return false;
+}
+
+LRESULT CALLBACK InputProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR pendingHigh) {
+  switch (msg) {
+    case WM_CHAR: {
+      const auto unit = static_cast<wchar_t>(wParam);
+      if (unit >= 0xD800 && unit <= 0xDBFF) {
+        // The first half of a pair: judged with the second.
+        ::SetWindowSubclass(box, InputProc, kInputSubclass, unit);
+        return 0;
+      }
+      std::wstring character(1, unit);
+      if (unit >= 0xDC00 && unit <= 0xDFFF && pendingHigh != 0) {
+        character.insert(character.begin(), static_cast<wchar_t>(pendingHigh));
+        ::SetWindowSubclass(box, InputProc, kInputSubclass, 0);
+      }
+      if (unit >= 0x20 && !Accept(character)) return 0;
+      if (character.size() == 2) {
+        ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
+        return 0;
+      }
+      break;
+    }
+    case WM_PASTE:
+      if (!Accept(ClipboardText(box))) return 0;
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(box, InputProc, kInputSubclass);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(box, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void RefuseUnmappableInput(HWND edit) {
+  if (edit) ::SetWindowSubclass(edit, InputProc, kInputSubclass, 0);
+}
+
+std::string WindowText(HWND window) {
+  if (!window) return {};
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return win::Narrow(text);
+}
+
+}  // namespace quillet

@@ -1,0 +1,15 @@
+#include "shell/program_windows_win.h"
+
+#include "shell/navigation.h"
+#include "worklog/work_list_window.h"
+
+namespace quillet {
+
+void ConnectProgramWindows() {
+  Navigation& to = ProgramNavigation();
+  to.showList = ShowWorkList;
+  to.listAction = RunWorkListAction;
+  to.saveWorkAtExit = [] { ListSavedAtExit(); };
+}
+
+}  // namespace quillet

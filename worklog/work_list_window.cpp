@@ -1,0 +1,330 @@
+#include "worklog/work_list_window.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdint>
+
+#include "base/numbers.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "forms/skin.h"
+#include "forms/text_input_win.h"
+#include "win32/paint.h"
+#include "win32/text.h"
+#include "worklog/record_edit_window.h"
+#include "worklog/work_list_text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kContentCol = 3;
+constexpr int kRemarksCol = 5;
+constexpr Colour kWorkGridLines = 0xC0C0C0;
+constexpr UINT_PTR kEditorSubclass = 1;
+
+constexpr std::array<const char*, kCompletionStateCount> kFilterCaptions = {
+    "显示未完成记录", "显示已完成记录", "显示已取消记录", "显示已延期记录", "显示完成部分记录"};
+
+struct ButtonRow {
+  int top;
+  const char* caption;
+};
+constexpr std::array<ButtonRow, 9> kButtons = {{
+    {1320, "\u3000\u3000查 看 记 录"},
+    {1700, "\u3000\u3000删 除 记 录"},
+    {2080, "\u3000\u3000修 改 记 录"},
+    {2480, "\u3000\u3000添 加 记 录"},
+    {3000, "起始时间排序"},
+    {3390, "截止时间排序"},
+    {4200, "\u3000\u3000保 存 表 格"},
+    {4600, "\u3000\u3000保 存 退 出"},
+    {5010, "\u3000\u3000取 消 退 出"},
+}};
+
+WindowDef ListDefinition() {
+  WindowDef def;
+  def.caption = WorkListWindow::kCaption;
+  def.width = 12315;
+  def.height = 5820;
+  // The floating editor comes first so that it lies above the table.
+  def.controls.push_back(TextBox("Txt", 0, 0, 1000, 250, "宋体", 9, false));
+  def.controls.push_back(SystemControl(ControlKind::Grid, "Tbl", 0, 120, 120, 10305, 5295));
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    def.controls.push_back(
+        SystemControl(ControlKind::CheckBox, "Chk", i, 10560, 120 + 240 * i, 200, 200));
+    def.controls.push_back(WithIndex(Label("Label2", 10800, 120 + 240 * i, 1455, 255,
+                                           kFilterCaptions[static_cast<std::size_t>(i)],
+                                           "宋体", 9),
+                                     i));
+  }
+  for (std::size_t i = 0; i < kButtons.size(); ++i) {
+    def.controls.push_back(ButtonControl("Pic", static_cast<int>(i), 10560, kButtons[i].top, 1695,
+                                         375, kButtons[i].caption));
+  }
+  def.controls.push_back(Label("Label1", 120, 5520, 10335, 495,
+                               "Tamber提示：鼠标左键双击可编辑工作表内容", "宋体", 9));
+  return def;
+}
+
+CivilDate Today() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return CivilDate{now.wYear, now.wMonth, now.wDay};
+}
+
+StatePalette CurrentPalette() {
+  StatePalette palette{};
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    palette[i] = ColourFromText(Parameters[static_cast<std::size_t>(kStateColourParameter[i])]);
+  }
+  return palette;
+}
+
+}  // namespace
+
+WorkListWindow::WorkListWindow()
+    : Form(ListDefinition(), FormStyle{true, true, true, true}) {}
+
+bool WorkListWindow::Load() { return LoadForm(); }
+
+WorkTableContext WorkListWindow::Context() const {
+  WorkTableContext context;
+  context.filePath = WorkRecordPath(Parameters[kParamDataFolder]);
+  context.todayOnly = TodayOnly != 0;
+  context.today = Today();
+  context.palette = CurrentPalette();
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    HWND box = ControlWindow("Chk", i);
+    context.filters[static_cast<std::size_t>(i)] =
+        box ? ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED
+            : kDefaultStateFilters[static_cast<std::size_t>(i)];
+  }
+  return context;
+}
+
+void WorkListWindow::OnLoad() {
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    const bool ticked = kDefaultStateFilters[static_cast<std::size_t>(i)];
+    ::SendMessageW(ControlWindow("Chk", i), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  HWND editor = ControlWindow("Txt");
+  ::ShowWindow(editor, SW_HIDE);
+  ::SetWindowSubclass(
+      editor,
+      [](HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) -> LRESULT {
+        auto* list = reinterpret_cast<WorkListWindow*>(self);
+        if (msg == WM_GETDLGCODE) return DLGC_WANTALLKEYS | ::DefSubclassProc(box, msg, wParam, lParam);
+        if (msg == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+          list->CloseCellEditor(wParam == VK_RETURN);
+          if (wParam == VK_RETURN) list->Action(kSaveAndCloseAction);
+          return 0;
+        }
+        if (msg == WM_KILLFOCUS) list->CloseCellEditor(true);
+        if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(box, nullptr, kEditorSubclass);
+        return ::DefSubclassProc(box, msg, wParam, lParam);
+      },
+      kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
+  RefuseUnmappableInput(editor);
+
+  GridView* grid = Grid("Tbl");
+  grid->SetLineColour(kWorkGridLines);
+  grid->SetEvents(GridEvents{[this] { OnGridDoubleClick(); }, [this](wchar_t k) { OnGridKey(k); },
+                             [this] { CloseCellEditor(true); }});
+  editorOpen_ = false;
+
+  context_ = Context();
+  grid->SetModel(nullptr);  // the view catches up once, after the load
+  const WorkLoadOutcome load = SetUpWorkTable(table_, context_);
+  table_.SetRow(0);
+  table_.SetCol(0);
+  table_.SetRowSel(0);
+  table_.SetTopRow(1);
+  table_.SetLeftCol(1);
+  grid->SetModel(&table_);
+  readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
+  if (readFailed_) ShowMessage(RecordFileUnreadableText(context_.filePath));
+}
+
+void WorkListWindow::OnUnload() {
+  if (GridView* grid = Grid("Tbl")) grid->SetModel(nullptr);
+  if (IsWindowOpen(RecordEditWindow::kCaption)) CloseRecordEditor();
+}
+
+void WorkListWindow::Paint(const PaintTarget& target) {
+  PaintGradient(target, CurrentSkin().background, true, 2);
+  for (const ControlDef& c : Definition().controls) {
+    if (c.kind == ControlKind::Label) PaintLabel(target, c, DT_LEFT | DT_TOP | DT_NOPREFIX);
+  }
+}
+
+void WorkListWindow::OnClick(const ControlDef& control) {
+  if (control.name == "Pic") Action(control.index);
+}
+
+void WorkListWindow::OnCommand(const ControlDef& control, int code) {
+  if (control.name == "Chk" && code == BN_CLICKED) FilterClicked(control.index);
+}
+
+bool WorkListWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (msg == WM_CLOSE) {
+    // The title bar's close keeps the user's changes, as "保 存 退 出" does.
+    Action(kSaveAndCloseAction);
+    *result = 0;
+    return true;
+  }
+  if (msg == WM_KEYDOWN && wParam == VK_RETURN) {
+    Action(kSaveAndCloseAction);
+    *result = 0;
+    return true;
+  }
+  return false;
+}
+
+bool WorkListWindow::ChosenRowShown() const {
+  return table_.Row() >= 1 && table_.RowHeight(table_.Row()) > 0;
+}
+
+void WorkListWindow::Action(int index) {
+  if (!IsLoaded()) return;
+  CloseCellEditor(true);
+  switch (index) {
+    case 0:
+    case 2:
+      EditMode = index == 0 ? "查看记录" : "修改记录";
+      SelectedRow = table_.Row();
+      if (!ChosenRowShown()) {
+        ShowMessage("您没有选择要查看的记录，请选择表格内容！");
+        return;
+      }
+      OpenRecordEditor();
+      break;
+    case 1: {
+      if (!ChosenRowShown()) {
+        ShowMessage("您没有选择要删除的记录，请选择要删除的记录内容！");
+        return;
+      }
+      std::int32_t from = table_.RowSel();
+      std::int32_t to = table_.Row();
+      DeleteTableRows(table_, from, to, Context().palette);
+      break;
+    }
+    case kAddAction:
+      EditMode = "添加记录";
+      OpenRecordEditor();
+      break;
+    case 4:
+    case 5:
+      SortTableByDate(table_, index == 4 ? 1 : 2, true);
+      break;
+    case 6:
+      Save();
+      break;
+    case kSaveAndCloseAction:
+      if (IsWindowOpen(RecordEditWindow::kCaption)) CloseRecordEditor();
+      // A failed save keeps the window open with every change.
+      if (Save()) Unload();
+      break;
+    case 8:
+      Unload();
+      break;
+    default:
+      break;
+  }
+}
+
+bool WorkListWindow::Save() {
+  const WorkTableContext context = Context();
+  if (readFailed_) {
+    // The file on disk still holds records this table never saw.
+    ShowMessage(RecordFileNotSavedText(context.filePath, RecordFileKeptReason()));
+    return false;
+  }
+  const SaveOutcome save = SaveWorkRecords(table_, context);
+  if (!save.ok) {
+    ShowMessage(RecordFileNotSavedText(context.filePath, save.error));
+    return false;
+  }
+  return true;
+}
+
+bool WorkListWindow::SaveAtExit() {
+  if (!IsLoaded()) return true;
+  CloseCellEditor(true);
+  const WorkTableContext context = Context();
+  if (readFailed_) return true;
+  const SaveOutcome save = SaveWorkRecords(table_, context);
+  if (!save.ok) ShowMessageAndWait(RecordFileNotSavedText(context.filePath, save.error));
+  return save.ok;
+}
+
+void WorkListWindow::ShowRow(int row) {
+  if (row < 1 || row >= table_.Rows()) return;
+  table_.SetRow(row);
+  table_.SetRowSel(row);
+  if (table_.Col() < 1) table_.SetCol(1);
+  if (GridView* grid = Grid("Tbl")) grid->ScrollIntoView(row, table_.Col());
+}
+
+void WorkListWindow::FilterClicked(int index) {
+  CloseCellEditor(true);
+  const bool ticked =
+      ::SendMessageW(ControlWindow("Chk", index), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  FilterRowsByState(table_, StateName(static_cast<std::int16_t>(index)), ticked, Context());
+}
+
+void WorkListWindow::OnGridDoubleClick() {
+  if (!ChosenRowShown()) return;
+  if (table_.Col() == kContentCol || table_.Col() == kRemarksCol) {
+    OpenCellEditor();
+  } else {
+    Action(2);
+  }
+}
+
+void WorkListWindow::OnGridKey(wchar_t key) {
+  if (key == L'\r') Action(kSaveAndCloseAction);
+}
+
+void WorkListWindow::OpenCellEditor() {
+  GridView* grid = Grid("Tbl");
+  HWND editor = ControlWindow("Txt");
+  const int row = table_.Row();
+  const int col = table_.Col();
+  grid->ScrollIntoView(row, col);
+  // Over the cell: the cell's place in the table, its row's height and its
+  // column's width and 10 twips more.
+  RECT cell = grid->CellBox(row, col);
+  ::MapWindowPoints(grid->hwnd(), hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  const int width = Px(table_.ColWidth(col) + 10);
+  const int height = Px(table_.RowHeight(row));
+  GridEditRow = row;
+  GridEditCol = col;
+  ::SetWindowTextW(editor, win::Widen(table_.TextMatrix(row, col)).c_str());
+  ::SetWindowPos(editor, HWND_TOP, cell.left, cell.top, width, height, SWP_SHOWWINDOW);
+  editorOpen_ = true;
+  ::SetFocus(editor);
+  ::SendMessageW(editor, EM_SETSEL, 0, -1);
+}
+
+void WorkListWindow::CloseCellEditor(bool write) {
+  if (!editorOpen_) return;
+  editorOpen_ = false;  // before anything that moves the focus
+  HWND editor = ControlWindow("Txt");
+  if (write) table_.SetTextMatrix(GridEditRow, GridEditCol, WindowText(editor));
+  const bool hadFocus = ::GetFocus() == editor;
+  ::ShowWindow(editor, SW_HIDE);
+  if (hadFocus) ::SetFocus(Grid("Tbl")->hwnd());
+}
+
+bool ListSavedAtExit() { return TheForm<WorkListWindow>().SaveAtExit(); }
+
+void ShowWorkList() {
+  WorkListWindow& list = TheForm<WorkListWindow>();
+  if (list.Load()) list.Show();
+}
+
+void RunWorkListAction(int index) { TheForm<WorkListWindow>().Action(index); }
+
+}  // namespace quillet
