@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "base/colour.h"
 #include "base/date_fields.h"
@@ -15,6 +17,7 @@
 #include "base/gradient.h"
 #include "base/numbers.h"
 #include "base/placement.h"
+#include "base/row_index.h"
 #include "base/table_model.h"
 #include "base/units.h"
 
@@ -193,6 +196,39 @@ TEST(DateFields, DayListsKeepTheDayAndRecordDatesGiveOneField) {
       {"2006-5 9:30", "M", 5},      {"2006-5 9:30", "D", 0},       {"2006-5 9:30", "m", 0},
       {"99999-1-1 0:0", "Y", 32767}};
   for (const auto& [text, part, value] : cases) EXPECT_EQ(DateTimeField(text, part), value) << text << " " << part;
+}
+
+
+// Row positions against a plain walk over the rows, many rows hidden,
+// after a rebuild and after single changes.
+TEST(RowIndex, AgreesWithAWalkOverTheRowsWhateverIsHidden) {
+  std::mt19937 random(7);
+  std::vector<int> heights(1000);
+  for (int& h : heights) h = random() % 3 == 0 ? 0 : 250;
+  RowIndex index;
+  index.Rebuild(heights);
+  for (int change = 0; change < 300; ++change) {
+    const int row = static_cast<int>(random() % heights.size());
+    heights[static_cast<std::size_t>(row)] = random() % 2 == 0 ? 0 : 240 + static_cast<int>(random() % 20);
+    index.SetHeight(row, heights[static_cast<std::size_t>(row)]);
+  }
+  std::int64_t offset = 0;
+  int shown = 0;
+  for (int r = 0; r <= static_cast<int>(heights.size()); ++r) {
+    ASSERT_EQ(index.Offset(r), offset) << r;
+    ASSERT_EQ(index.ShownBefore(r), shown) << r;
+    if (r == static_cast<int>(heights.size())) break;
+    const int h = heights[static_cast<std::size_t>(r)];
+    if (h > 0) {
+      ASSERT_EQ(index.NthShown(shown), r);
+      ASSERT_EQ(index.RowAt(offset), r);
+      ASSERT_EQ(index.RowAt(offset + h - 1), r);
+    }
+    offset += h;
+    shown += h > 0 ? 1 : 0;
+  }
+  EXPECT_EQ(index.RowAt(offset), index.Size());
+  EXPECT_EQ(index.NthShown(shown), index.Size());
 }
 
 }  // namespace

@@ -1,0 +1,178 @@
+// A user's way through the work records in the real program, with real
+// mouse and keyboard input: today's records and all of them, a record
+// added and one changed in the edit window, a cell edited in place, a
+// dragged range deleted, both sorts, a filter unticked and ticked, save and
+// close; then the record file byte for byte. Closing without saving leaves
+// the file as it was.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "base/codepage.h"
+#include "base/record_file.h"
+#include "base/units.h"
+#include "settings/default_settings.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/shell_fixture.h"
+#include "tests/support/test_files.h"
+#include "tests/support/win_test.h"
+#include "worklog/work_record.h"
+
+namespace quillet::test {
+namespace {
+
+constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
+constexpr const wchar_t* kListCaption = L"\x3000我的工作记录表";
+constexpr const wchar_t* kEditCaption = L"\x3000编辑工作记录";
+// Work table columns (twips) and the height of the heading row and of a row.
+constexpr std::array<int, 6> kColumns = {500, 1600, 1600, 3000, 800, 2450};
+constexpr int kHeadingHeight = 240;
+constexpr int kRowHeight = 250;
+
+std::string Bytes(const std::vector<WorkRecord>& records) {
+  std::string text;
+  for (const WorkRecord& r : records) {
+    for (int f = 0; f < WorkRecord::kFieldCount; ++f) AppendDataField(text, r.Field(f));
+  }
+  return EncodeCp936(text).bytes;
+}
+
+// A point of a window given in twips from its client area's corner.
+POINT At(HWND window, double x, double y) {
+  POINT p{TwipsToPixels(x, 96), TwipsToPixels(y, 96)};
+  ::ClientToScreen(window, &p);
+  return p;
+}
+
+void Click(POINT p, int clicks = 1) { ClickTheMouse(p.x, p.y, clicks); }
+
+// The middle of a cell of the list's table, all rows shown from the top.
+POINT Cell(HWND list, int row, int col) {
+  HWND grid = ::FindWindowExW(list, nullptr, L"QuilletGrid", nullptr);
+  int x = 0;
+  for (int c = 0; c < col; ++c) x += kColumns[static_cast<std::size_t>(c)];
+  POINT p{TwipsToPixels(x + kColumns[static_cast<std::size_t>(col)] / 2.0, 96),
+          TwipsToPixels(kHeadingHeight + kRowHeight * (row - 1) + kRowHeight / 2.0, 96)};
+  ::ClientToScreen(grid, &p);
+  return p;
+}
+
+// A list button, by index: left 10560 twips, its top from the layout.
+POINT ListButton(HWND list, int index) {
+  constexpr std::array<int, 9> kTops = {1320, 1700, 2080, 2480, 3000, 3390, 4200, 4600, 5010};
+  return At(list, 10560 + 1695 / 2.0, kTops[static_cast<std::size_t>(index)] + 375 / 2.0);
+}
+
+TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  const std::string today = std::to_string(now.wYear) + "-" + std::to_string(now.wMonth) + "-" +
+                            std::to_string(now.wDay);
+  std::vector<WorkRecord> records = {
+      {today + " 8:0", "2030-1-6 9:0", "晨会", "尚未完成", ""},
+      {today + " 10:0", "2030-1-5 9:0", "写周报", "因故延期", "等数据"},
+      {"2006-5-1 9:0", "2030-1-4 9:0", "旧任务甲", "完成部分", ""},
+      {"2006-5-2 9:0", "2030-1-3 9:0", "旧任务乙", "尚未完成", ""},
+      {"2006-5-3 9:0", "2030-1-1 9:0", "旧任务丙", "因故延期", ""},
+      {"2006-5-4 9:0", "2030-1-1 9:0", "旧任务丁", "尚未完成", "同一截止"},
+  };
+  ParameterItems settings = DefaultSettings("");
+  settings[kParamDocking] = "0";
+  settings[kParamPanelLeft] = "3000";
+  settings[kParamPanelTop] = "1500";
+  Installation install(settings);
+  const std::wstring file = install.folder() + L"\\schedule.dat";
+  ASSERT_TRUE(WriteBytes(file, Bytes(records)));
+  Process program(install);
+  HWND panel = program.WaitWindow(kPanelCaption);
+  ASSERT_NE(panel, nullptr);
+  // The panel's buttons, top to bottom: 0 today's work, 2 all records.
+  std::vector<HWND> buttons = ChildWindows(panel);
+  ASSERT_GE(buttons.size(), 8u);
+  const auto press = [](HWND button) {
+    RECT r{};
+    ::GetWindowRect(button, &r);
+    Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  };
+
+  // Today's work, then the panel's button again: saved and closed as it was.
+  press(buttons[0]);
+  HWND list = program.WaitWindow(kListCaption);
+  ASSERT_NE(list, nullptr);
+  SaveRedrawnScreenshot(list, L"journey-today", std::chrono::milliseconds(300));
+  press(buttons[0]);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
+  EXPECT_EQ(ReadBytes(file), Bytes(records));
+
+  press(buttons[2]);
+  list = program.WaitWindow(kListCaption);
+  ASSERT_NE(list, nullptr);
+  // Add: today 9:0 to 17:0, the content typed in.
+  Click(ListButton(list, 3));
+  HWND edit = program.WaitWindow(kEditCaption);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(list)) << "the list waits while the edit window is open";
+  Click(At(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0));
+  TypeText(L"新的工作");
+  Click(At(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  EXPECT_TRUE(::IsWindowEnabled(list));
+  records.push_back({today + " 9:0", today + " 17:0", "新的工作", "尚未完成", ""});
+
+  // A double-click on a date changes the record: its state to "完成部分".
+  Click(Cell(list, 1, 1), 2);
+  edit = program.WaitWindow(kEditCaption);
+  ASSERT_NE(edit, nullptr);
+  Click(At(edit, 5400 + 300, 3240 + 240 * 4 + 127));
+  Click(At(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  records[0].state = "完成部分";
+
+  // A double-click on a content cell edits it in place; a click elsewhere
+  // writes it back.
+  Click(Cell(list, 2, 3), 2);
+  TypeText(L"改写的内容");
+  Click(Cell(list, 1, 1));
+  records[1].content = "改写的内容";
+
+  // Rows 4 up to 3 dragged and deleted.
+  const POINT from = Cell(list, 4, 2);
+  const POINT to = Cell(list, 3, 2);
+  MoveTheMouse(from.x, from.y);
+  PressTheMouse(true);
+  MoveTheMouse(to.x, to.y);
+  PressTheMouse(false);
+  Click(ListButton(list, 1));
+  records.erase(records.begin() + 2, records.begin() + 4);
+
+  // By start, then by deadline (latest first): the two with the same
+  // deadline keep the order the first sort gave them.
+  Click(ListButton(list, 4));
+  Click(ListButton(list, 5));
+  records = {records[0], records[1], records[3], records[2], records[4]};
+  // "显示未完成记录" unticked and ticked again.
+  const POINT filter = At(list, 10560 + 100, 120 + 100);
+  Click(filter);
+  Click(filter);
+  SaveRedrawnScreenshot(list, L"journey-all-records", std::chrono::milliseconds(300));
+  Click(ListButton(list, 7));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
+  EXPECT_EQ(ReadBytes(file), Bytes(records));
+
+  // Changes closed with "取 消 退 出" leave the file as it is.
+  press(buttons[2]);
+  list = program.WaitWindow(kListCaption);
+  ASSERT_NE(list, nullptr);
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 1));
+  Click(ListButton(list, 8));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
+  EXPECT_EQ(ReadBytes(file), Bytes(records));
+}
+
+}  // namespace
+}  // namespace quillet::test
