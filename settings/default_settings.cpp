@@ -25,7 +25,7 @@ ParameterItems DefaultSettings(std::string_view dataFolder) {
   // Panel position, twips: free on the screen, clear of every snapping edge.
   items[14] = "3000";
   items[15] = "1500";
-  items[16] = "";
+  items[16] = kDeliveredSoundFile;  // a first reminder is heard
   items[17] = ColourText(MakeColour(0x10, 0x20, 0x40));  // dark navy captions
   return items;
 }

@@ -15,6 +15,11 @@ namespace quillet {
 // blue that keeps black and white text readable.
 inline constexpr Colour kDefaultBackground = MakeColour(0xB4, 0xCD, 0xEB);
 
+// The reminder sound delivered beside the program (tools/make-reminder-sound
+// writes it). The settings name it by its bare file name; start-up makes
+// that the full path in the program's folder.
+inline constexpr char kDeliveredSoundFile[] = "reminder-chime.wav";
+
 // dataFolder becomes item 0 (the folder of schedule.dat and timer.dat); the
 // delivered file leaves it empty and start-up fills in the program's folder.
 ParameterItems DefaultSettings(std::string_view dataFolder);

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "base/field_reader.h"
+#include "base/paths.h"
 #include "settings/default_settings.h"
 
 namespace quillet {
@@ -18,9 +19,12 @@ std::string SettingsNotSavedText(std::string_view path, std::string_view reason)
 }
 
 ParameterItems StartupSettings(const ParametersLoad& load, const std::string& programFolder) {
-  if (!load.fileRead) return DefaultSettings(programFolder);
-  ParameterItems items = load.items;
+  ParameterItems items = load.fileRead ? load.items : DefaultSettings(programFolder);
   if (Trim(items[kParamDataFolder]).empty()) items[kParamDataFolder] = programFolder;
+  std::string& sound = items[kParamSoundFile];
+  if (!sound.empty() && sound.find_first_of("\\/:") == std::string::npos) {
+    sound = FileInFolder(programFolder, sound);
+  }
   return items;
 }
 

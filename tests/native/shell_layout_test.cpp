@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "base/codepage.h"
+#include "base/file_store.h"
 #include "base/units.h"
 #include "base/window_geometry.h"
 #include "forms/pictures.h"
@@ -89,20 +90,28 @@ TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
 
   ParametersLoad none;  // no file
   const ParameterItems first = StartupSettings(none, "C:\\Quillet");
-  // The first-run settings, which the delivered file holds too.
-  EXPECT_EQ(first, DefaultSettings("C:\\Quillet"));
+  // The first-run settings, which the delivered file holds too; the sound
+  // they name by its file name alone is the one beside the program.
+  ParameterItems expected = DefaultSettings("C:\\Quillet");
+  expected[kParamSoundFile] = std::string("C:\\Quillet") + kPathSeparator + "reminder-chime.wav";
+  EXPECT_EQ(first, expected);
 
   // A file that was read is taken as it is, black colours and all; only an
-  // empty data folder is replaced.
+  // empty data folder and a sound named without a folder are completed.
   ParametersLoad read;
   read.fileRead = true;
   read.items[kParamDataFolder] = "  ";
   read.items[kParamPanelLeft] = "-1590";
   const ParameterItems kept = StartupSettings(read, "D:\\Q");
-  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground]}),
-            (std::array<std::string, 3>{"D:\\Q", "-1590", ""}));
+  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground],
+                        kept[kParamSoundFile]}),
+            (std::array<std::string, 4>{"D:\\Q", "-1590", "", ""}));
   read.items[kParamDataFolder] = "E:\\data";
   EXPECT_EQ(StartupSettings(read, "D:\\Q")[kParamDataFolder], "E:\\data");
+  for (const char* chosen : {"E:\\音乐\\a.wav", "a/b.wav", "C:x.wav"}) {
+    read.items[kParamSoundFile] = chosen;
+    EXPECT_EQ(StartupSettings(read, "D:\\Q")[kParamSoundFile], chosen);
+  }
 }
 
 TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLines) {
