@@ -433,7 +433,8 @@ win::Font ControlFontAt(const ControlDef& c, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -::MulDiv(static_cast<int>(c.fontPoints * 100 + 0.5), dpi, 7200);
   lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfWeight = FW_NORMAL;
+  lf.lfWeight = c.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = c.underline ? TRUE : FALSE;
   const std::wstring face = win::Widen(c.font);
   face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   return win::Font(::CreateFontIndirectW(&lf));

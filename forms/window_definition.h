@@ -33,6 +33,8 @@ struct ControlDef {
   std::string text;  // caption or initial text, UTF-8
   std::string font;  // face of labels and text boxes; empty: the system's
   double fontPoints = 0;
+  bool bold = false;       // labels and text boxes: the font's weight and underline
+  bool underline = false;
   bool multiLine = false;  // text boxes: several lines, vertical scroll bar
 };
 
