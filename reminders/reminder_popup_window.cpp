@@ -1,0 +1,92 @@
+#include "reminders/reminder_popup_window.h"
+
+#include "forms/shared_state.h"
+#include "forms/skin.h"
+#include "forms/sound_player_win.h"
+#include "reminders/schedule.h"
+#include "win32/handles.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kHeading[] = "Tamber提示：下列工作要启动了！";
+constexpr char kCloseText[] = "关\u3000闭\u3000提\u3000醒";
+constexpr UINT_PTR kSoundTimer = 1;  // Timer1
+
+// Twips; both labels in 宋体 12 point bold, the heading underlined.
+WindowDef PopupDefinition() {
+  WindowDef def;
+  def.caption = ReminderPopupWindow::kCaption;
+  def.width = 5175;
+  def.height = 2730;
+  ControlDef heading = Label("Label1", 360, 120, 3615, 375, kHeading, "宋体", 12);
+  heading.bold = heading.underline = true;
+  ControlDef text = Label("Lbl", 360, 480, 4455, 1215, "", "宋体", 12);
+  text.bold = true;
+  def.controls = {heading, text, ButtonControl("Pic", 0, 960, 1920, 3015, 495, kCloseText)};
+  return def;
+}
+
+}  // namespace
+
+ReminderPopupWindow::ReminderPopupWindow()
+    : Form(PopupDefinition(), FormStyle{}), sound_(ProgramSoundPlayer()) {}
+
+void ReminderPopupWindow::Present(std::string_view text) {
+  if (!LoadForm()) return;
+  text_ = std::string(text);
+  InvalidateControl("Lbl");
+  Show();
+}
+
+void ReminderPopupWindow::OnLoad() {
+  text_.clear();
+  ::SetTimer(hwnd(), kSoundTimer, kReminderSoundTickMs, nullptr);
+}
+
+void ReminderPopupWindow::OnUnload() {
+  ::KillTimer(hwnd(), kSoundTimer);
+  sound_.Stop();
+}
+
+void ReminderPopupWindow::DrawLabel(const PaintTarget& target, const char* name,
+                                    std::string_view text) const {
+  win::SelectScope font(target.dc, ControlFont(name));
+  // The label's height bounds the text; a line a wider face makes longer
+  // than the label runs on to the window's edge rather than being cut.
+  RECT box = ControlBox(name);
+  box.right = target.widthPx;
+  const std::wstring wide = win::Widen(text);
+  ::DrawTextW(target.dc, wide.c_str(), static_cast<int>(wide.size()), &box, DT_NOPREFIX);
+}
+
+void ReminderPopupWindow::Paint(const PaintTarget& target) {
+  PaintGradient(target, CurrentSkin().background, true, 2);
+  const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
+  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  DrawLabel(target, "Label1", kHeading);
+  DrawLabel(target, "Lbl", text_);
+  ::SetTextColor(target.dc, oldColour);
+  ::SetBkMode(target.dc, oldMode);
+}
+
+void ReminderPopupWindow::OnClick(const ControlDef& control) {
+  if (control.name == "Pic") Unload();
+}
+
+bool ReminderPopupWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (msg != WM_TIMER || wParam != kSoundTimer) return false;
+  sound_.Tick(ReminderSounds(ReminderPrompt, Parameters[kParamReminderSound]),
+              Parameters[kParamSoundFile]);
+  *result = 0;
+  return true;
+}
+
+void ShowReminder(std::string_view content, std::string_view prompt) {
+  ReminderPrompt = std::string(prompt);
+  TheForm<ReminderPopupWindow>().Present(WrapReminderContent(content));
+}
+
+}  // namespace quillet

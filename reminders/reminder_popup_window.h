@@ -1,0 +1,46 @@
+// The reminder pop-up (定时器): a small window above all others in the
+// middle of the screen with a fixed heading, the reminder's text in lines of
+// 18 characters and one button that closes it. While the reminder asks for
+// sound, the user's sound file plays in a two-second rhythm.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "forms/form_win.h"
+#include "reminders/reminder_sound.h"
+
+namespace quillet {
+
+class ReminderPopupWindow : public Form {
+ public:
+  static constexpr char kCaption[] = "\u3000定时器";
+  ReminderPopupWindow();
+
+  // Loads the window if it is not loaded (centred, silent), puts the text
+  // (already wrapped) in its label and shows it; an open window keeps its
+  // place and its sound rhythm.
+  void Present(std::string_view text);
+  const std::string& Text() const { return text_; }
+  bool SoundPlaying() const { return sound_.Playing(); }
+
+ protected:
+  void OnLoad() override;
+  void OnUnload() override;
+  void Paint(const PaintTarget& target) override;
+  void OnClick(const ControlDef& control) override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+ private:
+  void DrawLabel(const PaintTarget& target, const char* name, std::string_view text) const;
+
+  std::string text_;
+  ReminderSoundRhythm sound_;
+};
+
+// Hands one reminder to the pop-up: its content broken into lines of 18
+// characters, and its prompt method, which decides the sound from the next
+// tick on (ReminderPrompt).
+void ShowReminder(std::string_view content, std::string_view prompt);
+
+}  // namespace quillet
