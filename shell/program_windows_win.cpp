@@ -1,5 +1,6 @@
 #include "shell/program_windows_win.h"
 
+#include "reminders/due_check_win.h"
 #include "shell/navigation.h"
 #include "worklog/work_list_window.h"
 
@@ -10,6 +11,7 @@ void ConnectProgramWindows() {
   to.showList = ShowWorkList;
   to.listAction = RunWorkListAction;
   to.saveWorkAtExit = [] { ListSavedAtExit(); };
+  to.checkDueReminders = CheckDueRemindersNow;
 }
 
 }  // namespace quillet

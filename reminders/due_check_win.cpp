@@ -1,0 +1,46 @@
+#include "reminders/due_check_win.h"
+
+#include <windows.h>
+
+#include "forms/form_win.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "reminders/reminder.h"
+#include "reminders/reminder_popup_window.h"
+#include "reminders/schedule.h"
+
+namespace quillet {
+
+namespace {
+
+DateTime LocalNow() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return MakeDateTime(CivilDate{now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute,
+                      now.wSecond);
+}
+
+}  // namespace
+
+void ReminderTicker::Tick() {
+  if (IsWindowOpen(kReminderSettingsCaption)) return;
+  const std::string path = ReminderPath(Parameters[kParamDataFolder]);
+  const DueCheckRun run = RunDueCheck(path, LocalNow());
+  for (const FiredReminder& fired : run.check.fired) ShowReminder(fired.content, fired.prompt);
+  if (!run.check.writeNeeded) return;
+  if (run.saved) {
+    failureShown_ = false;
+  } else if (!failureShown_) {
+    // The reminders fire again at the next tick until the file takes their
+    // new due times; the user learns why once.
+    failureShown_ = true;
+    ShowMessage("无法保存提醒文件 " + path + "：" + run.saveError);
+  }
+}
+
+void CheckDueRemindersNow() {
+  static ReminderTicker ticker;
+  ticker.Tick();
+}
+
+}  // namespace quillet
