@@ -37,7 +37,8 @@ ReminderPopupWindow::ReminderPopupWindow()
 void ReminderPopupWindow::Present(std::string_view text) {
   if (!LoadForm()) return;
   text_ = std::string(text);
-  InvalidateControl("Lbl");
+  // The whole surface: a line may run past the label's right edge.
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
   Show();
 }
 
