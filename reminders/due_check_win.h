@@ -2,8 +2,6 @@
 // timer.dat in the data folder, at the present local time.
 #pragma once
 
-#include <string>
-
 namespace quillet {
 
 // Caption of the reminder settings window: while a window of that caption is
