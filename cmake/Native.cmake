@@ -30,6 +30,12 @@ foreach(src IN LISTS tool_sources)
   quillet_warnings(${name})
   add_dependencies(quillet_tests ${name})  # the tests run the tools
 endforeach()
+# quillet-lunar --holidays reads the delivered holiday file beside itself.
+add_custom_target(tool_data ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/Holiday.dat
+          ${PROJECT_BINARY_DIR}/Holiday.dat
+  VERBATIM)
+add_dependencies(quillet_tests tool_data)
 
 # Benchmarks: bench/*_bench.cpp, all in one executable run by `make bench`.
 file(GLOB bench_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_bench.cpp)
