@@ -29,7 +29,9 @@ std::vector<Form*>& Registry() {
 }
 
 DWORD StyleOf(const FormStyle& s) {
-  return s.framed ? (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN) : (WS_POPUP | WS_CLIPCHILDREN);
+  if (!s.framed) return WS_POPUP | WS_CLIPCHILDREN;
+  return (s.sizable ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)) |
+         WS_CLIPCHILDREN;
 }
 
 DWORD ExStyleOf(const FormStyle& s) {
@@ -217,10 +219,19 @@ void Form::CreateControls() {
         buttons_[i] = std::move(button);
       }
     } else if (c.kind == ControlKind::TextBox) {
-      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL) : ES_AUTOHSCROLL;
+      // Overlapping boxes (the calendar's cells) paint in their z-order.
+      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | (c.scrollBar ? WS_VSCROLL : 0u))
+                           : ES_AUTOHSCROLL;
+      if (c.readOnly) style |= ES_READONLY;
       children_[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", win::Widen(c.text).c_str(),
                                        style, box.left, box.top, box.width, box.height, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       ::GetModuleHandleW(nullptr), nullptr);
+    } else if (c.kind == ControlKind::ScrollBar) {
+      children_[i] = ::CreateWindowExW(0, L"SCROLLBAR", nullptr,
+                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, box.left,
+                                       box.top, box.width, box.height, hwnd(),
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        ::GetModuleHandleW(nullptr), nullptr);
     }
@@ -355,7 +366,7 @@ win::Font ControlFontAt(const ControlDef& c, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -::MulDiv(static_cast<int>(c.fontPoints * 100 + 0.5), dpi, 7200);
   lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfWeight = FW_NORMAL;
+  lf.lfWeight = c.bold ? FW_BOLD : FW_NORMAL;
   const std::wstring face = win::Widen(c.font);
   face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   return win::Font(::CreateFontIndirectW(&lf));

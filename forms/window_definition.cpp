@@ -55,6 +55,11 @@ ControlDef TextBox(std::string name, double left, double top, double width, doub
   return c;
 }
 
+ControlDef ScrollBar(std::string name, int index, double left, double top, double width,
+                     double height) {
+  return Make(ControlKind::ScrollBar, std::move(name), index, left, top, width, height);
+}
+
 PixelBox ToPixels(const ControlDef& control, int dpi) {
   const int left = TwipsToPixels(control.left, dpi);
   const int top = TwipsToPixels(control.top, dpi);

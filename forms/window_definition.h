@@ -15,6 +15,7 @@ enum class ControlKind {
   Picture,  // a drawn picture area (logo, corner pictures)
   Label,    // text drawn by the window itself
   TextBox,  // a system edit control
+  ScrollBar,  // a system horizontal scroll bar (its owner sets range and value)
 };
 
 struct ControlDef {
@@ -29,6 +30,9 @@ struct ControlDef {
   std::string font;  // face of labels and text boxes; empty: the system's
   double fontPoints = 0;
   bool multiLine = false;  // text boxes: several lines, vertical scroll bar
+  bool scrollBar = true;   // multi-line text boxes: false leaves the scroll bar out
+  bool readOnly = false;   // text boxes: shown and selectable, never edited
+  bool bold = false;       // labels and text boxes
 };
 
 // Builders that keep the definition tables short.
@@ -40,6 +44,8 @@ ControlDef Label(std::string name, double left, double top, double width, double
                  std::string text, std::string font, double points);
 ControlDef TextBox(std::string name, double left, double top, double width, double height,
                    std::string font, double points, bool multiLine);
+ControlDef ScrollBar(std::string name, int index, double left, double top, double width,
+                     double height);
 
 struct WindowDef {
   std::string caption;  // UTF-8; other windows find this one by it
