@@ -7,11 +7,13 @@
 
 #include "base/numbers.h"
 #include "base/paths.h"
+#include "calendar/calendar_window.h"
 #include "forms/message_window.h"
 #include "forms/shared_state.h"
 #include "lookup/help_text.h"
 #include "lookup/help_window.h"
 #include "shell/main_window.h"
+#include "shell/navigation.h"
 #include "shell/startup.h"
 #include "win32/handles.h"
 #include "win32/text.h"
@@ -59,6 +61,15 @@ int RunPanel() {
     ShowMessageAndWait(AlreadyRunningText(win::Narrow(programPath)));
     return 0;
   }
+  // The panel's buttons reach the windows through the navigation table.
+  Navigation& to = ProgramNavigation();
+  to.calendarVisible = [] { return TheForm<CalendarWindow>().IsShown(); };
+  to.hideCalendar = [] { TheForm<CalendarWindow>().Hide(); };
+  to.calendarWindow = [] {
+    CalendarWindow& calendar = TheForm<CalendarWindow>();
+    return calendar.Load() ? calendar.hwnd() : nullptr;
+  };
+  to.showCalendar = ShowCalendar;
   // 4-8. The panel at its stored place.
   MainWindow& panel = TheForm<MainWindow>();
   if (!panel.Start(LenientInt32(Parameters[kParamPanelLeft]),
