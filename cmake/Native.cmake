@@ -80,6 +80,8 @@ if(QUILLET_WINDOWS)
     if(name MATCHES "_soak_test$")
       set(label soak)
       set(timeout 900)
+    elseif(name MATCHES "_gdi_test$")
+      set(timeout 300)  # hundreds of counted window cycles, slow on a busy machine
     endif()
     add_test(NAME ${label}.${name}
       COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${QUILLET_WINE_PREFIX}
