@@ -219,6 +219,14 @@ TEST(CalendarJourney, BrowsedWithMouseAndKeysMarkedHiddenAndShownAgain) {
   ::GetWindowRect(calendar, &r);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(ui.Shown(), L" 2026- 10");
+
+  // Closed from its title bar it goes; the button then opens it afresh on this month.
+  ::PostMessageW(calendar, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(calendar); }));
+  ClickCentre(button);
+  HWND again = program.WaitWindow(kCalendarCaption);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(CalendarControls(again).Shown(), L" " + std::to_wstring(now.wYear) + L"- " + std::to_wstring(now.wMonth));
 }
 
 TEST(CalendarJourney, ThisMonthFebruary2010AndAMarkedMonthAt144Dpi) {
