@@ -1,6 +1,5 @@
-// GDI objects of the calendar window, in this process: none gained over
-// 200 openings and closings and 500 month changes, each painted with the
-// holiday marks.
+// GDI objects of the calendar window in this process: none gained over 200
+// openings and closings and 500 month changes, painted with the day marks.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,26 +11,17 @@
 namespace quillet::test {
 namespace {
 
-using CalendarGdi = ShellFixture;  // the window in this process
+using CalendarGdi = ShellFixture;
 
 TEST_F(CalendarGdi, ObjectsStayFlatOverOpeningsAndMonthChanges) {
   ::CopyFileW((BinDir() + L"\\Holiday.dat").c_str(), folder_.File(L"Holiday.dat").c_str(), FALSE);
   CalendarWindow& calendar = TheForm<CalendarWindow>();
-  const auto redraw = [&] {
-    ::RedrawWindow(calendar.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  };
-  EXPECT_EQ(GdiGrowth([&] {
-              ShowCalendar();
-              redraw();
-              calendar.Unload();
-            }, 200), 0);
+  const auto redraw = [&] { ::RedrawWindow(calendar.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
+  EXPECT_EQ(GdiGrowth([&] { ShowCalendar(), redraw(), calendar.Unload(); }, 200), 0);
   ShowCalendar();
   calendar.SetScrollValue(CalendarWindow::kYearBar, 2026);  // months with marks
   int month = 0;
-  EXPECT_EQ(GdiGrowth([&] {
-              calendar.SetScrollValue(CalendarWindow::kMonthBar, 1 + month++ % 12);
-              redraw();
-            }, 500), 0);
+  EXPECT_EQ(GdiGrowth([&] { calendar.SetScrollValue(CalendarWindow::kMonthBar, 1 + month++ % 12), redraw(); }, 500), 0);
   EXPECT_EQ(calendar.Month(), 500 % 12 + 1);
 }
 
