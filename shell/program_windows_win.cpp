@@ -1,5 +1,6 @@
 #include "shell/program_windows_win.h"
 
+#include "calendar/calendar_window.h"
 #include "reminders/due_check_win.h"
 #include "shell/navigation.h"
 #include "worklog/work_list_window.h"
@@ -12,6 +13,13 @@ void ConnectProgramWindows() {
   to.listAction = RunWorkListAction;
   to.saveWorkAtExit = [] { ListSavedAtExit(); };
   to.checkDueReminders = CheckDueRemindersNow;
+  to.calendarVisible = [] { return TheForm<CalendarWindow>().IsShown(); };
+  to.hideCalendar = [] { TheForm<CalendarWindow>().Hide(); };
+  to.calendarWindow = [] {
+    CalendarWindow& calendar = TheForm<CalendarWindow>();
+    return calendar.Load() ? calendar.hwnd() : nullptr;
+  };
+  to.showCalendar = ShowCalendar;
 }
 
 }  // namespace quillet
