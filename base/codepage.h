@@ -52,4 +52,17 @@ constexpr char EscapedByte(char32_t escape) {
 Cp936Decoded DecodeCp936(std::string_view bytes);
 Cp936Encoded EncodeCp936(std::string_view utf8);
 
+// For decoding a file piece by piece: the length of the longest start of
+// bytes that decodes the same whatever bytes follow it, that is up to and
+// including the last byte below 0x40 (0 if there is none). Such a byte
+// (line ends, quotes, commas, blanks, digits) is never the second byte of a
+// double-byte code, whose second bytes are 0x40-0xFE, so it always ends a
+// character.
+constexpr std::size_t Cp936CompletePrefix(std::string_view bytes) {
+  for (std::size_t n = bytes.size(); n > 0; --n) {
+    if (static_cast<unsigned char>(bytes[n - 1]) < 0x40) return n;
+  }
+  return 0;
+}
+
 }  // namespace quillet

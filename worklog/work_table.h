@@ -41,8 +41,6 @@ WorkLoadOutcome SetUpWorkTable(TableModel& grid, const WorkTableContext& context
 WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& context);
 // Replaces the file with every data row, hidden ones included, in grid order.
 SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& context);
-// The whole file text SaveWorkRecords writes (UTF-8, before encoding).
-std::string FormatWorkTable(const TableModel& grid);
 
 // DeleteTableRows of base/table_rows.h, the rows that move up coloured again
 // by their state.
