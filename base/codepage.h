@@ -2,11 +2,14 @@
 // the file boundary. Data files are decoded whole before parsing, because a
 // GBK trail byte can look like an ASCII character ('\\', '"', '@'...).
 //
-// Backends: codepage_winapi.cpp (MultiByteToWideChar with 936) on Windows,
-// codepage_posix.cpp (iconv "CP936") elsewhere. Both map the single bytes
-// 0x00-0x80 and every GBK double-byte code; they differ only on the
+// The mapping is the platform's own: codepage_winapi.cpp asks
+// MultiByteToWideChar and WideCharToMultiByte with 936 on Windows,
+// codepage_posix.cpp asks iconv "CP936" elsewhere. Both map the single
+// bytes 0x00-0x80 and every GBK double-byte code; they differ only on the
 // user-defined areas, which Windows maps to private-use characters and
 // glibc rejects (its bytes are then kept as byte escapes, see below).
+// codepage.cpp asks the platform once about every code and character and
+// converts by table from then on, at memory speed.
 //
 // Bytes that are not code page 936 are kept, not replaced: each becomes a
 // byte escape, the private-use character U+EF00 + byte, and a byte escape
@@ -21,6 +24,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -64,5 +68,19 @@ constexpr std::size_t Cp936CompletePrefix(std::string_view bytes) {
   }
   return 0;
 }
+
+// Backend primitives, implemented per platform: what its converter makes of
+// each code. Not for use outside codepage.cpp, which calls each once.
+namespace codepage_detail {
+inline constexpr int kFirstLead = 0x81, kLastLead = 0xFE;     // lead bytes of double-byte codes
+inline constexpr int kFirstTrail = 0x40, kLastTrail = 0xFE;   // their second bytes
+// singles[b - 0x80]: the character of the byte b (0x80-0xFF) alone;
+// pairs[(lead - kFirstLead) * 256 + trail]: the character of a double-byte
+// code. 0 where the platform decodes no single BMP character.
+void AskDecodings(char16_t* singles, char16_t* pairs);
+// codes[c] for every character c from U+0080 to U+FFFF: the byte it
+// encodes to (0x80-0xFF), or lead * 256 + trail, or 0 when it has none.
+void AskEncodings(std::uint16_t* codes);
+}  // namespace codepage_detail
 
 }  // namespace quillet
