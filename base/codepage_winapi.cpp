@@ -37,11 +37,10 @@ void AskEncodings(std::uint16_t* codes) {
     BOOL usedDefault = FALSE;
     // No best fit: a character the code page lacks is not swapped for a
     // look-alike, it is reported.
-    const int n = WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS, &in, 1, out, sizeof out, nullptr,
-                                      &usedDefault);
+    const int n = WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS, &in, 1, out, 2, nullptr, &usedDefault);
     if (usedDefault || n < 1) continue;
-    const auto first = static_cast<unsigned char>(out[0]);
-    codes[c] = n == 1 ? first : static_cast<std::uint16_t>(first << 8 | static_cast<unsigned char>(out[1]));
+    const unsigned first = static_cast<unsigned char>(out[0]);
+    codes[c] = static_cast<std::uint16_t>(n == 1 ? first : first << 8 | static_cast<unsigned char>(out[1]));
   }
 }
 

@@ -1,5 +1,7 @@
 #include "base/field_reader.h"
 
+#include <algorithm>
+
 namespace quillet {
 namespace {
 
@@ -29,6 +31,13 @@ FieldReader::Span FieldReader::Scan() const {
     span.end = pos;
   }
   span.complete = closed && pos < size && (text_[pos] != '\r' || pos + 1 < size);
+  if (!closed) {
+    span.awaited = "\"";
+  } else if (pos < size) {
+    span.awaited = {};  // a CR at the very end: whatever follows decides
+  } else {
+    span.awaited = ",\r\n";
+  }
   // The comma or line end (CR LF, lone CR, lone LF) goes with the field.
   if (pos < size) {
     const char delimiter = text_[pos++];
@@ -48,16 +57,25 @@ std::string_view FieldReader::NextView() { return Take(Scan()); }
 
 bool FieldReader::NextIfComplete(std::string_view* field) {
   const Span span = Scan();
-  if (!span.complete) return false;
+  if (!span.complete) {
+    awaited_ = span.awaited;
+    return false;
+  }
   *field = Take(span);
   return true;
 }
 
 void FieldStream::Feed(std::string_view piece) {
+  const bool mayFinish = pending_.empty() || awaited_.empty() ||
+                         std::any_of(piece.begin(), piece.end(), [this](char c) {
+                           return awaited_.find(c) != std::string_view::npos;
+                         });
   pending_ += piece;
+  if (!mayFinish) return;
   FieldReader reader(pending_);
   std::string_view field;
   while (reader.NextIfComplete(&field)) take_(field, reader.LastFieldQuoted());
+  awaited_ = reader.Awaited();
   pending_.erase(0, reader.Position());
 }
 

@@ -36,6 +36,10 @@ class FieldReader {
   // otherwise reads nothing and returns false (at the end, inside an
   // unclosed quote, before the delimiter, between a CR and a possible LF).
   bool NextIfComplete(std::string_view* field);
+  // After NextIfComplete returned false: the characters of which text
+  // appended later must hold one before that field can be complete (empty
+  // when any character will do).
+  std::string_view Awaited() const { return awaited_; }
   // Whether the field read last was enclosed in quotes (callers trim
   // unquoted fields, whose trailing blanks are not part of the value).
   bool LastFieldQuoted() const { return lastQuoted_; }
@@ -48,12 +52,14 @@ class FieldReader {
     std::size_t next = 0;            // after the delimiter
     bool quoted = false;
     bool complete = false;
+    std::string_view awaited;  // see Awaited()
   };
   Span Scan() const;
   std::string_view Take(const Span& span);
   std::string_view text_;
   std::size_t pos_ = 0;
   bool lastQuoted_ = false;
+  std::string_view awaited_;
 };
 
 // Reads the fields of a text that arrives in pieces (a file read and
@@ -71,6 +77,10 @@ class FieldStream {
  private:
   Take take_;
   std::string pending_;  // text of the unfinished field
+  // What could finish it (FieldReader::Awaited): pieces without any of
+  // these are only appended, so a field longer than many pieces (an
+  // unclosed quote) is not scanned again for each.
+  std::string_view awaited_;
 };
 
 // Appends text as one quoted line: '"' + text + '"' + CR LF. The text is

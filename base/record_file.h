@@ -2,7 +2,8 @@
 // fields, one double-quoted field per line, in code page 936, read by the
 // field rules of base/field_reader.h. This file adds what both subsystems
 // need on top of those rules: the trimming of unquoted fields, loading a
-// whole file into fields, and saving fields safely.
+// file into fields (whole, or field by field for large files), and saving
+// fields safely.
 #pragma once
 
 #include <cstddef>
