@@ -1,6 +1,7 @@
 // Code page 936 (GBK, the ANSI code page of Simplified Chinese Windows) at
-// the file boundary. Data files are decoded whole before parsing, because a
-// GBK trail byte can look like an ASCII character ('\\', '"', '@'...).
+// the file boundary. Data files are decoded before parsing, because a GBK
+// trail byte can look like an ASCII character ('@', '\\', letters); a
+// large file is decoded in pieces cut where Cp936CompletePrefix allows.
 //
 // The mapping is the platform's own: codepage_winapi.cpp asks
 // MultiByteToWideChar and WideCharToMultiByte with 936 on Windows,

@@ -80,7 +80,7 @@ std::ptrdiff_t ReadSome(Handle h, char* data, std::size_t size);
 Handle Create(const std::string& path, std::string* error);  // create or truncate
 bool Write(Handle h, const char* data, std::size_t size, std::string* error);
 bool FlushAndClose(Handle h, std::string* error);
-void Abandon(Handle h);  // close without caring for errors (and a file opened to read)
+void Abandon(Handle h);  // closes without caring for errors; also closes a file opened to read
 bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* error);
 void Remove(const std::string& path);
 }  // namespace file_store_detail

@@ -35,7 +35,6 @@ void TableModel::SetRows(int rows) {
     // Rows past the end of the kept blocks went with their blocks.
     for (int r = rows; r < std::min(Rows(), static_cast<int>(blocks) << kBlockShift); ++r) ClearRow(r);
   } else {
-    blocks_.reserve(blocks);
     while (blocks_.size() < blocks) blocks_.push_back(NewBlock());
   }
   heights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
@@ -50,15 +49,15 @@ void TableModel::SetCols(int cols) {
   const int oldCols = cols_;
   cols_ = cols;
   for (Block& block : blocks_) {
-    Block wider = NewBlock();
+    Block reshaped = NewBlock();
     for (int r = 0; r < kBlockRows; ++r) {
       for (int c = 0; c < kept; ++c) {
         const std::size_t from = static_cast<std::size_t>(r * oldCols + c);
-        wider.cells[CellIndex(r, c)] = std::move(block.cells[from]);
-        wider.colours[CellIndex(r, c)] = block.colours[from];
+        reshaped.cells[CellIndex(r, c)] = std::move(block.cells[from]);
+        reshaped.colours[CellIndex(r, c)] = block.colours[from];
       }
     }
-    block = std::move(wider);
+    block = std::move(reshaped);
   }
   colWidths_.resize(static_cast<std::size_t>(cols), kDefaultColWidth);
   colAlignments_.resize(static_cast<std::size_t>(cols), kAlignLeftCentre);
