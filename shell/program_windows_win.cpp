@@ -1,6 +1,7 @@
 #include "shell/program_windows_win.h"
 
 #include "calendar/calendar_window.h"
+#include "lookup/lookup_window.h"
 #include "reminders/due_check_win.h"
 #include "shell/navigation.h"
 #include "worklog/work_list_window.h"
@@ -20,6 +21,7 @@ void ConnectProgramWindows() {
     return calendar.Load() ? calendar.hwnd() : nullptr;
   };
   to.showCalendar = ShowCalendar;
+  to.showLookup = ShowCodeLookup;
 }
 
 }  // namespace quillet
