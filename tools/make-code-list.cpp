@@ -112,6 +112,10 @@ bool EndsWith(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
+std::string WithoutTail(const std::string& text, std::string_view tail) {
+  return text.substr(0, text.size() - tail.size());
+}
+
 std::size_t Characters(std::string_view text) { return quillet::CountCodePoints(text); }
 
 // Width in half-width cells: ASCII one, anything else (Chinese) two.
@@ -140,31 +144,30 @@ std::string PlaceName(std::string base) {
       if (stripped) break;
     }
   }
-  if (EndsWith(base, "族")) base.resize(base.size() - std::string_view("族").size());
-  return base;
+  return EndsWith(base, "族") ? WithoutTail(base, "族") : base;
 }
 
-std::string ShortProvince(std::string name) {
+std::string ShortProvince(const std::string& name) {
   for (const std::string_view tail : {"自治区", "省", "市"}) {
-    if (EndsWith(name, tail)) return PlaceName(name.substr(0, name.size() - tail.size()));
+    if (EndsWith(name, tail)) return PlaceName(WithoutTail(name, tail));
   }
   return name;
 }
 
 // A city's name in front of its counties: 石家庄, 延边, 阿里, 锡林郭勒.
-std::string ShortCity(std::string name) {
-  if (EndsWith(name, "自治州")) return PlaceName(name.substr(0, name.size() - 9));
+std::string ShortCity(const std::string& name) {
+  if (EndsWith(name, "自治州")) return PlaceName(WithoutTail(name, "自治州"));
   for (const std::string_view tail : {"地区", "市", "盟"}) {
     if (EndsWith(name, tail) && Characters(name) >= Characters(tail) + 2) {
-      return name.substr(0, name.size() - tail.size());
+      return WithoutTail(name, tail);
     }
   }
   return name;
 }
 
 std::string ShortCounty(const std::string& name) {
-  if (EndsWith(name, "自治县")) return PlaceName(name.substr(0, name.size() - 9)) + "县";
-  if (EndsWith(name, "自治旗")) return PlaceName(name.substr(0, name.size() - 9)) + "旗";
+  if (EndsWith(name, "自治县")) return PlaceName(WithoutTail(name, "自治县")) + "县";
+  if (EndsWith(name, "自治旗")) return PlaceName(WithoutTail(name, "自治旗")) + "旗";
   return name;
 }
 
