@@ -125,20 +125,24 @@ void RecordEditWindow::OnLoad() {
   ::SetWindowSubclass(frame, &RecordEditWindow::FramePaint, 0, reinterpret_cast<DWORD_PTR>(this));
 
   // The composed texts come from the lists only.
-  for (int group = 0; group < 2; ++group)
+  for (int group = 0; group < 2; ++group) {
     ::SendMessageW(ControlWindow("Txt", group), EM_SETREADONLY, TRUE, 0);
+  }
   RefuseUnmappableInput(ControlWindow("Txt", kContentBox));
   RefuseUnmappableInput(ControlWindow("Txt", kRemarksBox));
   const auto takeKeys = [this](HWND control, UINT_PTR id) {
     ::SetWindowSubclass(control, &RecordEditWindow::ControlKeys, id,
                         reinterpret_cast<DWORD_PTR>(this));
   };
-  for (int k = 0; k < 2 * kDateListCount; ++k)
+  for (int k = 0; k < 2 * kDateListCount; ++k) {
     takeKeys(ControlWindow("Cmb", k), static_cast<UINT_PTR>(k));
-  for (const int box : {0, 1, kContentBox, kRemarksBox})
+  }
+  for (const int box : {0, 1, kContentBox, kRemarksBox}) {
     takeKeys(ControlWindow("Txt", box), kOtherControlKeys);
-  for (int i = 0; i < kCompletionStateCount; ++i)
+  }
+  for (int i = 0; i < kCompletionStateCount; ++i) {
     takeKeys(ControlWindow("Opn", i), kOtherControlKeys);
+  }
 
   FillLists();
   const WorkTableContext context = list.Context();
@@ -175,19 +179,10 @@ void RecordEditWindow::Paint(const PaintTarget& target) {
   const PixelBox f = ToPixels(*frame, target.dpi);
   win::FillSolid(target.dc, RECT{f.left, f.top, f.left + f.width, f.top + f.height},
                  FrameColour(background));
-  const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
   for (const ControlDef& c : Definition().controls) {
     if (c.kind != ControlKind::Label) continue;
-    win::SelectScope select(target.dc, ControlFont(c.name, c.index));
-    const PixelBox b = ToPixels(c, target.dpi);
-    RECT box{b.left, b.top, b.left + b.width, b.top + b.height};
-    const std::wstring text = win::Widen(c.text);
-    ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box,
-                DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    PaintLabel(target, c, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   }
-  ::SetTextColor(target.dc, oldColour);
-  ::SetBkMode(target.dc, oldMode);
 }
 
 void RecordEditWindow::OnClick(const ControlDef& control) {
@@ -348,8 +343,8 @@ void RecordEditWindow::SelectOptionByCaption(const std::string& caption) {
 
 void RecordEditWindow::SaveRecord() {
   if (!IsLoaded() || mode_ == kViewRecordMode) return;
-  WorkRecord record{StartText(), DeadlineText(), WindowText(ControlWindow("Txt", kContentBox)), SelectedOptionCaption(),
-                    WindowText(ControlWindow("Txt", kRemarksBox))};
+  WorkRecord record{StartText(), DeadlineText(), WindowText(ControlWindow("Txt", kContentBox)),
+                    SelectedOptionCaption(), WindowText(ControlWindow("Txt", kRemarksBox))};
   // A state none of the options names stays as it was unless one is chosen.
   if (record.state.empty()) record.state = openedState_;
   switch (CheckRecord(record)) {
