@@ -3,7 +3,7 @@
 // added and one changed in the edit window, a cell edited in place, a
 // dragged range deleted, both sorts, a filter unticked and ticked, save and
 // close; then the record file byte for byte. Closing without saving leaves
-// the file as it was.
+// the file as it was; ending the program with the list open keeps them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -173,6 +173,17 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(ListButton(list, 1));
   Click(ListButton(list, 8));
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
+  EXPECT_EQ(ReadBytes(file), Bytes(records));
+
+  // The program ended with the list open keeps the user's changes.
+  press(buttons[2]);
+  list = program.WaitWindow(kListCaption);
+  ASSERT_NE(list, nullptr);
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 1));
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(10000), 0);
+  records.erase(records.begin());
   EXPECT_EQ(ReadBytes(file), Bytes(records));
 }
 
