@@ -128,8 +128,8 @@ TEST_F(RecordEditTest, AddChangeAndViewThroughTheListWindowsTable) {
   EditMode = kChangeRecordMode;
   int opened = 0;
   const auto cycle = [&] { OpenRecordEditor(), opened += editor_.IsShown(), editor_.Unload(); };
-  EXPECT_LE(GdiGrowth(cycle, 60), 2);
-  EXPECT_TRUE(opened == 61 && ::IsWindowEnabled(list_.hwnd()));
+  EXPECT_LE(GdiGrowth(cycle, 200), 2);
+  EXPECT_TRUE(opened == 201 && ::IsWindowEnabled(list_.hwnd()));
 
   // Today mode: a record not started today goes in hidden, and is told.
   list_.Action(8);
