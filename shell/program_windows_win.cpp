@@ -1,6 +1,8 @@
 #include "shell/program_windows_win.h"
 
 #include "reminders/due_check_win.h"
+#include "settings/settings_window.h"
+#include "shell/main_window.h"
 #include "shell/navigation.h"
 #include "worklog/work_list_window.h"
 
@@ -12,6 +14,7 @@ void ConnectProgramWindows() {
   to.listAction = RunWorkListAction;
   to.saveWorkAtExit = [] { ListSavedAtExit(); };
   to.checkDueReminders = CheckDueRemindersNow;
+  to.showSettings = [] { ShowSettingsWindow([] { TheForm<MainWindow>().ApplySettings(); }); };
 }
 
 }  // namespace quillet
