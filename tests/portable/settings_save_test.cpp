@@ -17,7 +17,6 @@ using testing_support::ScratchFolder;
 TEST(SettingsSave, ChangesTheMirroredItemsOnlyAndRefusesWhatTheFileCannotHold) {
   ParameterItems current;
   current[kParamDataFolder] = "C:\\Data";
-  current[kParamPanelLeft] = "-1590";
   current[40] = "kept";
   SettingsControls controls = ParametersToSettings(current);
   controls.dataFolder = "  c:/data\\ ";  // the same folder, written otherwise
@@ -28,8 +27,6 @@ TEST(SettingsSave, ChangesTheMirroredItemsOnlyAndRefusesWhatTheFileCannotHold) {
   EXPECT_FALSE(plan.dataFolderChanged);
   EXPECT_EQ(plan.items[kParamOnTop], "0");
   EXPECT_EQ(plan.items[kParamBackground], "16777215");
-  EXPECT_EQ(plan.items[kParamDataFolder], "c:/data\\");
-  EXPECT_EQ(plan.items[kParamPanelLeft], "-1590");
   EXPECT_EQ(plan.items[40], "kept");
 
   controls.dataFolder = "D:\\新数据";

@@ -9,7 +9,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "base/codepage.h"
 #include "base/units.h"
@@ -50,16 +49,6 @@ std::wstring Text(HWND window) {
   wchar_t text[1024] = {};
   ::SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
   return text;
-}
-
-std::vector<HWND> Children(HWND parent, const wchar_t* className) {
-  std::vector<HWND> found;
-  for (HWND child : ChildWindows(parent)) {
-    wchar_t name[32] = {};
-    ::GetClassNameW(child, name, 32);
-    if (_wcsicmp(name, className) == 0) found.push_back(child);
-  }
-  return found;
 }
 
 Colour PixelAt(HWND window, double x, double y) {
@@ -113,14 +102,14 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   Click(At(window, 4560 + 547, 1800 + 112));
   PickColour(pid, {200, 120, 40}, L"settings-colour-dialog-" + dpi);
   EXPECT_EQ(PixelAt(window, 4560 + 547, 1800 + 112), picked);
-  for (HWND box : Children(window, L"Button")) {
+  for (HWND box = nullptr; (box = ::FindWindowExW(window, box, L"Button", nullptr));) {
     if (Text(box) == L"主面板总在最前面" || Text(box) == L"在任务栏显示图标") Click(box);
   }
   // The folder list: a double-click opens the folder below the program's
   // (the line after the open one), Backspace goes back up, the down arrow
   // chooses it again; the path box follows each time.
-  HWND list = Children(window, L"ListBox").at(0);
-  HWND path = Children(window, L"Edit").at(1);
+  HWND list = ::FindWindowExW(window, nullptr, L"ListBox", nullptr);
+  HWND path = ::FindWindowExW(window, ::FindWindowExW(window, nullptr, L"Edit", nullptr), L"Edit", nullptr);
   const auto line = static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)) + 1 -
                     static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   const auto height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
@@ -132,7 +121,6 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   EXPECT_EQ(Text(path), install.folder());
   PressKey(VK_DOWN);
   EXPECT_EQ(Text(path), newFolder);
-  SaveRedrawnScreenshot(window, L"settings-window-changed-" + dpi);
 
   Click(At(window, 960 + 862, 4200 + 202));  // "保　　存"
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
