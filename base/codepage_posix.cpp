@@ -1,14 +1,14 @@
-#include <cerrno>
 #include <iconv.h>
+
 #include <stdexcept>
+#include <string>
 
 #include "base/codepage.h"
-#include "base/utf8.h"
 
-namespace quillet {
+namespace quillet::codepage_detail {
 namespace {
 
-// One iconv descriptor per conversion; closed on scope exit.
+// One iconv descriptor, asked about one code at a time; closed on scope exit.
 class Iconv {
  public:
   Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -20,67 +20,54 @@ class Iconv {
   Iconv(const Iconv&) = delete;
   Iconv& operator=(const Iconv&) = delete;
 
-  // Converts as much of [in, in+inLeft) as is valid, appending to out.
-  // Returns false when it stopped at an invalid or incomplete sequence.
-  bool Convert(const char*& in, std::size_t& inLeft, std::string& out) {
-    char buffer[4096];
-    while (inLeft > 0) {
-      char* outPtr = buffer;
-      std::size_t outLeft = sizeof buffer;
-      const std::size_t rc = iconv(cd_, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
-      out.append(buffer, outPtr);
-      if (rc == static_cast<std::size_t>(-1)) {
-        if (errno == E2BIG) continue;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // reset shift state
-        return false;
-      }
-    }
-    return true;
+  // Converts all of [in, in + size) into out (at most 4 bytes); the number
+  // of bytes written, or -1 when the code is invalid or incomplete.
+  int Convert(const char* in, std::size_t size, unsigned char (&out)[4]) {
+    char* inPtr = const_cast<char*>(in);
+    char* outPtr = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof out;
+    const std::size_t rc = iconv(cd_, &inPtr, &size, &outPtr, &outLeft);
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // no shift state carries over
+    if (rc == static_cast<std::size_t>(-1) || size != 0) return -1;
+    return static_cast<int>(sizeof out - outLeft);
   }
 
  private:
   iconv_t cd_;
 };
 
+// The one UTF-16 unit (little-endian) of a conversion, or 0.
+char16_t OneUnit(int length, const unsigned char (&out)[4]) {
+  return length == 2 ? static_cast<char16_t>(out[0] | (out[1] << 8)) : char16_t{0};
+}
+
 }  // namespace
 
-Cp936Decoded DecodeCp936(std::string_view bytes) {
-  Cp936Decoded result;
-  result.utf8.reserve(bytes.size() * 3 / 2);
-  Iconv conv("UTF-8", "CP936");
-  const char* in = bytes.data();
-  std::size_t left = bytes.size();
-  while (!conv.Convert(in, left, result.utf8)) {
-    AppendUtf8(result.utf8, ByteEscape(static_cast<unsigned char>(*in)));
-    ++result.invalidBytes;
-    ++in;
-    --left;
+void AskDecodings(char16_t* singles, char16_t* pairs) {
+  Iconv conv("UTF-16LE", "CP936");
+  unsigned char out[4];
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const char in = static_cast<char>(b);
+    singles[b - 0x80] = OneUnit(conv.Convert(&in, 1, out), out);
   }
-  return result;
-}
-
-Cp936Encoded EncodeCp936(std::string_view utf8) {
-  Cp936Encoded result;
-  result.bytes.reserve(utf8.size());
-  Iconv conv("CP936", "UTF-8");
-  // Convert one code point at a time only after a failure: the fast path
-  // takes the whole text in one call.
-  const char* in = utf8.data();
-  std::size_t left = utf8.size();
-  while (!conv.Convert(in, left, result.bytes)) {
-    std::size_t pos = static_cast<std::size_t>(in - utf8.data());
-    bool valid = false;
-    const char32_t cp = NextCodePoint(utf8, pos, &valid);  // the offending character (or byte)
-    if (valid && IsByteEscape(cp)) {
-      result.bytes += EscapedByte(cp);
-    } else {
-      result.bytes += '?';
-      ++result.unmappable;
+  for (int lead = kFirstLead; lead <= kLastLead; ++lead) {
+    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+      const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      pairs[(lead - kFirstLead) * 256 + trail] = OneUnit(conv.Convert(in, 2, out), out);
     }
-    left -= static_cast<std::size_t>(utf8.data() + pos - in);
-    in = utf8.data() + pos;
   }
-  return result;
 }
 
-}  // namespace quillet
+void AskEncodings(std::uint16_t* codes) {
+  Iconv conv("CP936", "UTF-16LE");
+  unsigned char out[4];
+  for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;  // surrogates are no characters
+    const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    const int length = conv.Convert(in, 2, out);
+    if (length == 1) codes[c] = out[0];
+    if (length == 2) codes[c] = static_cast<std::uint16_t>(out[0] << 8 | out[1]);
+  }
+}
+
+}  // namespace quillet::codepage_detail

@@ -1,83 +1,47 @@
 #include <windows.h>
 
 #include "base/codepage.h"
-#include "base/utf8.h"
 
-namespace quillet {
+namespace quillet::codepage_detail {
 namespace {
 
 constexpr UINT kCp936 = 936;
 
-// Converts a run that is known to be valid (or reports false).
-bool DecodeRun(const char* data, int size, std::u16string& out) {
-  if (size == 0) return true;
-  const int n = MultiByteToWideChar(kCp936, MB_ERR_INVALID_CHARS, data, size, nullptr, 0);
-  if (n <= 0) return false;
-  const std::size_t base = out.size();
-  out.resize(base + static_cast<std::size_t>(n));
-  MultiByteToWideChar(kCp936, MB_ERR_INVALID_CHARS, data, size,
-                      reinterpret_cast<wchar_t*>(out.data() + base), n);
-  return true;
+// The one UTF-16 unit the bytes decode to, or 0 when they are invalid.
+char16_t DecodeOne(const char* bytes, int size) {
+  wchar_t out[2];
+  const int n = MultiByteToWideChar(kCp936, MB_ERR_INVALID_CHARS, bytes, size, out, 2);
+  return n == 1 ? static_cast<char16_t>(out[0]) : char16_t{0};
 }
 
 }  // namespace
 
-Cp936Decoded DecodeCp936(std::string_view bytes) {
-  Cp936Decoded result;
-  std::u16string wide;
-  if (bytes.size() < 0x7FFFFFFF && DecodeRun(bytes.data(), static_cast<int>(bytes.size()), wide)) {
-    result.utf8 = Utf16ToUtf8(wide);
-    return result;
+void AskDecodings(char16_t* singles, char16_t* pairs) {
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const char in = static_cast<char>(b);
+    singles[b - 0x80] = DecodeOne(&in, 1);
   }
-  // Slow path: character by character, so one bad byte costs one escape.
-  wide.clear();
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<BYTE>(bytes[i]);
-    const int width = (IsDBCSLeadByteEx(kCp936, lead) && i + 1 < bytes.size()) ? 2 : 1;
-    if (DecodeRun(bytes.data() + i, width, wide)) {
-      i += static_cast<std::size_t>(width);
-    } else {
-      wide += static_cast<char16_t>(ByteEscape(lead));
-      ++result.invalidBytes;
-      ++i;
+  for (int lead = kFirstLead; lead <= kLastLead; ++lead) {
+    for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+      const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      pairs[(lead - kFirstLead) * 256 + trail] = DecodeOne(in, 2);
     }
   }
-  result.utf8 = Utf16ToUtf8(wide);
-  return result;
 }
 
-Cp936Encoded EncodeCp936(std::string_view utf8) {
-  Cp936Encoded result;
-  result.bytes.reserve(utf8.size());
-  char buffer[8];
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    bool valid = false;
-    const char32_t cp = NextCodePoint(utf8, pos, &valid);
-    if (cp < 0x80 && valid) {  // ASCII needs no call
-      result.bytes += static_cast<char>(cp);
-      continue;
-    }
-    if (valid && IsByteEscape(cp)) {
-      result.bytes += EscapedByte(cp);
-      continue;
-    }
-    std::string one;
-    AppendUtf8(one, cp);
-    const std::u16string w = Utf8ToUtf16(one);
+void AskEncodings(std::uint16_t* codes) {
+  for (unsigned c = 0x80; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;  // surrogates are no characters
+    const wchar_t in = static_cast<wchar_t>(c);
+    char out[2];
     BOOL usedDefault = FALSE;
-    const int n = valid ? WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS,
-                                              reinterpret_cast<const wchar_t*>(w.data()),
-                                              static_cast<int>(w.size()), buffer, sizeof buffer,
-                                              nullptr, &usedDefault)
-                        : 0;
-    if (n <= 0 || usedDefault) {
-      result.bytes += '?';
-      ++result.unmappable;
-    } else {
-      result.bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    // No best fit: a character the code page lacks is not swapped for a
+    // look-alike, it is reported.
+    const int n = WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS, &in, 1, out, 2, nullptr, &usedDefault);
+    if (usedDefault || n < 1) continue;
+    const unsigned first = static_cast<unsigned char>(out[0]);
+    codes[c] = static_cast<std::uint16_t>(n == 1 ? first : first << 8 | static_cast<unsigned char>(out[1]));
   }
-  return result;
 }
 
-}  // namespace quillet
+}  // namespace quillet::codepage_detail

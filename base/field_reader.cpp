@@ -1,5 +1,7 @@
 #include "base/field_reader.h"
 
+#include <algorithm>
+
 namespace quillet {
 namespace {
 
@@ -8,37 +10,82 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
-std::string FieldReader::Next() {
-  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-  std::string field;
-  lastQuoted_ = pos_ < text_.size() && text_[pos_] == '"';
-  if (lastQuoted_) {
-    const std::size_t start = pos_ + 1;
-    const std::size_t close = text_.find('"', start);
-    const std::size_t end = close == std::string_view::npos ? text_.size() : close;
-    field.assign(text_.substr(start, end - start));
-    pos_ = close == std::string_view::npos ? text_.size() : close + 1;
+FieldReader::Span FieldReader::Scan() const {
+  Span span;
+  const std::size_t size = text_.size();
+  std::size_t pos = pos_;
+  while (pos < size && IsBlank(text_[pos])) ++pos;
+  span.quoted = pos < size && text_[pos] == '"';
+  bool closed = true;
+  if (span.quoted) {
+    span.begin = pos + 1;
+    const std::size_t close = text_.find('"', span.begin);
+    closed = close != std::string_view::npos;
+    span.end = closed ? close : size;
+    pos = closed ? close + 1 : size;
     // Whatever stands between the closing quote and the delimiter is ignored.
-    while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+    while (pos < size && text_[pos] != ',' && !IsLineEnd(text_[pos])) ++pos;
   } else {
-    const std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
-    field.assign(text_.substr(start, pos_ - start));
+    span.begin = pos;
+    while (pos < size && text_[pos] != ',' && !IsLineEnd(text_[pos])) ++pos;
+    span.end = pos;
   }
-  SkipDelimiter();
-  return field;
+  span.complete = closed && pos < size && (text_[pos] != '\r' || pos + 1 < size);
+  if (!closed) {
+    span.awaited = "\"";
+  } else if (pos < size) {
+    span.awaited = {};  // a CR at the very end: whatever follows decides
+  } else {
+    span.awaited = ",\r\n";
+  }
+  // The comma or line end (CR LF, lone CR, lone LF) goes with the field.
+  if (pos < size) {
+    const char delimiter = text_[pos++];
+    if (delimiter == '\r' && pos < size && text_[pos] == '\n') ++pos;
+  }
+  span.next = pos;
+  return span;
 }
 
-void FieldReader::SkipDelimiter() {
-  if (pos_ >= text_.size()) return;
-  if (text_[pos_] == ',') {
-    ++pos_;
-  } else if (text_[pos_] == '\r') {
-    ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-  } else if (text_[pos_] == '\n') {
-    ++pos_;
+std::string_view FieldReader::Take(const Span& span) {
+  pos_ = span.next;
+  lastQuoted_ = span.quoted;
+  return text_.substr(span.begin, span.end - span.begin);
+}
+
+std::string_view FieldReader::NextView() { return Take(Scan()); }
+
+bool FieldReader::NextIfComplete(std::string_view* field) {
+  const Span span = Scan();
+  if (!span.complete) {
+    awaited_ = span.awaited;
+    return false;
   }
+  *field = Take(span);
+  return true;
+}
+
+void FieldStream::Feed(std::string_view piece) {
+  const bool mayFinish = pending_.empty() || awaited_.empty() ||
+                         std::any_of(piece.begin(), piece.end(), [this](char c) {
+                           return awaited_.find(c) != std::string_view::npos;
+                         });
+  pending_ += piece;
+  if (!mayFinish) return;
+  FieldReader reader(pending_);
+  std::string_view field;
+  while (reader.NextIfComplete(&field)) take_(field, reader.LastFieldQuoted());
+  awaited_ = reader.Awaited();
+  pending_.erase(0, reader.Position());
+}
+
+void FieldStream::Finish() {
+  FieldReader reader(pending_);
+  while (!reader.AtEnd()) {
+    const std::string_view field = reader.NextView();
+    take_(field, reader.LastFieldQuoted());
+  }
+  pending_.clear();
 }
 
 void AppendQuotedLine(std::string& out, std::string_view text) {
@@ -66,12 +113,14 @@ std::string SanitizeField(std::string_view text) {
   return out;
 }
 
-std::string Trim(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimmedView(text)); }
 
 }  // namespace quillet

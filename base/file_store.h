@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,12 +37,26 @@ struct FileContents {
 
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxDataFileBytes);
 
+// Reads the file piece by piece (at most kFilePieceBytes each, in order),
+// handing each piece to take, so that a large file is never held whole.
+// Returns what ReadWholeFile would report; when that is not Ok, pieces read
+// before the fault may have been handed over already.
+inline constexpr std::size_t kFilePieceBytes = std::size_t{1} << 16;
+FileStatus ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                            std::size_t maxBytes = kMaxDataFileBytes);
+
 // Replaces the file's contents with bytes. Returns false, with a short
 // reason for the user in *error (Chinese, with the system's own words in
 // parentheses), when the file could not be replaced; the old file is then
 // untouched and no temporary file is left behind.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
+// The same with the bytes made piece by piece: next sets *piece to the next
+// piece and returns true, or returns false when there are no more. A piece
+// need only stay valid until next is called again.
+using BytePieces = std::function<bool(std::string_view* piece)>;
+bool ReplaceFileContentsFrom(const std::string& path, const BytePieces& next,
+                             std::string* error = nullptr);
 
 // The temporary file a save of path writes first.
 std::string TemporaryPathFor(const std::string& path);
@@ -57,11 +72,15 @@ void SetWriteLimit(std::optional<std::size_t> bytes);
 namespace file_store_detail {
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
-FileContents Read(const std::string& path, std::size_t maxBytes);
+// Opens a file to read; kNoHandle with *status NotFound or Unreadable when
+// it cannot, else *size is its size in bytes now.
+Handle OpenToRead(const std::string& path, FileStatus* status, std::uint64_t* size);
+// Reads up to size bytes: how many were read, 0 at the end, -1 on an error.
+std::ptrdiff_t ReadSome(Handle h, char* data, std::size_t size);
 Handle Create(const std::string& path, std::string* error);  // create or truncate
 bool Write(Handle h, const char* data, std::size_t size, std::string* error);
 bool FlushAndClose(Handle h, std::string* error);
-void Abandon(Handle h);  // close without caring for errors
+void Abandon(Handle h);  // closes without caring for errors; also closes a file opened to read
 bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* error);
 void Remove(const std::string& path);
 }  // namespace file_store_detail

@@ -23,50 +23,29 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-FileContents Read(const std::string& path, std::size_t maxBytes) {
-  FileContents result;
+Handle OpenToRead(const std::string& path, FileStatus* status, std::uint64_t* size) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    result.status = (errno == ENOENT || errno == ENOTDIR) ? FileStatus::NotFound
-                                                          : FileStatus::Unreadable;
-    return result;
+    *status = (errno == ENOENT || errno == ENOTDIR) ? FileStatus::NotFound : FileStatus::Unreadable;
+    return kNoHandle;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    result.status = FileStatus::Unreadable;
-    return result;
+    *status = FileStatus::Unreadable;
+    return kNoHandle;
   }
-  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-    ::close(fd);
-    result.status = FileStatus::TooLarge;
-    return result;
-  }
-  result.bytes.resize(static_cast<std::size_t>(st.st_size));
-  std::size_t done = 0;
+  *status = FileStatus::Ok;
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return fd;
+}
+
+std::ptrdiff_t ReadSome(Handle h, char* data, std::size_t size) {
   for (;;) {
-    if (done == result.bytes.size()) result.bytes.resize(done + 4096);  // file grew
-    const ssize_t n = ::read(fd, result.bytes.data() + done, result.bytes.size() - done);
+    const ssize_t n = ::read(static_cast<int>(h), data, size);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      result.bytes.clear();
-      result.status = FileStatus::Unreadable;
-      return result;
-    }
-    if (n == 0) break;
-    done += static_cast<std::size_t>(n);
-    if (done > maxBytes) {
-      ::close(fd);
-      result.bytes.clear();
-      result.status = FileStatus::TooLarge;
-      return result;
-    }
+    return n;
   }
-  ::close(fd);
-  result.bytes.resize(done);
-  result.status = FileStatus::Ok;
-  return result;
 }
 
 Handle Create(const std::string& path, std::string* error) {

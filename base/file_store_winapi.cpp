@@ -39,47 +39,33 @@ HANDLE AsHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
 
 }  // namespace
 
-FileContents Read(const std::string& path, std::size_t maxBytes) {
-  FileContents result;
+Handle OpenToRead(const std::string& path, FileStatus* status, std::uint64_t* size) {
   HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD e = ::GetLastError();
-    result.status = (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ||
-                     e == ERROR_INVALID_NAME || e == ERROR_INVALID_DRIVE)
-                        ? FileStatus::NotFound
-                        : FileStatus::Unreadable;
-    return result;
+    *status = (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND || e == ERROR_INVALID_NAME ||
+               e == ERROR_INVALID_DRIVE)
+                  ? FileStatus::NotFound
+                  : FileStatus::Unreadable;
+    return kNoHandle;
   }
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file, &size)) {
+  LARGE_INTEGER bytes{};
+  if (!::GetFileSizeEx(file, &bytes)) {
     ::CloseHandle(file);
-    result.status = FileStatus::Unreadable;
-    return result;
+    *status = FileStatus::Unreadable;
+    return kNoHandle;
   }
-  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
-    ::CloseHandle(file);
-    result.status = FileStatus::TooLarge;
-    return result;
-  }
-  result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-  std::size_t done = 0;
-  while (done < result.bytes.size()) {
-    DWORD n = 0;
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(result.bytes.size() - done, 1 << 20));
-    if (!::ReadFile(file, result.bytes.data() + done, want, &n, nullptr)) {
-      ::CloseHandle(file);
-      result.bytes.clear();
-      result.status = FileStatus::Unreadable;
-      return result;
-    }
-    if (n == 0) break;  // the file shrank meanwhile
-    done += n;
-  }
-  ::CloseHandle(file);
-  result.bytes.resize(done);
-  result.status = FileStatus::Ok;
-  return result;
+  *status = FileStatus::Ok;
+  *size = static_cast<std::uint64_t>(bytes.QuadPart);
+  return reinterpret_cast<Handle>(file);
+}
+
+std::ptrdiff_t ReadSome(Handle h, char* data, std::size_t size) {
+  DWORD n = 0;
+  const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
+  if (!::ReadFile(AsHandle(h), data, want, &n, nullptr)) return -1;
+  return static_cast<std::ptrdiff_t>(n);
 }
 
 Handle Create(const std::string& path, std::string* error) {

@@ -1,5 +1,7 @@
 #include "base/record_file.h"
 
+#include <algorithm>
+
 #include "base/codepage.h"
 #include "base/field_reader.h"
 
@@ -24,17 +26,44 @@ std::vector<std::string> ReadDataFields(std::string_view text) {
 
 FieldsLoad LoadDataFields(const std::string& path) {
   FieldsLoad load;
-  FileContents file = ReadWholeFile(path);
-  load.status = file.status;
-  if (file.status != FileStatus::Ok) return load;
-  Cp936Decoded text = DecodeCp936(file.bytes);
-  load.invalidBytes = text.invalidBytes;
-  load.fields = ReadDataFields(text.utf8);
+  const FieldsRead read =
+      ForEachDataField(path, [&load](std::string_view field) { load.fields.emplace_back(field); });
+  load.status = read.status;
+  load.invalidBytes = read.invalidBytes;
+  if (read.status != FileStatus::Ok) load.fields.clear();
   return load;
 }
 
+FieldsRead ForEachDataField(const std::string& path, const std::function<void(std::string_view)>& take) {
+  FieldsRead read;
+  FieldStream fields([&take](std::string_view field, bool quoted) {
+    take(quoted ? field : TrimmedView(field));
+  });
+  // Bytes read but not decoded yet: the rest of their last character may
+  // still come.
+  std::string bytes;
+  const auto decodeFront = [&](std::size_t count) {
+    const Cp936Decoded text = DecodeCp936(std::string_view(bytes).substr(0, count));
+    read.invalidBytes += text.invalidBytes;
+    fields.Feed(text.utf8);
+    bytes.erase(0, count);
+  };
+  read.status = ReadFileInPieces(path, [&](std::string_view piece) {
+    bytes += piece;
+    decodeFront(Cp936CompletePrefix(bytes));
+  });
+  if (read.status == FileStatus::Ok) {
+    decodeFront(bytes.size());
+    fields.Finish();
+  }
+  return read;
+}
+
 void AppendDataField(std::string& out, std::string_view text) {
-  if (text.find_first_of("\"\r\n") == std::string_view::npos) {
+  // A plain loop: find_first_of looks up the three characters for each byte.
+  const bool plain = std::none_of(text.begin(), text.end(),
+                                  [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+  if (plain) {
     AppendQuotedLine(out, text);
   } else {
     AppendQuotedLine(out, SanitizeField(text));
@@ -46,6 +75,24 @@ SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text) {
   Cp936Encoded bytes = EncodeCp936(utf8Text);
   outcome.unmappable = bytes.unmappable;
   outcome.ok = ReplaceFileContents(path, bytes.bytes, &outcome.error);
+  return outcome;
+}
+
+SaveOutcome SaveDataTextFrom(const std::string& path, const TextPieces& next) {
+  SaveOutcome outcome;
+  std::string text;
+  Cp936Encoded bytes;
+  outcome.ok = ReplaceFileContentsFrom(
+      path,
+      [&](std::string_view* piece) {
+        text.clear();
+        if (!next(text)) return false;
+        bytes = EncodeCp936(text);
+        outcome.unmappable += bytes.unmappable;
+        *piece = bytes.bytes;
+        return true;
+      },
+      &outcome.error);
   return outcome;
 }
 

@@ -2,10 +2,12 @@
 // fields, one double-quoted field per line, in code page 936, read by the
 // field rules of base/field_reader.h. This file adds what both subsystems
 // need on top of those rules: the trimming of unquoted fields, loading a
-// whole file into fields, and saving fields safely.
+// file into fields (whole, or field by field for large files), and saving
+// fields safely.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,17 @@ struct FieldsLoad {
 };
 FieldsLoad LoadDataFields(const std::string& path);
 
+// The fields of the file as LoadDataFields finds them, each handed to take
+// in order as soon as it is read: the file is read, decoded and split piece
+// by piece, so neither its text nor its fields are ever held whole. A field
+// is only valid during the call. When the status is not Ok, fields read
+// before the fault may have been handed over already.
+struct FieldsRead {
+  FileStatus status = FileStatus::NotFound;
+  std::size_t invalidBytes = 0;
+};
+FieldsRead ForEachDataField(const std::string& path, const std::function<void(std::string_view)>& take);
+
 // Appends one field as the writer stores it: made safe (see SanitizeField:
 // '"' becomes '＂', each line break one blank) and quoted on its own line.
 void AppendDataField(std::string& out, std::string_view text);
@@ -43,5 +56,11 @@ struct SaveOutcome {
 // Encodes the UTF-8 text of a whole file and replaces the file with it in
 // one step (temporary file, flush, replace).
 SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text);
+// The same with the text made piece by piece: next appends the next piece
+// to text (given empty) and returns false when there is none. A piece must
+// end between two characters (whole fields do). Each piece is encoded and
+// written as it comes, so neither the whole text nor its bytes are held.
+using TextPieces = std::function<bool(std::string& text)>;
+SaveOutcome SaveDataTextFrom(const std::string& path, const TextPieces& next);
 
 }  // namespace quillet

@@ -8,26 +8,36 @@ namespace {
 const std::string kNoText;
 }
 
-TableModel::TableModel() : colWidths_(1, kDefaultColWidth), colAlignments_(1, kAlignLeftCentre) {
-  rows_.push_back(NewRow());
+TableModel::TableModel()
+    : heights_(1, kDefaultRowHeight), colWidths_(1, kDefaultColWidth), colAlignments_(1, kAlignLeftCentre) {
+  blocks_.push_back(NewBlock());  // cols_ is set by now
 }
 
-TableModel::RowData TableModel::NewRow() const {
-  RowData r;
-  r.cells.resize(static_cast<std::size_t>(cols_));
-  r.colours.resize(static_cast<std::size_t>(cols_), 0);
-  return r;
+TableModel::Block TableModel::NewBlock() const {
+  const std::size_t cells = static_cast<std::size_t>(kBlockRows) * static_cast<std::size_t>(cols_);
+  return Block{std::vector<std::string>(cells), std::vector<Colour>(cells, 0)};
+}
+
+void TableModel::ClearRow(int row) {
+  Block& block = BlockOf(row);
+  for (int c = 0; c < cols_; ++c) {
+    std::string().swap(block.cells[CellIndex(row, c)]);  // frees a long text
+    block.colours[CellIndex(row, c)] = 0;
+  }
 }
 
 void TableModel::SetRows(int rows) {
   rows = std::max(rows, 1);
   if (rows == Rows()) return;
+  const std::size_t blocks = static_cast<std::size_t>((rows + kBlockRows - 1) >> kBlockShift);
   if (rows < Rows()) {
-    rows_.resize(static_cast<std::size_t>(rows));
+    blocks_.resize(blocks);
+    // Rows past the end of the kept blocks went with their blocks.
+    for (int r = rows; r < std::min(Rows(), static_cast<int>(blocks) << kBlockShift); ++r) ClearRow(r);
   } else {
-    rows_.reserve(static_cast<std::size_t>(rows));
-    while (Rows() < rows) rows_.push_back(NewRow());
+    while (blocks_.size() < blocks) blocks_.push_back(NewBlock());
   }
+  heights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
   ClampCursor();
   NotifyShape();
 }
@@ -35,10 +45,19 @@ void TableModel::SetRows(int rows) {
 void TableModel::SetCols(int cols) {
   cols = std::max(cols, 1);
   if (cols == cols_) return;
+  const int kept = std::min(cols, cols_);
+  const int oldCols = cols_;
   cols_ = cols;
-  for (RowData& r : rows_) {
-    r.cells.resize(static_cast<std::size_t>(cols));
-    r.colours.resize(static_cast<std::size_t>(cols), 0);
+  for (Block& block : blocks_) {
+    Block reshaped = NewBlock();
+    for (int r = 0; r < kBlockRows; ++r) {
+      for (int c = 0; c < kept; ++c) {
+        const std::size_t from = static_cast<std::size_t>(r * oldCols + c);
+        reshaped.cells[CellIndex(r, c)] = std::move(block.cells[from]);
+        reshaped.colours[CellIndex(r, c)] = block.colours[from];
+      }
+    }
+    block = std::move(reshaped);
   }
   colWidths_.resize(static_cast<std::size_t>(cols), kDefaultColWidth);
   colAlignments_.resize(static_cast<std::size_t>(cols), kAlignLeftCentre);
@@ -48,22 +67,22 @@ void TableModel::SetCols(int cols) {
 
 const std::string& TableModel::TextMatrix(int row, int col) const {
   if (!HasCell(row, col)) return kNoText;
-  return rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)];
+  return BlockOf(row).cells[CellIndex(row, col)];
 }
 
 void TableModel::SetTextMatrix(int row, int col, std::string_view text) {
   if (!HasCell(row, col)) return;
-  rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)] = text;
+  BlockOf(row).cells[CellIndex(row, col)] = text;
   if (observer_ && visible_) observer_->OnCellChanged(row, col);
 }
 
 int TableModel::RowHeight(int row) const {
-  return row >= 0 && row < Rows() ? rows_[static_cast<std::size_t>(row)].height : 0;
+  return row >= 0 && row < Rows() ? heights_[static_cast<std::size_t>(row)] : 0;
 }
 
 void TableModel::SetRowHeight(int row, int twips) {
   if (row < 0 || row >= Rows()) return;
-  int& h = rows_[static_cast<std::size_t>(row)].height;
+  int& h = heights_[static_cast<std::size_t>(row)];
   twips = std::max(twips, 0);
   if (h == twips) return;
   h = twips;
@@ -110,12 +129,12 @@ void TableModel::SetRowSel(int row) {
 
 Colour TableModel::ForeColorAt(int row, int col) const {
   if (!HasCell(row, col)) return 0;
-  return rows_[static_cast<std::size_t>(row)].colours[static_cast<std::size_t>(col)];
+  return BlockOf(row).colours[CellIndex(row, col)];
 }
 
 void TableModel::SetForeColorAt(int row, int col, Colour colour) {
   if (!HasCell(row, col)) return;
-  rows_[static_cast<std::size_t>(row)].colours[static_cast<std::size_t>(col)] = colour;
+  BlockOf(row).colours[CellIndex(row, col)] = colour;
   if (observer_ && visible_) observer_->OnCellChanged(row, col);
 }
 
@@ -139,36 +158,39 @@ void TableModel::SetVisible(bool visible) {
 
 void TableModel::PermuteRows(int first, std::span<const int> source, int fromCol) {
   const std::size_t n = source.size();
-  if (n == 0 || first < 0 || static_cast<std::size_t>(first) + n > rows_.size()) return;
-  std::vector<bool> seen(n, false);
+  if (n == 0 || first < 0 || static_cast<std::size_t>(first) + n > heights_.size()) return;
+  std::vector<bool> placed(n, false);
   for (int s : source) {
-    if (s < 0 || static_cast<std::size_t>(s) >= n || seen[static_cast<std::size_t>(s)]) return;
-    seen[static_cast<std::size_t>(s)] = true;
+    if (s < 0 || static_cast<std::size_t>(s) >= n || placed[static_cast<std::size_t>(s)]) return;
+    placed[static_cast<std::size_t>(s)] = true;
   }
   fromCol = std::clamp(fromCol, 0, cols_);
-  // Move the moving parts out, then back in their new order: no text is
-  // copied, only moved.
-  std::vector<RowData> moved(n);
+  // Follow each cycle of the permutation, exchanging neighbours on it: row i
+  // takes row source[i]'s parts, which then sit where row source[i]'s
+  // parts were and go on along the cycle. No text is copied and no second
+  // table is needed.
+  std::fill(placed.begin(), placed.end(), false);
   for (std::size_t i = 0; i < n; ++i) {
-    RowData& from = rows_[static_cast<std::size_t>(first) + i];
-    RowData& to = moved[i];
-    to.height = from.height;
-    to.cells.reserve(static_cast<std::size_t>(cols_ - fromCol));
-    for (int c = fromCol; c < cols_; ++c) {
-      to.cells.push_back(std::move(from.cells[static_cast<std::size_t>(c)]));
-      to.colours.push_back(from.colours[static_cast<std::size_t>(c)]);
-    }
-  }
-  for (std::size_t i = 0; i < n; ++i) {
-    RowData& from = moved[static_cast<std::size_t>(source[i])];
-    RowData& to = rows_[static_cast<std::size_t>(first) + i];
-    to.height = from.height;
-    for (int c = fromCol; c < cols_; ++c) {
-      to.cells[static_cast<std::size_t>(c)] = std::move(from.cells[static_cast<std::size_t>(c - fromCol)]);
-      to.colours[static_cast<std::size_t>(c)] = from.colours[static_cast<std::size_t>(c - fromCol)];
+    std::size_t j = i;
+    while (!placed[j]) {
+      placed[j] = true;
+      const std::size_t next = static_cast<std::size_t>(source[j]);
+      if (next == i) break;
+      SwapRowParts(first + static_cast<int>(j), first + static_cast<int>(next), fromCol);
+      j = next;
     }
   }
   if (observer_ && visible_) observer_->OnRowsChanged(first, first + static_cast<int>(n) - 1);
+}
+
+void TableModel::SwapRowParts(int a, int b, int fromCol) {
+  Block& blockA = BlockOf(a);
+  Block& blockB = BlockOf(b);
+  for (int c = fromCol; c < cols_; ++c) {
+    blockA.cells[CellIndex(a, c)].swap(blockB.cells[CellIndex(b, c)]);
+    std::swap(blockA.colours[CellIndex(a, c)], blockB.colours[CellIndex(b, c)]);
+  }
+  std::swap(heights_[static_cast<std::size_t>(a)], heights_[static_cast<std::size_t>(b)]);
 }
 
 void TableModel::ClampCursor() {

@@ -45,7 +45,7 @@ class TableModel {
   // The observer is borrowed; pass nullptr to detach.
   void SetObserver(TableObserver* observer) { observer_ = observer; }
 
-  int Rows() const { return static_cast<int>(rows_.size()); }
+  int Rows() const { return static_cast<int>(heights_.size()); }
   // Appends empty rows of the default height at the end or drops rows from
   // the end; never fewer than the heading row. The current cell, selection
   // end and top row are pulled back inside.
@@ -96,20 +96,36 @@ class TableModel {
   void PermuteRows(int first, std::span<const int> source, int fromCol);
 
  private:
-  struct RowData {
+  // Rows live in blocks of kBlockRows rows, each block holding the cells and
+  // colours of its rows row by row (cols_ to a row). Adding rows adds
+  // blocks and never moves the cells already there, so a bulk load costs no
+  // reallocation of the whole table; a table of n cells costs about
+  // n * (sizeof(std::string) + sizeof(Colour)) bytes besides the long texts.
+  // Rows from Rows() to the end of the last block are empty, colour 0.
+  static constexpr int kBlockShift = 9;
+  static constexpr int kBlockRows = 1 << kBlockShift;
+  struct Block {
     std::vector<std::string> cells;
     std::vector<Colour> colours;
-    int height = kDefaultRowHeight;
   };
   bool HasCell(int row, int col) const {
     return row >= 0 && row < Rows() && col >= 0 && col < cols_;
   }
-  RowData NewRow() const;
+  std::size_t CellIndex(int row, int col) const {
+    return static_cast<std::size_t>(row & (kBlockRows - 1)) * static_cast<std::size_t>(cols_) +
+           static_cast<std::size_t>(col);
+  }
+  Block& BlockOf(int row) { return blocks_[static_cast<std::size_t>(row >> kBlockShift)]; }
+  const Block& BlockOf(int row) const { return blocks_[static_cast<std::size_t>(row >> kBlockShift)]; }
+  Block NewBlock() const;
+  void ClearRow(int row);
+  void SwapRowParts(int a, int b, int fromCol);
   void ClampCursor();
   void NotifyShape();
   void NotifyCursor();
 
-  std::vector<RowData> rows_;
+  std::vector<Block> blocks_;
+  std::vector<int> heights_;  // twips, one per row: its size is Rows()
   int cols_ = 1;
   std::vector<int> colWidths_;
   std::vector<int> colAlignments_;

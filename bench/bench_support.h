@@ -1,4 +1,4 @@
-// Shared bits of the benchmarks: the peak memory counter and a scratch
+// Shared bits of the benchmarks: the peak memory counters and a scratch
 // folder for the data files they load and save.
 #pragma once
 
@@ -7,11 +7,18 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace quillet::bench_support {
+
+// The heap of operator new (heap_count.cpp counts every block): how far, in
+// bytes, it grew at its highest above what it held at the last
+// ResetHeapPeak.
+void ResetHeapPeak();
+std::size_t HeapPeakGrowth();
 
 // Starts a new peak-memory window: Linux resets the process's resident
 // high-water mark (VmHWM) when "5" is written to /proc/self/clear_refs.
@@ -22,12 +29,17 @@ inline void ResetPeakMemory() {
 #endif
   std::ofstream clear("/proc/self/clear_refs");
   clear << "5";
+  clear.close();
+  ResetHeapPeak();
 }
 
-// Peak resident memory in MiB since the last ResetPeakMemory (the whole
-// process: the benchmark's own input data counts too). Where the reset is
-// not possible this is the peak of the process so far (getrusage).
+// Two counters since the last ResetPeakMemory, in MiB: heap_MiB, how far
+// the heap grew above what it held at the reset (what the measured code
+// itself needed at its worst), and peak_MiB, the peak resident memory of the
+// whole process (the benchmark's own input data counts too; where the reset
+// is not possible, the peak of the process so far, from getrusage).
 inline void ReportPeakMemory(benchmark::State& state) {
+  state.counters["heap_MiB"] = static_cast<double>(HeapPeakGrowth()) / (1 << 20);
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {

@@ -29,10 +29,9 @@ std::vector<Form*>& Registry() {
 }
 
 DWORD StyleOf(const FormStyle& s) {
-  // A framed window has a fixed dialog frame: a title bar with the close
-  // box, no resizing.
-  return s.framed ? (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)
-                  : (WS_POPUP | WS_CLIPCHILDREN);
+  if (!s.framed) return WS_POPUP | WS_CLIPCHILDREN;
+  return (s.sizable ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU)) |
+         WS_CLIPCHILDREN;
 }
 
 DWORD ExStyleOf(const FormStyle& s) {
@@ -85,9 +84,14 @@ SystemClass SystemClassOf(const ControlDef& c) {
               // horizontal extent wider than the box.
               kChild | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
               WS_EX_CLIENTEDGE};
+    case ControlKind::ScrollBar:
+      return {L"SCROLLBAR", kChild | WS_TABSTOP | SBS_HORZ, 0};
     default: {
-      DWORD style = kChild | WS_TABSTOP;
-      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL) : ES_AUTOHSCROLL;
+      // Overlapping boxes (the calendar's cells) paint in their z-order.
+      DWORD style = kChild | WS_TABSTOP | WS_CLIPSIBLINGS;
+      style |= c.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL | (c.scrollBar ? WS_VSCROLL : 0u))
+                           : ES_AUTOHSCROLL;
+      if (c.readOnly) style |= ES_READONLY;
       return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
   }

@@ -22,9 +22,9 @@
 //     void OnClick(const ControlDef&) override; // buttons and pictures
 //   };
 // where XxxDefinition() lists the caption, the inner size in twips and the
-// controls (ButtonControl, Picture, Label, TextBox); the window is reached
-// through TheForm<XxxWindow>(), shown with Load() + Show() and closed with
-// Unload(). IsWindowOpen finds it by its caption while it is loaded.
+// controls (ButtonControl, Picture, Label, TextBox, ScrollBar); the window
+// is reached through TheForm<XxxWindow>(), shown with Load() + Show() and
+// closed with Unload(). IsWindowOpen finds it by its caption while it is loaded.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +47,7 @@ struct FormStyle {
   bool topmost = true;   // above all other windows
   bool rounded = true;   // RoundCorners(window, 20)
   bool framed = false;   // keeps the system frame and title bar
+  bool sizable = true;   // framed: a sizing border and maximize box, else a fixed frame
   bool centred = true;   // centred on the screen when it loads
 };
 
@@ -68,7 +69,7 @@ class Form : public win::Window {
   // A control's box in client pixels; an empty box for an unknown control.
   RECT ControlBox(const std::string& name, int index = 0) const;
   // The child window of a gradient button, text box, check box, option,
-  // frame, drop-down list, list box or grid, else nullptr.
+  // frame, drop-down list, list box, scroll bar or grid, else nullptr.
   HWND ControlWindow(const std::string& name, int index = 0) const;
   // The table view of a grid control, else nullptr.
   GridView* Grid(const std::string& name, int index = 0) const;

@@ -70,6 +70,11 @@ ControlDef WithIndex(ControlDef control, int index) {
   return control;
 }
 
+ControlDef ScrollBar(std::string name, int index, double left, double top, double width,
+                     double height) {
+  return Make(ControlKind::ScrollBar, std::move(name), index, left, top, width, height);
+}
+
 PixelBox ToPixels(const ControlDef& control, int dpi) {
   const int left = TwipsToPixels(control.left, dpi);
   const int top = TwipsToPixels(control.top, dpi);

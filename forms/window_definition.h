@@ -21,6 +21,7 @@ enum class ControlKind {
   ComboBox, // a system drop-down list (no typing)
   ListBox,  // a system list box (double-clicks and selection changes notified)
   Grid,     // the table view of forms/grid_win.h
+  ScrollBar,  // a system horizontal scroll bar (its owner sets range and value)
 };
 
 struct ControlDef {
@@ -37,6 +38,8 @@ struct ControlDef {
   bool bold = false;       // labels and text boxes: the font's weight and underline
   bool underline = false;
   bool multiLine = false;  // text boxes: several lines, vertical scroll bar
+  bool scrollBar = true;   // multi-line text boxes: false leaves the scroll bar out
+  bool readOnly = false;   // text boxes: shown and selectable, never edited
 };
 
 // Builders that keep the definition tables short.
@@ -54,6 +57,8 @@ ControlDef SystemControl(ControlKind kind, std::string name, int index, double l
                          std::string font = {}, double points = 0);
 // The same control as another member of its group.
 ControlDef WithIndex(ControlDef control, int index);
+ControlDef ScrollBar(std::string name, int index, double left, double top, double width,
+                     double height);
 
 struct WindowDef {
   std::string caption;  // UTF-8; other windows find this one by it

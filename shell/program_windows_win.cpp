@@ -1,5 +1,6 @@
 #include "shell/program_windows_win.h"
 
+#include "calendar/calendar_window.h"
 #include "reminders/due_check_win.h"
 #include "settings/settings_window.h"
 #include "shell/main_window.h"
@@ -14,6 +15,13 @@ void ConnectProgramWindows() {
   to.listAction = RunWorkListAction;
   to.saveWorkAtExit = [] { ListSavedAtExit(); };
   to.checkDueReminders = CheckDueRemindersNow;
+  to.calendarVisible = [] { return TheForm<CalendarWindow>().IsShown(); };
+  to.hideCalendar = [] { TheForm<CalendarWindow>().Hide(); };
+  to.calendarWindow = [] {
+    CalendarWindow& calendar = TheForm<CalendarWindow>();
+    return calendar.Load() ? calendar.hwnd() : nullptr;
+  };
+  to.showCalendar = ShowCalendar;
   to.showSettings = [] { ShowSettingsWindow([] { TheForm<MainWindow>().ApplySettings(); }); };
 }
 

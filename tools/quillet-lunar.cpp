@@ -1,55 +1,129 @@
 // quillet-lunar FROM TO: prints, for every day from FROM to TO inclusive
-// (ISO dates YYYY-MM-DD), one line "date<TAB>LunarDateText<TAB>FestivalText"
-// in UTF-8 with LF line ends. It is the way to compare the lunar engine with
-// another calendar. A bad or out-of-range argument is reported on stderr
-// with exit status 2.
+// (ISO dates YYYY-MM-DD), one line "date<TAB>LunarDateText<TAB>FestivalText".
+// quillet-lunar --solar-terms FROM TO: one line "date<TAB>term" for every
+// solar term in the range.
+// quillet-lunar --holidays FROM TO [--holiday-file PATH]: one line
+// "date<TAB>休" or "date<TAB>班" for every marked day in the range, from
+// Holiday.dat beside this program or from PATH.
+// Output is UTF-8 with LF line ends; it is the way to compare the calendar
+// with another one. A bad or out-of-range argument, or a holiday file that
+// cannot be read, is reported on stderr with exit status 2.
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "base/dates.h"
+#include "base/paths.h"
+#include "calendar/day_marks.h"
 #include "calendar/festivals.h"
 #include "calendar/lunar.h"
+#include "calendar/solar_terms.h"
 
 namespace {
 
+using namespace quillet;
+
 constexpr int kUsageError = 2;
+
+enum class Listing { Days, SolarTerms, Holidays };
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "quillet-lunar: %s\n", message.c_str());
-  std::fprintf(stderr, "usage: quillet-lunar FROM TO   (dates YYYY-MM-DD, %s..%s)\n",
-               quillet::IsoDateText(quillet::kLunarRangeFirst).c_str(),
-               quillet::IsoDateText(quillet::kLunarRangeLast).c_str());
+  std::fprintf(stderr,
+               "usage: quillet-lunar FROM TO                 lunar dates and festivals, %s..%s\n"
+               "       quillet-lunar --solar-terms FROM TO   solar terms, %s..%s\n"
+               "       quillet-lunar --holidays FROM TO [--holiday-file PATH]\n"
+               "                                             days off and make-up working days\n"
+               "       (dates YYYY-MM-DD)\n",
+               IsoDateText(kLunarRangeFirst).c_str(), IsoDateText(kLunarRangeLast).c_str(),
+               IsoDateText(kSolarTermsFirst).c_str(), IsoDateText(kSolarTermsLast).c_str());
   return kUsageError;
+}
+
+// The folder of this executable (the holiday file is delivered beside it).
+std::string ProgramFolder(const char* argv0) {
+  std::error_code error;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) self = std::filesystem::absolute(argv0, error);
+  return self.parent_path().string();
+}
+
+bool Write(std::string& out) {
+  const bool ok = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+  out.clear();
+  return ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace quillet;
-  if (argc != 3) return Fail("expected two dates");
-
-  int days[2] = {0, 0};
-  for (int i = 0; i < 2; ++i) {
-    const std::string text = argv[i + 1];
-    const auto date = ParseIsoDate(text);
-    if (!date) return Fail("'" + text + "' is not a date of the form YYYY-MM-DD");
-    days[i] = DayNumber(*date);
-    if (days[i] < DayNumber(kLunarRangeFirst) || days[i] > DayNumber(kLunarRangeLast)) {
-      return Fail(text + " is outside the lunar calendar's range");
+  Listing listing = Listing::Days;
+  std::string holidayFile;
+  bool holidayFileNamed = false;
+  std::vector<std::string> dates;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--solar-terms" && listing == Listing::Days) {
+      listing = Listing::SolarTerms;
+    } else if (arg == "--holidays" && listing == Listing::Days) {
+      listing = Listing::Holidays;
+    } else if (arg == "--holiday-file" && !holidayFileNamed && i + 1 < argc) {
+      holidayFile = argv[++i];
+      holidayFileNamed = true;
+    } else if (arg.rfind("--", 0) == 0) {
+      return Fail("unexpected option '" + arg + "'");
+    } else {
+      dates.push_back(arg);
     }
   }
-  if (days[0] > days[1]) return Fail("FROM lies after TO");
+  if (holidayFileNamed && listing != Listing::Holidays) return Fail("--holiday-file goes with --holidays");
+  if (dates.size() != 2) return Fail("expected two dates");
 
-  std::string line;
-  for (int day = days[0]; day <= days[1]; ++day) {
-    const CivilDate date = DateFromDayNumber(day);
-    line = IsoDateText(date);
-    line += '\t';
-    line += LunarDateText(date);
-    line += '\t';
-    line += FestivalText(date);
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
+  const CivilDate first = listing == Listing::Days ? kLunarRangeFirst : kSolarTermsFirst;
+  const CivilDate last = listing == Listing::Days ? kLunarRangeLast : kSolarTermsLast;
+  CivilDate range[2];
+  for (int i = 0; i < 2; ++i) {
+    const std::string& text = dates[static_cast<std::size_t>(i)];
+    const auto date = ParseIsoDate(text);
+    if (!date) return Fail("'" + text + "' is not a date of the form YYYY-MM-DD");
+    if (DayNumber(*date) < DayNumber(first) || DayNumber(*date) > DayNumber(last)) {
+      return Fail(text + " is outside the range " + IsoDateText(first) + ".." + IsoDateText(last));
+    }
+    range[i] = *date;
   }
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  if (DayNumber(range[0]) > DayNumber(range[1])) return Fail("FROM lies after TO");
+
+  std::string out;
+  bool ok = true;
+  if (listing == Listing::Holidays) {
+    if (!holidayFileNamed) holidayFile = FileInFolder(ProgramFolder(argv[0]), kHolidayFileName);
+    DayMarks marks;
+    if (!ReadDayMarks(holidayFile, &marks)) return Fail("cannot read the holiday file " + holidayFile);
+    for (const auto& [date, mark] : marks.Between(range[0], range[1])) {
+      out += IsoDateText(date) + "\t" + std::string(DayMarkText(mark)) + "\n";
+    }
+  } else if (listing == Listing::SolarTerms) {
+    for (int year = range[0].year; year <= range[1].year; ++year) {
+      for (int term = 0; term < 24; ++term) {
+        const CivilDate date = *SolarTermDate(year, term);
+        if (DayNumber(date) < DayNumber(range[0]) || DayNumber(date) > DayNumber(range[1])) continue;
+        out += IsoDateText(date) + "\t" + std::string(SolarTermNames[static_cast<std::size_t>(term)]) + "\n";
+      }
+    }
+  } else {
+    for (int day = DayNumber(range[0]); day <= DayNumber(range[1]); ++day) {
+      const CivilDate date = DateFromDayNumber(day);
+      out += IsoDateText(date);
+      out += '\t';
+      out += LunarDateText(date);
+      out += '\t';
+      out += FestivalText(date);
+      out += '\n';
+      if (out.size() > (1 << 16)) ok = Write(out) && ok;
+    }
+  }
+  ok = Write(out) && ok;
+  return ok && std::fflush(stdout) == 0 ? 0 : 1;
 }

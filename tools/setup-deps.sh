@@ -15,7 +15,7 @@ packages=(
   binutils-mingw-w64-x86-64
   wine wine64 wine64-tools libwine libwine-dev
   xvfb x11-utils imagemagick imagemagick-6.q16 locales libc-bin
-  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei
+  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei fonts-wine
 )
 
 # Every command the scripts, CMake and the tests call.

@@ -6,7 +6,7 @@
 set -euo pipefail
 prefix=$(realpath -m "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-stamp_version=4
+stamp_version=5
 stamp="$prefix/.quillet-prefix"
 
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then

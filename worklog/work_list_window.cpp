@@ -85,7 +85,7 @@ StatePalette CurrentPalette() {
 }  // namespace
 
 WorkListWindow::WorkListWindow()
-    : Form(ListDefinition(), FormStyle{true, true, true, true}) {}
+    : Form(ListDefinition(), FormStyle{.framed = true, .sizable = false}) {}
 
 bool WorkListWindow::Load() { return LoadForm(); }
 

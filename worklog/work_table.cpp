@@ -44,22 +44,30 @@ WorkLoadOutcome SetUpWorkTable(TableModel& grid, const WorkTableContext& context
 
 WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& context) {
   WorkLoadOutcome outcome;
-  FieldsLoad file = LoadDataFields(context.filePath);
-  outcome.status = file.status;
-  outcome.invalidBytes = file.invalidBytes;
-  if (file.status != FileStatus::Ok) return outcome;
-
   const int first = grid.Rows();
-  const std::size_t records =
-      (file.fields.size() + WorkRecord::kFieldCount - 1) / WorkRecord::kFieldCount;
-  AddTableRows(grid, static_cast<int>(records));
-  for (std::size_t k = 0; k < file.fields.size(); ++k) {
-    const int row = first + static_cast<int>(k / WorkRecord::kFieldCount);
+  const bool wasVisible = grid.Visible();
+  std::size_t k = 0;  // fields so far
+  // Each field goes straight into its cell as the file is read; a field
+  // that starts a record adds its row.
+  const FieldsRead read = ForEachDataField(context.filePath, [&](std::string_view field) {
     const int col = static_cast<int>(k % WorkRecord::kFieldCount) + 1;
-    grid.SetTextMatrix(row, col, file.fields[k]);
-    if (col == kStateColumn) ColourTableRow(grid, row, file.fields[k], context.palette);
+    if (col == 1) {
+      grid.SetVisible(false);  // the view catches up once, at the end
+      AddTableRows(grid, 1);
+    }
+    const int row = grid.Rows() - 1;
+    grid.SetTextMatrix(row, col, field);
+    if (col == kStateColumn) ColourTableRow(grid, row, field, context.palette);
+    ++k;
+  });
+  outcome.status = read.status;
+  outcome.invalidBytes = read.invalidBytes;
+  if (read.status != FileStatus::Ok) {
+    grid.SetRows(first);  // nothing of a file that could not be read whole
+    grid.SetVisible(wasVisible);
+    return outcome;
   }
-  outcome.records = records;
+  outcome.records = (k + WorkRecord::kFieldCount - 1) / WorkRecord::kFieldCount;
 
   // Rows only ever get hidden here: AddTableRows made them all visible.
   for (int r = 1; r < grid.Rows(); ++r) {
@@ -69,19 +77,26 @@ WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& contex
     if (!IsStateShown(grid.TextMatrix(r, kStateColumn), context.filters)) grid.SetRowHeight(r, 0);
   }
   RenumberTableRows(grid);
+  grid.SetVisible(wasVisible);
   return outcome;
 }
 
-std::string FormatWorkTable(const TableModel& grid) {
-  std::string text;
-  for (int r = 1; r < grid.Rows(); ++r) {
-    for (int c = 1; c <= WorkRecord::kFieldCount; ++c) AppendDataField(text, grid.TextMatrix(r, c));
-  }
-  return text;
-}
+namespace {
+
+// Pieces of the file text for SaveDataTextFrom: a few hundred records each.
+constexpr int kRowsPerPiece = 512;
+
+}  // namespace
 
 SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& context) {
-  return SaveDataText(context.filePath, FormatWorkTable(grid));
+  int row = 1;
+  return SaveDataTextFrom(context.filePath, [&](std::string& text) {
+    if (row >= grid.Rows()) return false;
+    for (const int end = std::min(grid.Rows(), row + kRowsPerPiece); row < end; ++row) {
+      for (int c = 1; c <= WorkRecord::kFieldCount; ++c) AppendDataField(text, grid.TextMatrix(row, c));
+    }
+    return true;
+  });
 }
 
 void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,

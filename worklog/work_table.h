@@ -37,12 +37,12 @@ struct WorkLoadOutcome {
 WorkLoadOutcome SetUpWorkTable(TableModel& grid, const WorkTableContext& context);
 // Appends the file's records as rows, coloured by state; hides rows that are
 // not today's work (in today mode) or whose state filter is not ticked;
-// numbers the shown rows.
+// numbers the shown rows. The records go into the table as the file is read,
+// and a view is told once, at the end (OnShapeChanged). A file that cannot
+// be read whole adds no rows.
 WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& context);
 // Replaces the file with every data row, hidden ones included, in grid order.
 SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& context);
-// The whole file text SaveWorkRecords writes (UTF-8, before encoding).
-std::string FormatWorkTable(const TableModel& grid);
 
 // DeleteTableRows of base/table_rows.h, the rows that move up coloured again
 // by their state.

@@ -134,6 +134,35 @@ TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
   EXPECT_EQ(grid.Rows(), 1);  // the heading row stays
 }
 
+TEST(TableModel, ManyRowsKeepTheirCellsThroughColumnChangesAndPermutationsAndComeBackEmpty) {
+  TableModel grid;
+  grid.SetRows(1200);  // a few hundred rows to a block inside: rows on both sides of its edges
+  grid.SetCols(2);
+  std::vector<int> reversed;
+  for (int r = 1; r < 1200; ++r) {
+    grid.SetTextMatrix(r, 0, std::to_string(r));
+    grid.SetTextMatrix(r, 1, "a text too long for a short string " + std::to_string(r));
+    grid.SetForeColorAt(r, 1, static_cast<Colour>(r));
+    grid.SetRowHeight(r, r);
+    reversed.push_back(1198 - (r - 1));
+  }
+  grid.SetCols(4);
+  grid.PermuteRows(1, reversed, 1);
+  grid.SetCols(3);
+  for (int r : {1, 511, 512, 513, 1024, 1199}) {
+    EXPECT_EQ(grid.TextMatrix(r, 0), std::to_string(r));
+    EXPECT_EQ(grid.TextMatrix(r, 1), "a text too long for a short string " + std::to_string(1200 - r));
+    EXPECT_EQ(grid.ForeColorAt(r, 1) * 10000 + static_cast<Colour>(grid.RowHeight(r)), (1200u - r) * 10001);
+  }
+  grid.SetRows(600);
+  grid.SetRows(1100);
+  for (int r : {600, 1023, 1024, 1099}) {
+    EXPECT_EQ(grid.TextMatrix(r, 0) + grid.TextMatrix(r, 1) + std::to_string(grid.ForeColorAt(r, 1)) +
+                  std::to_string(grid.RowHeight(r)),
+              "0" + std::to_string(kDefaultRowHeight)) << r;
+  }
+}
+
 TEST(Twips, BecomePixelsAtTheGivenDpiAndPlaceWindowsOnTheScreen) {  // halves: gleam_logic_test
   EXPECT_DOUBLE_EQ(PixelsToTwips(113, 96), 1695);
   EXPECT_DOUBLE_EQ(PixelsToTwips(10, 144), 100);

@@ -89,10 +89,24 @@ TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDayAndToolRejectsBadAr
   EXPECT_TRUE(output == expected) << "the tool differs at: " << std::string(differ, output.end()).substr(0, 200);
 
   for (const char* bad : {"2008-02-07", "1900-01-30 1900-02-01", "2100-12-31 2101-01-01",
-                          "2008-2-7 2008-02-08", "2008-03-01 2008-02-01"}) {
+                          "2008-2-7 2008-02-08", "2008-03-01 2008-02-01", "--solar-terms 1899-12-31 1900-01-01",
+                          "--holidays 2026-01-01", "--holiday-file x 2026-01-01 2026-01-02", "--moon 2026-01-01 2026-01-02",
+                          "--holidays --holiday-file /nonexistent 2026-01-01 2026-01-02"}) {
     EXPECT_NE(RunTool(bad, status).find("quillet-lunar:"), std::string::npos) << bad;
     EXPECT_EQ(status, 2) << bad;
   }
+}
+
+TEST(LunarTool, ListsSolarTermsAndTheMarkedDaysOfTheDeliveredOrANamedFile) {
+  int status = 0;
+  const std::string terms = RunTool("--solar-terms 1900-01-01 2100-12-31", status);
+  EXPECT_EQ(std::count(terms.begin(), terms.end(), '\n') * 10 + status, 201 * 24 * 10);
+  EXPECT_EQ(RunTool("--solar-terms 2010-02-05 2010-03-06", status), "2010-02-19\t雨水\n2010-03-06\t惊蛰\n");
+  EXPECT_EQ(RunTool("--holidays 2026-10-07 2026-10-11", status), "2026-10-07\t休\n2026-10-10\t班\n");
+  const std::string file = testing::TempDir() + "quillet-holidays.dat";
+  std::ofstream(file, std::ios::binary) << "2026-10-08 \xB0\xE0\r\n";  // 班 in code page 936
+  EXPECT_EQ(RunTool("--holiday-file " + file + " --holidays 2026-10-07 2026-10-11", status), "2026-10-08\t班\n");
+  std::remove(file.c_str());
 }
 
 TEST(Lunar, YearNamesAndNothingOutsideTheRangeOrForNoDate) {

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/codepage.h"
 #include "base/field_reader.h"
 #include "base/file_store.h"
+#include "base/record_file.h"
 #include "tests/support/scratch_folder.h"
 
 namespace quillet {
@@ -18,6 +20,16 @@ Fields ReadAll(std::string_view text) {
   FieldReader reader(text);
   Fields fields;
   while (!reader.AtEnd()) fields.push_back(reader.Next());
+  return fields;
+}
+
+// The fields of a text fed in pieces of the given sizes (the rest last).
+Fields Stream(std::string_view text, std::size_t firstPiece, std::size_t pieces) {
+  Fields fields;
+  FieldStream stream([&fields](std::string_view field, bool) { fields.emplace_back(field); });
+  stream.Feed(text.substr(0, firstPiece));
+  for (std::size_t at = firstPiece; at < text.size(); at += pieces) stream.Feed(text.substr(at, pieces));
+  stream.Finish();
   return fields;
 }
 
@@ -33,7 +45,15 @@ TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
       {"\"a\r\nb", {"a\r\nb"}},  // an unclosed quote runs to the end
       {"\r\n\r\nx\r\n", {"", "", "x"}},  {"", {}},
   };
-  for (const auto& [text, fields] : cases) EXPECT_EQ(ReadAll(text), fields) << text;
+  for (const auto& [text, fields] : cases) {
+    EXPECT_EQ(ReadAll(text), fields) << text;
+    // Fed in pieces, cut anywhere (between CR and LF, inside quotes): the same.
+    const std::string_view whole(text);
+    for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
+      EXPECT_EQ(Stream(whole, cut, whole.size()), fields) << text << " cut at " << cut;
+    }
+    EXPECT_EQ(Stream(whole, 0, 1), fields) << text << " byte by byte";
+  }
   FieldReader reader("  \" a \" ,  b  ,\"\"\r\n");
   for (const bool quoted : {true, false, true}) {
     reader.Next();
@@ -80,6 +100,40 @@ TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong
   file_store_testing::SetWriteLimit(std::nullopt);
   // A blocked temporary file: reminder_test's failed due check.
   EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));
+}
+
+TEST_F(FileStoreTest, DataFilesReadPieceByPieceGiveTheFieldsOfTheWholeText) {
+  // Where the file's pieces end: between CR and LF, inside a double-byte
+  // character of an unquoted field with blanks, on an invalid byte, and
+  // between a lead byte and the quote that makes it invalid.
+  std::string bytes;
+  const auto lineEndingAt = [&bytes](std::size_t end) {  // "ppp" up to end, then CR
+    bytes += '"' + std::string(end - bytes.size() - 3, 'p') + "\"\r";
+  };
+  lineEndingAt(kFilePieceBytes);
+  bytes += "\n  \xD6\xD0\xCE\xC4x  \r\n";
+  lineEndingAt(2 * kFilePieceBytes - 3);
+  bytes += "\n \xD6\xD0\xCE\xC4,\"\xFF\"\r\n";
+  lineEndingAt(3 * kFilePieceBytes - 3);
+  bytes += "\nx\x81\"y\"\r\n\"last";
+  PutBytes("f.dat", bytes);
+  const Cp936Decoded whole = DecodeCp936(bytes);
+  Fields fields;
+  const FieldsRead read = ForEachDataField(Path("f.dat"), [&](std::string_view f) { fields.emplace_back(f); });
+  EXPECT_EQ(read.status, FileStatus::Ok);
+  EXPECT_EQ(read.invalidBytes, 2u);
+  EXPECT_EQ(read.invalidBytes, whole.invalidBytes);
+  EXPECT_EQ(fields, ReadDataFields(whole.utf8));
+  EXPECT_EQ(fields.size(), 8u);
+  EXPECT_EQ(fields[1], "中文x");
+  EXPECT_EQ(LoadDataFields(Path("f.dat")).fields, fields);
+
+  fields.clear();
+  EXPECT_EQ(ForEachDataField(Path("none.dat"), [&](std::string_view f) { fields.emplace_back(f); }).status,
+            FileStatus::NotFound);
+  EXPECT_EQ(ForEachDataField(folder_.Folder(), [&](std::string_view f) { fields.emplace_back(f); }).status,
+            FileStatus::Unreadable);
+  EXPECT_TRUE(fields.empty());
 }
 
 }  // namespace

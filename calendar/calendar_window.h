@@ -1,0 +1,85 @@
+// The calendar window (Calendar), "　Tamber日历": one Gregorian month as 42
+// day cells in six Monday-first weeks, the year and month chosen with two
+// scroll bars (1900..2100), and the lunar date of today at the top right.
+// Each cell shows the day, its lunar date, its festivals and solar term
+// (month_grid.h), a small 休 or 班 in its corner for an arranged day, and
+// its whole text in a tooltip when a line had to be cut. It keeps the
+// system frame and title bar; closing it there unloads it, the panel's
+// button only hides it.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/colour.h"
+#include "calendar/day_marks.h"
+#include "calendar/month_grid.h"
+#include "forms/form_win.h"
+#include "win32/handles.h"
+
+namespace quillet {
+
+class CalendarWindow : public Form {
+ public:
+  static constexpr char kCaption[] = "\u3000Tamber日历";
+  static constexpr int kYearBar = 0;   // Scrl(0)
+  static constexpr int kMonthBar = 1;  // Scrl(1)
+  static constexpr int kTextBoxes = kMonthGridCells + 2;  // Txt(42) year, Txt(43) month
+
+  CalendarWindow();
+  // Loads the window (hidden) showing the current month; true when loaded.
+  bool Load() { return LoadForm(); }
+
+  int Year() const { return year_; }
+  int Month() const { return month_; }
+  // Fills the 42 cells for that month (the scroll bars are not moved).
+  void FillMonth(int year, int month);
+  // Sets a scroll bar as the user would: the box beside it and the grid follow.
+  void SetScrollValue(int bar, int value);
+  // The background a text box shows now.
+  Colour BoxColour(int index) const;
+
+ protected:
+  void OnLoad() override;
+  void OnUnload() override;
+  void Paint(const PaintTarget& target) override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+ private:
+  int BoxIndex(HWND box) const;  // 0..43, or -1
+  // Moves the bar and writes its box; the value as kept in the range.
+  int ShowScrollValue(int bar, int value);
+  void OnScroll(HWND bar, int code);
+  void OnBoxFocus(int index, bool gained);
+  LRESULT BoxColours(HDC dc, HWND box);
+  // The cells' lines cut to their visible width, and their tooltip texts.
+  void ShowCells();
+  void ShowCell(HDC measuring, int index);
+  // The client x (of the cell) up to which the cell is not covered by its
+  // right-hand neighbour.
+  int VisibleRight(int index) const;
+  void MakeMarkFont();
+  void PaintMark(HWND box, int index) const;
+  static LRESULT CALLBACK CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR index, DWORD_PTR self);
+
+  int year_ = 0;
+  int month_ = 0;
+  std::string lunarToday_;  // Lbl(9): the lunar date of the day the window opened
+  DayMarks marks_;
+  std::array<DayCell, kMonthGridCells> cells_{};
+  std::array<HWND, kTextBoxes> boxes_{};
+  std::array<Colour, kTextBoxes> backs_{};  // each box's colour when it has no focus
+  int focused_ = -1;
+  std::array<std::wstring, kMonthGridCells> tips_{};
+  HWND tooltip_ = nullptr;  // owned by the window, destroyed with it
+  win::Brush white_;
+  win::Brush grey_;
+  win::Brush pink_;
+  win::Font markFont_;
+};
+
+// Shows the calendar modeless, loading it first when needed.
+void ShowCalendar();
+
+}  // namespace quillet
