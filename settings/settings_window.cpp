@@ -95,6 +95,7 @@ WindowDef SettingsDefinition() {
   c.push_back(Picture("Pic", 1, kLookLeft + 120, kLookTop + 960, 1095, 225));
   label(9, kLookLeft + 80, kLookTop + 1200, 1220, "按钮字体颜色");
   textBox(2, kLookLeft + 120, kLookTop + 1440, 1095);
+  c.back().readOnly = true;  // the sample: its colour is chosen, not its text
   frame(1, kStatesLeft, kStatesTop, 5655, 975, "工作记录提示颜色设置");
   for (int i = 0; i < 5; ++i) {
     const double left = kStatesLeft + 120 + 1080 * i;
@@ -164,9 +165,7 @@ void SettingsWindow::OnLoad() {
   }
   std::copy(controls.colours.begin(), controls.colours.end(), colours_.begin());
   colours_[kSampleColour] = controls.buttonTextColour;
-  HWND sample = ControlWindow("Txt", 2);
-  SetText(sample, kSample);
-  ::SendMessageW(sample, EM_SETREADONLY, TRUE, 0);
+  SetText(ControlWindow("Txt", 2), kSample);
   RefuseUnmappableInput(ControlWindow("Txt", 0));
   RefuseUnmappableInput(ControlWindow("Txt", 1));
   for (const ControlDef& c : Definition().controls) {
