@@ -1,6 +1,7 @@
 #include "shell/program_windows_win.h"
 
 #include "calendar/calendar_window.h"
+#include "lookup/lookup_window.h"
 #include "reminders/due_check_win.h"
 #include "settings/settings_window.h"
 #include "shell/main_window.h"
@@ -22,6 +23,7 @@ void ConnectProgramWindows() {
     return calendar.Load() ? calendar.hwnd() : nullptr;
   };
   to.showCalendar = ShowCalendar;
+  to.showLookup = ShowCodeLookup;
   to.showSettings = [] { ShowSettingsWindow([] { TheForm<MainWindow>().ApplySettings(); }); };
 }
 

@@ -5,13 +5,13 @@
 #include <array>
 #include <cstdint>
 
-#include "base/numbers.h"
 #include "forms/message_window.h"
 #include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "win32/paint.h"
 #include "win32/text.h"
+#include "worklog/record_edit.h"
 #include "worklog/record_edit_window.h"
 #include "worklog/work_list_text.h"
 
@@ -192,7 +192,7 @@ void WorkListWindow::Action(int index) {
   switch (index) {
     case 0:
     case 2:
-      EditMode = index == 0 ? "查看记录" : "修改记录";
+      EditMode = index == 0 ? kViewRecordMode : kChangeRecordMode;
       SelectedRow = table_.Row();
       if (!ChosenRowShown()) {
         ShowMessage("您没有选择要查看的记录，请选择表格内容！");
@@ -211,7 +211,7 @@ void WorkListWindow::Action(int index) {
       break;
     }
     case kAddAction:
-      EditMode = "添加记录";
+      EditMode = kAddRecordMode;
       OpenRecordEditor();
       break;
     case 4:

@@ -9,7 +9,7 @@
 namespace quillet::test {
 
 Installation::Installation(const ParameterItems& settings) {
-  for (const wchar_t* name : {L"quillet.exe", L"Lantoc.dll", L"Help.dat"}) {
+  for (const wchar_t* name : {L"quillet.exe", L"Lantoc.dll", L"Help.dat", L"Code.dat"}) {
     ::CopyFileW((BinDir() + L"\\" + name).c_str(), folder_.File(name).c_str(), FALSE);
   }
   settingsBytes_ = EncodeCp936(FormatParameters(settings)).bytes;

@@ -41,6 +41,7 @@ class Process {
   // A visible top-level window of this process with exactly this caption.
   HWND Window(const wchar_t* caption) const;
   HWND WaitWindow(const wchar_t* caption) const;  // nullptr after 10 s
+  DWORD Id() const { return id_; }
 
  private:
   win::KernelHandle handle_;

@@ -1,0 +1,45 @@
+// The area and postal code look-up (邮编区号查询): a keyword typed in the
+// box, searched with "查询" or Enter, and every line of Code.dat beside the
+// program that contains it, shown under the heads province, region, postal
+// code and area code.
+#pragma once
+
+#include <string>
+
+#include "forms/form_win.h"
+#include "win32/handles.h"
+
+namespace quillet {
+
+class LookupWindow : public Form {
+ public:
+  static constexpr char kCaption[] = "\u3000邮编区号查询";
+  LookupWindow();
+  bool Load() { return LoadForm(); }
+
+  // Trims the keyword box; unless that leaves it empty, fills the result
+  // box with the matching lines of the code list. A code list that cannot
+  // be read leaves the result box as it was, silently.
+  void Query();
+  std::string Keyword() const { return BoxText("Text1"); }
+  std::string Results() const { return BoxText("Txt"); }
+
+ protected:
+  void OnLoad() override;
+  void Paint(const PaintTarget& target) override;
+  void OnClick(const ControlDef& control) override;
+  void OnUnload() override;
+
+ private:
+  static LRESULT CALLBACK KeywordBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+  std::string BoxText(const std::string& name) const;
+  void DrawLabel(const PaintTarget& target, const ControlDef& label) const;
+
+  win::Bitmap logo_;
+};
+
+// Shows the look-up window modeless, with the keyword box ready for typing.
+void ShowCodeLookup();
+
+}  // namespace quillet

@@ -1,0 +1,393 @@
+#include "worklog/record_edit_window.h"
+
+#include <commctrl.h>
+
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "forms/skin.h"
+#include "forms/text_input_win.h"
+#include "win32/paint.h"
+#include "win32/text.h"
+#include "worklog/work_list_window.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kTitle[] = "   编辑/添加记录";
+constexpr char kStartAfterDeadline[] = "您填写的工作任务，开始时间晚于截止时间，请重新填写！";
+constexpr char kNoContent[] = "您没有填写任何工作内容，请重新填写！";
+constexpr char kNotToday[] =
+    "您刚才修改或添加的工作内容已经加入表格，但由于不是今天的工作，所以“今天的工作记录”中无法显示，"
+    "只能在“全部工作记录”表中显示。";
+constexpr char kFace[] = "宋体";
+constexpr double kPoints = 9;
+
+constexpr int kStartHour = 9;      // a new record starts today at 9:0
+constexpr int kDeadlineHour = 17;  // and is due today at 17:0
+constexpr int kContentBox = 2;
+constexpr int kRemarksBox = 4;
+constexpr int kActionButton = 5;
+constexpr int kCancelButton = 6;
+// Subclass ids of the controls whose keys the window takes: the lists by
+// their index 0..9, the others from here on.
+constexpr UINT_PTR kOtherControlKeys = 100;
+
+// Left edges of the five lists of a row and of the "年".."分" labels after
+// them, twips.
+constexpr double kListLeft[kDateListCount] = {120, 1200, 2040, 3120, 3960};
+constexpr double kUnitLeft[kDateListCount] = {960, 1800, 2640, 3720, 4560};
+constexpr const char* kUnits[kDateListCount] = {"年", "月", "日", "时", "分"};
+
+ControlDef TextLabel(int index, double left, double top, double width, const char* text) {
+  return WithIndex(Label("Lbl", left, top, width, 240, text, kFace, kPoints), index);
+}
+
+WindowDef RecordEditDefinition() {
+  WindowDef def;
+  def.caption = RecordEditWindow::kCaption;
+  def.width = 6780;
+  def.height = 4725;
+  def.controls = {
+      TextLabel(0, 120, 600, 2400, "工作起始日期及时间："),
+      TextLabel(1, 120, 1200, 2400, "工作截止日期及时间："),
+      TextLabel(2, 120, 1800, 2400, "工作内容描述："),
+      TextLabel(3, 120, 3000, 1200, "备注："),
+  };
+  // Start lists in the row at 840, deadline lists in the row at 1440.
+  for (int group = 0; group < 2; ++group) {
+    const double top = 840 + 600 * group;
+    for (int i = 0; i < kDateListCount; ++i) {
+      def.controls.push_back(SystemControl(ControlKind::ComboBox, "Cmb", group * 5 + i,
+                                           kListLeft[i], top, i == kYearList ? 795 : 555, 300, {},
+                                           kFace, kPoints));
+      def.controls.push_back(TextLabel(4 + group * 5 + i, kUnitLeft[i], top + 75, 240, kUnits[i]));
+    }
+    def.controls.push_back(
+        WithIndex(TextBox("Txt", 4920, top, 1695, 270, kFace, kPoints, false), group));
+  }
+  def.controls.push_back(
+      WithIndex(TextBox("Txt", 120, 2040, 5055, 855, kFace, kPoints, true), kContentBox));
+  def.controls.push_back(
+      WithIndex(TextBox("Txt", 120, 3240, 5055, 1335, kFace, kPoints, true), kRemarksBox));
+  def.controls.push_back(SystemControl(ControlKind::Frame, "Frame", 0, 5280, 3000, 1335, 1575,
+                                       "完成情况", kFace, kPoints));
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    def.controls.push_back(SystemControl(ControlKind::Option, "Opn", i, 5280 + 120,
+                                         3000 + 240 + 240 * i, 1095, 255,
+                                         StateName(static_cast<std::int16_t>(i)), kFace, kPoints));
+  }
+  def.controls.push_back(
+      ButtonControl("Pic", kActionButton, 5400, 1920, 1215, 375, kAddRecordMode));
+  def.controls.push_back(ButtonControl("Pic", kCancelButton, 5400, 2520, 1215, 375, "取　　消"));
+  return def;
+}
+
+// The background of the frame and its options: the window's colour darkened
+// twice.
+Colour FrameColour(Colour background) { return DarkenColour(DarkenColour(background, 65), 15); }
+
+}  // namespace
+
+RecordEditWindow::RecordEditWindow() : Form(RecordEditDefinition(), FormStyle{}) {}
+
+bool RecordEditWindow::Load() {
+  if (IsLoaded()) return true;
+  WorkListWindow& list = TheForm<WorkListWindow>();
+  if (!list.IsLoaded()) return false;
+  if (EditMode != kViewRecordMode && EditMode != kChangeRecordMode && EditMode != kAddRecordMode) {
+    return false;
+  }
+  mode_ = EditMode;
+  row_ = 0;
+  if (mode_ != kAddRecordMode) {
+    if (SelectedRow < 1 || SelectedRow >= list.Table().Rows()) return false;
+    row_ = SelectedRow;
+  }
+  // The action button's caption is the mode; set before the button is made
+  // so that it is centred for it.
+  for (ControlDef& c : MutableDefinition().controls) {
+    if (c.name == "Pic" && c.index == kActionButton) c.text = mode_;
+  }
+  return LoadForm();
+}
+
+void RecordEditWindow::OnLoad() {
+  WorkListWindow& list = TheForm<WorkListWindow>();
+  frameBrush_ =
+      win::Brush(::CreateSolidBrush(win::ToColorRef(FrameColour(CurrentSkin().background))));
+
+  // The frame fills its surface, so it lies under its options and never
+  // draws over them.
+  HWND frame = ControlWindow("Frame");
+  ::SetWindowLongPtrW(frame, GWL_STYLE, ::GetWindowLongPtrW(frame, GWL_STYLE) | WS_CLIPSIBLINGS);
+  ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowSubclass(frame, &RecordEditWindow::FramePaint, 0, reinterpret_cast<DWORD_PTR>(this));
+
+  // The composed texts come from the lists only.
+  for (int group = 0; group < 2; ++group) {
+    ::SendMessageW(ControlWindow("Txt", group), EM_SETREADONLY, TRUE, 0);
+  }
+  RefuseUnmappableInput(ControlWindow("Txt", kContentBox));
+  RefuseUnmappableInput(ControlWindow("Txt", kRemarksBox));
+  const auto takeKeys = [this](HWND control, UINT_PTR id) {
+    ::SetWindowSubclass(control, &RecordEditWindow::ControlKeys, id,
+                        reinterpret_cast<DWORD_PTR>(this));
+  };
+  for (int k = 0; k < 2 * kDateListCount; ++k) {
+    takeKeys(ControlWindow("Cmb", k), static_cast<UINT_PTR>(k));
+  }
+  for (const int box : {0, 1, kContentBox, kRemarksBox}) {
+    takeKeys(ControlWindow("Txt", box), kOtherControlKeys);
+  }
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    takeKeys(ControlWindow("Opn", i), kOtherControlKeys);
+  }
+
+  FillLists();
+  const WorkTableContext context = list.Context();
+  if (mode_ == kAddRecordMode) {
+    groups_[0].ShowNew(context.today, kStartHour);
+    groups_[1].ShowNew(context.today, kDeadlineHour);
+    openedState_ = StateName(static_cast<std::int16_t>(CompletionState::NotDone));
+  } else {
+    const TableModel& table = list.Table();
+    groups_[0].Show(table.TextMatrix(row_, 1));
+    groups_[1].Show(table.TextMatrix(row_, 2));
+    ::SetWindowTextW(ControlWindow("Txt", kContentBox),
+                     win::Widen(table.TextMatrix(row_, 3)).c_str());
+    ::SetWindowTextW(ControlWindow("Txt", kRemarksBox),
+                     win::Widen(table.TextMatrix(row_, 5)).c_str());
+    openedState_ = table.TextMatrix(row_, 4);
+  }
+  SelectOptionByCaption(openedState_);
+  ShowGroup(0);
+  ShowGroup(1);
+  ::EnableWindow(list.hwnd(), FALSE);
+  if (mode_ == kViewRecordMode) ::ShowWindow(ControlWindow("Pic", kActionButton), SW_HIDE);
+}
+
+void RecordEditWindow::OnUnload() {
+  EnableListWindow();
+  frameBrush_ = win::Brush();
+}
+
+void RecordEditWindow::Paint(const PaintTarget& target) {
+  const Colour background = CurrentSkin().background;
+  PaintTitleBar(target, kTitle, background);
+  const ControlDef* frame = FindControl(Definition(), "Frame");
+  const PixelBox f = ToPixels(*frame, target.dpi);
+  win::FillSolid(target.dc, RECT{f.left, f.top, f.left + f.width, f.top + f.height},
+                 FrameColour(background));
+  for (const ControlDef& c : Definition().controls) {
+    if (c.kind != ControlKind::Label) continue;
+    PaintLabel(target, c, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  }
+}
+
+void RecordEditWindow::OnClick(const ControlDef& control) {
+  if (control.name != "Pic") return;
+  if (control.index == kActionButton) SaveRecord();
+  if (control.index == kCancelButton) Cancel();
+}
+
+void RecordEditWindow::OnCommand(const ControlDef& control, int code) {
+  if (control.name == "Cmb" && code == CBN_SELCHANGE) ApplyList(control.index);
+}
+
+bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (msg) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const auto control = reinterpret_cast<HWND>(lParam);
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      if (control == ControlWindow("Txt", 0) || control == ControlWindow("Txt", 1)) {
+        // Read-only, yet drawn as the boxes the user types into.
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+        return true;
+      }
+      bool framed = control == ControlWindow("Frame");
+      for (int i = 0; i < kCompletionStateCount; ++i)
+        framed = framed || control == ControlWindow("Opn", i);
+      if (!framed || !frameBrush_) return false;
+      ::SetBkColor(dc, win::ToColorRef(FrameColour(CurrentSkin().background)));
+      ::SetTextColor(dc, 0);
+      *result = reinterpret_cast<LRESULT>(frameBrush_.get());
+      return true;
+    }
+    case WM_KEYDOWN:
+      if (wParam != VK_RETURN) return false;
+      SaveRecord();
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK RecordEditWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                               UINT_PTR id, DWORD_PTR window) {
+  auto* self = reinterpret_cast<RecordEditWindow*>(window);
+  if (msg == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(control, &RecordEditWindow::ControlKeys, id);
+  } else if (msg == WM_CHAR) {
+    const bool isList = id < kOtherControlKeys;
+    if (wParam == '\r') {
+      // Enter in a list takes the list's entry first, as a click would.
+      if (isList) self->ApplyList(static_cast<int>(id));
+      self->SaveRecord();
+      return 0;
+    }
+    // The lists take no typing (not even the jump to an entry by its first
+    // digit); Ctrl+Enter would break a text box's line.
+    if (isList || wParam == '\n') return 0;
+  }
+  return ::DefSubclassProc(control, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR window) {
+  const auto* self = reinterpret_cast<const RecordEditWindow*>(window);
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      // A group box draws only its edge and caption: the surface first, then
+      // the box itself into the same DC.
+      win::PaintScope paint(frame);
+      RECT client{};
+      ::GetClientRect(frame, &client);
+      if (self->frameBrush_) ::FillRect(paint.dc(), &client, self->frameBrush_.get());
+      ::DefSubclassProc(frame, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(paint.dc()), PRF_CLIENT);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(frame, &RecordEditWindow::FramePaint, id);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(frame, msg, wParam, lParam);
+}
+
+void RecordEditWindow::FillLists() {
+  for (int k = 0; k < 2 * kDateListCount; ++k) {
+    HWND list = ControlWindow("Cmb", k);
+    ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : DateListItems(k % kDateListCount)) {
+      ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(item).c_str()));
+    }
+  }
+}
+
+void RecordEditWindow::ShowGroup(int group) {
+  const DateListGroup& shown = groups_[static_cast<std::size_t>(group)];
+  HWND days = ControlWindow("Cmb", group * kDateListCount + kDayList);
+  const auto dayCount = static_cast<std::size_t>(::SendMessageW(days, CB_GETCOUNT, 0, 0));
+  // The day list always holds "1".."n": refilled only when n changes, so a
+  // day being chosen is not pulled from under the user.
+  if (dayCount != shown.DayItems().size()) {
+    ::SendMessageW(days, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : shown.DayItems()) {
+      ::SendMessageW(days, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(item).c_str()));
+    }
+  }
+  for (int i = 0; i < kDateListCount; ++i) {
+    HWND list = ControlWindow("Cmb", group * kDateListCount + i);
+    const std::string& text = shown.Lists()[static_cast<std::size_t>(i)];
+    LRESULT at = CB_ERR;
+    if (!text.empty()) {
+      at = ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                          reinterpret_cast<LPARAM>(win::Widen(text).c_str()));
+    }
+    if (::SendMessageW(list, CB_GETCURSEL, 0, 0) != at)
+      ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  }
+  ::SetWindowTextW(ControlWindow("Txt", group), win::Widen(shown.Text()).c_str());
+}
+
+void RecordEditWindow::ApplyList(int index) {
+  if (index < 0 || index >= 2 * kDateListCount) return;
+  HWND list = ControlWindow("Cmb", index);
+  const LRESULT at = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+  if (at == CB_ERR) return;
+  std::wstring entry(
+      static_cast<std::size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(at), 0)) +
+          1,
+      L'\0');
+  entry.resize(static_cast<std::size_t>(::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(at),
+                                                       reinterpret_cast<LPARAM>(entry.data()))));
+  const int group = index / kDateListCount;
+  groups_[static_cast<std::size_t>(group)].Choose(index % kDateListCount, win::Narrow(entry),
+                                                  TheForm<WorkListWindow>().Context().today,
+                                                  group == 0 ? kStartHour : kDeadlineHour);
+  ShowGroup(group);
+}
+
+std::string RecordEditWindow::SelectedOptionCaption() const {
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    if (::SendMessageW(ControlWindow("Opn", i), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      return FindControl(Definition(), "Opn", i)->text;
+    }
+  }
+  return {};
+}
+
+void RecordEditWindow::SelectOptionByCaption(const std::string& caption) {
+  for (int i = 0; i < kCompletionStateCount; ++i) {
+    const bool match = FindControl(Definition(), "Opn", i)->text == caption;
+    ::SendMessageW(ControlWindow("Opn", i), BM_SETCHECK, match ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void RecordEditWindow::SaveRecord() {
+  if (!IsLoaded() || mode_ == kViewRecordMode) return;
+  WorkRecord record{StartText(), DeadlineText(), WindowText(ControlWindow("Txt", kContentBox)),
+                    SelectedOptionCaption(), WindowText(ControlWindow("Txt", kRemarksBox))};
+  // A state none of the options names stays as it was unless one is chosen.
+  if (record.state.empty()) record.state = openedState_;
+  switch (CheckRecord(record)) {
+    case RecordProblem::StartAfterDeadline:
+      ShowMessage(kStartAfterDeadline);
+      return;
+    case RecordProblem::NoContent:
+      ShowMessage(kNoContent);
+      return;
+    case RecordProblem::None:
+      break;
+  }
+  WorkListWindow& list = TheForm<WorkListWindow>();
+  if (!list.IsLoaded()) {
+    Close();
+    return;
+  }
+  const RecordPlacement placed =
+      PutRecordInTable(list.Table(), mode_ == kChangeRecordMode ? row_ : 0, record, list.Context());
+  Close();
+  if (placed.shown) list.ShowRow(placed.row);
+  if (placed.notToday) ShowMessage(kNotToday);
+}
+
+void RecordEditWindow::Cancel() { Close(); }
+
+void RecordEditWindow::Close() {
+  // The list window first, so that it takes the activation back.
+  EnableListWindow();
+  Unload();
+}
+
+void RecordEditWindow::EnableListWindow() {
+  WorkListWindow& list = TheForm<WorkListWindow>();
+  if (list.IsLoaded()) ::EnableWindow(list.hwnd(), TRUE);
+}
+
+void OpenRecordEditor() {
+  RecordEditWindow& editor = TheForm<RecordEditWindow>();
+  if (editor.IsLoaded()) return;
+  if (editor.Load()) editor.Show();
+}
+
+void CloseRecordEditor() { TheForm<RecordEditWindow>().Cancel(); }
+
+}  // namespace quillet

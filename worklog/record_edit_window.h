@@ -1,0 +1,80 @@
+// The record edit window (记录编辑, "　编辑工作记录"): one work record of the
+// list window's table shown for viewing, changing or adding, as EditMode
+// says. Start and deadline are chosen in two rows of five drop-down lists
+// (the composed texts beside them), content and remarks are typed, the
+// state is one of five options. Saving writes the record into the list
+// window's table, never into the file. While the window is open the list
+// window is disabled; it is enabled again however this window closes.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "forms/form_win.h"
+#include "win32/handles.h"
+#include "worklog/record_edit.h"
+
+namespace quillet {
+
+class RecordEditWindow : public Form {
+ public:
+  static constexpr char kCaption[] = "\u3000编辑工作记录";
+
+  RecordEditWindow();
+  // Opens the window on the list window's table in the mode of EditMode
+  // (SelectedRow names the record to view or change). False, and nothing
+  // opened, when the list window is not loaded or the mode needs a row the
+  // table does not have.
+  bool Load();
+
+  // The save action (button 5): checks, writes into the table, closes.
+  void SaveRecord();
+  // Closes without changing the table (button 6).
+  void Cancel();
+
+  // What the window shows, for its owner and tests.
+  const std::string& StartText() const { return groups_[0].Text(); }
+  const std::string& DeadlineText() const { return groups_[1].Text(); }
+
+ protected:
+  void OnLoad() override;
+  void Paint(const PaintTarget& target) override;
+  void OnClick(const ControlDef& control) override;
+  void OnCommand(const ControlDef& control, int code) override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnUnload() override;
+
+ private:
+  // Enter and the other typed keys of the lists, boxes and options.
+  static LRESULT CALLBACK ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR window);
+  // The frame's whole surface in the frame colour under its edge and caption.
+  static LRESULT CALLBACK FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR window);
+
+  void FillLists();
+  void ShowGroup(int group);
+  // A list of group*5 + list was chosen (clicked or Enter).
+  void ApplyList(int index);
+  // The caption of the first selected state option, empty if none is.
+  std::string SelectedOptionCaption() const;
+  void SelectOptionByCaption(const std::string& caption);
+  void EnableListWindow();
+  void Close();
+
+  std::string mode_;
+  int row_ = 0;                          // the record's row, 0 when adding
+  std::string openedState_;              // the state text the record had
+  std::array<DateListGroup, 2> groups_;  // start, deadline
+  win::Brush frameBrush_;                // the frame's and options' background
+};
+
+// Opens the edit window in the current EditMode over the list window (the
+// list window's view, change and add actions, its double-click outside the
+// text columns). Does nothing while the edit window is already open.
+void OpenRecordEditor();
+// Closes the edit window without taking its input (the list window's
+// "保 存 退 出" and its unloading); the list window is enabled again.
+void CloseRecordEditor();
+
+}  // namespace quillet
