@@ -20,6 +20,7 @@ inline constexpr std::size_t kParamDataFolder = 0;
 inline constexpr std::size_t kParamFirstSwitch = 1;  // 1..6
 inline constexpr std::size_t kParamReminderSound = 1;  // switch: reminders may sound
 inline constexpr std::size_t kParamDocking = 2;
+inline constexpr std::size_t kParamOnTop = 3;  // switch: the panel stays above other windows
 inline constexpr std::size_t kParamTrayButton = 4;
 inline constexpr std::size_t kParamBackground = 7;
 inline constexpr std::size_t kParamButtonColour = 8;

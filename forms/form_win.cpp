@@ -78,6 +78,12 @@ SystemClass SystemClassOf(const ControlDef& c) {
       return {L"BUTTON", kChild | BS_GROUPBOX, 0};
     case ControlKind::ComboBox:
       return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::ListBox:
+      return {L"LISTBOX",
+              // The sideways scroll bar shows once the window sets a
+              // horizontal extent wider than the box.
+              kChild | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
     case ControlKind::ScrollBar:
       return {L"SCROLLBAR", kChild | WS_TABSTOP | SBS_HORZ, 0};
     default: {

@@ -69,7 +69,7 @@ class Form : public win::Window {
   // A control's box in client pixels; an empty box for an unknown control.
   RECT ControlBox(const std::string& name, int index = 0) const;
   // The child window of a gradient button, text box, check box, option,
-  // frame, drop-down list, scroll bar or grid, else nullptr.
+  // frame, drop-down list, list box, scroll bar or grid, else nullptr.
   HWND ControlWindow(const std::string& name, int index = 0) const;
   // The table view of a grid control, else nullptr.
   GridView* Grid(const std::string& name, int index = 0) const;

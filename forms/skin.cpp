@@ -12,6 +12,7 @@ Skin CurrentSkin() {
   skin.buttonText = ColourFromText(Parameters[kParamButtonTextColour]);
   skin.docking = LenientNumber(Parameters[kParamDocking]) != 0;
   skin.trayButton = LenientNumber(Parameters[kParamTrayButton]) != 0;
+  skin.onTop = LenientNumber(Parameters[kParamOnTop]) != 0;
   return skin;
 }
 

@@ -1,5 +1,5 @@
 // The settings the shell's windows draw and behave by, taken from the
-// parameter items: colours of the skin and the panel's two switches.
+// parameter items: colours of the skin and the panel's three switches.
 #pragma once
 
 #include "base/colour.h"
@@ -12,6 +12,7 @@ struct Skin {
   Colour buttonText = 0;  // item 17: TextColor of every gradient button
   bool docking = false;   // item 2: the panel docks and hides at the edges
   bool trayButton = false;  // item 4: the panel's tray picture is shown
+  bool onTop = false;     // item 3: the panel stays above other windows
 };
 
 // The skin of the current parameter items.

@@ -19,6 +19,7 @@ enum class ControlKind {
   Option,   // a system option (radio) button
   Frame,    // a system group box with a caption
   ComboBox, // a system drop-down list (no typing)
+  ListBox,  // a system list box (double-clicks and selection changes notified)
   Grid,     // the table view of forms/grid_win.h
   ScrollBar,  // a system horizontal scroll bar (its owner sets range and value)
 };
@@ -50,7 +51,7 @@ ControlDef Label(std::string name, double left, double top, double width, double
                  std::string text, std::string font, double points);
 ControlDef TextBox(std::string name, double left, double top, double width, double height,
                    std::string font, double points, bool multiLine);
-// Check boxes, option buttons, frames, drop-down lists and grids.
+// Check boxes, option buttons, frames, drop-down lists, list boxes and grids.
 ControlDef SystemControl(ControlKind kind, std::string name, int index, double left, double top,
                          double width, double height, std::string text = {},
                          std::string font = {}, double points = 0);

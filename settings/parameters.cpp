@@ -53,6 +53,10 @@ ParametersSave SaveParameters(const std::string& path, const ParameterItems& ite
   return result;
 }
 
+std::string SettingsNotSavedText(std::string_view path, std::string_view reason) {
+  return "无法保存设置文件 " + std::string(path) + "：" + std::string(reason);
+}
+
 SettingsControls ParametersToSettings(const ParameterItems& items) {
   SettingsControls c;
   c.dataFolder = items[kParamDataFolder];

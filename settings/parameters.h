@@ -55,6 +55,10 @@ struct ParametersSave {
 // Writes the file safely: the old file is replaced only by a complete new one.
 ParametersSave SaveParameters(const std::string& path, const ParameterItems& items);
 
+// The message shown when the settings could not be saved (at exit or from
+// the settings window): the file's path and the reason the save gave.
+std::string SettingsNotSavedText(std::string_view path, std::string_view reason);
+
 // The settings window's controls that mirror the items.
 struct SettingsControls {
   std::string dataFolder;              // text box 0, "当前路径"

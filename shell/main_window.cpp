@@ -77,6 +77,7 @@ bool MainWindow::Start(int leftTwips, int topTwips) {
   position_.height = static_cast<int>(MainPanelHeight > 0 ? MainPanelHeight : kPanelHeight);
   docking_ = true;
   SetPosition(leftTwips, topTwips);  // the form made itself topmost and round
+  ApplyOnTop();
   ::SetTimer(hwnd(), kReminderTimer, kReminderMs, nullptr);
   ArmMidnightTimer();
   Show();
@@ -104,6 +105,18 @@ void MainWindow::OnUnload() {
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
   icon_.reset();
+}
+
+void MainWindow::ApplyOnTop() {
+  ::SetWindowPos(hwnd(), CurrentSkin().onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::ApplySettings() {
+  if (!IsLoaded()) return;
+  ApplyOnTop();
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  UpdateDockingWait();
 }
 
 void MainWindow::SetPosition(int leftTwips, int topTwips) {

@@ -34,8 +34,8 @@ class MainWindow : public Form {
   MainWindow();
 
   // Start-up steps after the single-copy check: load the panel, place it at
-  // (left, top) twips, lay out and colour the buttons, topmost, rounded,
-  // painted and shown; the reminder tick runs from here on, the docking
+  // (left, top) twips, lay out and colour the buttons, topmost (unless the
+  // switch "主面板总在最前面" is off), rounded, painted and shown; the reminder tick runs from here on, the docking
   // tick whenever a step can move the panel.
   bool Start(int leftTwips, int topTwips);
   // The unload sequence: store the position, save the parameters (a save
@@ -43,6 +43,11 @@ class MainWindow : public Form {
   // once the user has closed it), unload every other window, remove the
   // tray icon, end the message loop.
   void ShutDown();
+
+  // The settings just saved take effect: above other windows or not
+  // ("主面板总在最前面"), repainted in the new colours with or without the
+  // tray picture, and the docking tick restarted for the docking switch.
+  void ApplySettings();
 
   // One tick of T1: the docking step on the panel's real position; the
   // timer then runs on only if the next step can move the panel.
@@ -69,6 +74,7 @@ class MainWindow : public Form {
 
  private:
   bool CursorOverPanelAt(const TwipsRect& position) const;
+  void ApplyOnTop();  // topmost exactly when the switch "主面板总在最前面" is on
   // A move by the user (the window's pixels no longer those of position_)
   // replaces the position.
   void TakeUpUserMove();

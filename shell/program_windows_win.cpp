@@ -3,6 +3,8 @@
 #include "calendar/calendar_window.h"
 #include "lookup/lookup_window.h"
 #include "reminders/due_check_win.h"
+#include "settings/settings_window.h"
+#include "shell/main_window.h"
 #include "shell/navigation.h"
 #include "worklog/work_list_window.h"
 
@@ -22,6 +24,7 @@ void ConnectProgramWindows() {
   };
   to.showCalendar = ShowCalendar;
   to.showLookup = ShowCodeLookup;
+  to.showSettings = [] { ShowSettingsWindow([] { TheForm<MainWindow>().ApplySettings(); }); };
 }
 
 }  // namespace quillet

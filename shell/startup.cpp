@@ -14,10 +14,6 @@ std::string AlreadyRunningText(std::string_view programPath) {
   return std::string(name) + "已经在运行，请检查隐藏在屏幕边上的Quillet";
 }
 
-std::string SettingsNotSavedText(std::string_view path, std::string_view reason) {
-  return "无法保存设置文件 " + std::string(path) + "：" + std::string(reason);
-}
-
 ParameterItems StartupSettings(const ParametersLoad& load, const std::string& programFolder) {
   ParameterItems items = load.fileRead ? load.items : DefaultSettings(programFolder);
   if (Trim(items[kParamDataFolder]).empty()) items[kParamDataFolder] = programFolder;

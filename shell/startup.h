@@ -12,10 +12,6 @@ namespace quillet {
 // extension, then "已经在运行，请检查隐藏在屏幕边上的Quillet".
 std::string AlreadyRunningText(std::string_view programPath);
 
-// The message shown when the settings could not be saved at exit: the
-// file's path and the reason the save gave.
-std::string SettingsNotSavedText(std::string_view path, std::string_view reason);
-
 // The settings start-up runs on. A parameter file that was read is taken as
 // it is, except that an empty data folder becomes the program's folder (the
 // data files would otherwise land in the root of the current drive) and a

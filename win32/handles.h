@@ -39,6 +39,7 @@ struct DeleteGdiObject { void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
 struct DeleteDcRelease { void operator()(HDC h) const { ::DeleteDC(h); } };
 struct CloseKernelHandle { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 struct DestroyIconRelease { void operator()(HICON h) const { ::DestroyIcon(h); } };
+struct FindCloseRelease { void operator()(HANDLE h) const { ::FindClose(h); } };
 
 template <typename T> using GdiObject = Owned<T, DeleteGdiObject>;
 using Brush = GdiObject<HBRUSH>;
@@ -49,6 +50,8 @@ using Pen = GdiObject<HPEN>;
 using MemoryDc = Owned<HDC, DeleteDcRelease>;
 using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
 using Icon = Owned<HICON, DestroyIconRelease>;
+// A search of FindFirstFileW; INVALID_HANDLE_VALUE must be stored as empty.
+using FileSearch = Owned<HANDLE, FindCloseRelease>;
 
 // A DC from GetDC/GetWindowDC, given back with ReleaseDC.
 class WindowDc {

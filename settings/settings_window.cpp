@@ -1,0 +1,566 @@
+#include "settings/settings_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "base/field_reader.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "forms/skin.h"
+#include "forms/sound_player_win.h"
+#include "forms/text_input.h"
+#include "forms/text_input_win.h"
+#include "settings/folder_list.h"
+#include "settings/settings_save.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kTitle[] = "    我的个性化设置";
+constexpr char kSample[] = "字体颜色";
+constexpr char kFace[] = "宋体";
+constexpr double kPoints = 9;
+constexpr int kSampleColour = 7;  // colours_ index of the sample's text colour
+constexpr UINT_PTR kTrialTimer = 1;
+constexpr UINT_PTR kKeySubclass = 0x5345;  // any id unique to this window
+constexpr wchar_t kSoundFilter[] = L"声音文件 (*.wav)\0*.wav\0";
+// The windows that hold the data files while open, known by their captions.
+constexpr char kWorkListCaption[] = "\u3000我的工作记录表";
+constexpr char kReminderSettingsCaption[] = "定时提醒设置";
+
+// Top-left corners of the frames, twips; what is inside a frame is placed
+// from its corner.
+constexpr double kSystemLeft = 120, kSystemTop = 1320;  // Frame(0) "系统设置"
+constexpr double kLookLeft = 4440, kLookTop = 1320;     // Frame(2) "颜色外观"
+constexpr double kStatesLeft = 120, kStatesTop = 3150;  // Frame(1), the state colours
+
+struct Switch {
+  double left, top, width;  // twips inside Frame(0)
+  const char* caption;
+};
+// Chk(i) is the settings item 1 + i.
+constexpr std::array<Switch, 6> kSwitches = {{
+    {240, 240, 2100, "定时提醒是否提示声音"},
+    {2400, 240, 1800, "主面板贴边隐藏"},
+    {240, 600, 2100, "主面板总在最前面"},
+    {2400, 600, 1800, "在任务栏显示图标"},
+    {240, 960, 2100, "自动弹出提示窗口"},
+    {2400, 960, 1800, "拒绝接收信息"},
+}};
+constexpr std::array<const char*, 5> kStateCaptions = {"已完提示色", "未完提示色", "取消提示色",
+                                                       "延期提示色", "半完成提示色"};
+
+WindowDef SettingsDefinition() {
+  WindowDef def;
+  def.caption = SettingsWindow::kCaption;
+  def.width = 8145;
+  def.height = 4815;
+  auto& c = def.controls;
+  const auto label = [&c](int index, double left, double top, double width, const char* text) {
+    c.push_back(WithIndex(Label("Lbl", left, top, width, 240, text, kFace, kPoints), index));
+  };
+  // The frames are drawn by the window: a system group box leaves its
+  // inside to the window, which could not fill it with the frame's colour
+  // under its clipped children.
+  const auto frame = [&c](int index, double left, double top, double width, double height,
+                          const char* caption) {
+    c.push_back(WithIndex(Label("Frame", left, top, width, height, caption, kFace, kPoints), index));
+  };
+  const auto textBox = [&c](int index, double left, double top, double width) {
+    c.push_back(WithIndex(TextBox("Txt", left, top, width, 270, kFace, kPoints, false), index));
+  };
+  // In the order of the Tab key.
+  label(8, 120, 585, 1440, "提示声音文件：");
+  textBox(1, 1560, 555, 5175);
+  c.push_back(ButtonControl("Cmd", 2, 6730, 540, 550, 300, "浏览"));
+  c.push_back(ButtonControl("Cmd", 3, 7360, 540, 555, 300, "试听"));
+  label(0, 120, 870, 1680, "当前路径：");
+  textBox(0, 1800, 840, 6135);
+  c.push_back(SystemControl(ControlKind::ComboBox, "Driver", 0, 5880, 1095, 2055, 300, {}, kFace, kPoints));
+  c.push_back(SystemControl(ControlKind::ListBox, "Dir", 0, 5880, 1380, 2055, 3030, {}, kFace, kPoints));
+  frame(0, kSystemLeft, kSystemTop, 4335, 1815, "系统设置");
+  for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+    const Switch& s = kSwitches[i];
+    c.push_back(SystemControl(ControlKind::CheckBox, "Chk", static_cast<int>(i), kSystemLeft + s.left,
+                              kSystemTop + s.top, s.width, 255, s.caption, kFace, kPoints));
+  }
+  frame(2, kLookLeft, kLookTop, 1335, 1815, "颜色外观");
+  label(1, kLookLeft + 80, kLookTop + 240, 1220, "背景颜色");
+  c.push_back(Picture("Pic", 0, kLookLeft + 120, kLookTop + 480, 1095, 225));
+  label(2, kLookLeft + 80, kLookTop + 720, 1220, "按钮颜色");
+  c.push_back(Picture("Pic", 1, kLookLeft + 120, kLookTop + 960, 1095, 225));
+  label(9, kLookLeft + 80, kLookTop + 1200, 1220, "按钮字体颜色");
+  textBox(2, kLookLeft + 120, kLookTop + 1440, 1095);
+  c.back().readOnly = true;  // the sample: its colour is chosen, not its text
+  frame(1, kStatesLeft, kStatesTop, 5655, 975, "工作记录提示颜色设置");
+  for (int i = 0; i < 5; ++i) {
+    const double left = kStatesLeft + 120 + 1080 * i;
+    label(3 + i, left, kStatesTop + 240, i == 4 ? 1215 : 1080, kStateCaptions[static_cast<std::size_t>(i)]);
+    c.push_back(Picture("Pic", 2 + i, left, kStatesTop + 540, 960, 300));
+  }
+  c.push_back(ButtonControl("Cmd", 0, 960, 4200, 1725, 405, "保\u3000\u3000存"));
+  c.push_back(ButtonControl("Cmd", 1, 3480, 4200, 1725, 405, "取\u3000\u3000消"));
+  return def;
+}
+
+bool FolderExists(const std::string& folder) {
+  if (folder.empty()) return false;
+  const DWORD attributes = ::GetFileAttributesW(win::Widen(folder).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The visible folders inside folder (hidden and system ones left out).
+std::vector<std::string> FoldersInside(std::wstring folder) {
+  std::vector<std::string> names;
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  folder += L'*';
+  WIN32_FIND_DATAW found{};
+  HANDLE first = ::FindFirstFileW(folder.c_str(), &found);
+  const win::FileSearch search(first == INVALID_HANDLE_VALUE ? nullptr : first);
+  if (!search) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L".." ||
+        (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+      continue;
+    }
+    names.push_back(win::Narrow(name));
+  } while (::FindNextFileW(search.get(), &found));
+  return names;
+}
+
+void SetText(HWND control, const std::string& text) {
+  ::SetWindowTextW(control, win::Widen(text).c_str());
+}
+
+// Rect of a control at the target's DPI.
+RECT BoxAt(const ControlDef& control, int dpi) {
+  const PixelBox b = ToPixels(control, dpi);
+  return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+void Fill(HDC dc, const RECT& box, Colour colour) {
+  const win::Brush brush(::CreateSolidBrush(colour));
+  ::FillRect(dc, &box, brush.get());
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow() : Form(SettingsDefinition(), FormStyle{}), trial_(ProgramSoundPlayer()) {
+  customColours_.fill(0xFFFFFF);
+}
+
+void SettingsWindow::OnLoad() {
+  switchBrush_.reset(::CreateSolidBrush(DarkenColour(CurrentSkin().background, 30)));
+  const SettingsControls controls = ParametersToSettings(Parameters);
+  SetText(ControlWindow("Txt", 0), controls.dataFolder);
+  SetText(ControlWindow("Txt", 1), controls.soundFile);
+  for (std::size_t i = 0; i < controls.switches.size(); ++i) {
+    ::SendMessageW(ControlWindow("Chk", static_cast<int>(i)), BM_SETCHECK,
+                   controls.switches[i] ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  std::copy(controls.colours.begin(), controls.colours.end(), colours_.begin());
+  colours_[kSampleColour] = controls.buttonTextColour;
+  SetText(ControlWindow("Txt", 2), kSample);
+  RefuseUnmappableInput(ControlWindow("Txt", 0));
+  RefuseUnmappableInput(ControlWindow("Txt", 1));
+  for (const ControlDef& c : Definition().controls) {
+    HWND control = ControlWindow(c.name, c.index);
+    if (control && c.kind != ControlKind::Gleam) {
+      ::SetWindowSubclass(control, KeyProc, kKeySubclass, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+  FillDrives();
+  // A data folder that does not exist leaves the list at the current folder.
+  if (!OpenFolder(controls.dataFolder)) {
+    wchar_t current[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, current);
+    OpenFolder(win::Narrow(current));
+  }
+}
+
+void SettingsWindow::OnUnload() {
+  ::KillTimer(hwnd(), kTrialTimer);
+  trial_.Stop();
+  drives_.clear();
+  lines_.clear();
+  opened_.clear();
+}
+
+SettingsControls SettingsWindow::Controls() const {
+  SettingsControls c;
+  c.dataFolder = WindowText(ControlWindow("Txt", 0));
+  c.soundFile = WindowText(ControlWindow("Txt", 1));
+  c.buttonTextColour = colours_[kSampleColour];
+  for (std::size_t i = 0; i < c.switches.size(); ++i) {
+    c.switches[i] =
+        ::SendMessageW(ControlWindow("Chk", static_cast<int>(i)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  std::copy(colours_.begin(), colours_.begin() + 7, c.colours.begin());
+  return c;
+}
+
+void SettingsWindow::SetColour(int box, Colour colour) {
+  colours_[static_cast<std::size_t>(box)] = DarkenColour(colour, 0);
+  if (box == kSampleColour) {
+    ::InvalidateRect(ControlWindow("Txt", 2), nullptr, TRUE);
+  } else {
+    InvalidateControl("Pic", box);
+  }
+}
+
+void SettingsWindow::Paint(const PaintTarget& target) {
+  PaintTitleBar(target, kTitle, CurrentSkin().background);
+  for (const ControlDef& c : Definition().controls) {
+    if (c.name == "Frame") PaintFrame(target, c);
+  }
+  for (const ControlDef& c : Definition().controls) {
+    if (c.name == "Lbl") {
+      PaintLabel(target, c, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    } else if (c.name == "Pic") {
+      RECT box = BoxAt(c, target.dpi);
+      ::DrawEdge(target.dc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+      Fill(target.dc, box, colours_[static_cast<std::size_t>(c.index)]);
+    }
+  }
+}
+
+void SettingsWindow::PaintFrame(const PaintTarget& target, const ControlDef& frame) const {
+  // The frame's back colour fills it whole; an etched line, drawn in a
+  // darker and a lighter shade of it, runs through the caption's middle.
+  const Colour back = DarkenColour(CurrentSkin().background, 25);
+  const RECT box = BoxAt(frame, target.dpi);
+  Fill(target.dc, box, back);
+  const win::Font font = ControlFontAt(frame, target.dpi);
+  win::SelectScope select(target.dc, font.get());
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(target.dc, &metrics);
+  const RECT line{box.left, box.top + metrics.tmHeight / 2, box.right, box.bottom};
+  const win::Brush dark(::CreateSolidBrush(DarkenColour(back, 70)));
+  const win::Brush light(::CreateSolidBrush(DarkenColour(back, -60)));
+  const RECT shadow{line.left, line.top, line.right - 1, line.bottom - 1};
+  const RECT lit{line.left + 1, line.top + 1, line.right, line.bottom};
+  ::FrameRect(target.dc, &lit, light.get());
+  ::FrameRect(target.dc, &shadow, dark.get());
+  const std::wstring caption = win::Widen(" " + frame.text + " ");
+  const int oldMode = ::SetBkMode(target.dc, OPAQUE);
+  const COLORREF oldBack = ::SetBkColor(target.dc, back);
+  const COLORREF oldText = ::SetTextColor(target.dc, 0);
+  ::TextOutW(target.dc, box.left + target.Px(90), box.top, caption.c_str(), static_cast<int>(caption.size()));
+  ::SetTextColor(target.dc, oldText);
+  ::SetBkColor(target.dc, oldBack);
+  ::SetBkMode(target.dc, oldMode);
+}
+
+void SettingsWindow::OnClick(const ControlDef& control) {
+  if (control.name != "Cmd") return;
+  switch (control.index) {
+    case 0:
+      Save();
+      break;
+    case 1:
+      Unload();
+      break;
+    case 2:
+      BrowseSound();
+      break;
+    case 3:
+      PressTrial();
+      break;
+    default:
+      break;
+  }
+}
+
+void SettingsWindow::OnPictureMouse(const ControlDef& control, UINT message) {
+  if (control.name != "Pic") return;
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+    // The dialog takes the mouse: the press ends here.
+    ::ReleaseCapture();
+    ChooseColour(control.index);
+  }
+}
+
+void SettingsWindow::OnCommand(const ControlDef& control, int code) {
+  if (control.name == "Driver" && code == CBN_SELCHANGE) {
+    DriveChosen();
+  } else if (control.name == "Dir" && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
+    FolderChosen(code == LBN_DBLCLK);
+  }
+}
+
+bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wParam != kTrialTimer) return false;
+      if (!trial_.StillPlaying()) ::KillTimer(hwnd(), kTrialTimer);
+      *result = 0;
+      return true;
+    case WM_CTLCOLORSTATIC: {
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      const auto control = reinterpret_cast<HWND>(lParam);
+      if (control == ControlWindow("Txt", 2)) {
+        // The sample, read-only, shows the button text colour on white.
+        ::SetTextColor(dc, colours_[kSampleColour]);
+        ::SetBkColor(dc, 0xFFFFFF);
+        *result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        return true;
+      }
+      for (int i = 0; i < static_cast<int>(kSwitches.size()); ++i) {
+        if (control != ControlWindow("Chk", i)) continue;
+        ::SetTextColor(dc, 0);
+        ::SetBkColor(dc, DarkenColour(CurrentSkin().background, 30));
+        *result = reinterpret_cast<LRESULT>(switchBrush_.get());
+        return true;
+      }
+      return false;
+    }
+    case WM_CLOSE:  // Alt+F4 or Esc: as "取　　消"
+      Unload();
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK SettingsWindow::KeyProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+  auto* window = reinterpret_cast<SettingsWindow*>(self);
+  switch (msg) {
+    case WM_KEYDOWN:
+      if (window->OnKey(control, wParam)) return 0;
+      break;
+    case WM_CHAR:
+      // Tab, Enter and Esc were keys of the window; an edit box would beep.
+      if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
+      break;
+    case WM_LBUTTONDOWN:
+      if (control == window->ControlWindow("Txt", 2)) {
+        window->ChooseColour(kSampleColour);
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(control, KeyProc, kKeySubclass);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(control, msg, wParam, lParam);
+}
+
+bool SettingsWindow::OnKey(HWND control, WPARAM key) {
+  const bool isList = control == ControlWindow("Dir");
+  switch (key) {
+    case VK_TAB:
+      if (HWND next = ::GetNextDlgTabItem(hwnd(), control, ::GetKeyState(VK_SHIFT) < 0)) ::SetFocus(next);
+      return true;
+    case VK_ESCAPE:
+      // An open drop-down list closes first.
+      if (control == ControlWindow("Driver") && ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) {
+        return false;
+      }
+      ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+      return true;
+    case VK_RETURN:
+      if (isList) {
+        FolderChosen(true);
+      } else if (control == ControlWindow("Txt", 0)) {
+        // The list follows a folder typed into the box.
+        if (!OpenFolder(Trim(WindowText(control)))) ::MessageBeep(MB_ICONWARNING);
+      } else if (control == ControlWindow("Txt", 2)) {
+        ChooseColour(kSampleColour);
+      } else {
+        return false;
+      }
+      return true;
+    case VK_BACK:
+      if (!isList) return false;
+      OpenFolder(ParentFolder(opened_));
+      SetText(ControlWindow("Txt", 0), opened_);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SettingsWindow::FillDrives() {
+  HWND list = ControlWindow("Driver");
+  ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  drives_.clear();
+  wchar_t roots[512] = {};
+  const DWORD length = ::GetLogicalDriveStringsW(511, roots);
+  if (length == 0 || length > 511) return;
+  // Each drive by its letter ("C:"): asking a drive for its name may wait
+  // for a disc or a network.
+  for (const wchar_t* root = roots; *root; root += wcslen(root) + 1) {
+    const std::wstring text(root, 2);
+    ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    drives_.push_back(win::Narrow(root));
+  }
+}
+
+bool SettingsWindow::OpenFolder(const std::string& folder) {
+  if (folder.empty() || !IsLoaded()) return false;
+  // A drive without a disc must fail quietly, not ask the user.
+  DWORD oldMode = 0;
+  ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
+  wchar_t full[1024] = {};
+  const DWORD length = ::GetFullPathNameW(win::Widen(folder).c_str(), 1024, full, nullptr);
+  const bool exists = length > 0 && length < 1024 && FolderExists(win::Narrow(full));
+  const std::vector<std::string> inside = exists ? FoldersInside(full) : std::vector<std::string>();
+  ::SetThreadErrorMode(oldMode, nullptr);
+  if (!exists) return false;
+
+  const std::vector<FolderLine> lines = FolderLines(win::Narrow(full), inside);
+  HWND list = ControlWindow("Dir");
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  lines_.clear();
+  // Lines wider than the list scroll sideways rather than being cut.
+  const win::WindowDc dc(list);
+  const auto font = reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0));
+  const win::SelectScope select(dc.get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  int widest = 0;
+  for (const FolderLine& line : lines) {
+    const std::wstring text = win::Widen(line.text);
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    lines_.push_back(line.path);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Px(45)), 0);
+  const std::size_t opened = OpenedLine(lines);
+  opened_ = lines.empty() ? win::Narrow(full) : lines[opened].path;
+  ::SendMessageW(list, LB_SETCURSEL, opened, 0);
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
+  // The drive list shows the drive of the open folder.
+  const std::string root = FolderRoot(opened_);
+  const auto drive = std::find_if(drives_.begin(), drives_.end(),
+                                  [&root](const std::string& d) { return SameFolder(d, root); });
+  ::SendMessageW(ControlWindow("Driver"), CB_SETCURSEL,
+                 drive == drives_.end() ? static_cast<WPARAM>(-1)
+                                        : static_cast<WPARAM>(drive - drives_.begin()),
+                 0);
+  return true;
+}
+
+void SettingsWindow::DriveChosen() {
+  const LRESULT index = ::SendMessageW(ControlWindow("Driver"), CB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<std::size_t>(index) >= drives_.size()) return;
+  const std::string root = drives_[static_cast<std::size_t>(index)];
+  // The system keeps a current folder per drive ("D:" names it); the root
+  // when that has gone. A drive that is not ready leaves the list where it
+  // was, and the drive list with it.
+  if (OpenFolder(root.substr(0, 2)) || OpenFolder(root)) {
+    SetText(ControlWindow("Txt", 0), opened_);
+  } else {
+    OpenFolder(opened_);
+  }
+}
+
+void SettingsWindow::FolderChosen(bool open) {
+  HWND list = ControlWindow("Dir");
+  LRESULT index = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return;
+  if (open && !OpenFolder(lines_[static_cast<std::size_t>(index)])) {
+    OpenFolder(opened_);  // the folder has gone meanwhile: the list is read again
+  }
+  index = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (index >= 0 && static_cast<std::size_t>(index) < lines_.size()) {
+    SetText(ControlWindow("Txt", 0), lines_[static_cast<std::size_t>(index)]);
+  }
+}
+
+void SettingsWindow::ChooseColour(int box) {
+  CHOOSECOLORW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = hwnd();
+  dialog.rgbResult = colours_[static_cast<std::size_t>(box)];
+  dialog.lpCustColors = customColours_.data();
+  dialog.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+  // A cancelled dialog keeps the colour; the window may have gone meanwhile
+  // (the program ended under the dialog).
+  if (::ChooseColorW(&dialog) && IsLoaded()) SetColour(box, dialog.rgbResult);
+}
+
+void SettingsWindow::BrowseSound() {
+  std::wstring file(4096, L'\0');
+  const std::wstring current = win::Widen(Trim(WindowText(ControlWindow("Txt", 1))));
+  if (current.size() < file.size()) std::copy(current.begin(), current.end(), file.begin());
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = hwnd();
+  dialog.lpstrFilter = kSoundFilter;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!::GetOpenFileNameW(&dialog) || !IsLoaded()) return;
+  const std::string path = win::Narrow(file.c_str());
+  if (const std::string bad = UnmappableCharacters(path); !bad.empty()) {
+    ShowMessage(SoundPathRefusedText(bad));
+    return;
+  }
+  SetText(ControlWindow("Txt", 1), path);
+  // The pop-up plays the new sound from now on, even if the window is
+  // then closed with "取　　消"; the item is saved at the latest at exit.
+  Parameters[kParamSoundFile] = path;
+}
+
+void SettingsWindow::PressTrial() {
+  if (trial_.Press(WindowText(ControlWindow("Txt", 1)))) {
+    ::SetTimer(hwnd(), kTrialTimer, kSoundTrialWatchMs, nullptr);
+  } else {
+    ::KillTimer(hwnd(), kTrialTimer);
+  }
+}
+
+bool SettingsWindow::Save() {
+  const SettingsControls controls = Controls();
+  const NewFolderState folder{FolderExists(Trim(controls.dataFolder)),
+                              IsWindowOpen(kWorkListCaption) || IsWindowOpen(kReminderSettingsCaption)};
+  const SettingsSavePlan plan = PlanSettingsSave(Parameters, controls, folder);
+  if (!plan.refusal.empty()) {
+    ShowMessage(plan.refusal);
+    return false;
+  }
+  const std::string oldFolder = Parameters[kParamDataFolder];
+  const std::string newFolder = plan.items[kParamDataFolder];
+  DataFilesCopy copy;
+  if (plan.dataFolderChanged) {
+    copy = CopyMissingDataFiles(oldFolder, newFolder);
+    if (!copy.failedPath.empty()) {
+      ShowMessage(DataFileNotCopiedText(copy.failedPath, newFolder, copy.error));
+      return false;
+    }
+  }
+  const std::string path = ParameterFilePath(ProgramFolder);
+  const ParametersSave save = SaveParameters(path, plan.items);
+  if (!save.saved) {
+    ShowMessage(SettingsNotSavedText(path, save.error));
+    return false;
+  }
+  Parameters = plan.items;
+  SaveSettingsAtExit = true;  // the file is the user's own settings now
+  Unload();
+  if (saved_) saved_();
+  if (!copy.copied.empty()) ShowMessage(DataFilesCopiedText(copy.copied, oldFolder, newFolder));
+  return true;
+}
+
+void ShowSettingsWindow(std::function<void()> saved) {
+  SettingsWindow& window = TheForm<SettingsWindow>();
+  window.OnSaved(std::move(saved));
+  if (!window.Load()) return;
+  window.Show();
+  ::SetFocus(window.ControlWindow("Dir"));
+}
+
+}  // namespace quillet

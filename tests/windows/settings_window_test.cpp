@@ -1,0 +1,182 @@
+// The settings window: a user's way through it in the real program with
+// real input (a colour from the system's colour dialog, two switches, a
+// new data folder from the folder list by mouse and keys), the panel
+// taking the settings at once and at the next start; in this process
+// "试听", a save that fails and GDI objects over 200 open/close cycles.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "base/codepage.h"
+#include "base/units.h"
+#include "forms/message_window.h"
+#include "forms/sound_player_win.h"
+#include "settings/default_settings.h"
+#include "settings/settings_window.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/shell_fixture.h"
+#include "tests/support/win_test.h"
+#include "win32/dpi.h"
+
+namespace quillet::test {
+namespace {
+
+constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
+
+// A point of a window in twips from its client area's corner, in the
+// window's pixels (client, or screen when toScreen).
+POINT At(HWND window, double x, double y, bool toScreen = true) {
+  const int dpi = win::WindowDpi(window);
+  POINT p{TwipsToPixels(x, dpi), TwipsToPixels(y, dpi)};
+  if (toScreen) ::ClientToScreen(window, &p);
+  return p;
+}
+
+void Click(POINT p, int clicks = 1) { ClickTheMouse(p.x, p.y, clicks); }
+void Click(HWND control) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// A control's text, also of another process (the system copies it over).
+std::wstring Text(HWND window) {
+  wchar_t text[1024] = {};
+  ::SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+Colour PixelAt(HWND window, double x, double y) {
+  const POINT p = At(window, x, y, false);
+  return CaptureWindow(window).At(p.x, p.y);
+}
+
+// In the program's colour dialog: red, green and blue typed into their
+// boxes, a screenshot, then OK.
+void PickColour(DWORD pid, const std::array<int, 3>& rgb, const std::wstring& screenshot) {
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    for (HWND w : TopLevelWindows(pid)) {
+      if (::IsWindowVisible(w) && ::GetDlgItem(w, 706) && ::GetDlgItem(w, IDOK)) dialog = w;
+    }
+    return dialog != nullptr;
+  }));
+  for (int i = 0; i < 3; ++i) {  // the boxes 706, 707, 708 of the dialog
+    Click(::GetDlgItem(dialog, 706 + i));
+    PressKey(VK_END);
+    PressKey(VK_HOME, true);
+    TypeText(std::to_wstring(rgb[static_cast<std::size_t>(i)]));
+  }
+  SaveScreenshot(dialog, screenshot);
+  Click(::GetDlgItem(dialog, IDOK));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+}
+
+TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNextStart) {
+  ParameterItems settings = DefaultSettings("");
+  settings[kParamDocking] = "0";
+  Installation install(settings);
+  const std::wstring newFolder = install.folder() + L"\\新数据";
+  ASSERT_TRUE(::CreateDirectoryW(newFolder.c_str(), nullptr));
+  ASSERT_TRUE(WriteBytes(install.folder() + L"\\schedule.dat", "records"));
+  ASSERT_TRUE(WriteBytes(install.folder() + L"\\timer.dat", "reminders"));
+  auto program = std::make_unique<Process>(install);
+  HWND panel = program->WaitWindow(kPanelCaption);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(Topmost(panel));
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(panel, &pid);
+  Click(ChildWindows(panel).at(6));  // "我的个性设置"
+  HWND window = program->WaitWindow(L"\x3000个人设置");
+  ASSERT_NE(window, nullptr);
+  const std::wstring dpi = std::to_wstring(win::WindowDpi(window)) + L"dpi";
+  SaveRedrawnScreenshot(window, L"settings-window-" + dpi, std::chrono::milliseconds(300));
+
+  // "背景颜色": its box opens the colour dialog on a press.
+  const Colour picked = MakeColour(200, 120, 40);
+  Click(At(window, 4560 + 547, 1800 + 112));
+  PickColour(pid, {200, 120, 40}, L"settings-colour-dialog-" + dpi);
+  EXPECT_EQ(PixelAt(window, 4560 + 547, 1800 + 112), picked);
+  for (HWND box = nullptr; (box = ::FindWindowExW(window, box, L"Button", nullptr));) {
+    if (Text(box) == L"主面板总在最前面" || Text(box) == L"在任务栏显示图标") Click(box);
+  }
+  // The folder list: a double-click opens the folder below the program's
+  // (the line after the open one), Backspace goes back up, the down arrow
+  // chooses it again; the path box follows each time.
+  HWND list = ::FindWindowExW(window, nullptr, L"ListBox", nullptr);
+  HWND path = ::FindWindowExW(window, ::FindWindowExW(window, nullptr, L"Edit", nullptr), L"Edit", nullptr);
+  const auto line = static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)) + 1 -
+                    static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  const auto height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  POINT p{20, line * height + height / 2};
+  ::ClientToScreen(list, &p);
+  Click(p, 2);
+  EXPECT_EQ(Text(path), newFolder);
+  PressKey(VK_BACK);
+  EXPECT_EQ(Text(path), install.folder());
+  PressKey(VK_DOWN);
+  EXPECT_EQ(Text(path), newFolder);
+
+  Click(At(window, 960 + 862, 4200 + 202));  // "保　　存"
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
+  EXPECT_FALSE(Topmost(panel));
+  // The gradient in the new colour, bands of 68 twips 2 darker each: the
+  // second band beside the title, the fourth where the tray picture was.
+  EXPECT_EQ(PixelAt(panel, 850, 120), DarkenColour(picked, 2));
+  EXPECT_EQ(PixelAt(panel, 1200, 230), DarkenColour(picked, 6)) << "no tray picture";
+  // The data files were carried over and the user told; the old ones stay.
+  EXPECT_NE(program->WaitWindow(L"Quillet"), nullptr);
+  EXPECT_EQ(ReadBytes(newFolder + L"\\schedule.dat") + ReadBytes(newFolder + L"\\timer.dat"),
+            "recordsreminders");
+  EXPECT_EQ(ReadBytes(install.folder() + L"\\timer.dat"), "reminders");
+  const ParameterItems saved = ParseParameters(DecodeCp936(ReadBytes(install.SettingsPath())).utf8);
+  EXPECT_EQ(saved[kParamDataFolder], win::Narrow(newFolder));
+  EXPECT_EQ(saved[kParamOnTop] + saved[kParamTrayButton], "00");
+  EXPECT_EQ(saved[kParamBackground], ColourText(picked));
+
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program->WaitExit(10000), 0);
+  program = std::make_unique<Process>(install);
+  panel = program->WaitWindow(kPanelCaption);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(Topmost(panel)) << "the switch holds at the next start";
+}
+
+using SettingsWindowTest = ShellFixture;
+
+TEST_F(SettingsWindowTest, TrialPlaysWhileTheWindowWorksAndAFailedSaveKeepsItOpenWithoutGdiGrowth) {
+  // "试听" with the delivered chime: it ends by itself; a second press, or
+  // closing the window, stops it.
+  Parameters[kParamSoundFile] = win::Narrow(BinDir() + L"\\" + win::Widen(kDeliveredSoundFile));
+  ShowSettingsWindow(nullptr);
+  SettingsWindow& window = TheForm<SettingsWindow>();
+  window.ClickButton("Cmd", 3);
+  EXPECT_TRUE(window.TrialPlaying());
+  EXPECT_TRUE(WaitFor([&] { return !window.TrialPlaying(); }, std::chrono::seconds(5)));
+  EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
+  window.ClickButton("Cmd", 3);
+  window.ClickButton("Cmd", 3);
+  EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
+  window.ClickButton("Cmd", 3);
+  window.ClickButton("Cmd", 1);
+  EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
+
+  ProgramFolder = win::Narrow(folder_.File(L"没有的文件夹"));
+  ShowSettingsWindow(nullptr);
+  window.ClickButton("Cmd", 0);
+  EXPECT_TRUE(window.IsShown());
+  EXPECT_EQ(TheForm<MessageWindow>().Text().rfind("无法保存设置文件 " + ProgramFolder, 0), 0u);
+  EXPECT_EQ(GdiGrowth([&] {
+              ShowSettingsWindow(nullptr);
+              ::UpdateWindow(window.hwnd());
+              window.ClickButton("Cmd", 1);
+            }, 200), 0);
+}
+
+}  // namespace
+}  // namespace quillet::test
