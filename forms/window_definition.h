@@ -19,6 +19,7 @@ enum class ControlKind {
   Option,   // a system option (radio) button
   Frame,    // a system group box with a caption
   ComboBox, // a system drop-down list (no typing)
+  ComboEdit,  // a system drop-down combo box whose text field shows any text
   Grid,     // the table view of forms/grid_win.h
   ScrollBar,  // a system horizontal scroll bar (its owner sets range and value)
 };
