@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -193,18 +194,18 @@ void ReminderSettingsWindow::OnGridDoubleClick() {
   }
 }
 
-RECT ReminderSettingsWindow::EditorBox(int row, int col, int extraTwips) {
+RECT ReminderSettingsWindow::EditorBox(int row, int col, int extraPx) {
   GridView* grid = Grid("Tbl");
   grid->ScrollIntoView(row, col);
   RECT cell = grid->CellBox(row, col);
   ::MapWindowPoints(grid->hwnd(), hwnd(), reinterpret_cast<POINT*>(&cell), 2);
-  return RECT{cell.left, cell.top, cell.left + Px(table_.ColWidth(col) + extraTwips),
+  return RECT{cell.left, cell.top, cell.left + Px(table_.ColWidth(col)) + extraPx,
               cell.top + Px(table_.RowHeight(row))};
 }
 
 void ReminderSettingsWindow::OpenTextEditor(int row, int col) {
   HWND box = ControlWindow("Txt");
-  const RECT at = EditorBox(row, col, kTextEditorExtra);
+  const RECT at = EditorBox(row, col, Px(kTextEditorExtra));
   GridEditRow = row;
   GridEditCol = col;
   ::SetWindowTextW(box, win::Widen(table_.TextMatrix(row, col)).c_str());
@@ -218,7 +219,17 @@ void ReminderSettingsWindow::OpenTextEditor(int row, int col) {
 
 void ReminderSettingsWindow::OpenDropDown(int row, int col) {
   HWND box = ControlWindow("Cmb");
-  const RECT at = EditorBox(row, col, kDropDownExtra);
+  // The text field is at least as wide as the column: the arrow button and
+  // the borders come on top (at 96 dpi 210 twips alone would cut "28").
+  int extra = Px(kDropDownExtra);
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  RECT outer{};
+  if (::GetComboBoxInfo(box, &parts) && ::GetWindowRect(box, &outer)) {
+    const int field = parts.rcItem.right - parts.rcItem.left;
+    extra = std::max<int>(extra, outer.right - outer.left - field);
+  }
+  const RECT at = EditorBox(row, col, extra);
   GridEditRow = row;
   GridEditCol = col;
   ::SendMessageW(box, CB_RESETCONTENT, 0, 0);

@@ -45,8 +45,8 @@ class ReminderSettingsWindow : public Form {
 
   void OnGridDoubleClick();
   // The editor's place over a cell, client pixels: the cell's corner, its
-  // row's height and its column's width plus extraTwips.
-  RECT EditorBox(int row, int col, int extraTwips);
+  // row's height and its column's width plus extraPx.
+  RECT EditorBox(int row, int col, int extraPx);
   void OpenTextEditor(int row, int col);
   void OpenDropDown(int row, int col);
   // write: the editor's text goes into its cell; otherwise it is dropped.
