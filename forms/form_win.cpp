@@ -67,6 +67,10 @@ struct SystemClass {
   DWORD exStyle;
 };
 
+bool IsCombo(const ControlDef& c) {
+  return c.kind == ControlKind::ComboBox || c.kind == ControlKind::ComboEdit;
+}
+
 SystemClass SystemClassOf(const ControlDef& c) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
   switch (c.kind) {
@@ -86,6 +90,8 @@ SystemClass SystemClassOf(const ControlDef& c) {
               WS_EX_CLIENTEDGE};
     case ControlKind::ScrollBar:
       return {L"SCROLLBAR", kChild | WS_TABSTOP | SBS_HORZ, 0};
+    case ControlKind::ComboEdit:
+      return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     default: {
       // Overlapping boxes (the calendar's cells) paint in their z-order.
       DWORD style = kChild | WS_TABSTOP | WS_CLIPSIBLINGS;
@@ -287,7 +293,7 @@ void Form::CreateControls() {
       const SystemClass sys = SystemClassOf(c);
       children_[i] = ::CreateWindowExW(sys.exStyle, sys.className, win::Widen(c.text).c_str(),
                                        sys.style, box.left, box.top, box.width,
-                                       c.kind == ControlKind::ComboBox ? box.height * 12 : box.height,
+                                       IsCombo(c) ? box.height * 12 : box.height,
                                        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        ::GetModuleHandleW(nullptr), nullptr);
     }
@@ -311,9 +317,9 @@ void Form::LayoutControls() {
     } else if (children_[i]) {
       const PixelBox box = ToPixels(c, dpi);
       // A drop-down list's height is that of its list; the box is the edit part.
-      const int height = c.kind == ControlKind::ComboBox ? box.height * 12 : box.height;
+      const int height = IsCombo(c) ? box.height * 12 : box.height;
       ::MoveWindow(children_[i], box.left, box.top, box.width, height, TRUE);
-      if (c.kind == ControlKind::ComboBox) {
+      if (IsCombo(c)) {
         ::SendMessageW(children_[i], CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                        std::max(1, box.height - 6));
       }

@@ -20,6 +20,7 @@ enum class ControlKind {
   Frame,    // a system group box with a caption
   ComboBox, // a system drop-down list (no typing)
   ListBox,  // a system list box (double-clicks and selection changes notified)
+  ComboEdit,  // a system drop-down combo box whose text field shows any text
   Grid,     // the table view of forms/grid_win.h
   ScrollBar,  // a system horizontal scroll bar (its owner sets range and value)
 };

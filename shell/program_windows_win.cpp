@@ -3,6 +3,7 @@
 #include "calendar/calendar_window.h"
 #include "lookup/lookup_window.h"
 #include "reminders/due_check_win.h"
+#include "reminders/reminder_settings_window.h"
 #include "settings/settings_window.h"
 #include "shell/main_window.h"
 #include "shell/navigation.h"
@@ -14,6 +15,8 @@ void ConnectProgramWindows() {
   Navigation& to = ProgramNavigation();
   to.showList = ShowWorkList;
   to.listAction = RunWorkListAction;
+  to.showReminderSettings = ShowReminderSettings;
+  to.reminderSettingsAction = RunReminderSettingsAction;
   to.saveWorkAtExit = [] { ListSavedAtExit(); };
   to.checkDueReminders = CheckDueRemindersNow;
   to.calendarVisible = [] { return TheForm<CalendarWindow>().IsShown(); };

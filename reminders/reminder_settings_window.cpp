@@ -1,0 +1,340 @@
+#include "reminders/reminder_settings_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "base/table_rows.h"
+#include "forms/message_window.h"
+#include "forms/shared_state.h"
+#include "forms/skin.h"
+#include "forms/text_input_win.h"
+#include "reminders/reminder.h"
+#include "reminders/reminder_editing.h"
+#include "win32/text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kTitle[] = "    定时提醒设置";
+constexpr Colour kGridLines = 0x808080;
+// How much wider than its column each editor is, twips: the drop-down's
+// arrow button must not hide the text.
+constexpr int kTextEditorExtra = 20;
+constexpr int kDropDownExtra = 210;
+constexpr UINT_PTR kEditorSubclass = 1;
+// Entries the dropped list shows at once; longer lists scroll.
+constexpr int kListRows = 12;
+
+constexpr std::array<const char*, 4> kButtonCaptions = {"添 加 记 录", "删 除 记 录",
+                                                        "保 存 退 出", "取 消 退 出"};
+constexpr std::array<int, 4> kButtonLefts = {360, 2640, 6360, 8640};
+
+std::string UnreadableText(const std::string& path) {
+  return "无法读取定时提醒文件 " + path +
+         "，表格中没有显示其中的提醒。为保护该文件，本次打开的表格不会保存到它上面。";
+}
+
+std::string NotSavedText(const std::string& path, const std::string& reason) {
+  return "无法保存定时提醒文件 " + path + "：" + reason +
+         "。表格中的修改仍然保留，请排除问题后再保存。";
+}
+
+constexpr char kKeptReason[] = "打开时未能读取该文件，保存会覆盖其中的提醒";
+
+WindowDef SettingsDefinition() {
+  WindowDef def;
+  def.caption = ReminderSettingsWindow::kCaption;
+  def.width = 10995;
+  def.height = 5250;
+  // The floating editors come first so that they lie above the table; each
+  // is one table row high.
+  def.controls.push_back(TextBox("Txt", 0, 0, 1000, kShownRowHeight, "宋体", 9, false));
+  def.controls.push_back(
+      SystemControl(ControlKind::ComboEdit, "Cmb", 0, 0, 0, 1000, kShownRowHeight, {}, "宋体", 9));
+  def.controls.push_back(SystemControl(ControlKind::Grid, "Tbl", 0, 210, 720, 10575, 3735));
+  def.controls.push_back(
+      WithIndex(Label("Label1", 2760, 480, 1455, 375, "开始提醒时间", "宋体", 10.5), 0));
+  def.controls.push_back(
+      WithIndex(Label("Label1", 4320, 480, 975, 375, "重复提醒", "宋体", 10.5), 1));
+  for (std::size_t i = 0; i < kButtonCaptions.size(); ++i) {
+    def.controls.push_back(ButtonControl("Pic", static_cast<int>(i), kButtonLefts[i], 4560, 2055,
+                                         465, kButtonCaptions[i]));
+  }
+  return def;
+}
+
+DateTime PresentMoment() {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return MakeDateTime(CivilDate{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute, t.wSecond);
+}
+
+std::string ReminderFile() { return ReminderPath(Parameters[kParamDataFolder]); }
+
+}  // namespace
+
+ReminderSettingsWindow::ReminderSettingsWindow() : Form(SettingsDefinition(), FormStyle{}) {}
+
+void ReminderSettingsWindow::OnLoad() {
+  textOpen_ = false;
+  dropOpen_ = false;
+  HWND text = ControlWindow("Txt");
+  ::ShowWindow(text, SW_HIDE);
+  ::SetWindowSubclass(text, TextEditorKeys, kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
+  RefuseUnmappableInput(text);
+  HWND list = ControlWindow("Cmb");
+  ::ShowWindow(list, SW_HIDE);
+  ::SendMessageW(list, CB_SETMINVISIBLE, kListRows, 0);
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (::GetComboBoxInfo(list, &parts)) {
+    ::SetWindowSubclass(parts.hwndItem, DropDownKeys, kEditorSubclass,
+                        reinterpret_cast<DWORD_PTR>(this));
+  }
+
+  GridView* grid = Grid("Tbl");
+  grid->SetLineColour(kGridLines);
+  grid->SetEvents(GridEvents{[this] { OnGridDoubleClick(); }, {}, [this] { CloseEditors(); }});
+  grid->SetModel(nullptr);  // the view catches up once, after the load
+  SetUpReminderTable(table_);
+  const std::string path = ReminderFile();
+  const ReminderLoadOutcome load = LoadReminderTable(table_, path);
+  table_.SetRow(0);
+  table_.SetCol(0);
+  table_.SetRowSel(0);
+  table_.SetTopRow(1);
+  table_.SetLeftCol(1);
+  grid->SetModel(&table_);
+  readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
+  if (readFailed_) ShowMessage(UnreadableText(path));
+}
+
+void ReminderSettingsWindow::OnUnload() {
+  // The editors lose the focus as they go: nothing is left to write.
+  textOpen_ = false;
+  dropOpen_ = false;
+  if (GridView* grid = Grid("Tbl")) grid->SetModel(nullptr);
+}
+
+void ReminderSettingsWindow::Paint(const PaintTarget& target) {
+  PaintTitleBar(target, kTitle, CurrentSkin().background);
+  for (const ControlDef& c : Definition().controls) {
+    if (c.kind == ControlKind::Label) PaintLabel(target, c, DT_LEFT | DT_TOP | DT_NOPREFIX);
+  }
+}
+
+void ReminderSettingsWindow::OnClick(const ControlDef& control) {
+  if (control.name == "Pic") Action(control.index);
+}
+
+void ReminderSettingsWindow::OnCommand(const ControlDef& control, int code) {
+  if (control.name == "Cmb" && code == CBN_KILLFOCUS) CloseDropDown(true);
+}
+
+bool ReminderSettingsWindow::OnFormMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+  // The editors sit over cells placed for the old DPI.
+  if (msg == WM_DPICHANGED) CloseEditors();
+  return false;
+}
+
+void ReminderSettingsWindow::Action(int index) {
+  if (!IsLoaded()) return;
+  CloseEditors();
+  switch (index) {
+    case kAddAction: {
+      const int row = AddReminderRow(table_, PresentMoment());
+      Grid("Tbl")->ScrollIntoView(row, 1);
+      break;
+    }
+    case kDeleteAction: {
+      // From the current row to the selection's other end, either way
+      // round; nothing when either lies in the heading row.
+      std::int32_t from = table_.Row();
+      std::int32_t to = table_.RowSel();
+      DeleteTableRows(table_, from, to);
+      break;
+    }
+    case kSaveAndCloseAction:
+      // A failed save keeps the window open with every change.
+      if (Save()) Unload();
+      break;
+    case kCancelAction:
+      Unload();
+      break;
+    default:
+      break;
+  }
+}
+
+bool ReminderSettingsWindow::Save() {
+  const std::string path = ReminderFile();
+  if (readFailed_) {
+    ShowMessage(NotSavedText(path, kKeptReason));
+    return false;
+  }
+  const SaveOutcome save = SaveReminderTable(table_, path);
+  if (!save.ok) ShowMessage(NotSavedText(path, save.error));
+  return save.ok;
+}
+
+void ReminderSettingsWindow::OnGridDoubleClick() {
+  const int row = table_.Row();
+  const int col = table_.Col();
+  if (row < 1 || !quillet::IsShown(table_, row)) return;
+  CloseEditors();
+  switch (EditorOfColumn(col)) {
+    case CellEditor::Text: OpenTextEditor(row, col); break;
+    case CellEditor::List: OpenDropDown(row, col); break;
+    case CellEditor::None: break;
+  }
+}
+
+RECT ReminderSettingsWindow::EditorBox(int row, int col, int extraPx) {
+  GridView* grid = Grid("Tbl");
+  grid->ScrollIntoView(row, col);
+  RECT cell = grid->CellBox(row, col);
+  ::MapWindowPoints(grid->hwnd(), hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  return RECT{cell.left, cell.top, cell.left + Px(table_.ColWidth(col)) + extraPx,
+              cell.top + Px(table_.RowHeight(row))};
+}
+
+void ReminderSettingsWindow::OpenTextEditor(int row, int col) {
+  HWND box = ControlWindow("Txt");
+  const RECT at = EditorBox(row, col, Px(kTextEditorExtra));
+  GridEditRow = row;
+  GridEditCol = col;
+  ::SetWindowTextW(box, win::Widen(table_.TextMatrix(row, col)).c_str());
+  ::SetWindowPos(box, HWND_TOP, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_SHOWWINDOW);
+  textOpen_ = true;
+  ::SetFocus(box);
+  // All selected, the caret at the start: a long text shows its beginning.
+  ::SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(::GetWindowTextLengthW(box)), 0);
+}
+
+void ReminderSettingsWindow::OpenDropDown(int row, int col) {
+  HWND box = ControlWindow("Cmb");
+  // The text field is at least as wide as the column: the arrow button and
+  // the borders come on top (at 96 dpi 210 twips alone would cut "28").
+  int extra = Px(kDropDownExtra);
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  RECT outer{};
+  if (::GetComboBoxInfo(box, &parts) && ::GetWindowRect(box, &outer)) {
+    const int field = parts.rcItem.right - parts.rcItem.left;
+    extra = std::max<int>(extra, outer.right - outer.left - field);
+  }
+  const RECT at = EditorBox(row, col, extra);
+  GridEditRow = row;
+  GridEditCol = col;
+  ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : ReminderChoices(table_, row, col, DateOf(PresentMoment()).year)) {
+    ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(entry).c_str()));
+  }
+  // The cell's own text is shown even when the list does not offer it (a
+  // year outside the list's years, a day beyond the month's end).
+  const std::wstring text = win::Widen(table_.TextMatrix(row, col));
+  const LRESULT entry =
+      ::SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  if (entry == CB_ERR) ::SetWindowTextW(box, text.c_str());
+  // The combo box's window reaches down over its list.
+  ::SetWindowPos(box, HWND_TOP, at.left, at.top, at.right - at.left,
+                 (at.bottom - at.top) * kListRows,
+                 SWP_SHOWWINDOW);
+  dropOpen_ = true;
+  ::SetFocus(box);
+}
+
+void ReminderSettingsWindow::CloseTextEditor(bool write) {
+  if (!textOpen_) return;
+  textOpen_ = false;  // before anything that moves the focus
+  HWND box = ControlWindow("Txt");
+  if (write) WriteReminderCell(table_, GridEditRow, GridEditCol, WindowText(box));
+  if (::GetFocus() == box) ::SetFocus(Grid("Tbl")->hwnd());
+  ::ShowWindow(box, SW_HIDE);
+}
+
+void ReminderSettingsWindow::CloseDropDown(bool write) {
+  if (!dropOpen_) return;
+  dropOpen_ = false;
+  HWND box = ControlWindow("Cmb");
+  ::SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  if (write) WriteReminderCell(table_, GridEditRow, GridEditCol, WindowText(box));
+  HWND focus = ::GetFocus();
+  if (focus == box || ::IsChild(box, focus)) ::SetFocus(Grid("Tbl")->hwnd());
+  ::ShowWindow(box, SW_HIDE);
+}
+
+LRESULT CALLBACK ReminderSettingsWindow::TextEditorKeys(HWND box, UINT msg, WPARAM wParam,
+                                                        LPARAM lParam, UINT_PTR,
+                                                        DWORD_PTR window) {
+  auto* self = reinterpret_cast<ReminderSettingsWindow*>(window);
+  switch (msg) {
+    case WM_CHAR:
+      // Enter keeps the text, Esc leaves the cell as it was.
+      if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+        self->CloseTextEditor(wParam == VK_RETURN);
+        return 0;
+      }
+      break;
+    case WM_KILLFOCUS:
+      self->CloseTextEditor(true);
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(box, TextEditorKeys, kEditorSubclass);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(box, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ReminderSettingsWindow::DropDownKeys(HWND field, UINT msg, WPARAM wParam,
+                                                      LPARAM lParam, UINT_PTR, DWORD_PTR window) {
+  auto* self = reinterpret_cast<ReminderSettingsWindow*>(window);
+  const auto dropped = [field] {
+    return ::SendMessageW(::GetParent(field), CB_GETDROPPEDSTATE, 0, 0) != 0;
+  };
+  switch (msg) {
+    case WM_KEYDOWN:
+      if (wParam == VK_DELETE) return 0;  // deleting is typing too
+      // With the list closed, Enter keeps the choice and Esc drops it; with
+      // the list open they close the list, as the combo box does.
+      if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && !dropped()) {
+        self->CloseDropDown(wParam == VK_RETURN);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && dropped()) break;
+      return 0;  // typed text is discarded: new text comes from the list
+    case WM_IME_CHAR:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+      return 0;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(field, DropDownKeys, kEditorSubclass);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(field, msg, wParam, lParam);
+}
+
+void ShowReminderSettings() {
+  ReminderSettingsWindow& window = TheForm<ReminderSettingsWindow>();
+  if (window.Load()) window.Show();
+}
+
+void RunReminderSettingsAction(int index) { TheForm<ReminderSettingsWindow>().Action(index); }
+
+}  // namespace quillet

@@ -1,0 +1,73 @@
+// The reminder settings window (提醒设置, "定时提醒设置"): every reminder of
+// timer.dat as one row of the reminder table, edited in place (content and
+// remark typed into a floating text box, the other fields chosen in a
+// floating drop-down), added, deleted, then saved to the file or dropped.
+// The table is the only copy while the window is open; the due check stands
+// aside while a window with this caption is loaded.
+#pragma once
+
+#include <windows.h>
+
+#include "base/table_model.h"
+#include "forms/form_win.h"
+
+namespace quillet {
+
+class ReminderSettingsWindow : public Form {
+ public:
+  static constexpr char kCaption[] = "定时提醒设置";
+  // Button actions 0..3: add, delete, save and close, close without saving.
+  static constexpr int kAddAction = 0;
+  static constexpr int kDeleteAction = 1;
+  static constexpr int kSaveAndCloseAction = 2;
+  static constexpr int kCancelAction = 3;
+
+  ReminderSettingsWindow();
+  // Loads the window (hidden) with the reminders of the file.
+  bool Load() { return LoadForm(); }
+  void Action(int index);
+  TableModel& Table() { return table_; }
+
+ protected:
+  void OnLoad() override;
+  void Paint(const PaintTarget& target) override;
+  void OnClick(const ControlDef& control) override;
+  void OnCommand(const ControlDef& control, int code) override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnUnload() override;
+
+ private:
+  // Keys of the floating text box and of the drop-down's text field.
+  static LRESULT CALLBACK TextEditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR window);
+  static LRESULT CALLBACK DropDownKeys(HWND field, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR window);
+
+  void OnGridDoubleClick();
+  // The editor's place over a cell, client pixels: the cell's corner, its
+  // row's height and its column's width plus extraPx.
+  RECT EditorBox(int row, int col, int extraPx);
+  void OpenTextEditor(int row, int col);
+  void OpenDropDown(int row, int col);
+  // write: the editor's text goes into its cell; otherwise it is dropped.
+  void CloseTextEditor(bool write);
+  void CloseDropDown(bool write);
+  void CloseEditors() {
+    CloseTextEditor(true);
+    CloseDropDown(true);
+  }
+  // Writes the table to the file; a failure is told (file and reason) and
+  // gives false.
+  bool Save();
+
+  TableModel table_;
+  bool textOpen_ = false;
+  bool dropOpen_ = false;
+  bool readFailed_ = false;  // the file could not be read: never written over
+};
+
+// The entries the panel's navigation calls.
+void ShowReminderSettings();
+void RunReminderSettingsAction(int index);
+
+}  // namespace quillet

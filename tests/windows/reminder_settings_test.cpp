@@ -1,0 +1,159 @@
+// The reminder settings window in this process, opened and closed with the
+// panel's button and driven with real mouse and keyboard input.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "base/codepage.h"
+#include "forms/message_window.h"
+#include "forms/text_input_win.h"
+#include "reminders/reminder_editing.h"
+#include "reminders/reminder_settings_window.h"
+#include "shell/main_window.h"
+#include "shell/program_windows_win.h"
+#include "tests/support/shell_fixture.h"
+#include "tests/support/win_test.h"
+
+namespace quillet::test {
+namespace {
+
+using Window = ReminderSettingsWindow;
+
+std::string Bytes(const std::vector<Reminder>& list) {
+  return EncodeCp936(FormatReminders(list)).bytes;
+}
+
+// A click (or two) at the middle of a box of a window's client area.
+void ClickIn(HWND window, RECT box, int clicks = 1) {
+  POINT p{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  ::ClientToScreen(window, &p);
+  ClickTheMouse(p.x, p.y, clicks);
+}
+void ClickCell(Window& w, int row, int col, int clicks = 1) {
+  ClickIn(w.Grid("Tbl")->hwnd(), w.Grid("Tbl")->CellBox(row, col), clicks);
+}
+void ClickButton(Window& w, int index) { ClickIn(w.hwnd(), w.ControlBox("Pic", index)); }
+std::wstring Shot(const wchar_t* name) {
+  return std::wstring(L"reminder-settings-") + name + L"-" +
+         std::to_wstring(TheForm<Window>().Dpi()) + L"dpi";
+}
+
+// Double-clicks a cell and drops its list down with a click on the arrow.
+HWND DropDown(Window& w, int row, int col) {
+  ClickCell(w, row, col, 2);
+  HWND box = w.ControlWindow("Cmb");
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ::GetComboBoxInfo(box, &info);
+  ClickIn(box, info.rcButton);
+  EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+  return info.hwndList;
+}
+
+// Moves to the entry with the arrow keys, takes it with Enter and closes
+// the editor with Enter (it covers the next cells).
+void Choose(Window& w, int row, int col, const std::wstring& text) {
+  DropDown(w, row, col);
+  HWND box = w.ControlWindow("Cmb");
+  const LRESULT target = ::SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(text.c_str()));
+  LRESULT at = ::SendMessageW(box, CB_GETCURSEL, 0, 0);
+  for (; at != target; at += at < target ? 1 : -1) PressKey(at < target ? VK_DOWN : VK_UP);
+  PressKey(VK_RETURN);
+  PressKey(VK_RETURN);
+}
+
+using ReminderSettings = ShellFixture;
+
+// The panel's button "定期提醒设置".
+Window& Press() {
+  ConnectProgramWindows();
+  TheForm<MainWindow>().Navigate(3);
+  Window& w = TheForm<Window>();
+  if (w.IsLoaded()) ::SetForegroundWindow(w.hwnd());
+  WaitFor([] { return false; }, std::chrono::milliseconds(200));
+  return w;
+}
+
+// timer.dat byte for byte after saving, untouched by a failed save and by
+// closing without saving; GDI objects over many openings.
+TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
+  SaveRedrawnScreenshot(Press().hwnd(), Shot(L"empty"));
+  Press();
+  std::vector<Reminder> file;
+  for (int i = 1; i <= 20; ++i) {
+    const std::string year = i == 1 ? "2004" : "2026";
+    file.push_back({{"第" + std::to_string(i) + "条提醒：带上会议材料", year, "5", "1", "8", "0",
+                     "0", "每月提醒", "声音&窗口", "备注", year + "-5-1 8:00:00"}});
+  }
+  const std::wstring path = folder_.File(L"timer.dat");
+  ASSERT_TRUE(WriteBytes(path, Bytes(file)));
+  Window& w = Press();
+  TableModel& table = w.Table();
+  SaveRedrawnScreenshot(w.hwnd(), Shot(L"20"));
+
+  // A year outside the list is shown as it is, typing is discarded, Esc
+  // closes the list and then the editor.
+  DropDown(w, 1, kYearCol);
+  HWND box = w.ControlWindow("Cmb");
+  EXPECT_EQ(::SendMessageW(box, CB_GETCOUNT, 0, 0), 12);
+  PressKey(VK_ESCAPE);
+  TypeText(L"5");
+  PressKey(VK_DELETE);
+  EXPECT_EQ(WindowText(box), "2004");
+  PressKey(VK_ESCAPE);
+
+  // Rows 4 up to 2 deleted; two reminders added (rows 18 and 19).
+  ClickCell(w, 4, kContentCol);
+  PressKey(VK_UP, true);
+  PressKey(VK_UP, true);
+  ClickButton(w, Window::kDeleteAction);
+  ClickButton(w, Window::kAddAction);
+  ClickButton(w, Window::kAddAction);
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  const std::string later = std::to_string(now.wYear + 2);
+  Choose(w, 18, kYearCol, win::Widen(later));
+  Choose(w, 18, kMonthCol, L"2");
+  Choose(w, 18, kDayCol, L"28");
+  EXPECT_EQ(::SendMessageW(box, CB_GETCOUNT, 0, 0), DaysInMonth(now.wYear + 2, 2));
+  Choose(w, 18, kHourCol, L"7");
+  Choose(w, 18, kRepeatCol, L"每月提醒");
+  Choose(w, 18, kPromptCol, L"只弹出窗口");
+  ClickCell(w, 18, kContentCol, 2);
+  TypeText(L"交房租");  // written when the editor loses the focus
+  SaveRedrawnScreenshot(w.hwnd(), Shot(L"text-editor"));
+  SaveScreenshot(DropDown(w, 18, kDayCol), Shot(L"drop-down-list"));
+  SaveRedrawnScreenshot(w.hwnd(), Shot(L"drop-down"));
+  PressKey(VK_ESCAPE);  // the list goes; a click then reaches the table
+  ClickCell(w, 19, kContentCol);
+  ClickButton(w, Window::kDeleteAction);
+  ClickButton(w, Window::kSaveAndCloseAction);
+  EXPECT_FALSE(IsWindowOpen(Window::kCaption));
+  std::vector<Reminder> kept(file.begin() + 3, file.end());  // rows 1, 5 .. 20
+  kept[0] = file[0];
+  kept.push_back({{"交房租", later, "2", "28", "7", "0", "0", "每月提醒", "只弹出窗口", "",
+                   later + "-2-28 7:00:00"}});
+  EXPECT_EQ(ReadBytes(path), Bytes(kept));
+
+  // A failed save keeps the window and its changes; the panel's button
+  // then closes it without saving.
+  Press();
+  ClickButton(w, Window::kAddAction);
+  Parameters[kParamDataFolder] += "\\没有的文件夹";
+  ClickButton(w, Window::kSaveAndCloseAction);
+  EXPECT_TRUE(w.IsLoaded() && table.Rows() == 20);
+  EXPECT_NE(TheForm<MessageWindow>().Text().find("没有的文件夹\\timer.dat"), std::string::npos);
+  Press();
+  EXPECT_FALSE(IsWindowOpen(Window::kCaption));
+  EXPECT_EQ(ReadBytes(path), Bytes(kept));
+  EXPECT_LE(GdiGrowth([] {
+              ShowReminderSettings();
+              ::UpdateWindow(TheForm<Window>().hwnd());
+              RunReminderSettingsAction(Window::kCancelAction);
+            }, 200),
+            2);
+}
+
+}  // namespace
+}  // namespace quillet::test
