@@ -150,6 +150,15 @@ void TableModel::SetLeftCol(int col) {
   NotifyCursor();
 }
 
+void TableModel::ResetCursor() {
+  row_ = 0;
+  col_ = 0;
+  rowSel_ = 0;
+  topRow_ = 1;
+  leftCol_ = 1;
+  NotifyCursor();
+}
+
 void TableModel::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;

@@ -78,6 +78,10 @@ class TableModel {
   Colour ForeColorAt(int row, int col) const;
   void SetForeColorAt(int row, int col, Colour colour);
 
+  // The current cell and the selection back to the heading corner, the
+  // first rows and columns in view: how a freshly filled table starts.
+  void ResetCursor();
+
   int TopRow() const { return topRow_; }
   void SetTopRow(int row);
   int LeftCol() const { return leftCol_; }

@@ -104,11 +104,7 @@ void ReminderSettingsWindow::OnLoad() {
   SetUpReminderTable(table_);
   const std::string path = ReminderFile();
   const ReminderLoadOutcome load = LoadReminderTable(table_, path);
-  table_.SetRow(0);
-  table_.SetCol(0);
-  table_.SetRowSel(0);
-  table_.SetTopRow(1);
-  table_.SetLeftCol(1);
+  table_.ResetCursor();
   grid->SetModel(&table_);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(UnreadableText(path));

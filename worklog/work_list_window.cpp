@@ -137,11 +137,7 @@ void WorkListWindow::OnLoad() {
   context_ = Context();
   grid->SetModel(nullptr);  // the view catches up once, after the load
   const WorkLoadOutcome load = SetUpWorkTable(table_, context_);
-  table_.SetRow(0);
-  table_.SetCol(0);
-  table_.SetRowSel(0);
-  table_.SetTopRow(1);
-  table_.SetLeftCol(1);
+  table_.ResetCursor();
   grid->SetModel(&table_);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(RecordFileUnreadableText(context_.filePath));
