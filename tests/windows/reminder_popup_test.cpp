@@ -36,25 +36,44 @@ std::string FileOf(std::vector<std::array<std::string, 4>> rows) {
   return EncodeCp936(FormatReminders(list)).bytes;
 }
 
-TEST(ReminderJourney, AReminderDueInTheRealProgramPopsUpWithinOneTickAndMovesOn) {
+TEST(ReminderJourney, AReminderDueInTheRealProgramPopsUpWithinOneTickAndNotWhileTheSettingsAreOpen) {
   ParameterItems settings = DefaultSettings("");
   settings[kParamDocking] = "0";
+  settings[kParamPanelLeft] = "300";  // clear of the centred windows
   Installation install(settings);
   const DateTime due = SecondsFromNow(3);
+  const DateTime later = SecondsFromNow(20);
   const std::string tomorrow = FormatNextDueText(SecondsFromNow(86400));
+  const std::string never = FormatNextDueText({DayNumber(CivilDate{2199, 1, 1}), due.second});
   const std::wstring timer = install.folder() + L"\\timer.dat";  // the data folder: the program's
-  ASSERT_TRUE(WriteBytes(timer, FileOf({{k60, "只提醒一次", "声音&窗口", FormatNextDueText(due)},
-                                        {"明天的会", "每天提醒", "只弹出窗口", tomorrow}})));
+  const auto file = [&](const std::string& first, const std::string& third) {
+    return FileOf({{k60, "只提醒一次", "声音&窗口", first},
+                   {"明天的会", "每天提醒", "只弹出窗口", tomorrow},
+                   {"稍后", "只提醒一次", "只弹出窗口", third}});
+  };
+  ASSERT_TRUE(WriteBytes(timer, file(FormatNextDueText(due), FormatNextDueText(later))));
   Process program(install);
   HWND popup = nullptr;
   WaitFor([&] { return (popup = program.Window(L"\x3000定时器")) != nullptr; }, std::chrono::seconds(12));
   ASSERT_NE(popup, nullptr);
   const auto late = SecondsFromNow(0).SerialSeconds() - due.SerialSeconds();
   EXPECT_TRUE(late >= 1 && late <= 5 + 2) << "after its due second, within one tick: " << late;
-  const std::string moved = FileOf({{k60, "只提醒一次", "声音&窗口",
-                                     FormatNextDueText({DayNumber(CivilDate{2199, 1, 1}), due.second})},
-                                    {"明天的会", "每天提醒", "只弹出窗口", tomorrow}});
+  const std::string moved = file(never, FormatNextDueText(later));
   EXPECT_TRUE(WaitFor([&] { return ReadBytes(timer) == moved; }, std::chrono::seconds(2)));
+
+  // While "定时提醒设置" is open nothing fires and the file stays as it is;
+  // closed again (the panel's button, without saving), the third one fires.
+  HWND button = ChildWindows(program.WaitWindow(L"\x3000Quillet"))[3];
+  RECT r{};
+  ::GetWindowRect(button, &r);
+  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_NE(program.WaitWindow(L"定时提醒设置"), nullptr);
+  WaitFor([&] { return SecondsFromNow(0).SerialSeconds() > later.SerialSeconds() + 6; },
+          std::chrono::seconds(30));
+  EXPECT_EQ(ReadBytes(timer), moved);
+  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const std::string fired = file(never, FormatNextDueText({DayNumber(CivilDate{2199, 1, 1}), later.second}));
+  EXPECT_TRUE(WaitFor([&] { return ReadBytes(timer) == fired; }, std::chrono::seconds(8)));
 }
 
 using ReminderPopup = ShellFixture;
