@@ -65,17 +65,25 @@ std::string LunarMonthDayKey(std::string_view monthDayText) {
   return TwoDigitKey(month, day);
 }
 
-std::string FestivalText(const CivilDate& date) {
-  const std::string lunarText = LunarDateText(date);
-  const std::size_t bracket = lunarText.find(')');
-  const std::string_view monthDay =
-      bracket == std::string::npos ? std::string_view() : std::string_view(lunarText).substr(bracket + 1);
+std::string FestivalText(const CivilDate& date) { return FestivalText(date, ToLunarDate(date)); }
 
-  std::string names(FirstFestivalName(LunarFestivals, LunarMonthDayKey(monthDay)));
-  const std::string gregorian = GregorianKey(date);
-  if (gregorian.size() >= kKeyLength) {
-    names += FirstFestivalName(GregorianFestivals, std::string_view(gregorian).substr(gregorian.size() - kKeyLength));
+std::string FestivalText(const CivilDate& date, const std::optional<LunarDate>& lunar) {
+  // The keys are built from the numbers the texts are made of: a leap
+  // month ("闰四月") has no key, as its name is not in the month list.
+  const auto key = [](int month, int day) {
+    const std::array<char, kKeyLength> k = {static_cast<char>('0' + month / 10 % 10),
+                                            static_cast<char>('0' + month % 10),
+                                            static_cast<char>('0' + day / 10 % 10),
+                                            static_cast<char>('0' + day % 10)};
+    return k;
+  };
+  std::string names;
+  if (lunar && lunar->month > 0) {
+    const auto k = key(lunar->month, lunar->day);
+    names = FirstFestivalName(LunarFestivals, std::string_view(k.data(), k.size()));
   }
+  const auto k = key(date.month, date.day);
+  names += FirstFestivalName(GregorianFestivals, std::string_view(k.data(), k.size()));
   if (names.empty()) return {};
   return "(" + names + ")";
 }

@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
 #include "base/dates.h"
+#include "calendar/lunar.h"
 
 namespace quillet {
 
@@ -19,6 +22,8 @@ extern const std::array<std::string_view, 25> GregorianFestivals;
 // Gregorian name + ")". Outside the lunar engine's range only the Gregorian
 // table is consulted.
 std::string FestivalText(const CivilDate& date);
+// The same, for a caller that already has the date's lunar date.
+std::string FestivalText(const CivilDate& date, const std::optional<LunarDate>& lunar);
 
 // Year in decimal without leading zeros, then month and day as two digits
 // each: 2006-04-01 gives "20060401".

@@ -117,9 +117,10 @@ int main(int argc, char** argv) {
       const CivilDate date = DateFromDayNumber(day);
       out += IsoDateText(date);
       out += '\t';
-      out += LunarDateText(date);
+      const auto lunar = ToLunarDate(date);
+      if (lunar) out += LunarDateText(*lunar);
       out += '\t';
-      out += FestivalText(date);
+      out += FestivalText(date, lunar);
       out += '\n';
       if (out.size() > (1 << 16)) ok = Write(out) && ok;
     }
