@@ -39,7 +39,7 @@ std::string FileOf(std::vector<std::array<std::string, 4>> rows) {
 TEST(ReminderJourney, AReminderDueInTheRealProgramPopsUpWithinOneTickAndNotWhileTheSettingsAreOpen) {
   ParameterItems settings = DefaultSettings("");
   settings[kParamDocking] = "0";
-  settings[kParamPanelLeft] = "300";  // clear of the centred windows
+  settings[kParamPanelLeft] = settings[kParamPanelTop] = "0";  // clear of the centred windows
   Installation install(settings);
   const DateTime due = SecondsFromNow(3);
   const DateTime later = SecondsFromNow(20);
