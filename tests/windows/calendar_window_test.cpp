@@ -32,12 +32,8 @@ void Press(WORD key, int times = 1) {
 void Click(HWND window, int dx = -1) {
   RECT r{};
   ::GetWindowRect(window, &r);
-  MoveTheMouse(dx < 0 ? (r.left + r.right) / 2 : r.left + dx, (r.top + r.bottom) / 2);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, in, sizeof in[0]);
+  // The cursor reaches its place before the press (ClickTheMouse waits).
+  ClickTheMouse(dx < 0 ? (r.left + r.right) / 2 : r.left + dx, (r.top + r.bottom) / 2);
 }
 
 std::wstring TextOf(HWND window) {  // of another process: an edit answers the message only
