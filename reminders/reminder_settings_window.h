@@ -23,6 +23,9 @@ class ReminderSettingsWindow : public Form {
   static constexpr int kCancelAction = 3;
 
   ReminderSettingsWindow();
+  // The window (and its grid, which watches the table) goes while the
+  // table still exists.
+  ~ReminderSettingsWindow() override { Destroy(); }
   // Loads the window (hidden) with the reminders of the file.
   bool Load() { return LoadForm(); }
   void Action(int index);

@@ -22,6 +22,9 @@ class WorkListWindow : public Form {
   static constexpr int kSaveAndCloseAction = 7;
 
   WorkListWindow();
+  // The window (and its grid, which watches the table) goes while the
+  // table still exists.
+  ~WorkListWindow() override { Destroy(); }
   // Loads the window (hidden) and fills the table from the record file.
   bool Load();
   // Button action 0..8 (view, delete, change, add, sort by start, sort by
