@@ -3,6 +3,11 @@
 enable_language(RC)
 enable_language(C)
 
+# The version header (generated/quillet_version.h) for the resource scripts
+# and the about page.
+include(${PROJECT_SOURCE_DIR}/cmake/Version.cmake)
+include_directories(${PROJECT_BINARY_DIR}/generated)
+
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0601 WINVER=0x0601)
 if(MINGW)
