@@ -127,6 +127,12 @@ file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test
                                       ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
 quillet_win_executables(tests ${win_tests})
 
+# The installed program's journey, run by tools/release-check.sh against
+# what the setup installed (not by ctest): build/windows/release/.
+file(GLOB release_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/release/*_test.cpp)
+quillet_win_executables(release ${release_tests})
+target_link_libraries(release_journey_test PRIVATE version)
+
 # The portable logic tests again, against the Windows backends.
 file(GLOB portable_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/portable/*_test.cpp)
 add_executable(portable_test ${portable_tests})
