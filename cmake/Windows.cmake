@@ -127,9 +127,10 @@ file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test
                                       ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
 quillet_win_executables(tests ${win_tests})
 
-# The installed program's journey, run by tools/release-check.sh against
-# what the setup installed (not by ctest): build/windows/release/.
-file(GLOB release_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/release/*_test.cpp)
+# Run by scripts, not by ctest (build/windows/release/): the installed
+# program's journey (tools/release-check.sh) and the user guide's pictures
+# (tools/user-guide-pictures.sh).
+file(GLOB release_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/release/*.cpp)
 quillet_win_executables(release ${release_tests})
 target_link_libraries(release_journey_test PRIVATE version)
 
