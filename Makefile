@@ -1,11 +1,16 @@
 # Two commands for a fresh Debian machine (as root, or with sudo):
 #   make run    install what is missing, build, start the organiser under Wine
-#   make test   install what is missing, build both ways, run every test
+#   make test   install what is missing, build both ways, run every test,
+#               then the release check
+# For a release:
+#   make dist           the installer and the portable zip into dist/
+#   make release-check  install, run, upgrade, uninstall in a fresh prefix
+#   make screenshots    the user guide's pictures into docs/
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DQUILLET_WINDOWS=ON -DQUILLET_WERROR=ON
 
-.PHONY: all deps configure build test soak run bench clean
+.PHONY: all deps configure build test soak run bench clean dist release-check screenshots
 
 all: build
 
@@ -25,6 +30,16 @@ build: configure
 test: build
 	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
 	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak
+	@tools/release-check.sh $(BUILD)
+
+dist: build
+	@tools/make-dist.sh $(BUILD) dist
+
+release-check: build
+	@tools/release-check.sh $(BUILD)
+
+screenshots: build
+	@tools/user-guide-pictures.sh $(BUILD) docs
 
 # Long runs (GDI hygiene over thousands of cycles), kept out of `make test`.
 soak: build
@@ -38,4 +53,4 @@ bench: build
 	@cmake --build $(BUILD) --target bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

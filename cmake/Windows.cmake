@@ -3,6 +3,11 @@
 enable_language(RC)
 enable_language(C)
 
+# The version header (generated/quillet_version.h) for the resource scripts
+# and the about page.
+include(${PROJECT_SOURCE_DIR}/cmake/Version.cmake)
+include_directories(${PROJECT_BINARY_DIR}/generated)
+
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0601 WINVER=0x0601)
 if(MINGW)
@@ -121,6 +126,13 @@ endfunction()
 file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp
                                       ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
 quillet_win_executables(tests ${win_tests})
+
+# Run by scripts, not by ctest (build/windows/release/): the installed
+# program's journey (tools/release-check.sh) and the user guide's pictures
+# (tools/user-guide-pictures.sh).
+file(GLOB release_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/release/*.cpp)
+quillet_win_executables(release ${release_tests})
+target_link_libraries(release_journey_test PRIVATE version)
 
 # The portable logic tests again, against the Windows backends.
 file(GLOB portable_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/portable/*_test.cpp)

@@ -5,6 +5,7 @@
 #include "lookup/help_window.h"
 #include "win32/paint.h"
 #include "win32/text.h"
+#include "quillet_version.h"
 
 namespace quillet {
 
@@ -12,9 +13,9 @@ namespace {
 
 constexpr char kTitle[] = "    关于Quillet";
 
-// Five lines; the first ends with the version.
+// Five lines; the first ends with the version (the file VERSION).
 constexpr char kNotice[] =
-    "Quillet 桌面助手  版本号：2.0\r\n"
+    "Quillet 桌面助手  版本号：" QUILLET_VERSION_TEXT "\r\n"
     "工作记录、定时提醒、农历日历、\r\n"
     "电话区号与邮编查询，尽在桌边。\r\n"
     "本软件可自由使用和复制。\r\n"

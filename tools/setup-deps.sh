@@ -14,15 +14,15 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-x86-64
   wine wine64 wine64-tools libwine libwine-dev
-  xvfb x11-utils imagemagick imagemagick-6.q16 locales libc-bin
+  xvfb x11-utils imagemagick imagemagick-6.q16 locales libc-bin nsis zip
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei fonts-wine
 )
 
 # Every command the scripts, CMake and the tests call.
 commands=(
   cmake make g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
-  x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump
-  widl wine wineserver wineboot Xvfb import iconv locale-gen
+  x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump x86_64-w64-mingw32-strip
+  widl wine wineserver wineboot Xvfb import iconv locale-gen makensis zip
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

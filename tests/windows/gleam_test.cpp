@@ -60,6 +60,39 @@ TEST(GleamScript, VBScriptCreatesItByNameAndUsesEveryMember) {
   EXPECT_NE(printed.find("checks done"), std::string::npos) << printed;
 }
 
+// The per-user registration (regsvr32 /n /i:user): every key under the
+// user's classes, nothing machine-wide, and all of it gone again.
+TEST(GleamScript, RegisteredForTheUserAloneAndRemovedWhole) {
+  const HMODULE lantoc = ::LoadLibraryW((BinDir() + L"\\Lantoc.dll").c_str());
+  const auto install = reinterpret_cast<HRESULT(WINAPI*)(BOOL, PCWSTR)>(
+      reinterpret_cast<void*>(::GetProcAddress(lantoc, "DllInstall")));
+  ASSERT_NE(install, nullptr);
+  wchar_t clsid[40] = {}, libid[40] = {}, events[40] = {};
+  ::StringFromGUID2(CLSID_Gleam, clsid, 40);
+  ::StringFromGUID2(LIBID_Lantoc, libid, 40);
+  ::StringFromGUID2(DIID___Gleam, events, 40);
+  const std::wstring classes = L"Software\\Classes\\";
+  const std::wstring keys[] = {classes + L"CLSID\\" + clsid + L"\\InprocServer32",
+                               classes + L"Lantoc.Gleam\\CLSID",
+                               classes + L"TypeLib\\" + libid + L"\\1.0\\0\\win64",
+                               classes + L"Interface\\" + events + L"\\ProxyStubClsid32"};
+  const auto text = [](HKEY root, const std::wstring& key) {
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    return ::RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
+                   ERROR_SUCCESS ? std::wstring(value) : std::wstring(L"(none)");
+  };
+  ASSERT_HRESULT_SUCCEEDED(install(TRUE, L"USER"));
+  EXPECT_EQ(text(HKEY_CURRENT_USER, keys[0]), BinDir() + L"\\Lantoc.dll");
+  EXPECT_EQ(text(HKEY_CURRENT_USER, keys[1]), clsid);
+  EXPECT_EQ(text(HKEY_CURRENT_USER, keys[2]), BinDir() + L"\\Lantoc.dll");
+  EXPECT_EQ(text(HKEY_CURRENT_USER, keys[3]), L"{00020420-0000-0000-C000-000000000046}");
+  EXPECT_EQ(text(HKEY_LOCAL_MACHINE, keys[0]), L"(none)") << "nothing machine-wide";
+  ASSERT_HRESULT_SUCCEEDED(install(FALSE, L"user"));
+  for (const std::wstring& key : keys) EXPECT_EQ(text(HKEY_CURRENT_USER, key), L"(none)") << key;
+  ::FreeLibrary(lantoc);
+}
+
 TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCount) {
   const IID* const kInterfaces[] = {
       &IID_IUnknown, &IID_IDispatch, &IID__Gleam, &IID_IOleObject, &IID_IOleWindow,

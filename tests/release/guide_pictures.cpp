@@ -1,0 +1,150 @@
+// The pictures of the user guide (docs/pictures, `make screenshots`): the
+// real program in a folder of its own with a few work records and a
+// reminder about to come due, each window reached as a user reaches it
+// from the panel's buttons and saved as name.png in QUILLET_ARTIFACT_DIR.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/codepage.h"
+#include "base/date_time_text.h"
+#include "base/record_file.h"
+#include "base/units.h"
+#include "reminders/reminder.h"
+#include "settings/default_settings.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/shell_fixture.h"
+#include "tests/support/test_files.h"
+#include "tests/support/win_test.h"
+#include "worklog/work_record.h"
+
+namespace quillet::test {
+namespace {
+
+std::string Today(int hour) {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) +
+         " " + std::to_string(hour) + ":0";
+}
+
+void Press(HWND control) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, 1);
+}
+
+// The visible windows of the program other than these.
+std::vector<HWND> NewWindows(const Process& program, const std::vector<HWND>& known) {
+  std::vector<HWND> found;
+  for (HWND hwnd : TopLevelWindows(program.Id())) {
+    if (::IsWindowVisible(hwnd) && std::find(known.begin(), known.end(), hwnd) == known.end()) {
+      found.push_back(hwnd);
+    }
+  }
+  return found;
+}
+
+void CloseAll(const std::vector<HWND>& windows) {
+  for (HWND hwnd : windows) ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  WaitFor([&] {
+    return std::none_of(windows.begin(), windows.end(),
+                        [](HWND hwnd) { return ::IsWindow(hwnd) && ::IsWindowVisible(hwnd); });
+  });
+}
+
+TEST(GuidePictures, EveryWindowOfTheProgram) {
+  ParameterItems settings = DefaultSettings("");
+  settings[kParamDocking] = "0";
+  settings[kParamPanelLeft] = "16800";  // at the right, clear of the windows
+  settings[kParamPanelTop] = "1500";
+  Installation install(settings);
+  for (const wchar_t* name : {L"Holiday.dat", L"Code-licences.txt", L"reminder-chime.wav"}) {
+    ::CopyFileW((BinDir() + L"\\" + name).c_str(), (install.folder() + L"\\" + name).c_str(), FALSE);
+  }
+  std::string records;
+  for (const WorkRecord& r : std::vector<WorkRecord>{
+           {Today(9), Today(11), "整理季度报表", "完成部分", "等财务数据"},
+           {Today(14), Today(17), "给客户回电话", "尚未完成", ""},
+           {"2006-5-8 9:0", "2006-5-12 17:0", "准备年会材料", "因故延期", "改到下月"}}) {
+    for (int f = 0; f < WorkRecord::kFieldCount; ++f) AppendDataField(records, r.Field(f));
+  }
+  ASSERT_TRUE(WriteBytes(install.folder() + L"\\schedule.dat", EncodeCp936(records).bytes));
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  Reminder reminder;
+  reminder.fields[Reminder::kContent] = "下午三点在三楼会议室开会，带上本季度的工作记录。";
+  reminder.fields[Reminder::kRepeat] = "只提醒一次";
+  reminder.fields[Reminder::kPrompt] = "只弹出窗口";
+  reminder.fields[Reminder::kNextDue] =
+      FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + 4));
+  ASSERT_TRUE(WriteBytes(install.folder() + L"\\timer.dat", EncodeCp936(FormatReminders({reminder})).bytes));
+
+  Process program(install);
+  HWND panel = program.WaitWindow(L"\x3000Quillet");
+  ASSERT_NE(panel, nullptr);
+  std::vector<HWND> buttons;
+  WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; });
+  ASSERT_GE(buttons.size(), 8u);
+
+  // The reminder first: it comes a few seconds after the start.
+  HWND popup = nullptr;
+  WaitFor([&] { return (popup = program.Window(L"\x3000定时器")) != nullptr; }, std::chrono::seconds(12));
+  ASSERT_NE(popup, nullptr);
+  SaveRedrawnScreenshot(popup, L"reminder-popup", std::chrono::milliseconds(400));
+  CloseAll({popup});
+  SaveRedrawnScreenshot(panel, L"panel", std::chrono::milliseconds(400));
+
+  // Each button, by its index on the panel, and the pictures of the windows
+  // it opens (the newest last).
+  const std::pair<int, std::vector<const wchar_t*>> kButtons[] = {
+      {1, {L"work-list", L"work-edit"}}, {3, {L"reminder-settings"}}, {4, {L"calendar"}},
+      {5, {L"lookup"}},                  {6, {L"settings"}},          {7, {L"about"}}};
+  for (const auto& [index, names] : kButtons) {
+    Press(buttons[static_cast<std::size_t>(index)]);
+    std::vector<HWND> opened;
+    WaitFor([&] { return (opened = NewWindows(program, {panel})).size() >= names.size(); },
+            std::chrono::seconds(5));
+    if (opened.size() < names.size()) {
+      // A window the program does not have yet: no picture, said aloud.
+      std::printf("guide-pictures: button %d opened %zu of %zu windows\n", index, opened.size(),
+                  names.size());
+      CloseAll(opened);
+      continue;
+    }
+    if (index == 5) {
+      // The look-up with a search done: a keyword typed and Enter.
+      TypeText(L"杭州");
+      PressKey(VK_RETURN);
+    }
+    // Newest first, each closed after its picture: the window it opened
+    // over another is seen alone on it, then the one below.
+    for (std::size_t i = names.size(); i-- > 0;) {
+      SaveRedrawnScreenshot(opened[names.size() - 1 - i], names[i], std::chrono::milliseconds(400));
+      if (i > 0) CloseAll({opened[names.size() - 1 - i]});
+    }
+    if (index == 7) {
+      // The about page's 帮助 opens the help viewer.
+      POINT button{TwipsToPixels(2160 + 1335 / 2.0, 96), TwipsToPixels(2280 + 450 / 2.0, 96)};
+      ::ClientToScreen(opened.back(), &button);
+      ClickTheMouse(button.x, button.y, 1);
+      std::vector<HWND> help;
+      if (WaitFor([&] { return !(help = NewWindows(program, {panel, opened.back()})).empty(); },
+                  std::chrono::seconds(5))) {
+        SaveRedrawnScreenshot(help[0], L"help", std::chrono::milliseconds(400));
+      }
+      CloseAll(help);
+    }
+    CloseAll(opened);
+  }
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(10000), 0);
+}
+
+}  // namespace
+}  // namespace quillet::test

@@ -1,0 +1,202 @@
+// The installed program as a user meets it, run by tools/release-check.sh
+// in a Wine prefix where the built setup has installed it: the Start-menu
+// shortcut and the Apps-list entry lead to it, then through real input a
+// work record is added and a reminder comes due; the uninstaller refuses
+// while the program runs; the program is closed.
+// QUILLET_EXPECTED_VERSION names the version the setup claims.
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include "base/codepage.h"
+#include "base/date_time_text.h"
+#include "base/units.h"
+#include "reminders/reminder.h"
+#include "settings/default_settings.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/shell_fixture.h"
+#include "tests/support/test_files.h"
+#include "tests/support/win_test.h"
+#include "win32/text.h"
+
+namespace quillet::test {
+namespace {
+
+constexpr const wchar_t* kUninstallKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillet";
+
+std::wstring Folder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+// The target of the Start-menu shortcut.
+std::wstring ShortcutTarget() {
+  IShellLinkW* link = nullptr;
+  std::wstring target;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+    return target;
+  }
+  IPersistFile* file = nullptr;
+  const std::wstring lnk = Folder(CSIDL_PROGRAMS) + L"\\Quillet.lnk";
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(file->Load(lnk.c_str(), STGM_READ)) &&
+        SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) {
+      target = path;
+    }
+    file->Release();
+  }
+  link->Release();
+  return target;
+}
+
+std::wstring UninstallValue(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = {};
+  DWORD size = sizeof value;
+  if (::RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS) {
+    return L"(none)";
+  }
+  return value;
+}
+
+std::wstring FileVersion(const std::wstring& path) {
+  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), nullptr);
+  std::string block(size, '\0');
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (!size || !::GetFileVersionInfoW(path.c_str(), 0, size, block.data()) ||
+      !::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length)) {
+    return L"(none)";
+  }
+  return std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." +
+         std::to_wstring(LOWORD(info->dwFileVersionMS)) + L"." +
+         std::to_wstring(HIWORD(info->dwFileVersionLS));
+}
+
+const std::wstring kInstalled = Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Quillet";
+
+TEST(Installed, TheShortcutAndTheAppsEntryLeadToTheProgramOfThisVersion) {
+  const std::wstring version = win::Widen(std::getenv("QUILLET_EXPECTED_VERSION"));
+  EXPECT_EQ(ShortcutTarget(), kInstalled + L"\\quillet.exe");
+  EXPECT_EQ(UninstallValue(L"DisplayVersion"), version);
+  EXPECT_EQ(UninstallValue(L"DisplayIcon"), kInstalled + L"\\quillet.exe,0");
+  EXPECT_EQ(UninstallValue(L"QuietUninstallString"), L"\"" + kInstalled + L"\\uninstall.exe\" /S");
+  DWORD kb = 0, size = sizeof kb;
+  ::RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kb,
+                 &size);
+  EXPECT_GT(kb, 500u) << "the size of the installed files, in KB";
+  EXPECT_EQ(FileVersion(kInstalled + L"\\quillet.exe"), version);
+  EXPECT_EQ(FileVersion(kInstalled + L"\\Lantoc.dll"), version);
+}
+
+POINT At(HWND window, double x, double y) {
+  POINT p{TwipsToPixels(x, 96), TwipsToPixels(y, 96)};
+  ::ClientToScreen(window, &p);
+  return p;
+}
+
+void Press(HWND control) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, 1);
+}
+
+TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
+  const std::wstring exe = ShortcutTarget();
+  ASSERT_FALSE(exe.empty());
+  // The user's settings: the panel kept in place (no docking at the edge).
+  ParameterItems settings = DefaultSettings("");
+  settings[kParamDocking] = "0";
+  settings[kParamPanelLeft] = "3000";
+  settings[kParamPanelTop] = "1500";
+  ASSERT_TRUE(WriteBytes(kInstalled + L"\\paramter.dat", EncodeCp936(FormatParameters(settings)).bytes));
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  Reminder reminder;
+  reminder.fields[Reminder::kContent] = "发布检查的提醒";
+  reminder.fields[Reminder::kRepeat] = "只提醒一次";
+  reminder.fields[Reminder::kPrompt] = "只弹出窗口";
+  reminder.fields[Reminder::kNextDue] =
+      FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + 12));
+  ASSERT_TRUE(WriteBytes(kInstalled + L"\\timer.dat", EncodeCp936(FormatReminders({reminder})).bytes));
+
+  // Started as the shortcut starts it: in its own folder.
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  ASSERT_TRUE(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               kInstalled.c_str(), &si, &pi));
+  win::KernelHandle process(pi.hProcess);
+  ::CloseHandle(pi.hThread);
+  // A failed step ends the program, so that the check goes on without it.
+  struct Ender {
+    HANDLE process;
+    ~Ender() {
+      if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) ::TerminateProcess(process, 99);
+    }
+  } ender{process.get()};
+  HWND panel = nullptr;
+  WaitFor([&] {
+    const auto found = TopLevelWindows(pi.dwProcessId, L"\x3000Quillet");
+    panel = found.empty() ? nullptr : found[0];
+    return panel != nullptr;
+  });
+  ASSERT_NE(panel, nullptr);
+  std::vector<HWND> buttons;
+  WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; });
+  ASSERT_GE(buttons.size(), 8u);
+  SaveRedrawnScreenshot(panel, L"release-panel", std::chrono::milliseconds(300));
+
+  // "添加工作记录": the edit window over all records; a content typed, 确定,
+  // then the list saved and closed.
+  Press(buttons[1]);
+  HWND list = nullptr, edit = nullptr;
+  WaitFor([&] {
+    const auto lists = TopLevelWindows(pi.dwProcessId, L"\x3000我的工作记录表");
+    const auto edits = TopLevelWindows(pi.dwProcessId, L"\x3000编辑工作记录");
+    list = lists.empty() ? nullptr : lists[0];
+    edit = edits.empty() ? nullptr : edits[0];
+    return list && edit;
+  });
+  ASSERT_TRUE(list && edit);
+  const POINT content = At(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
+  ClickTheMouse(content.x, content.y, 1);
+  TypeText(L"发布检查的记录");
+  const POINT ok = At(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0);
+  ClickTheMouse(ok.x, ok.y, 1);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  const POINT save = At(list, 10560 + 1695 / 2.0, 4600 + 375 / 2.0);
+  ClickTheMouse(save.x, save.y, 1);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
+  EXPECT_NE(ReadBytes(kInstalled + L"\\schedule.dat").find(EncodeCp936("发布检查的记录").bytes),
+            std::string::npos);
+
+  // The reminder pops up when due; closed with its button.
+  std::vector<HWND> popups;
+  WaitFor([&] { return !(popups = TopLevelWindows(pi.dwProcessId, L"\x3000定时器")).empty(); },
+          std::chrono::seconds(20));
+  ASSERT_FALSE(popups.empty()) << "the reminder did not come";
+  SaveRedrawnScreenshot(popups[0], L"release-reminder", std::chrono::milliseconds(300));
+  ::PostMessageW(popups[0], WM_CLOSE, 0, 0);
+
+  // While it runs the uninstaller refuses (exit code 2) and removes nothing.
+  const std::wstring log = ArtifactDir() + L"\\release-uninstall.txt";
+  EXPECT_EQ(RunCaptured(L"\"" + kInstalled + L"\\uninstall.exe\" /S _?=" + kInstalled, log), 2);
+  EXPECT_EQ(::GetFileAttributesW(exe.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+
+  ::PostMessageW(panel, WM_CLOSE, 0, 0);
+  ASSERT_EQ(::WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  ::GetExitCodeProcess(process.get(), &code);
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+}  // namespace quillet::test
