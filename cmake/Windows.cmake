@@ -127,12 +127,13 @@ file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*_test
                                       ${PROJECT_SOURCE_DIR}/tests/soak/*_test.cpp)
 quillet_win_executables(tests ${win_tests})
 
-# Run by scripts, not by ctest (build/windows/release/): the installed
-# program's journey (tools/release-check.sh) and the user guide's pictures
-# (tools/user-guide-pictures.sh).
+# Run by scripts, not by ctest: the installed program's journey
+# (build/windows/release/, tools/release-check.sh) and the maker of the user
+# guide's pictures (build/windows/user-guide/, tools/user-guide-pictures.sh).
 file(GLOB release_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/release/*.cpp)
 quillet_win_executables(release ${release_tests})
 target_link_libraries(release_journey_test PRIVATE version)
+quillet_win_executables(user-guide ${PROJECT_SOURCE_DIR}/tools/user-guide/guide_pictures.cpp)
 
 # The portable logic tests again, against the Windows backends.
 file(GLOB portable_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/portable/*_test.cpp)

@@ -8,7 +8,8 @@
 
 namespace quillet::test {
 
-Installation::Installation(const ParameterItems& settings) {
+Installation::Installation(const ParameterItems& settings, const wchar_t* folderName)
+    : folder_(folderName) {
   for (const wchar_t* name : {L"quillet.exe", L"Lantoc.dll", L"Help.dat", L"Code.dat"}) {
     ::CopyFileW((BinDir() + L"\\" + name).c_str(), folder_.File(name).c_str(), FALSE);
   }

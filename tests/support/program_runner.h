@@ -18,7 +18,7 @@ namespace quillet::test {
 // this settings file.
 class Installation {
  public:
-  explicit Installation(const ParameterItems& settings);
+  explicit Installation(const ParameterItems& settings, const wchar_t* folderName = nullptr);
   std::wstring Exe() const { return folder_.File(L"quillet.exe"); }
   std::wstring SettingsPath() const { return folder_.File(L"paramter.dat"); }
   const std::string& settingsBytes() const { return settingsBytes_; }

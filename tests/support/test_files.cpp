@@ -10,12 +10,13 @@
 
 namespace quillet::test {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const wchar_t* name) {
   wchar_t base[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, base);
   static int counter = 0;
-  path_ = std::wstring(base) + L"quillet-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++counter);
+  path_ = std::wstring(base) + (name ? std::wstring(name)
+                                     : L"quillet-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                           std::to_wstring(++counter));
   ::CreateDirectoryW(path_.c_str(), nullptr);
 }
 

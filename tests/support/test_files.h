@@ -9,7 +9,8 @@ namespace quillet::test {
 // its files when the object goes.
 class TempFolder {
  public:
-  TempFolder();
+  // A fresh folder in the temporary folder, named `name` when given.
+  explicit TempFolder(const wchar_t* name = nullptr);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

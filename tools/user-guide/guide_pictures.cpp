@@ -63,7 +63,7 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
   settings[kParamDocking] = "0";
   settings[kParamPanelLeft] = "16800";  // at the right, clear of the windows
   settings[kParamPanelTop] = "1500";
-  Installation install(settings);
+  Installation install(settings, L"Quillet");
   for (const wchar_t* name : {L"Holiday.dat", L"Code-licences.txt", L"reminder-chime.wav"}) {
     ::CopyFileW((BinDir() + L"\\" + name).c_str(), (install.folder() + L"\\" + name).c_str(), FALSE);
   }
@@ -75,15 +75,28 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
     for (int f = 0; f < WorkRecord::kFieldCount; ++f) AppendDataField(records, r.Field(f));
   }
   ASSERT_TRUE(WriteBytes(install.folder() + L"\\schedule.dat", EncodeCp936(records).bytes));
+  // A meeting a few seconds ahead, and the plan written every morning.
   SYSTEMTIME t{};
   ::GetLocalTime(&t);
-  Reminder reminder;
-  reminder.fields[Reminder::kContent] = "下午三点在三楼会议室开会，带上本季度的工作记录。";
-  reminder.fields[Reminder::kRepeat] = "只提醒一次";
-  reminder.fields[Reminder::kPrompt] = "只弹出窗口";
-  reminder.fields[Reminder::kNextDue] =
-      FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + 4));
-  ASSERT_TRUE(WriteBytes(install.folder() + L"\\timer.dat", EncodeCp936(FormatReminders({reminder})).bytes));
+  const auto reminder = [](const std::string& content, const DateTime& at, std::string_view repeat,
+                           std::string_view prompt, const DateTime& next) {
+    Reminder r;
+    r[Reminder::kContent] = content;
+    const CivilDate day = DateOf(at);
+    const std::int64_t seconds = at.second;
+    const std::int64_t parts[] = {day.year, day.month, day.day, seconds / 3600, seconds / 60 % 60, seconds % 60};
+    for (int i = 0; i < 6; ++i) r[Reminder::kYear + i] = std::to_string(parts[i]);
+    r[Reminder::kRepeat] = repeat;
+    r[Reminder::kPrompt] = prompt;
+    r[Reminder::kNextDue] = FormatNextDueText(next);
+    return r;
+  };
+  const DateTime meeting = BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + 4);
+  const std::vector<Reminder> reminders{
+      reminder("下午三点在三楼会议室开会，带上本季度的工作记录。", meeting, kRepeatOnce, kPromptWindowOnly, meeting),
+      reminder("写今天的工作计划", BuildDateTime(t.wYear, 1, 5, 8, 30, 0), kRepeatDaily, kPromptSoundAndWindow,
+               BuildDateTime(t.wYear, t.wMonth, t.wDay + 1, 8, 30, 0))};
+  ASSERT_TRUE(WriteBytes(install.folder() + L"\\timer.dat", EncodeCp936(FormatReminders(reminders)).bytes));
 
   Process program(install);
   HWND panel = program.WaitWindow(L"\x3000Quillet");
