@@ -10,17 +10,12 @@
 #include <vector>
 
 #include "forms/pictures.h"
+#include "tools/little_endian.h"
 
 namespace {
 
-void Put16(std::string& out, unsigned v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
-}
-void Put32(std::string& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using quillet::tools::Put16;
+using quillet::tools::Put32;
 
 // One image: BITMAPINFOHEADER (twice the height: colour, then mask), the
 // BGRA rows bottom-up, then the 1-bit mask rows (1 = transparent), each

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/little_endian.h"
+
 namespace {
 
 constexpr int kRate = 22050;           // samples per second
@@ -50,15 +52,8 @@ std::vector<double> Synthesise() {
   return samples;
 }
 
-void Put16(std::string& out, unsigned v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using quillet::tools::Put16;
+using quillet::tools::Put32;
 
 // RIFF/WAVE with one fmt chunk (PCM) and one data chunk, little-endian.
 std::string WaveFile(const std::vector<double>& samples) {
