@@ -1,7 +1,8 @@
 // The installed program as a user meets it, run by tools/release-check.sh
 // in a Wine prefix where the built setup has installed it: the Start-menu
 // shortcut and the Apps-list entry lead to it, then through real input a
-// work record is added and a reminder comes due; the uninstaller refuses
+// work record is added and a reminder is set for the coming minute, which
+// comes due; the uninstaller refuses
 // while the program runs; the program is closed.
 // QUILLET_EXPECTED_VERSION names the version the setup claims.
 #include <windows.h>
@@ -10,10 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "base/codepage.h"
 #include "base/date_time_text.h"
+#include "base/table_model.h"
 #include "base/units.h"
 #include "reminders/reminder.h"
+#include "reminders/reminder_editing.h"
 #include "settings/default_settings.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/shell_fixture.h"
@@ -107,6 +114,45 @@ void Press(HWND control) {
   ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, 1);
 }
 
+// The reminder window of another process, seen through a copy of its table
+// kept in step here: where a cell is, and which entry of a cell's list to
+// take.
+struct ReminderWindow {
+  HWND window;
+  TableModel table;
+
+  POINT Cell(int row, int col) const {
+    int x = 0, y = 0;
+    for (int c = 0; c < col; ++c) x += table.ColWidth(c);
+    for (int r = 0; r < row; ++r) y += table.RowHeight(r);
+    POINT p{TwipsToPixels(x + table.ColWidth(col) / 2.0, 96), TwipsToPixels(y + table.RowHeight(row) / 2.0, 96)};
+    ::ClientToScreen(::FindWindowExW(window, nullptr, L"QuilletGrid", nullptr), &p);
+    return p;
+  }
+  // Double-clicks the cell, drops its list down with a click on the arrow,
+  // walks to the entry with the arrow keys and takes it with Enter; Enter
+  // again closes the editor.
+  void Choose(int row, int col, const std::string& text, int year) {
+    const std::vector<std::string> entries = ReminderChoices(table, row, col, year);
+    const auto target = std::find(entries.begin(), entries.end(), text) - entries.begin();
+    ASSERT_LT(static_cast<std::size_t>(target), entries.size()) << text;
+    const POINT cell = Cell(row, col);
+    ClickTheMouse(cell.x, cell.y, 2);
+    HWND box = ::FindWindowExW(window, nullptr, L"ComboBox", nullptr);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(box) != FALSE; }));
+    RECT r{};
+    ::GetWindowRect(box, &r);
+    ClickTheMouse(r.right - 6, (r.top + r.bottom) / 2, 1);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+    for (LRESULT at = ::SendMessageW(box, CB_GETCURSEL, 0, 0); at != target; at += at < target ? 1 : -1) {
+      PressKey(at < target ? VK_DOWN : VK_UP);
+    }
+    PressKey(VK_RETURN);
+    PressKey(VK_RETURN);
+    table.SetTextMatrix(row, col, text);
+  }
+};
+
 TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const std::wstring exe = ShortcutTarget();
   ASSERT_FALSE(exe.empty());
@@ -116,16 +162,6 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   settings[kParamPanelLeft] = "3000";
   settings[kParamPanelTop] = "1500";
   ASSERT_TRUE(WriteBytes(kInstalled + L"\\paramter.dat", EncodeCp936(FormatParameters(settings)).bytes));
-  SYSTEMTIME t{};
-  ::GetLocalTime(&t);
-  Reminder reminder;
-  reminder.fields[Reminder::kContent] = "发布检查的提醒";
-  reminder.fields[Reminder::kRepeat] = "只提醒一次";
-  reminder.fields[Reminder::kPrompt] = "只弹出窗口";
-  reminder.fields[Reminder::kNextDue] =
-      FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + 12));
-  ASSERT_TRUE(WriteBytes(kInstalled + L"\\timer.dat", EncodeCp936(FormatReminders({reminder})).bytes));
-
   // Started as the shortcut starts it: in its own folder.
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -178,10 +214,52 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   EXPECT_NE(ReadBytes(kInstalled + L"\\schedule.dat").find(EncodeCp936("发布检查的记录").bytes),
             std::string::npos);
 
+  // "定期提醒设置": a reminder added, its start moved from tomorrow to the
+  // coming minute, saved; the due check then brings it.
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  // At least 15 s before the coming minute, and that minute in this hour.
+  while (t.wSecond >= 45 || t.wMinute == 59) {
+    ::Sleep(static_cast<DWORD>(61 - t.wSecond) * 1000);
+    ::GetLocalTime(&t);
+  }
+  Press(buttons[3]);
+  ReminderWindow reminders{nullptr, {}};
+  WaitFor([&] {
+    const auto found = TopLevelWindows(pi.dwProcessId, L"定时提醒设置");
+    reminders.window = found.empty() ? nullptr : found[0];
+    return reminders.window != nullptr;
+  });
+  ASSERT_NE(reminders.window, nullptr);
+  const POINT add = At(reminders.window, 360 + 2055 / 2.0, 4560 + 465 / 2.0);
+  ClickTheMouse(add.x, add.y, 1);
+  SetUpReminderTable(reminders.table);
+  const DateTime now = BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+  const int row = AddReminderRow(reminders.table, now);
+  const POINT what = reminders.Cell(row, kContentCol);
+  ClickTheMouse(what.x, what.y, 2);
+  TypeText(L"发布检查的提醒");  // written when the next cell is chosen
+  const CivilDate today = DateOf(now);
+  const int parts[] = {today.year, today.month, today.day};
+  for (int i = 0; i < 3; ++i) {
+    if (reminders.table.TextMatrix(row, kYearCol + i) != std::to_string(parts[i])) {
+      reminders.Choose(row, kYearCol + i, std::to_string(parts[i]), today.year);
+    }
+  }
+  reminders.Choose(row, kMinuteCol, std::to_string(t.wMinute + 1), today.year);
+  SaveRedrawnScreenshot(reminders.window, L"release-reminders", std::chrono::milliseconds(300));
+  const POINT keep = At(reminders.window, 6360 + 2055 / 2.0, 4560 + 465 / 2.0);
+  ClickTheMouse(keep.x, keep.y, 1);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(reminders.window); }));
+  const std::string due = FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute + 1, 0));
+  const std::string timer = ReadBytes(kInstalled + L"\\timer.dat");
+  EXPECT_NE(timer.find(due), std::string::npos) << due;
+  EXPECT_NE(timer.find(EncodeCp936("发布检查的提醒").bytes), std::string::npos);
+
   // The reminder pops up when due; closed with its button.
   std::vector<HWND> popups;
   WaitFor([&] { return !(popups = TopLevelWindows(pi.dwProcessId, L"\x3000定时器")).empty(); },
-          std::chrono::seconds(20));
+          std::chrono::seconds(90));
   ASSERT_FALSE(popups.empty()) << "the reminder did not come";
   SaveRedrawnScreenshot(popups[0], L"release-reminder", std::chrono::milliseconds(300));
   ::PostMessageW(popups[0], WM_CLOSE, 0, 0);
