@@ -236,12 +236,12 @@ TEST(WorkTable, HandWrittenFileReadsAsWrittenAndIsSavedBackWholeOrNotAtAll) {
   const std::string saved = fileBytes();
 
   grid.SetTextMatrix(1, 3, "emoji 😀 and ĳ");  // two characters code page 936 lacks
-  file_store_testing::SetWriteLimit(10);  // and the disk fills up: the file stays as it was
+  file_store_testing::SetFault(2);  // and the disk fills up: the file stays as it was
   const SaveOutcome failed = SaveWorkRecords(grid, context);
   EXPECT_EQ(failed.unmappable, 2u);
   EXPECT_TRUE(!failed.ok && !failed.error.empty());
   EXPECT_EQ(fileBytes(), saved);
-  file_store_testing::SetWriteLimit(std::nullopt);
+  file_store_testing::SetFault(0);
 }
 
 TEST(IsTodaysWork, OnlyAStartOfTodayWithATimeOfDay) {

@@ -75,7 +75,7 @@ TEST(FieldWriter, SanitizedFieldsRoundTripAndTrimKeepsTheIdeographicSpace) {
 
 using FileStoreTest = testing_support::ScratchFolderTest;
 
-TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong) {
+TEST_F(FileStoreTest, SavesReplaceTheWholeFileAndReadsReportWhatIsWrong) {
   std::string bytes("\"a\"\r\n\0\xFF\xD6\xD0", 9);
   ASSERT_TRUE(ReplaceFileContents(Path("f.dat"), bytes));
   const FileContents back = ReadWholeFile(Path("f.dat"));
@@ -88,18 +88,6 @@ TEST_F(FileStoreTest, SavesReplaceTheWholeFileOrLeaveItAndReadsReportWhatIsWrong
   PutBytes("big.dat", std::string(1000, 'x'));
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 999).status, FileStatus::TooLarge);
   EXPECT_EQ(ReadWholeFile(Path("big.dat"), 1000).bytes.size(), 1000u);
-
-  // Failed saves leave the old file and no temporary file.
-  PutBytes("f.dat", "old contents");
-  file_store_testing::SetWriteLimit(5);  // the disk fills up
-  std::string error;
-  EXPECT_FALSE(ReplaceFileContents(Path("f.dat"), std::string(200000, 'n'), &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadWholeFile(Path("f.dat")).bytes, "old contents");
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(Path("f.dat"))));
-  file_store_testing::SetWriteLimit(std::nullopt);
-  // A blocked temporary file: reminder_test's failed due check.
-  EXPECT_FALSE(ReplaceFileContents(Path("missing/f.dat"), "x"));
 }
 
 TEST_F(FileStoreTest, DataFilesReadPieceByPieceGiveTheFieldsOfTheWholeText) {
