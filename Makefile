@@ -3,9 +3,12 @@
 #   make test   install what is missing, build both ways, run every test
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# `make fuzz` runs each fuzz target this long; `make test` a few seconds each.
+FUZZ_SECONDS ?= 120
+FUZZ_SMOKE_SECONDS ?= 3
 CMAKE_FLAGS ?= -DQUILLET_WINDOWS=ON -DQUILLET_WERROR=ON
 
-.PHONY: all deps configure build test soak run bench clean
+.PHONY: all deps configure build test sanitize fuzz soak run bench clean
 
 all: build
 
@@ -25,6 +28,25 @@ build: configure
 test: build
 	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
 	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak
+	$(run_sanitized)
+	@tools/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SMOKE_SECONDS) $(JOBS)
+
+# The native tests built with AddressSanitizer and UBSan in a folder of their
+# own: any report fails the run.
+define run_sanitized
+@cmake -S . -B $(BUILD)/asan -DQUILLET_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 >/dev/null
+@echo "sanitized native tests: building in $(BUILD)/asan"
+@cmake --build $(BUILD)/asan -j $(JOBS) --target quillet_tests -- --no-print-directory \
+  >$(BUILD)/asan/build.log 2>&1 || { tail -n 40 $(BUILD)/asan/build.log; exit 1; }
+@cd $(BUILD)/asan && ./quillet_tests --gtest_brief=1
+endef
+
+sanitize: deps
+	$(run_sanitized)
+
+# Each fuzz target for FUZZ_SECONDS from its seed corpus; a finding fails.
+fuzz: deps
+	@tools/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) $(JOBS)
 
 # Long runs (GDI hygiene over thousands of cycles), kept out of `make test`.
 soak: build
