@@ -33,6 +33,10 @@ TEST(Cp936, KnownTextsRoundTripAndCharactersOutsideTheCodePageAreReported) {
   const Cp936Encoded e = EncodeCp936("a\U0001F600b\uD55Cc\xC3" "d\uEF81");
   EXPECT_EQ(e.bytes, "a?b?c?d\x81");
   EXPECT_EQ(e.unmappable, 3u);
+  // An escaped lead byte before a quote stays, before a byte it would pair
+  // with (the full-width quote a save makes of it) it cannot.
+  EXPECT_EQ(EncodeCp936("\uEFD6\"").bytes, "\xD6\"");
+  EXPECT_EQ(EncodeCp936("\uEFD6\uFF02").bytes, "?\xA3\xA2");
 }
 
 TEST(Cp936, EveryPairOfBytesAndALargeTextComeBackUnchanged) {
