@@ -19,7 +19,8 @@ if ! cmake --build "$build" -j "$jobs" --target fuzz_targets -- --no-print-direc
   exit 1
 fi
 
-mkdir -p "$build/findings"
+mkdir -p "$build/findings" "$build/tmp"
+export TMPDIR="$build/tmp"  # the targets' scratch files
 failed=()
 printf '%-12s %9s %6s %9s  %s\n' target exec/s cov runs result
 for source in "$tree"/tests/fuzz/*_fuzz.cpp; do

@@ -1,6 +1,6 @@
 // What the fuzz targets share: a check that stops the run on a broken
-// invariant, a reader that cuts numbers off the front of the input, and a
-// scratch file per process for the targets that go through real files.
+// invariant, numbers cut off the front of the input, and whole files in the
+// temporary folder (tools/run-fuzz.sh points it into the build folder).
 #pragma once
 
 #include <unistd.h>
@@ -9,25 +9,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(condition)                                                      \
-  do {                                                                             \
-    if (!(condition)) {                                                            \
-      std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, \
-                   __LINE__);                                                      \
-      std::abort();                                                                \
-    }                                                                              \
-  } while (0)
-
 namespace quillet::fuzz {
+
+[[noreturn]] inline void Broken(const char* what, int line) {
+  std::fprintf(stderr, "invariant broken: %s (line %d)\n", what, line);
+  std::abort();
+}
+#define FUZZ_CHECK(condition) ((condition) ? void() : quillet::fuzz::Broken(#condition, __LINE__))
 
 class Input {
  public:
-  Input(const std::uint8_t* data, std::size_t size)
-      : rest_(reinterpret_cast<const char*>(data), size) {}
-  // A number in [low, high] from the next bytes (low when none are left).
+  Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
+  // A number in [low, high] from the next 8 bytes (low when none are left).
   std::int64_t Number(std::int64_t low, std::int64_t high) {
     std::uint64_t value = 0;
     for (int i = 0; i < 8 && !rest_.empty(); ++i, rest_.remove_prefix(1)) {
@@ -41,24 +38,11 @@ class Input {
   std::string_view rest_;
 };
 
-// A folder of this process's own under the temporary folder (in memory where
-// /dev/shm exists), made once; the file name is the caller's.
-inline std::string ScratchFile(const char* name) {
-  static const std::string* folder = [] {
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    const auto made = new std::string((base / ("quillet-fuzz-" + std::to_string(::getpid()))).string());
-    std::filesystem::create_directories(*made);
-    std::atexit([] { std::filesystem::remove_all(*folder); });
-    return made;
-  }();
-  return *folder + "/" + name;
-}
-
-inline void PutFile(const std::string& path, std::string_view bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  FUZZ_CHECK(f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-  std::fclose(f);
+// A file of this process's own, holding bytes.
+inline std::string PutFile(const char* name, std::string_view bytes) {
+  const std::string path = (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + name)).string();
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
 }
 
 }  // namespace quillet::fuzz

@@ -5,10 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillet;
-  const std::string path = fuzz::ScratchFile("Holiday.dat");
-  fuzz::PutFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   DayMarks marks;
-  FUZZ_CHECK(ReadDayMarks(path, &marks));
+  FUZZ_CHECK(ReadDayMarks(fuzz::PutFile("Holiday.dat", bytes), &marks));
   int previous = DayNumber(CivilDate{1, 1, 1}) - 1;
   for (const auto& [date, mark] : marks.Between(CivilDate{1, 1, 1}, CivilDate{9999, 12, 31})) {
     FUZZ_CHECK(DayNumber(date) > previous);

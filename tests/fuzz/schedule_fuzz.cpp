@@ -7,8 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillet;
   WorkTableContext context;
-  context.filePath = fuzz::ScratchFile("schedule.dat");
-  fuzz::PutFile(context.filePath, std::string_view(reinterpret_cast<const char*>(data), size));
+  context.filePath = fuzz::PutFile("schedule.dat", std::string_view(reinterpret_cast<const char*>(data), size));
   TableModel first, second;
   FUZZ_CHECK(SetUpWorkTable(first, context).status == FileStatus::Ok);
   const SaveOutcome saved = SaveWorkRecords(first, context);
