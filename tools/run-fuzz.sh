@@ -19,8 +19,11 @@ if ! cmake --build "$build" -j "$jobs" --target fuzz_targets -- --no-print-direc
   exit 1
 fi
 
-mkdir -p "$build/findings" "$build/tmp"
-export TMPDIR="$build/tmp"  # the targets' scratch files
+mkdir -p "$build/findings"
+# The targets' scratch files, in memory where possible (saves flush to disk).
+scratch=$(mktemp -d "$([ -d /dev/shm ] && echo /dev/shm || echo "$build")/quillet-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR="$scratch"
 failed=()
 printf '%-12s %9s %6s %9s  %s\n' target exec/s cov runs result
 for source in "$tree"/tests/fuzz/*_fuzz.cpp; do

@@ -1,6 +1,6 @@
 // What the fuzz targets share: a check that stops the run on a broken
 // invariant, numbers cut off the front of the input, and whole files in the
-// temporary folder (tools/run-fuzz.sh points it into the build folder).
+// temporary folder (tools/run-fuzz.sh gives each run its own).
 #pragma once
 
 #include <unistd.h>
