@@ -113,7 +113,7 @@ TEST_P(SaveFaults, AMissingDataFolderOrAFileInItsPlaceIsReported) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DataFiles, SaveFaults, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace quillet
