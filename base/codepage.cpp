@@ -124,25 +124,44 @@ Cp936Encoded EncodeCp936(std::string_view utf8) {
   std::string& bytes = result.bytes;
   bytes.resize(utf8.size());
   char* o = bytes.data();
+  char* escapedLead = nullptr;  // a lead byte written for its escape, just before o
   for (std::size_t pos = 0; pos < utf8.size();) {
+    char* const at = o;
+    bool escapeOfLead = false;
     if (static_cast<unsigned char>(utf8[pos]) < 0x80) {  // ASCII is itself
       *o++ = utf8[pos++];
-      continue;
-    }
-    bool valid = false;
-    const char32_t cp = ThreeByteCharacter(utf8, pos, &valid);
-    const std::uint16_t code = valid && cp < 0x10000 ? codes[cp] : 0;
-    if (valid && IsByteEscape(cp)) {
-      *o++ = EscapedByte(cp);
-    } else if (code > 0xFF) {
-      *o++ = static_cast<char>(code >> 8);
-      *o++ = static_cast<char>(code & 0xFF);
-    } else if (code != 0) {
-      *o++ = static_cast<char>(code);
     } else {
-      *o++ = '?';
-      ++result.unmappable;
+      bool valid = false;
+      const char32_t cp = ThreeByteCharacter(utf8, pos, &valid);
+      const std::uint16_t code = valid && cp < 0x10000 ? codes[cp] : 0;
+      if (valid && IsByteEscape(cp)) {
+        *o++ = EscapedByte(cp);
+        const auto byte = static_cast<unsigned char>(EscapedByte(cp));
+        escapeOfLead = byte >= d::kFirstLead && byte <= d::kLastLead;
+      } else if (code > 0xFF) {
+        *o++ = static_cast<char>(code >> 8);
+        *o++ = static_cast<char>(code & 0xFF);
+      } else if (code != 0) {
+        *o++ = static_cast<char>(code);
+      } else {
+        *o++ = '?';
+        ++result.unmappable;
+      }
     }
+    // An escaped lead byte must not pair up with the byte after it, or the
+    // two would read back as another character. Decoded text never holds
+    // such a neighbour (the decoder would have paired them); an edit next
+    // to the escape can, and the escape then cannot be held.
+    if (escapedLead) {
+      const auto lead = static_cast<unsigned char>(*escapedLead);
+      const auto trail = static_cast<unsigned char>(*at);
+      if (trail >= d::kFirstTrail && trail <= d::kLastTrail &&
+          Decodings().pairs[(lead - d::kFirstLead) * 256u + trail] != 0) {
+        *escapedLead = '?';
+        ++result.unmappable;
+      }
+    }
+    escapedLead = escapeOfLead ? at : nullptr;
   }
   bytes.resize(static_cast<std::size_t>(o - bytes.data()));
   return result;

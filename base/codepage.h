@@ -21,7 +21,9 @@
 // for this: code page 936 decodes into private use only in its
 // user-defined areas, which Windows maps to U+E000-U+E765 and glibc not at
 // all; the same block holds raw bytes in MirBSD's OPTU-8. A byte escape the
-// user types in is written as its byte.
+// user types in is written as its byte, unless that byte is a lead byte
+// that would pair up with the next byte into another character (an edit
+// next to an escape can do that): the escape is then unmappable.
 #pragma once
 
 #include <cstddef>

@@ -40,7 +40,9 @@ CivilDate DateOf(const DateTime& moment);
 // Builds a moment from numbers that may lie outside their ranges, carrying
 // as calendar arithmetic does: month 13 is January of the next year, day 31
 // of February runs into March, day 0 is the last day of the month before,
-// minute 60 is the next hour.
+// minute 60 is the next hour. Each number must lie within ±1,000,000 (the
+// limit of the reminder editor's typed parts): the carried year then stays
+// within ±1,100,000 and every sum fits.
 DateTime BuildDateTime(std::int64_t year, std::int64_t month, std::int64_t day,
                        std::int64_t hour, std::int64_t minute, std::int64_t second);
 

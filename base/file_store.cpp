@@ -5,14 +5,59 @@
 
 namespace quillet {
 namespace {
-std::optional<std::size_t> g_writeLimit;  // test fault injection only
+
+// Test fault injection: the save calls below go through Injected, which
+// counts them and fails the chosen ones.
+struct FaultPlan {
+  std::size_t at = 0;  // 0: no faults
+  bool andAfter = false;
+  std::size_t calls = 0;
+};
+FaultPlan g_fault;
+
+bool Injected(std::string* reason, const char* what) {
+  if (g_fault.at == 0) return false;
+  const std::size_t call = ++g_fault.calls;
+  if (call < g_fault.at || (call > g_fault.at && !g_fault.andAfter)) return false;
+  *reason = std::string(what) + "（模拟故障）";
+  return true;
 }
 
+}  // namespace
+
 namespace file_store_testing {
-void SetWriteLimit(std::optional<std::size_t> bytes) { g_writeLimit = bytes; }
+void SetFault(std::size_t at, bool andAfter) { g_fault = {at, andAfter, 0}; }
+std::size_t FaultCalls() { return g_fault.calls; }
 }  // namespace file_store_testing
 
 namespace {
+namespace d = file_store_detail;
+
+d::Handle Create(const std::string& path, std::string* reason) {
+  return Injected(reason, "无法创建临时文件") ? d::kNoHandle : d::Create(path, reason);
+}
+
+bool Write(d::Handle h, const char* data, std::size_t size, std::string* reason) {
+  if (!Injected(reason, "磁盘空间不足")) return d::Write(h, data, size, reason);
+  std::string ignored;
+  d::Write(h, data, size / 2, &ignored);  // a full disk takes part of it
+  return false;
+}
+
+bool FlushAndClose(d::Handle h, std::string* reason) {
+  if (!Injected(reason, "无法写入磁盘")) return d::FlushAndClose(h, reason);
+  d::Abandon(h);
+  return false;
+}
+
+bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* reason) {
+  return !Injected(reason, "无法替换原文件") && d::ReplaceWith(temporary, target, reason);
+}
+
+bool Remove(const std::string& path) {
+  std::string ignored;
+  return !Injected(&ignored, "") && d::Remove(path);
+}
 
 // Reads the file to its end in pieces handed to take; sized first learns
 // the size the file has when it is opened. The file may grow meanwhile: its
@@ -20,7 +65,6 @@ namespace {
 FileStatus ReadPieces(const std::string& path, std::size_t maxBytes,
                       const std::function<void(std::size_t)>& sized,
                       const std::function<void(std::string_view)>& take) {
-  namespace d = file_store_detail;
   FileStatus status = FileStatus::NotFound;
   std::uint64_t size = 0;
   const d::Handle h = d::OpenToRead(path, &status, &size);
@@ -73,37 +117,29 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
 }
 
 bool ReplaceFileContentsFrom(const std::string& path, const BytePieces& next, std::string* error) {
-  namespace d = file_store_detail;
   std::string reason;
   const std::string temporary = TemporaryPathFor(path);
-  const d::Handle h = d::Create(temporary, &reason);
+  // Create truncates a temporary file an earlier save could not remove.
+  const d::Handle h = Create(temporary, &reason);
   bool ok = h != d::kNoHandle;
   if (ok) {
     constexpr std::size_t kChunk = 1 << 16;
-    std::size_t done = 0;  // bytes written so far
     std::string_view bytes;
     while (ok && next(&bytes)) {
       for (std::size_t at = 0; ok && at < bytes.size(); at += kChunk) {
-        std::size_t size = std::min(kChunk, bytes.size() - at);
-        if (g_writeLimit && done + size > *g_writeLimit) {
-          size = *g_writeLimit > done ? *g_writeLimit - done : 0;
-          d::Write(h, bytes.data() + at, size, &reason);
-          reason = "磁盘空间不足";
-          ok = false;
-          break;
-        }
-        ok = d::Write(h, bytes.data() + at, size, &reason);
-        done += size;
+        ok = Write(h, bytes.data() + at, std::min(kChunk, bytes.size() - at), &reason);
       }
     }
     if (ok) {
-      ok = d::FlushAndClose(h, &reason);
+      ok = FlushAndClose(h, &reason);
     } else {
       d::Abandon(h);
     }
-    ok = ok && d::ReplaceWith(temporary, path, &reason);
-    if (!ok) d::Remove(temporary);
+    ok = ok && ReplaceWith(temporary, path, &reason);
   }
+  // Also after a failed create: a temporary file left by an earlier save
+  // goes now if it can.
+  if (!ok) Remove(temporary);
   if (!ok && error) *error = reason;
   return ok;
 }

@@ -48,7 +48,8 @@ FileStatus ReadFileInPieces(const std::string& path, const std::function<void(st
 // Replaces the file's contents with bytes. Returns false, with a short
 // reason for the user in *error (Chinese, with the system's own words in
 // parentheses), when the file could not be replaced; the old file is then
-// untouched and no temporary file is left behind.
+// untouched and no temporary file is left behind (should removing it fail
+// too, the next save of the file replaces or removes it).
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 // The same with the bytes made piece by piece: next sets *piece to the next
@@ -62,9 +63,14 @@ bool ReplaceFileContentsFrom(const std::string& path, const BytePieces& next,
 std::string TemporaryPathFor(const std::string& path);
 
 namespace file_store_testing {
-// Makes every save fail as a full disk would once this many bytes have been
-// written to its temporary file; std::nullopt turns the fault off.
-void SetWriteLimit(std::optional<std::size_t> bytes);
+// Fault injection for tests. Every file-system call a save makes (create,
+// each write, flush and close, replace, remove) is counted from 1 after
+// SetFault; call number at fails as the real call would (a write fails
+// half-way, as on a full disk), and with andAfter so does every later call.
+// at 0 turns faults off.
+void SetFault(std::size_t at, bool andAfter = false);
+// The calls counted since SetFault.
+std::size_t FaultCalls();
 }  // namespace file_store_testing
 
 // Backend primitives, implemented per platform (file_store_posix.cpp,
@@ -82,7 +88,7 @@ bool Write(Handle h, const char* data, std::size_t size, std::string* error);
 bool FlushAndClose(Handle h, std::string* error);
 void Abandon(Handle h);  // closes without caring for errors; also closes a file opened to read
 bool ReplaceWith(const std::string& temporary, const std::string& target, std::string* error);
-void Remove(const std::string& path);
+bool Remove(const std::string& path);  // false when the file is still there
 }  // namespace file_store_detail
 
 }  // namespace quillet

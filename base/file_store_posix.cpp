@@ -92,6 +92,6 @@ bool ReplaceWith(const std::string& temporary, const std::string& target, std::s
   return true;
 }
 
-void Remove(const std::string& path) { ::unlink(path.c_str()); }
+bool Remove(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 }  // namespace quillet::file_store_detail

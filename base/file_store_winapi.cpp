@@ -111,6 +111,8 @@ bool ReplaceWith(const std::string& temporary, const std::string& target, std::s
   return true;
 }
 
-void Remove(const std::string& path) { ::DeleteFileW(WidePath(path).c_str()); }
+bool Remove(const std::string& path) {
+  return ::DeleteFileW(WidePath(path).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
 
 }  // namespace quillet::file_store_detail

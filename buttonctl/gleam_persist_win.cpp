@@ -3,15 +3,11 @@
 // "Text"), and a binary stream for containers that store controls in
 // streams.
 #include "buttonctl/gleam_control_win.h"
+#include "buttonctl/gleam_stream.h"
 
 namespace lantoc {
 
 namespace {
-
-// Stream layout, little-endian: u32 version, u32 enabled (0/1), u32
-// ForeColor, i32 PosX, i32 PosY, u32 TextColor, u32 n, then n UTF-16 units.
-constexpr std::uint32_t kStreamVersion = 1;
-constexpr std::uint32_t kMaxTextUnits = 1u << 20;  // a caption, not a book
 
 HRESULT ReadExact(IStream* stream, void* buffer, ULONG size) {
   ULONG got = 0;
@@ -84,22 +80,24 @@ STDMETHODIMP GleamControl::InitNew() {
 
 STDMETHODIMP GleamControl::Load(LPSTREAM stream) {
   if (!stream) return E_POINTER;
-  std::uint32_t head[7]{};
+  char head[kGleamStreamHeadBytes];
   HRESULT hr = ReadExact(stream, head, sizeof head);
   if (FAILED(hr)) return hr;
-  if (head[0] != kStreamVersion || head[1] > 1 || head[6] > kMaxTextUnits) return E_FAIL;
-  std::wstring text(head[6], L'\0');
-  if (head[6] > 0) {
-    hr = ReadExact(stream, text.data(), head[6] * sizeof(wchar_t));
+  const auto textBytes = GleamStreamTextBytes(std::string_view(head, sizeof head));
+  if (!textBytes) return E_FAIL;
+  std::string text(*textBytes, '\0');
+  if (!text.empty()) {
+    hr = ReadExact(stream, text.data(), static_cast<ULONG>(text.size()));
     if (FAILED(hr)) return hr;
   }
   // All read and checked: only now replace the properties.
-  enabled_ = head[1] != 0;
-  foreColor_ = head[2];
-  posX_ = static_cast<LONG>(head[3]);
-  posY_ = static_cast<LONG>(head[4]);
-  textColor_ = head[5];
-  text_ = std::move(text);
+  const GleamProperties p = ReadGleamStream(std::string_view(head, sizeof head), text);
+  enabled_ = p.enabled;
+  foreColor_ = p.foreColor;
+  posX_ = p.posX;
+  posY_ = p.posY;
+  textColor_ = p.textColor;
+  text_.assign(p.text.begin(), p.text.end());
   if (hwnd_) ::EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
   dirty_ = false;
   Repaint();
@@ -108,18 +106,10 @@ STDMETHODIMP GleamControl::Load(LPSTREAM stream) {
 
 STDMETHODIMP GleamControl::Save(LPSTREAM stream, BOOL clearDirty) {
   if (!stream) return E_POINTER;
-  if (text_.size() > kMaxTextUnits) return E_FAIL;
-  const std::uint32_t head[7] = {kStreamVersion,
-                                 enabled_ ? 1u : 0u,
-                                 foreColor_,
-                                 static_cast<std::uint32_t>(posX_),
-                                 static_cast<std::uint32_t>(posY_),
-                                 textColor_,
-                                 static_cast<std::uint32_t>(text_.size())};
-  HRESULT hr = WriteExact(stream, head, sizeof head);
-  if (SUCCEEDED(hr) && !text_.empty()) {
-    hr = WriteExact(stream, text_.data(), static_cast<ULONG>(text_.size() * sizeof(wchar_t)));
-  }
+  const auto bytes = GleamStreamBytes({enabled_, foreColor_, posX_, posY_, textColor_,
+                                       std::u16string(text_.begin(), text_.end())});
+  if (!bytes) return E_FAIL;
+  const HRESULT hr = WriteExact(stream, bytes->data(), static_cast<ULONG>(bytes->size()));
   if (FAILED(hr)) return hr;
   if (clearDirty) dirty_ = false;
   return S_OK;
@@ -127,7 +117,7 @@ STDMETHODIMP GleamControl::Save(LPSTREAM stream, BOOL clearDirty) {
 
 STDMETHODIMP GleamControl::GetSizeMax(ULARGE_INTEGER* size) {
   if (!size) return E_POINTER;
-  size->QuadPart = 7 * sizeof(std::uint32_t) + text_.size() * sizeof(wchar_t);
+  size->QuadPart = kGleamStreamHeadBytes + text_.size() * sizeof(wchar_t);
   return S_OK;
 }
 

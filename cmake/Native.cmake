@@ -96,3 +96,7 @@ endif()
 add_test(NAME layout.includes
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
           -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+
+if(QUILLET_FUZZ)
+  quillet_add_fuzz_targets()
+endif()

@@ -26,7 +26,8 @@ ParameterItems ParseParameters(std::string_view text) {
 
 std::string FormatParameters(const ParameterItems& items) {
   std::string text;
-  for (const std::string& item : items) AppendQuotedLine(text, SanitizeField(Trim(item)));
+  // Trimmed after a line break at either end has become a blank.
+  for (const std::string& item : items) AppendQuotedLine(text, Trim(SanitizeField(item)));
   return text;
 }
 

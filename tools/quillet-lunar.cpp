@@ -20,14 +20,13 @@
 #include "calendar/festivals.h"
 #include "calendar/lunar.h"
 #include "calendar/solar_terms.h"
+#include "tools/quillet_lunar_args.h"
 
 namespace {
 
 using namespace quillet;
 
 constexpr int kUsageError = 2;
-
-enum class Listing { Days, SolarTerms, Holidays };
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "quillet-lunar: %s\n", message.c_str());
@@ -59,46 +58,16 @@ bool Write(std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Listing listing = Listing::Days;
-  std::string holidayFile;
-  bool holidayFileNamed = false;
-  std::vector<std::string> dates;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--solar-terms" && listing == Listing::Days) {
-      listing = Listing::SolarTerms;
-    } else if (arg == "--holidays" && listing == Listing::Days) {
-      listing = Listing::Holidays;
-    } else if (arg == "--holiday-file" && !holidayFileNamed && i + 1 < argc) {
-      holidayFile = argv[++i];
-      holidayFileNamed = true;
-    } else if (arg.rfind("--", 0) == 0) {
-      return Fail("unexpected option '" + arg + "'");
-    } else {
-      dates.push_back(arg);
-    }
-  }
-  if (holidayFileNamed && listing != Listing::Holidays) return Fail("--holiday-file goes with --holidays");
-  if (dates.size() != 2) return Fail("expected two dates");
-
-  const CivilDate first = listing == Listing::Days ? kLunarRangeFirst : kSolarTermsFirst;
-  const CivilDate last = listing == Listing::Days ? kLunarRangeLast : kSolarTermsLast;
-  CivilDate range[2];
-  for (int i = 0; i < 2; ++i) {
-    const std::string& text = dates[static_cast<std::size_t>(i)];
-    const auto date = ParseIsoDate(text);
-    if (!date) return Fail("'" + text + "' is not a date of the form YYYY-MM-DD");
-    if (DayNumber(*date) < DayNumber(first) || DayNumber(*date) > DayNumber(last)) {
-      return Fail(text + " is outside the range " + IsoDateText(first) + ".." + IsoDateText(last));
-    }
-    range[i] = *date;
-  }
-  if (DayNumber(range[0]) > DayNumber(range[1])) return Fail("FROM lies after TO");
+  LunarArgs args = ParseLunarArgs(std::vector<std::string>(argv + 1, argv + argc));
+  if (!args.error.empty()) return Fail(args.error);
+  const Listing listing = args.listing;
+  const CivilDate* range = args.range;
+  std::string& holidayFile = args.holidayFile;
 
   std::string out;
   bool ok = true;
   if (listing == Listing::Holidays) {
-    if (!holidayFileNamed) holidayFile = FileInFolder(ProgramFolder(argv[0]), kHolidayFileName);
+    if (!args.holidayFileNamed) holidayFile = FileInFolder(ProgramFolder(argv[0]), kHolidayFileName);
     DayMarks marks;
     if (!ReadDayMarks(holidayFile, &marks)) return Fail("cannot read the holiday file " + holidayFile);
     for (const auto& [date, mark] : marks.Between(range[0], range[1])) {

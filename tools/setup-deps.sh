@@ -10,7 +10,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libgtest-dev libbenchmark-dev
+  cmake make g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-x86-64
   wine wine64 wine64-tools libwine libwine-dev
@@ -20,7 +20,7 @@ packages=(
 
 # Every command the scripts, CMake and the tests call.
 commands=(
-  cmake make g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
+  cmake make g++ clang++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
   x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump x86_64-w64-mingw32-strip
   widl wine wineserver wineboot Xvfb import iconv locale-gen makensis zip
 )

@@ -33,9 +33,13 @@ TEST(Cp936, KnownTextsRoundTripAndCharactersOutsideTheCodePageAreReported) {
   const Cp936Encoded e = EncodeCp936("a\U0001F600b\uD55Cc\xC3" "d\uEF81");
   EXPECT_EQ(e.bytes, "a?b?c?d\x81");
   EXPECT_EQ(e.unmappable, 3u);
+  // An escaped lead byte before a quote stays, before a byte it would pair
+  // with (the full-width quote a save makes of it) it cannot.
+  EXPECT_EQ(EncodeCp936("\uEFD6\"").bytes, "\xD6\"");
+  EXPECT_EQ(EncodeCp936("\uEFD6\uFF02").bytes, "?\xA3\xA2");
 }
 
-TEST(Cp936, EveryPairOfBytesAndALargeTextComeBackUnchanged) {
+TEST(Cp936, EveryPairOfBytesComesBackUnchanged) {
   // Every lead byte 0x80-0xFF with every byte: GBK codes, bad bytes, mixtures.
   int characters = 0;
   for (int lead = 0x80; lead <= 0xFF; ++lead) {
@@ -49,14 +53,7 @@ TEST(Cp936, EveryPairOfBytesAndALargeTextComeBackUnchanged) {
     }
   }
   // GBK assigns 21886 codes; the user-defined areas are not among them here.
-  EXPECT_GE(characters, 21000);
-  // A large text, past the converters' buffers, with one bad byte.
-  std::string big;
-  for (int i = 0; i < 100000; ++i) big += i == 50000 ? "\xFF" : "\xD6\xD0x";
-  const Cp936Decoded d = DecodeCp936(big);
-  EXPECT_EQ(d.invalidBytes, 1u);
-  EXPECT_EQ(CountCodePoints(d.utf8), 199999u);
-  EXPECT_TRUE(EncodeCp936(d.utf8).bytes == big);
+  EXPECT_GE(characters, 21000);  // any other bytes: codepage_fuzz
 }
 
 TEST(Utf8, MalformedSequencesAdvanceOneByteEachAndUtf16RoundTrips) {

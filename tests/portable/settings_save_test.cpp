@@ -56,9 +56,9 @@ TEST(SettingsSave, MissingDataFilesAreCopiedNeverReplacedAndTheOldOnesStay) {
 
   EXPECT_TRUE(CopyMissingDataFiles(oldFolder, oldFolder + kPathSeparator).copied.empty());
   // A disk that fills up: the file that failed is named, nothing is left.
-  file_store_testing::SetWriteLimit(3);
+  file_store_testing::SetFault(2);  // its first write
   DataFilesCopy copy = CopyMissingDataFiles(oldFolder, newFolder);
-  file_store_testing::SetWriteLimit(std::nullopt);
+  file_store_testing::SetFault(0);
   EXPECT_EQ(copy.failedPath, at(oldFolder, "timer.dat"));
   EXPECT_NE(copy.error, "");
   EXPECT_FALSE(std::filesystem::exists(at(newFolder, "timer.dat")));
