@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -47,7 +46,7 @@ long PrivateKb(const std::string& exe) {
   HANDLE find = rollup.empty() ? ::FindFirstFileW(L"Z:\\proc\\*", &found) : INVALID_HANDLE_VALUE;
   for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found)) {
     const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
-    if (std::iswdigit(found.cFileName[0]) && ReadBytes(dir + L"\\cmdline").find(exe) == 0) {
+    if (found.cFileName[0] >= L'0' && found.cFileName[0] <= L'9' && ReadBytes(dir + L"\\cmdline").find(exe) == 0) {
       rollup = dir + L"\\smaps_rollup";
     }
   }
