@@ -63,10 +63,13 @@ release-check: build
 screenshots: build
 	@tools/user-guide-pictures.sh $(BUILD) docs
 
-# Long runs (GDI hygiene over thousands of cycles), kept out of `make test`.
+# Long runs (GDI hygiene over thousands of cycles; the real program for
+# QUILLET_SOAK_MINUTES, 30 by default), kept out of `make test`; the
+# program's figures minute by minute end up in $(BUILD)/soak.
 soak: build
 	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
 	  ctest --test-dir $(BUILD) --output-on-failure -L soak
+	@cat $(BUILD)/soak/program_soak.csv
 
 run: build
 	@tools/run-quillet.sh $(BUILD)

@@ -426,6 +426,12 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
       OnUnload();
+      // Wine's edit control keeps the word-break table of a multi-line box
+      // past the box's end (a byte per character, lost at every close of a
+      // help viewer or calendar); emptied first, the box gives it back.
+      for (std::size_t i = 0; i < def_.controls.size(); ++i) {
+        if (def_.controls[i].multiLine && children_[i]) ::SetWindowTextW(children_[i], L"");
+      }
       // Each control goes before its parent window does.
       buttons_.clear();
       grids_.clear();

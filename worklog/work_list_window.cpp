@@ -111,21 +111,7 @@ void WorkListWindow::OnLoad() {
   }
   HWND editor = ControlWindow("Txt");
   ::ShowWindow(editor, SW_HIDE);
-  ::SetWindowSubclass(
-      editor,
-      [](HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) -> LRESULT {
-        auto* list = reinterpret_cast<WorkListWindow*>(self);
-        if (msg == WM_GETDLGCODE) return DLGC_WANTALLKEYS | ::DefSubclassProc(box, msg, wParam, lParam);
-        if (msg == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-          list->CloseCellEditor(wParam == VK_RETURN);
-          if (wParam == VK_RETURN) list->Action(kSaveAndCloseAction);
-          return 0;
-        }
-        if (msg == WM_KILLFOCUS) list->CloseCellEditor(true);
-        if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(box, nullptr, kEditorSubclass);
-        return ::DefSubclassProc(box, msg, wParam, lParam);
-      },
-      kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
+  ::SetWindowSubclass(editor, EditorKeys, kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
   RefuseUnmappableInput(editor);
 
   GridView* grid = Grid("Tbl");
@@ -141,6 +127,23 @@ void WorkListWindow::OnLoad() {
   grid->SetModel(&table_);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(RecordFileUnreadableText(context_.filePath));
+}
+
+LRESULT CALLBACK WorkListWindow::EditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
+  auto* list = reinterpret_cast<WorkListWindow*>(self);
+  if (msg == WM_GETDLGCODE) return DLGC_WANTALLKEYS | ::DefSubclassProc(box, msg, wParam, lParam);
+  if (msg == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+    list->CloseCellEditor(wParam == VK_RETURN);
+    if (wParam == VK_RETURN) list->Action(kSaveAndCloseAction);
+    return 0;
+  }
+  if (msg == WM_KILLFOCUS) list->CloseCellEditor(true);
+  // The subclass is known by its procedure and id: with any other procedure
+  // the removal finds nothing, and the subclass record of every editor
+  // ever made stays on the heap.
+  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(box, EditorKeys, kEditorSubclass);
+  return ::DefSubclassProc(box, msg, wParam, lParam);
 }
 
 void WorkListWindow::OnUnload() {

@@ -102,18 +102,6 @@ TEST(Installed, TheShortcutAndTheAppsEntryLeadToTheProgramOfThisVersion) {
   EXPECT_EQ(FileVersion(kInstalled + L"\\Lantoc.dll"), version);
 }
 
-POINT At(HWND window, double x, double y) {
-  POINT p{TwipsToPixels(x, 96), TwipsToPixels(y, 96)};
-  ::ClientToScreen(window, &p);
-  return p;
-}
-
-void Press(HWND control) {
-  RECT r{};
-  ::GetWindowRect(control, &r);
-  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, 1);
-}
-
 // The reminder window of another process, seen through a copy of its table
 // kept in step here: where a cell is, and which entry of a cell's list to
 // take.
@@ -192,7 +180,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
 
   // "添加工作记录": the edit window over all records; a content typed, 确定,
   // then the list saved and closed.
-  Press(buttons[1]);
+  ClickTheMouse(buttons[1]);
   HWND list = nullptr, edit = nullptr;
   WaitFor([&] {
     const auto lists = TopLevelWindows(pi.dwProcessId, L"\x3000我的工作记录表");
@@ -202,13 +190,13 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
     return list && edit;
   });
   ASSERT_TRUE(list && edit);
-  const POINT content = At(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
+  const POINT content = TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
   ClickTheMouse(content.x, content.y, 1);
   TypeText(L"发布检查的记录");
-  const POINT ok = At(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0);
+  const POINT ok = TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0);
   ClickTheMouse(ok.x, ok.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
-  const POINT save = At(list, 10560 + 1695 / 2.0, 4600 + 375 / 2.0);
+  const POINT save = TwipsPoint(list, 10560 + 1695 / 2.0, 4600 + 375 / 2.0);
   ClickTheMouse(save.x, save.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
   EXPECT_NE(ReadBytes(kInstalled + L"\\schedule.dat").find(EncodeCp936("发布检查的记录").bytes),
@@ -223,7 +211,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
     ::Sleep(static_cast<DWORD>(61 - t.wSecond) * 1000);
     ::GetLocalTime(&t);
   }
-  Press(buttons[3]);
+  ClickTheMouse(buttons[3]);
   ReminderWindow reminders{nullptr, {}};
   WaitFor([&] {
     const auto found = TopLevelWindows(pi.dwProcessId, L"定时提醒设置");
@@ -231,7 +219,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
     return reminders.window != nullptr;
   });
   ASSERT_NE(reminders.window, nullptr);
-  const POINT add = At(reminders.window, 360 + 2055 / 2.0, 4560 + 465 / 2.0);
+  const POINT add = TwipsPoint(reminders.window, 360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(add.x, add.y, 1);
   SetUpReminderTable(reminders.table);
   const DateTime now = BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
@@ -248,7 +236,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   }
   reminders.Choose(row, kMinuteCol, std::to_string(t.wMinute + 1), today.year);
   SaveRedrawnScreenshot(reminders.window, L"release-reminders", std::chrono::milliseconds(300));
-  const POINT keep = At(reminders.window, 6360 + 2055 / 2.0, 4560 + 465 / 2.0);
+  const POINT keep = TwipsPoint(reminders.window, 6360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(keep.x, keep.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(reminders.window); }));
   const std::string due = FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute + 1, 0));

@@ -4,7 +4,10 @@
 #include <cstdlib>
 
 #include "base/codepage.h"
+#include "base/units.h"
+#include "settings/default_settings.h"
 #include "tests/support/win_test.h"
+#include "win32/dpi.h"
 
 namespace quillet::test {
 
@@ -57,6 +60,33 @@ HWND Process::WaitWindow(const wchar_t* caption) const {
   HWND found = nullptr;
   WaitFor([&] { return (found = Window(caption)) != nullptr; });
   return found;
+}
+
+ParameterItems PanelSettings(int left, int top) {
+  ParameterItems settings = DefaultSettings("");
+  settings[kParamDocking].assign(1, '0');  // (GCC 12 warns wrongly on = "0" here)
+  settings[kParamPanelLeft] = std::to_string(left);
+  settings[kParamPanelTop] = std::to_string(top);
+  return settings;
+}
+
+void PostClick(HWND window, POINT p) {
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+}
+
+POINT TwipsPoint(HWND window, double x, double y, bool toScreen) {
+  const int dpi = win::WindowDpi(window);
+  POINT p{TwipsToPixels(x, dpi), TwipsToPixels(y, dpi)};
+  if (toScreen) ::ClientToScreen(window, &p);
+  return p;
+}
+
+std::wstring ControlText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {

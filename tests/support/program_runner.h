@@ -48,6 +48,19 @@ class Process {
   DWORD id_ = 0;
 };
 
+// The first-run settings with docking off and the panel at (left, top) twips.
+ParameterItems PanelSettings(int left, int top);
+
+// A left click posted to a window (of any process) at client point p.
+void PostClick(HWND window, POINT p);
+
+// The point (x, y) twips from a window's client corner, in pixels at the
+// window's DPI: on the screen, or (toScreen false) in the client area.
+POINT TwipsPoint(HWND window, double x, double y, bool toScreen = true);
+
+// A control's text, also of another process (the system copies it over).
+std::wstring ControlText(HWND control);
+
 // Child windows of a window, top to bottom, then left to right.
 std::vector<HWND> ChildWindows(HWND parent);
 

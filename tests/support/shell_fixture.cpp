@@ -40,6 +40,23 @@ void ClickTheMouse(int x, int y, int clicks) {
   WaitFor([] { return false; }, std::chrono::milliseconds(150));
 }
 
+void ClickTheMouse(HWND window, int clicks) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, clicks);
+}
+
+POINT BoxCentre(HWND window, const RECT& box) {
+  POINT p{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  ::ClientToScreen(window, &p);
+  return p;
+}
+
+void ClickTheMouse(HWND window, const RECT& box, int clicks) {
+  const POINT p = BoxCentre(window, box);
+  ClickTheMouse(p.x, p.y, clicks);
+}
+
 namespace {
 void Key(WORD key, WORD scan, DWORD flags) {
   INPUT in{};

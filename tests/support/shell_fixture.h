@@ -44,8 +44,13 @@ void MoveTheMouse(int x, int y);
 // Real mouse input: the left button pressed where the cursor is (down
 // true) or let go; messages are pumped for a moment after.
 void PressTheMouse(bool down);
-// Real input: clicks (1 or 2) of the left button at (x, y) on the screen.
+// Real input: clicks (1 or 2) of the left button at (x, y) on the screen,
+// in the middle of a window, or in the middle of a box of its client area.
 void ClickTheMouse(int x, int y, int clicks = 1);
+void ClickTheMouse(HWND window, int clicks = 1);
+void ClickTheMouse(HWND window, const RECT& box, int clicks = 1);
+// The screen point in the middle of a box of a window's client area.
+POINT BoxCentre(HWND window, const RECT& box);
 // Real keyboard input: a key pressed and let go, with Shift and/or Ctrl
 // held; or the characters of a text typed as Unicode input.
 void PressKey(WORD key, bool shift = false, bool ctrl = false);

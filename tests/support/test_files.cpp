@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/codepage.h"
+#include "base/record_file.h"
 #include "tests/support/win_test.h"
 
 namespace quillet::test {
@@ -33,6 +35,34 @@ std::string ReadBytes(const std::wstring& path) {
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
   return static_cast<bool>(out << bytes << std::flush);
+}
+
+std::vector<WorkRecord> WorkRecords(int count) {
+  std::vector<WorkRecord> records;
+  for (int i = 0; i < count; ++i) {
+    const std::string day = "2006-5-" + std::to_string(i % 28 + 1);
+    records.push_back({day + " 9:0", day + " 17:0", "第" + std::to_string(i + 1) + "项工作",
+                       StateName(static_cast<std::int16_t>(i % 5)), i % 3 == 0 ? "备注" : ""});
+  }
+  return records;
+}
+
+std::string WorkFileBytes(const std::vector<WorkRecord>& records) {
+  std::string text;
+  for (const WorkRecord& r : records) {
+    for (int f = 0; f < WorkRecord::kFieldCount; ++f) AppendDataField(text, r.Field(f));
+  }
+  return EncodeCp936(text).bytes;
+}
+
+std::string ReminderFileBytes(const std::vector<Reminder>& reminders) {
+  return EncodeCp936(FormatReminders(reminders)).bytes;
+}
+
+DateTime SecondsFromNow(int seconds) {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + seconds);
 }
 
 }  // namespace quillet::test

@@ -1,7 +1,13 @@
-// Temporary folders and whole-file helpers for the Windows-side tests.
+// Temporary folders, whole-file helpers and the program's data files for
+// the Windows-side tests.
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "base/date_time_text.h"
+#include "reminders/reminder.h"
+#include "worklog/work_record.h"
 
 namespace quillet::test {
 
@@ -24,5 +30,15 @@ class TempFolder {
 // Whole-file helpers for the tests.
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
+
+// count work records started on consecutive days of May 2006 (the 28th,
+// then the 1st again), the states in turn, every third with a remark.
+std::vector<WorkRecord> WorkRecords(int count);
+// The bytes of a record file (schedule.dat) and of a reminder file
+// (timer.dat) holding these, in code page 936.
+std::string WorkFileBytes(const std::vector<WorkRecord>& records);
+std::string ReminderFileBytes(const std::vector<Reminder>& reminders);
+// The local time this many seconds from now, for due times.
+DateTime SecondsFromNow(int seconds);
 
 }  // namespace quillet::test

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -153,38 +154,42 @@ struct GdiHandleEntry {
 static_assert(sizeof(GdiHandleEntry) == 24);
 constexpr int kGdiTableEntries = 0x10000;
 constexpr std::size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable, x64
-
-// Live GDI objects of this process; -1 when the table cannot be read.
-int GdiObjectCount() {
-  using GetPebFn = void*(WINAPI*)();
-  static const auto getPeb = reinterpret_cast<GetPebFn>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-  if (!getPeb) return -1;
-  const auto* peb = static_cast<const std::uint8_t*>(getPeb());
-  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiTableOffset);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < kGdiTableEntries; ++i) {
-    if (table[i].type != 0) ++count;
-  }
-  return count;
-}
 }  // namespace
+
+int GdiObjectCount(HANDLE process) {
+  using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  void* basic[6] = {};  // PROCESS_BASIC_INFORMATION; [1] is the PEB's address
+  std::uint64_t table = 0;
+  static std::vector<GdiHandleEntry> entries(kGdiTableEntries);
+  if (!query || query(process, 0, basic, sizeof basic, nullptr) != 0 ||
+      !::ReadProcessMemory(process, static_cast<char*>(basic[1]) + kPebGdiTableOffset, &table,
+                           sizeof table, nullptr) ||
+      !table ||
+      !::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(),
+                           entries.size() * sizeof(GdiHandleEntry), nullptr)) {
+    return -1;
+  }
+  return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                        [](const GdiHandleEntry& e) { return e.type != 0; }));
+}
 
 int GdiGrowth(const std::function<void()>& cycle, int times) {
   // The probe must see an object come and go, or the counts prove nothing.
-  const int empty = GdiObjectCount();
+  HANDLE self = ::GetCurrentProcess();
+  const int empty = GdiObjectCount(self);
   HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
-  const int withBrush = GdiObjectCount();
+  const int withBrush = GdiObjectCount(self);
   ::DeleteObject(brush);
-  EXPECT_TRUE(empty >= 0 && withBrush == empty + 1 && GdiObjectCount() == empty)
+  EXPECT_TRUE(empty >= 0 && withBrush == empty + 1 && GdiObjectCount(self) == empty)
       << "the GDI handle table does not show this process's objects";
   cycle();
   WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  const int before = GdiObjectCount();
+  const int before = GdiObjectCount(self);
   for (int i = 0; i < times; ++i) cycle();
   WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  return GdiObjectCount() - before;
+  return GdiObjectCount(self) - before;
 }
 
 }  // namespace quillet::test

@@ -70,12 +70,15 @@ void ClickAt(HWND hwnd, int x, int y);
 // Screenshots of every visible top-level window of this process.
 void SaveScreenshotsOfProcess(const std::wstring& prefix);
 
+// Live GDI objects of a process (a handle with query and read access),
+// counted in the GDI handle table the system shares with it
+// (GetGuiResources is not implemented everywhere); -1 when it cannot be read.
+int GdiObjectCount(HANDLE process);
+
 // Live GDI objects gained over `times` runs of cycle, after one warm-up run
 // (the system keeps some objects, class brushes and fonts, from the first
-// use on); messages are pumped for 50 ms before each count. The count comes
-// from the GDI handle table the system shares with the process
-// (GetGuiResources is not implemented everywhere); the test fails when that
-// table cannot be read or does not see a brush come and go.
+// use on); messages are pumped for 50 ms before each count. The test fails
+// when the count cannot be read or does not see a brush come and go.
 int GdiGrowth(const std::function<void()>& cycle, int times);
 
 }  // namespace quillet::test

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "calendar/month_grid.h"
-#include "settings/default_settings.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/shell_fixture.h"
 #include "tests/support/win_test.h"
@@ -36,12 +35,6 @@ void Click(HWND window, int dx = -1) {
   ClickTheMouse(dx < 0 ? (r.left + r.right) / 2 : r.left + dx, (r.top + r.bottom) / 2);
 }
 
-std::wstring TextOf(HWND window) {  // of another process: an edit answers the message only
-  wchar_t text[256] = {};
-  ::SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 int CellOf(int year, int month, int day) { return MondayFirstWeekday({year, month, 1}) + day - 1; }
 std::wstring MonthText(int year, int month) { return L" " + std::to_wstring(year) + L"- " + std::to_wstring(month); }
 
@@ -50,7 +43,7 @@ std::wstring MonthText(int year, int month) { return L" " + std::to_wstring(year
 struct Calendar {
   explicit Calendar(HWND calendar) : window(calendar), children(ChildWindows(calendar)) {}
   HWND Cell(int i) const { return children[4 + static_cast<std::size_t>(i)]; }
-  std::wstring Shown() const { return TextOf(children[0]) + L"-" + TextOf(children[2]); }
+  std::wstring Shown() const { return ControlText(children[0]) + L"-" + ControlText(children[2]); }
   // Each bar gets the focus from a click on its left arrow, then the keys.
   bool Browse(int year, int month) const {
     const int steps[2] = {year - kCalendarFirstYear, month - 1}, page[2] = {10, 3};
@@ -90,9 +83,7 @@ bool Dark(Colour p) { return RedOf(p) < 150 && RedOf(p) - BlueOf(p) < 24 && Blue
 TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
-  ParameterItems settings = DefaultSettings("");
-  settings[kParamPanelLeft] = settings[kParamPanelTop] = "300";
-  settings[kParamDocking] = "0";
+  const ParameterItems settings = PanelSettings(300, 300);
   for (const DWORD dpi : {144u, 96u}) {
     LogicalDpi logicalDpi(dpi);
     Installation install(settings);
@@ -110,7 +101,7 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     EXPECT_EQ(ui.Shown(), MonthText(now.wYear, now.wMonth));
     SaveRedrawnScreenshot(window, L"calendar-this-month" + tag, std::chrono::milliseconds(200));
     ASSERT_TRUE(ui.Browse(2010, 2));
-    EXPECT_EQ(TextOf(ui.Cell(13)), L" 14\r\n正月初一\r\n(春节情人节)");
+    EXPECT_EQ(ControlText(ui.Cell(13)), L" 14\r\n正月初一\r\n(春节情人节)");
     SaveRedrawnScreenshot(window, L"calendar-2010-02" + tag, std::chrono::milliseconds(200));
     // 2026's National Day: 休 from the 1st to the 7th, 班 on Saturday the 10th.
     ASSERT_TRUE(ui.Browse(2026, 10));
@@ -124,18 +115,18 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     if (dpi != 96) continue;
 
     ASSERT_TRUE(ui.Browse(2020, 5));
-    EXPECT_EQ(TextOf(ui.Cell(CellOf(2020, 5, 23))), L" 23\r\n闰四月初一");
+    EXPECT_EQ(ControlText(ui.Cell(CellOf(2020, 5, 23))), L" 23\r\n闰四月初一");
     ASSERT_TRUE(ui.Browse(2100, 12));
-    EXPECT_EQ(TextOf(ui.Cell(CellOf(2100, 12, 31))), L" 31\r\n腊月初一");
+    EXPECT_EQ(ControlText(ui.Cell(CellOf(2100, 12, 31))), L" 31\r\n腊月初一");
     ASSERT_TRUE(ui.Browse(1900, 1));
-    EXPECT_EQ(TextOf(ui.Cell(0)) + TextOf(ui.Cell(30)), L" 1\r\n\r\n(元旦) 31\r\n正月初一\r\n(春节)");
+    EXPECT_EQ(ControlText(ui.Cell(0)) + ControlText(ui.Cell(30)), L" 1\r\n\r\n(元旦) 31\r\n正月初一\r\n(春节)");
     // A line too long for its cell ends in "…"; the tooltip shows the cell whole.
     ASSERT_TRUE(ui.Browse(2026, 7));
-    EXPECT_EQ(TextOf(ui.Cell(2)), L" 1\r\n五月十七\r\n(建党节 香港…");
+    EXPECT_EQ(ControlText(ui.Cell(2)), L" 1\r\n五月十七\r\n(建党节 香港…");
     Click(ui.Cell(2));
     HWND tip = nullptr;  // the program's only tooltip window
     EXPECT_TRUE(WaitFor([&] { return (tip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr)) && ::IsWindowVisible(tip); }));
-    EXPECT_EQ(TextOf(tip), L" 1\r\n五月十七\r\n(建党节 香港回归纪念)");
+    EXPECT_EQ(ControlText(tip), L" 1\r\n五月十七\r\n(建党节 香港回归纪念)");
 
     // The focus makes a cell pink and gives it back its own colour: today's grey.
     ASSERT_TRUE(ui.Browse(now.wYear, now.wMonth));

@@ -12,7 +12,6 @@
 #include "base/file_store.h"
 #include "base/units.h"
 #include "forms/message_window.h"
-#include "settings/default_settings.h"
 #include "settings/parameters.h"
 #include "shell/main_window.h"
 #include "tests/support/program_runner.h"
@@ -29,22 +28,15 @@ constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
 constexpr const wchar_t* kHelpCaption = L"\x3000帮助";
 constexpr const wchar_t* kMessageCaption = L"Quillet";
 
-void Click(HWND button) {
-  ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  ::PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-}
-
-ParameterItems Settings(int left, int top, bool docking) {
-  ParameterItems items = DefaultSettings("");
-  items[kParamPanelLeft] = std::to_string(left);
-  items[kParamPanelTop] = std::to_string(top);
+ParameterItems Settings(bool docking) {
+  ParameterItems items = PanelSettings(3000, 1500);
   items[kParamDocking] = docking ? "1" : "0";
   items[40] = "用户的数据";  // an unused item, kept as read
   return items;
 }
 
 TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
-  Installation install(Settings(3000, 1500, false));
+  Installation install(Settings(false));
   Process first(install);
   HWND panel = first.WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
@@ -74,7 +66,7 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
 }
 
 TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAloneAndAMissingOneIsWritten) {
-  Installation install(Settings(3000, 1500, false));
+  Installation install(Settings(false));
   const std::string original = ReadBytes(install.SettingsPath());
   {
     // Held open without sharing while the program starts: it cannot read it.
@@ -104,7 +96,7 @@ TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAloneAndAMissingOneIsWritte
 
 TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   LogicalDpi dpi(144);
-  Installation install(Settings(3000, 1500, true));
+  Installation install(Settings(true));
   Process program(install);
   HWND panel = program.WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
@@ -117,12 +109,12 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   ASSERT_EQ(buttons.size(), 8u);
 
   // The last button opens the about page, whose help button the viewer.
-  Click(buttons[7]);
+  PostClick(buttons[7], {3, 3});
   HWND about = program.WaitWindow(L"\x3000版权说明");
   ASSERT_NE(about, nullptr);
   const std::vector<HWND> aboutButtons = ChildWindows(about);
   ASSERT_EQ(aboutButtons.size(), 2u);
-  Click(aboutButtons[0]);
+  PostClick(aboutButtons[0], {3, 3});
   HWND help = program.WaitWindow(kHelpCaption);
   ASSERT_NE(help, nullptr);
   ::GetClientRect(help, &r);

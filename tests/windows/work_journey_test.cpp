@@ -12,10 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/codepage.h"
-#include "base/record_file.h"
 #include "base/units.h"
-#include "settings/default_settings.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/shell_fixture.h"
 #include "tests/support/test_files.h"
@@ -33,21 +30,6 @@ constexpr std::array<int, 6> kColumns = {500, 1600, 1600, 3000, 800, 2450};
 constexpr int kHeadingHeight = 240;
 constexpr int kRowHeight = 250;
 
-std::string Bytes(const std::vector<WorkRecord>& records) {
-  std::string text;
-  for (const WorkRecord& r : records) {
-    for (int f = 0; f < WorkRecord::kFieldCount; ++f) AppendDataField(text, r.Field(f));
-  }
-  return EncodeCp936(text).bytes;
-}
-
-// A point of a window given in twips from its client area's corner.
-POINT At(HWND window, double x, double y) {
-  POINT p{TwipsToPixels(x, 96), TwipsToPixels(y, 96)};
-  ::ClientToScreen(window, &p);
-  return p;
-}
-
 void Click(POINT p, int clicks = 1) { ClickTheMouse(p.x, p.y, clicks); }
 
 // The middle of a cell of the list's table, all rows shown from the top.
@@ -64,7 +46,7 @@ POINT Cell(HWND list, int row, int col) {
 // A list button, by index: left 10560 twips, its top from the layout.
 POINT ListButton(HWND list, int index) {
   constexpr std::array<int, 9> kTops = {1320, 1700, 2080, 2480, 3000, 3390, 4200, 4600, 5010};
-  return At(list, 10560 + 1695 / 2.0, kTops[static_cast<std::size_t>(index)] + 375 / 2.0);
+  return TwipsPoint(list, 10560 + 1695 / 2.0, kTops[static_cast<std::size_t>(index)] + 375 / 2.0);
 }
 
 TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
@@ -80,24 +62,16 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
       {"2006-5-3 9:0", "2030-1-1 9:0", "旧任务丙", "因故延期", ""},
       {"2006-5-4 9:0", "2030-1-1 9:0", "旧任务丁", "尚未完成", "同一截止"},
   };
-  ParameterItems settings = DefaultSettings("");
-  settings[kParamDocking] = "0";
-  settings[kParamPanelLeft] = "3000";
-  settings[kParamPanelTop] = "1500";
-  Installation install(settings);
+  Installation install(PanelSettings(3000, 1500));
   const std::wstring file = install.folder() + L"\\schedule.dat";
-  ASSERT_TRUE(WriteBytes(file, Bytes(records)));
+  ASSERT_TRUE(WriteBytes(file, WorkFileBytes(records)));
   Process program(install);
   HWND panel = program.WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
   // The panel's buttons, top to bottom: 0 today's work, 2 all records.
   std::vector<HWND> buttons = ChildWindows(panel);
   ASSERT_GE(buttons.size(), 8u);
-  const auto press = [](HWND button) {
-    RECT r{};
-    ::GetWindowRect(button, &r);
-    Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-  };
+  const auto press = [](HWND button) { ClickTheMouse(button); };
 
   // Today's work, then the panel's button again: saved and closed as it was.
   press(buttons[0]);
@@ -106,7 +80,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   SaveRedrawnScreenshot(list, L"journey-today", std::chrono::milliseconds(300));
   press(buttons[0]);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), Bytes(records));
+  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
 
   // "添加工作记录" opens all records and the edit window; pressed again
   // while that is open it does nothing. Added: today 9:0 to 17:0.
@@ -118,9 +92,9 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   press(buttons[1]);
   EXPECT_EQ(TopLevelWindows(program.Id(), kEditCaption).size(), 1u);
   EXPECT_FALSE(::IsWindowEnabled(list)) << "the list waits while the edit window is open";
-  Click(At(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0));
+  Click(TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0));
   TypeText(L"新的工作");
-  Click(At(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
+  Click(TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
   EXPECT_TRUE(::IsWindowEnabled(list));
   records.push_back({today + " 9:0", today + " 17:0", "新的工作", "尚未完成", ""});
@@ -129,8 +103,8 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(Cell(list, 1, 1), 2);
   edit = program.WaitWindow(kEditCaption);
   ASSERT_NE(edit, nullptr);
-  Click(At(edit, 5400 + 300, 3240 + 240 * 4 + 127));
-  Click(At(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
+  Click(TwipsPoint(edit, 5400 + 300, 3240 + 240 * 4 + 127));
+  Click(TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
   records[0].state = "完成部分";
 
@@ -157,13 +131,13 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(ListButton(list, 5));
   records = {records[0], records[1], records[3], records[2], records[4]};
   // "显示未完成记录" unticked and ticked again.
-  const POINT filter = At(list, 10560 + 100, 120 + 100);
+  const POINT filter = TwipsPoint(list, 10560 + 100, 120 + 100);
   Click(filter);
   Click(filter);
   SaveRedrawnScreenshot(list, L"journey-all-records", std::chrono::milliseconds(300));
   Click(ListButton(list, 7));
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), Bytes(records));
+  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
 
   // All records opened again and the first one deleted.
   const auto deleteFirst = [&] {
@@ -178,14 +152,14 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   ASSERT_TRUE(deleteFirst());
   Click(ListButton(list, 8));
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), Bytes(records));
+  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
 
   // The program ended with the list open keeps the user's changes.
   ASSERT_TRUE(deleteFirst());
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitExit(10000), 0);
   records.erase(records.begin());
-  EXPECT_EQ(ReadBytes(file), Bytes(records));
+  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
 }
 
 }  // namespace
