@@ -78,6 +78,7 @@ TEST(MonthGrid, CellsHoldDayLunarDateFestivalsTermTodayAndMarkAndLongLinesAreCut
 
   // The festival keeps its place; the term follows it.
   EXPECT_EQ(MonthCells(2011, 8, {}, {})[7].Text(), " 8\r\n七月初九\r\n(父亲节)立秋");
+  EXPECT_EQ(MonthCells(2020, 5, {}, {})[26].Text(), " 23\r\n闰四月初一");  // from Friday the 1st
   // 1900 starts on a Monday, before the lunar range: no lunar line until the 31st.
   const auto jan1900 = MonthCells(1900, 1, {}, {});
   EXPECT_EQ(jan1900[0].Text() + jan1900[5].Text(), " 1\r\n\r\n(元旦) 6\r\n\r\n小寒");

@@ -1,44 +1,6 @@
 #include "tests/support/gleam_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
 namespace quillet::test {
-
-HRESULT CallLantoc(const char* entry) {
-  // Left loaded for good: objects of a failed test may still live.
-  static const HMODULE module = ::LoadLibraryW((BinDir() + L"\\Lantoc.dll").c_str());
-  const auto fn = reinterpret_cast<HRESULT(WINAPI*)()>(
-      reinterpret_cast<void*>(module ? ::GetProcAddress(module, entry) : nullptr));
-  return fn ? fn() : E_FAIL;
-}
-
-STDMETHODIMP FakeSink::QueryInterface(REFIID riid, void** out) {
-  *out = nullptr;
-  if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
-  *out = static_cast<IDispatch*>(this);
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP FakeSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
-                              EXCEPINFO*, UINT*) {
-  EXPECT_EQ(flags, DISPATCH_METHOD);
-  EXPECT_GT(refs, 0) << "invoked with no reference held (a real sink may be gone)";
-  EXPECT_TRUE(id >= 1 && id <= 3) << "unknown event " << id;
-  if (id < 1 || id > 3) return DISP_E_MEMBERNOTFOUND;
-  ++events[id];
-  // KeyPress passes KeyAscii by reference; Click and Paint pass nothing.
-  EXPECT_EQ(params->cArgs, id == 3 ? 1u : 0u) << "event " << id;
-  if (id == 3 && params->cArgs == 1) {
-    const VARIANT& key = params->rgvarg[0];
-    EXPECT_EQ(key.vt, VT_I2 | VT_BYREF);
-    keys.push_back(key.vt == (VT_I2 | VT_BYREF) ? *key.piVal : -1);
-  }
-  if (onEvent) onEvent(id);
-  return S_OK;
-}
 
 HWND CreateHostWindow(int width, int height) {
   WNDCLASSEXW wc{};
@@ -57,39 +19,6 @@ HWND CreateHostWindow(int width, int height) {
   ::SetForegroundWindow(hwnd);
   ::UpdateWindow(hwnd);
   return hwnd;
-}
-
-HRESULT Put(IDispatch* d, DISPID id, VARIANT value) {
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params{&value, &named, 1, 1};
-  const HRESULT hr = d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                               nullptr, nullptr, nullptr);
-  ::VariantClear(&value);
-  return hr;
-}
-
-namespace {
-VARIANT Get(IDispatch* d, DISPID id) {
-  VARIANT v{};
-  DISPPARAMS none{};
-  d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr);
-  return v;
-}
-}  // namespace
-
-LONG GetLong(IDispatch* d, DISPID id) {
-  VARIANT v = Get(d, id);
-  const LONG value = v.vt == VT_I4 ? v.lVal : LONG_MIN;
-  ::VariantClear(&v);
-  return value;
-}
-
-std::wstring GetText(IDispatch* d, DISPID id) {
-  VARIANT v = Get(d, id);
-  std::wstring text = L"<none>";
-  if (v.vt == VT_BSTR) text.assign(v.bstrVal ? v.bstrVal : L"", ::SysStringLen(v.bstrVal));
-  ::VariantClear(&v);
-  return text;
 }
 
 ProgramManifest::ProgramManifest() : exe_(BinDir() + L"\\quillet.exe"), dir_(BinDir()) {

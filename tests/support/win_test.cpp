@@ -1,12 +1,13 @@
 #include "tests/support/win_test.h"
 
+#include <wincodec.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
+#include <initializer_list>
 
-#include "tests/support/png.h"
 #include "win32/handles.h"
 #include "win32/paint.h"
 #include "win32/text.h"
@@ -93,8 +94,29 @@ Capture RenderText(HFONT font, const std::wstring& text, int w, int h) {
 std::wstring SaveCapture(const Capture& cap, const std::wstring& name) {
   if (cap.pixels.empty()) return {};
   const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
-  std::ofstream(path.c_str(), std::ios::binary) << EncodePng(cap.width, cap.height, cap.pixels);
-  return path;
+  std::vector<BYTE> rows;  // 24-bit BGR, rows of whole pixels
+  for (const std::uint32_t p : cap.pixels) rows.insert(rows.end(), {BYTE(p), BYTE(p >> 8), BYTE(p >> 16)});
+  // Encoded by the system's imaging component (COM is up in every test process).
+  IWICImagingFactory* factory = nullptr;
+  IWICStream* stream = nullptr;
+  IWICBitmapEncoder* encoder = nullptr;
+  IWICBitmapFrameEncode* frame = nullptr;
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  const bool saved =
+      SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                   reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateStream(&stream)) && SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+      SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+      SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+      SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+      SUCCEEDED(frame->SetSize(UINT(cap.width), UINT(cap.height))) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+      format == GUID_WICPixelFormat24bppBGR &&
+      SUCCEEDED(frame->WritePixels(UINT(cap.height), UINT(cap.width * 3), UINT(rows.size()), rows.data())) &&
+      SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+  for (IUnknown* p : std::initializer_list<IUnknown*>{frame, encoder, stream, factory}) {
+    if (p) p->Release();
+  }
+  return saved ? path : std::wstring();
 }
 
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
