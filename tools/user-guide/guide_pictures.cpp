@@ -14,7 +14,6 @@
 #include "base/codepage.h"
 #include "base/date_time_text.h"
 #include "base/record_file.h"
-#include "base/units.h"
 #include "reminders/reminder.h"
 #include "settings/default_settings.h"
 #include "tests/support/program_runner.h"
@@ -31,12 +30,6 @@ std::string Today(int hour) {
   ::GetLocalTime(&t);
   return std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) +
          " " + std::to_string(hour) + ":0";
-}
-
-void Press(HWND control) {
-  RECT r{};
-  ::GetWindowRect(control, &r);
-  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, 1);
 }
 
 // The visible windows of the program other than these.
@@ -119,7 +112,7 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
       {1, {L"work-list", L"work-edit"}}, {3, {L"reminder-settings"}}, {4, {L"calendar"}},
       {5, {L"lookup"}},                  {6, {L"settings"}},          {7, {L"about"}}};
   for (const auto& [index, names] : kButtons) {
-    Press(buttons[static_cast<std::size_t>(index)]);
+    ClickTheMouse(buttons[static_cast<std::size_t>(index)]);
     std::vector<HWND> opened;
     WaitFor([&] { return (opened = NewWindows(program, {panel})).size() >= names.size(); },
             std::chrono::seconds(5));
@@ -143,9 +136,8 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
     }
     if (index == 7) {
       // The about page's 帮助 opens the help viewer.
-      POINT button{TwipsToPixels(2160 + 1335 / 2.0, 96), TwipsToPixels(2280 + 450 / 2.0, 96)};
-      ::ClientToScreen(opened.back(), &button);
-      ClickTheMouse(button.x, button.y, 1);
+      const POINT button = TwipsPoint(opened.back(), 2160 + 1335 / 2.0, 2280 + 450 / 2.0);
+      ClickTheMouse(button.x, button.y);
       std::vector<HWND> help;
       if (WaitFor([&] { return !(help = NewWindows(program, {panel, opened.back()})).empty(); },
                   std::chrono::seconds(5))) {
