@@ -7,6 +7,7 @@
 #include "calendar/lunar.h"
 #include "forms/shared_state.h"
 #include "forms/skin.h"
+#include "win32/clock.h"
 #include "win32/paint.h"
 #include "win32/text.h"
 
@@ -157,8 +158,7 @@ void CalendarWindow::OnLoad() {
 
   // A newer file the user put into the data folder is read at each opening.
   marks_ = LoadDayMarks(Parameters[kParamDataFolder], ProgramFolder);
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
+  const SYSTEMTIME now = win::LocalNow();
   lunarToday_ = LunarDateText(CivilDate{now.wYear, now.wMonth, now.wDay});
   // Both bars set as a user would set them, so the boxes show their values
   // even where a bar already stood there; the grid is filled once, for both.
@@ -201,8 +201,7 @@ void CalendarWindow::FillMonth(int year, int month) {
   if (!IsLoaded()) return;
   year_ = year;
   month_ = month;
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
+  const SYSTEMTIME now = win::LocalNow();
   cells_ = MonthCells(year, month, CivilDate{now.wYear, now.wMonth, now.wDay}, marks_);
   ShowCells();
   for (int i = 0; i < kMonthGridCells; ++i) {

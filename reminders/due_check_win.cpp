@@ -8,14 +8,14 @@
 #include "reminders/reminder.h"
 #include "reminders/reminder_popup_window.h"
 #include "reminders/schedule.h"
+#include "win32/clock.h"
 
 namespace quillet {
 
 namespace {
 
 DateTime LocalNow() {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
+  const SYSTEMTIME now = win::LocalNow();
   return MakeDateTime(CivilDate{now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute,
                       now.wSecond);
 }

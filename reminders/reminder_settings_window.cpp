@@ -14,6 +14,7 @@
 #include "forms/text_input_win.h"
 #include "reminders/reminder.h"
 #include "reminders/reminder_editing.h"
+#include "win32/clock.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -69,8 +70,7 @@ WindowDef SettingsDefinition() {
 }
 
 DateTime PresentMoment() {
-  SYSTEMTIME t{};
-  ::GetLocalTime(&t);
+  const SYSTEMTIME t = win::LocalNow();
   return MakeDateTime(CivilDate{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute, t.wSecond);
 }
 

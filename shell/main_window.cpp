@@ -15,6 +15,7 @@
 #include "shell/panel_layout.h"
 #include "shell/startup.h"
 #include "shell/tray_win.h"
+#include "win32/clock.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -48,12 +49,6 @@ int ScreenWidthTwips(int dpi) {
   return static_cast<int>(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi));
 }
 
-SYSTEMTIME LocalNow() {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  return now;
-}
-
 // Today in the user's short date format, as the system writes it.
 std::string ShortDateToday(const SYSTEMTIME& now) {
   wchar_t text[80] = {};
@@ -63,10 +58,10 @@ std::string ShortDateToday(const SYSTEMTIME& now) {
 
 }  // namespace
 
-MainWindow::MainWindow() : Form(PanelDefinition(), FormStyle{.centred = false}), clock_(LocalNow) {}
+MainWindow::MainWindow() : Form(PanelDefinition(), FormStyle{.centred = false}), clock_(win::LocalNow) {}
 
 void MainWindow::SetClock(std::function<SYSTEMTIME()> clock) {
-  clock_ = clock ? std::move(clock) : std::function<SYSTEMTIME()>(LocalNow);
+  clock_ = clock ? std::move(clock) : std::function<SYSTEMTIME()>(win::LocalNow);
   DateChanged();
 }
 

@@ -9,6 +9,7 @@
 #include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
+#include "win32/clock.h"
 #include "win32/paint.h"
 #include "win32/text.h"
 #include "worklog/record_edit.h"
@@ -69,8 +70,7 @@ WindowDef ListDefinition() {
 }
 
 CivilDate Today() {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
+  const SYSTEMTIME now = win::LocalNow();
   return CivilDate{now.wYear, now.wMonth, now.wDay};
 }
 
