@@ -1,9 +1,9 @@
 // The installed program as a user meets it, run by tools/release-check.sh
 // in a Wine prefix where the built setup has installed it: the Start-menu
 // shortcut and the Apps-list entry lead to it, then through real input a
-// work record is added and a reminder is set for the coming minute, which
-// comes due; the uninstaller refuses
-// while the program runs; the program is closed.
+// work record is added and a reminder is set for 10:05 on a clock the test
+// moves, which comes due; the uninstaller refuses while the program runs;
+// the program is closed.
 // QUILLET_EXPECTED_VERSION names the version the setup claims.
 #include <windows.h>
 #include <shlobj.h>
@@ -141,6 +141,47 @@ struct ReminderWindow {
   }
 };
 
+// The program's shown window with that caption, once there is one. A window
+// is found by its caption while the program still builds it, hidden at
+// (0, 0): a point worked out from it then is not where the window comes.
+HWND ShownWindow(DWORD pid, const wchar_t* caption) {
+  HWND shown = nullptr;
+  WaitFor([&] {
+    for (HWND hwnd : TopLevelWindows(pid, caption)) {
+      if (::IsWindowVisible(hwnd)) shown = hwnd;
+    }
+    return shown != nullptr;
+  }, std::chrono::seconds(60));
+  return shown;
+}
+
+// The text of the control that has the keyboard focus in window's thread.
+std::wstring FocusedText(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return {};
+  wchar_t text[256] = {};
+  ::SendMessageW(info.hwndFocus, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The program's clock, moved through the file its QUILLET_CLOCK_FILE names:
+// the wall clock plus the seconds written there.
+struct ProgramClock {
+  std::wstring file = ArtifactDir() + L"\\release-clock.txt";
+  long long offset = 0;
+  DateTime Now() const {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    return BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + offset);
+  }
+  // Moves the program to `moment` (give or take the second it takes).
+  void Set(const DateTime& moment) {
+    offset += moment.SerialSeconds() - Now().SerialSeconds();
+    ASSERT_TRUE(WriteBytes(file, std::to_string(offset)));
+  }
+};
+
 TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const std::wstring exe = ShortcutTarget();
   ASSERT_FALSE(exe.empty());
@@ -150,7 +191,12 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   settings[kParamPanelLeft] = "3000";
   settings[kParamPanelTop] = "1500";
   ASSERT_TRUE(WriteBytes(kInstalled + L"\\paramter.dat", EncodeCp936(FormatParameters(settings)).bytes));
-  // Started as the shortcut starts it: in its own folder.
+  // Started as the shortcut starts it: in its own folder, on a clock the
+  // journey moves, in a day of its own.
+  ProgramClock clock;
+  const CivilDate today{2030, 6, 15};
+  clock.Set(MakeDateTime(today, 9, 0, 0));
+  ::SetEnvironmentVariableW(L"QUILLET_CLOCK_FILE", clock.file.c_str());
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -166,91 +212,69 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
       if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) ::TerminateProcess(process, 99);
     }
   } ender{process.get()};
-  HWND panel = nullptr;
-  WaitFor([&] {
-    const auto found = TopLevelWindows(pi.dwProcessId, L"\x3000Quillet");
-    panel = found.empty() ? nullptr : found[0];
-    return panel != nullptr;
-  });
+  HWND panel = ShownWindow(pi.dwProcessId, L"\x3000Quillet");
   ASSERT_NE(panel, nullptr);
   std::vector<HWND> buttons;
-  WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; });
+  WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; }, std::chrono::seconds(60));
   ASSERT_GE(buttons.size(), 8u);
   SaveRedrawnScreenshot(panel, L"release-panel", std::chrono::milliseconds(300));
 
   // "添加工作记录": the edit window over all records; a content typed, 确定,
   // then the list saved and closed.
   ClickTheMouse(buttons[1]);
-  HWND list = nullptr, edit = nullptr;
-  WaitFor([&] {
-    const auto lists = TopLevelWindows(pi.dwProcessId, L"\x3000我的工作记录表");
-    const auto edits = TopLevelWindows(pi.dwProcessId, L"\x3000编辑工作记录");
-    list = lists.empty() ? nullptr : lists[0];
-    edit = edits.empty() ? nullptr : edits[0];
-    return list && edit;
-  });
+  HWND list = ShownWindow(pi.dwProcessId, L"\x3000我的工作记录表");
+  HWND edit = ShownWindow(pi.dwProcessId, L"\x3000编辑工作记录");
   ASSERT_TRUE(list && edit);
   const POINT content = TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
   ClickTheMouse(content.x, content.y, 1);
   TypeText(L"发布检查的记录");
+  ASSERT_TRUE(WaitFor([&] { return FocusedText(edit) == L"发布检查的记录"; })) << "the typing never reached the box";
   const POINT ok = TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0);
   ClickTheMouse(ok.x, ok.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
   const POINT save = TwipsPoint(list, 10560 + 1695 / 2.0, 4600 + 375 / 2.0);
   ClickTheMouse(save.x, save.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_NE(ReadBytes(kInstalled + L"\\schedule.dat").find(EncodeCp936("发布检查的记录").bytes),
-            std::string::npos);
+  EXPECT_NE(ReadBytes(kInstalled + L"\\schedule.dat").find("\xb7\xa2\xb2\xbc\xbc\xec\xb2\xe9\xb5\xc4\xbc\xc7\xc2\xbc"),
+            std::string::npos) << "发布检查的记录 in code page 936";
 
-  // "定期提醒设置": a reminder added, its start moved from tomorrow to the
-  // coming minute, saved; the due check then brings it.
-  SYSTEMTIME t{};
-  ::GetLocalTime(&t);
-  // At least 15 s before the coming minute, and that minute in this hour.
-  while (t.wSecond >= 45 || t.wMinute == 59) {
-    ::Sleep(static_cast<DWORD>(61 - t.wSecond) * 1000);
-    ::GetLocalTime(&t);
-  }
+  // "定期提醒设置": a reminder added at 10:00, its start moved from
+  // tomorrow to 10:05 today, saved; the clock then jumps to 10:05 and the
+  // due check brings it.
+  clock.Set(MakeDateTime(today, 10, 0, 0));
   ClickTheMouse(buttons[3]);
-  ReminderWindow reminders{nullptr, {}};
-  WaitFor([&] {
-    const auto found = TopLevelWindows(pi.dwProcessId, L"定时提醒设置");
-    reminders.window = found.empty() ? nullptr : found[0];
-    return reminders.window != nullptr;
-  });
+  ReminderWindow reminders{ShownWindow(pi.dwProcessId, L"定时提醒设置"), {}};
   ASSERT_NE(reminders.window, nullptr);
   const POINT add = TwipsPoint(reminders.window, 360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(add.x, add.y, 1);
   SetUpReminderTable(reminders.table);
-  const DateTime now = BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-  const int row = AddReminderRow(reminders.table, now);
+  const int row = AddReminderRow(reminders.table, clock.Now());
   const POINT what = reminders.Cell(row, kContentCol);
   ClickTheMouse(what.x, what.y, 2);
   TypeText(L"发布检查的提醒");  // written when the next cell is chosen
-  const CivilDate today = DateOf(now);
-  const int parts[] = {today.year, today.month, today.day};
-  for (int i = 0; i < 3; ++i) {
-    if (reminders.table.TextMatrix(row, kYearCol + i) != std::to_string(parts[i])) {
-      reminders.Choose(row, kYearCol + i, std::to_string(parts[i]), today.year);
+  ASSERT_TRUE(WaitFor([&] { return FocusedText(reminders.window) == L"发布检查的提醒"; }));
+  const int parts[] = {today.year, today.month, today.day, 10, 5};
+  for (int i = 0; i < 5; ++i) {
+    const int col = i < 3 ? kYearCol + i : i == 3 ? kHourCol : kMinuteCol;
+    if (reminders.table.TextMatrix(row, col) != std::to_string(parts[i])) {
+      reminders.Choose(row, col, std::to_string(parts[i]), today.year);
     }
   }
-  reminders.Choose(row, kMinuteCol, std::to_string(t.wMinute + 1), today.year);
   SaveRedrawnScreenshot(reminders.window, L"release-reminders", std::chrono::milliseconds(300));
   const POINT keep = TwipsPoint(reminders.window, 6360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(keep.x, keep.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(reminders.window); }));
-  const std::string due = FormatNextDueText(BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute + 1, 0));
   const std::string timer = ReadBytes(kInstalled + L"\\timer.dat");
-  EXPECT_NE(timer.find(due), std::string::npos) << due;
-  EXPECT_NE(timer.find(EncodeCp936("发布检查的提醒").bytes), std::string::npos);
+  EXPECT_NE(timer.find("2030-6-15 10:05:00"), std::string::npos);
+  EXPECT_NE(timer.find("\xb7\xa2\xb2\xbc\xbc\xec\xb2\xe9\xb5\xc4\xcc\xe1\xd0\xd1"), std::string::npos)
+      << "发布检查的提醒 in code page 936";
 
-  // The reminder pops up when due; closed with its button.
-  std::vector<HWND> popups;
-  WaitFor([&] { return !(popups = TopLevelWindows(pi.dwProcessId, L"\x3000定时器")).empty(); },
-          std::chrono::seconds(90));
-  ASSERT_FALSE(popups.empty()) << "the reminder did not come";
-  SaveRedrawnScreenshot(popups[0], L"release-reminder", std::chrono::milliseconds(300));
-  ::PostMessageW(popups[0], WM_CLOSE, 0, 0);
+  // The reminder pops up once its minute has come; closed with its button.
+  clock.Set(MakeDateTime(today, 10, 5, 0));
+  HWND popup = ShownWindow(pi.dwProcessId, L"\x3000定时器");
+  ASSERT_NE(popup, nullptr) << "the reminder did not come";
+  SaveRedrawnScreenshot(popup, L"release-reminder", std::chrono::milliseconds(300));
+  ::PostMessageW(popup, WM_CLOSE, 0, 0);
 
   // While it runs the uninstaller refuses (exit code 2) and removes nothing.
   const std::wstring log = ArtifactDir() + L"\\release-uninstall.txt";
@@ -258,7 +282,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   EXPECT_EQ(::GetFileAttributesW(exe.c_str()) != INVALID_FILE_ATTRIBUTES, true);
 
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
-  ASSERT_EQ(::WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+  ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);
   DWORD code = 1;
   ::GetExitCodeProcess(process.get(), &code);
   EXPECT_EQ(code, 0u);
