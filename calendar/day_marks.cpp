@@ -1,5 +1,7 @@
 #include "calendar/day_marks.h"
 
+#include <set>
+
 #include "base/codepage.h"
 #include "base/file_store.h"
 #include "base/paths.h"
@@ -68,6 +70,13 @@ std::vector<std::pair<CivilDate, DayMark>> DayMarks::Between(const CivilDate& fi
   return days;
 }
 
+void DayMarks::TakeYearsOf(const DayMarks& preferred) {
+  std::set<int> years;
+  for (const auto& [day, mark] : preferred.marks_) years.insert(DateFromDayNumber(day).year);
+  std::erase_if(marks_, [&years](const auto& entry) { return years.count(DateFromDayNumber(entry.first).year) != 0; });
+  marks_.insert(preferred.marks_.begin(), preferred.marks_.end());
+}
+
 bool ReadDayMarks(const std::string& path, DayMarks* marks) {
   // A year of marks is about 40 lines; a file this large is not one.
   constexpr std::size_t kMaxBytes = std::size_t{4} << 20;
@@ -81,11 +90,11 @@ bool ReadDayMarks(const std::string& path, DayMarks* marks) {
 }
 
 DayMarks LoadDayMarks(const std::string& dataFolder, const std::string& programFolder) {
-  DayMarks marks;
-  if (!dataFolder.empty() && ReadDayMarks(FileInFolder(dataFolder, kHolidayFileName), &marks)) {
-    return marks;
-  }
+  DayMarks marks, users;
   if (!programFolder.empty()) ReadDayMarks(FileInFolder(programFolder, kHolidayFileName), &marks);
+  if (!dataFolder.empty() && ReadDayMarks(FileInFolder(dataFolder, kHolidayFileName), &users)) {
+    marks.TakeYearsOf(users);
+  }
   return marks;
 }
 

@@ -55,17 +55,18 @@ TEST(DayMarks, OneDayALineCommentsAndOddLinesSkippedTheLastLineOfADayWins) {
 
 using HolidayFiles = testing_support::ScratchFolderTest;
 
-TEST_F(HolidayFiles, TheDataFolderCopyWinsWhenReadableAndNoFileMeansNoMarks) {
+TEST_F(HolidayFiles, TheDataFolderCopyGivesTheYearsItMarksTheDeliveredOneTheOthersNoFileNoMarks) {
   const std::string program = Path("program"), data = Path("data");
   std::filesystem::create_directories(program);
   std::filesystem::create_directories(data + "/Holiday.dat");  // a folder cannot be read
   EXPECT_TRUE(LoadDayMarks(data, program).empty());
-  testing_support::ScratchFolder::Put(program + "/Holiday.dat", EncodeCp936("2026-10-01 休 国庆节\r\n").bytes);
-  EXPECT_EQ(Listed(LoadDayMarks(data, program)), "2026-10-01休 ");
-  // The user's copy, saved as UTF-8 with a byte-order mark, wins.
+  testing_support::ScratchFolder::Put(program + "/Holiday.dat",
+                                      EncodeCp936("2024-10-01 休\r\n2025-10-01 休\r\n2026-12-31 休 元旦\r\n2027-01-01 休\r\n").bytes);
+  EXPECT_EQ(Listed(LoadDayMarks(data, program)), "2024-10-01休 2025-10-01休 2026-12-31休 2027-01-01休 ");
+  // The user's copy, saved as UTF-8 with a byte-order mark, covers 2027 alone (a comment marks no day).
   std::filesystem::remove(data + "/Holiday.dat");
-  testing_support::ScratchFolder::Put(data + "/Holiday.dat", "\xEF\xBB\xBF" "2027-02-20 班\r\n");
-  EXPECT_EQ(Listed(LoadDayMarks(data, program)), "2027-02-20班 ");
+  testing_support::ScratchFolder::Put(data + "/Holiday.dat", "\xEF\xBB\xBF" "# 2026-10-01 班\r\n2027-02-20 班\r\n");
+  EXPECT_EQ(Listed(LoadDayMarks(data, program)), "2024-10-01休 2025-10-01休 2026-12-31休 2027-02-20班 ");
 }
 
 TEST(MonthGrid, CellsHoldDayLunarDateFestivalsTermTodayAndMarkAndLongLinesAreCut) {

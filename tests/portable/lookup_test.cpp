@@ -41,10 +41,24 @@ TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLfUntilTheBoxIsNearlyFull)
   EXPECT_EQ(TextBoxLength("a\xF0\x9F\x98\x80"), 3u);  // a non-BMP character takes two units
 }
 
+TEST(CodeSearch, AFullNameFindingNothingAsTypedFindsTheLinesOfItsPartsWithoutSuffixes) {
+  const char* const codes = "四川 成都市\r\n四川 成都锦江区\r\n山东 济南市中区\r\n山东 枣庄市中区\r\n"
+                            "山西 阳泉城区\r\n宁夏 银川市\r\n吉林 延边州\r\n吉林 延边延吉市\r\n";
+  EXPECT_EQ(FindCodeLines(codes, "四川省成都市锦江区"), "四川 成都锦江区\r\n");
+  EXPECT_EQ(FindCodeLines(codes, "济南市市中区"), "山东 济南市中区\r\n");
+  EXPECT_EQ(FindCodeLines(codes, "阳泉市城区"), "山西 阳泉城区\r\n");
+  EXPECT_EQ(FindCodeLines(codes, "宁夏回族自治区"), "宁夏 银川市\r\n");
+  EXPECT_EQ(FindCodeLines(codes, "延边朝鲜族自治州延吉市"), "吉林 延边延吉市\r\n");
+  // Found as typed: as ever, without the lines of the parts.
+  EXPECT_EQ(FindCodeLines(codes, "成都市"), "四川 成都市\r\n");
+  EXPECT_EQ(FindCodeLines(codes, "市中区"), "山东 济南市中区\r\n山东 枣庄市中区\r\n");
+}
+
 TEST_F(LookupFiles, CodeAndHelpFilesAreReadAndMissingOnesReported) {
   const std::string path = Put(kCodeFileName, kCodes);
   EXPECT_EQ(SearchCodes(path, "深圳"), std::optional<std::string>("广东\t深圳市\t518000\t0755\r\n"));
   EXPECT_EQ(SearchCodes(path, "天津"), std::optional<std::string>(""));
+  EXPECT_EQ(SearchCodes(path, "广东省深圳市"), std::optional<std::string>("广东\t深圳市\t518000\t0755\r\n"));
   EXPECT_FALSE(SearchCodes(FileInFolder(folder_.Folder(), "none.dat"), "深圳").has_value());
   // The help text: every line ended by CR LF.
   EXPECT_EQ(ReadHelpText(Put(kHelpFileName, "")), std::optional<std::string>(""));

