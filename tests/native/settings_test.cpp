@@ -1,9 +1,7 @@
-// The settings window's folder list lines and its "试听" through a
-// recording stand-in for the media commands.
+// The settings window's folder list lines ("试听": reminder_test).
 #include <gtest/gtest.h>
 
 #include "settings/folder_list.h"
-#include "settings/sound_trial.h"
 
 namespace quillet {
 namespace {
@@ -26,28 +24,6 @@ TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenItsFoldersSorted) {
   EXPECT_EQ(ParentFolder("C:\\a"), "C:\\");
   EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
   EXPECT_EQ(ParentFolder("\\\\srv\\share"), "\\\\srv\\share\\");
-}
-
-TEST(SoundTrial, PlaysTheTrimmedPathClosesWhenEndedAndLeavesTheBusyAliasAlone) {
-  std::vector<std::string> sent;
-  std::string mode = "playing";
-  SoundPlayer player([&](const std::string& command) {
-    sent.push_back(command);
-    return MediaReply{0, mode};
-  });
-  SoundTrial trial(player);
-  EXPECT_FALSE(trial.Press("   "));
-  EXPECT_TRUE(trial.Press(" D:\\铃 声.wav "));
-  EXPECT_TRUE(trial.StillPlaying());
-  mode = "stopped";
-  EXPECT_FALSE(trial.StillPlaying());
-  EXPECT_FALSE(player.IsOpen());
-  EXPECT_EQ(sent.front(), "Open \"D:\\铃 声.wav\" Alias MCI");
-  ASSERT_TRUE(player.Play("C:\\pop-up.wav"));  // the reminder pop-up plays
-  sent.clear();
-  EXPECT_FALSE(trial.Press("D:\\铃 声.wav"));
-  trial.Stop();
-  EXPECT_TRUE(sent.empty()) << "neither opened nor closed under the pop-up";
 }
 
 }  // namespace
