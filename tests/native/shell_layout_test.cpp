@@ -1,18 +1,26 @@
-// The shell's window arithmetic and start-up rules, and the delivered files.
+// The shell's window arithmetic, docking and start-up rules, and the
+// delivered files: settings, chime, help and the code list data/Code.dat
+// (one line per region, each once, in the columns the look-up window's
+// heads stand over; what a search finds in it: lookup_window_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <set>
 
 #include "base/codepage.h"
 #include "base/file_store.h"
+#include "base/text_lines.h"
 #include "base/units.h"
+#include "base/utf8.h"
 #include "base/window_geometry.h"
 #include "forms/pictures.h"
 #include "forms/window_definition.h"
 #include "settings/default_settings.h"
+#include "shell/docking.h"
 #include "shell/panel_layout.h"
 #include "shell/startup.h"
 
@@ -72,13 +80,13 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
   // The longest of the range: a leap month (month and day names have fixed
   // lengths), two-digit month and day. 325 pixels padded, 247 unpadded at 13.
   const std::string_view lunar = "农历癸丑年(牛)闰冬月初七";  // 2033-12-28
+  const char* const texts[] = {"今天: 2033/12/28(癸丑年(牛)闰冬月初七)", "今天: 2033/12/28  ( 癸丑年  ( 牛 )  闰冬月初七 )  "};
   const struct { int room, fontPx; bool padded; int fittedPx; } fits[] = {
       {325, 13, true, 13}, {324, 13, false, 13}, {240, 13, false, 12},  // 96 dpi: 274 - 34
       {360, 20, false, 18}, {10, 13, false, kMinDateFontPx}};           // 144 dpi: 411 - 51
   for (const auto& f : fits) {
     const FittedDateText date = FitPanelDateText("2033/12/28", lunar, f.room, f.fontPx, SongWidth);
-    EXPECT_EQ(date.text, PanelDateText("2033/12/28", lunar, f.padded)) << f.room;
-    EXPECT_EQ(date.fontPx, f.fittedPx) << f.room;
+    EXPECT_EQ(date.text + std::to_string(date.fontPx), texts[f.padded] + std::to_string(f.fittedPx)) << f.room;
   }
   EXPECT_EQ((std::array{MillisecondsToMidnight(0, 0, 0, 0), MillisecondsToMidnight(23, 59, 59, 999)}),
             (std::array{86400000u, 1u}));
@@ -88,13 +96,12 @@ TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
 
-  ParametersLoad none;  // no file
-  const ParameterItems first = StartupSettings(none, "C:\\Quillet");
-  // The first-run settings, which the delivered file holds too, with the
-  // sound they name by file name alone found beside the program.
-  ParameterItems expected = DefaultSettings("C:\\Quillet");
-  expected[kParamSoundFile] = std::string("C:\\Quillet") + kPathSeparator + "reminder-chime.wav";
-  EXPECT_EQ(first, expected);
+  // No file: the first-run settings (the delivered file's, below) with the
+  // program's folder and the sound they name by file name alone beside it.
+  const ParameterItems first = StartupSettings(ParametersLoad{}, "C:\\Quillet");
+  EXPECT_EQ((std::array{first[kParamDataFolder], first[kParamSoundFile], first[kParamBackground], first[kParamPanelLeft]}),
+            (std::array<std::string, 4>{"C:\\Quillet", std::string("C:\\Quillet") + kPathSeparator + "reminder-chime.wav",
+                                        "15453620", "3000"}));
 
   // A file that was read is taken as it is, black colours and all; only an
   // empty data folder and a sound named without a folder are completed.
@@ -141,6 +148,76 @@ TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
   }
   const PixelArt logo = RenderArtwork(Artwork::Logo);
   EXPECT_EQ((std::array{logo.width, logo.height}), (std::array{20, 20}));
+}
+
+constexpr int kScreenWidth = 19200;  // 1280 pixels at 96 dpi
+constexpr int kD = kScreenWidth - 1700;  // 17500
+
+struct Cursor {
+  int x = -100000, y = -100000;  // far away unless placed
+  bool Over(const TwipsRect& r) const {
+    return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height;
+  }
+};
+
+// The main panel's tests move the real cursor through the common cases; these are the
+// boundaries between ticks a cursor cannot time, and what the panel waits for around them.
+TEST(Docking, OneStepAndWhatThePanelWaitsForAroundIt) {
+  using enum DockingWait;
+  const struct {
+    int left, top; bool on; Cursor cursor; int nextLeft, nextTop; DockingWait before, after;
+  } ticks[] = {
+      {kD, 2000, true, {}, kD + 1610, 2000, Tick, CursorIn},  // snaps to d + 50, then hides
+      {kD + 1610, 2000, true, {}, kD + 1610, 2000, CursorIn, CursorIn},  // no re-snap when hidden
+      {kD + 1610, 2000, true, {kD + 1650, 2500}, kD, 2000, Tick, Tick},  // shown at d, snaps next
+      {5000, 299, true, {5500, 100}, 5000, kDockedTop, Tick, CursorOut},  // snapped, kept shown
+      {5000, 300, true, {}, 5000, 300, Move, Move},  // 300 is not closer than the snap distance
+      {5000, kHiddenTop, true, {5500, 200}, 5000, kHiddenTop, CursorIn, CursorIn},  // below the strip
+      {kDockedLeft, kDockedTop, true, {50, 50}, kDockedLeft, kDockedTop, CursorOut, CursorOut},
+      // The hide test sees the position the show test set: shown, not hidden again.
+      {1000, kHiddenTop, true, {1000, 100}, 1000, kDockedTop, Tick, CursorOut},
+      {kHiddenLeft, 2000, true, {50, 3000}, kDockedLeft, 2000, Tick, CursorOut},
+      {5000, kHiddenTop, false, {}, 5000, 0, Tick, Move},  // off: only kept on the screen
+      {kD + 1610, 1000, false, {}, kD, 1000, Tick, Move},
+      {100, 100, false, {50, 50}, 100, 100, Move, Move},
+  };
+  for (const auto& t : ticks) {
+    const TwipsRect start{t.left, t.top, 1700, 4260};
+    const TwipsRect next = DockingStep(start, kScreenWidth, t.on,
+                                       [&t](const TwipsRect& r) { return t.cursor.Over(r); });
+    EXPECT_EQ(next, (TwipsRect{t.nextLeft, t.nextTop, 1700, 4260})) << t.left << "," << t.top;
+    EXPECT_EQ(NextDockingWait(start, kScreenWidth, t.on, t.cursor.Over(start)), t.before) << t.left;
+    EXPECT_EQ(NextDockingWait(next, kScreenWidth, t.on, t.cursor.Over(next)), t.after) << t.left;
+  }
+}
+
+// Where each field begins, in half-width cells (a Chinese character takes two).
+std::vector<std::size_t> FieldColumns(std::string_view line) {
+  std::vector<std::size_t> starts;
+  std::size_t cells = 0;
+  for (std::size_t pos = 0, last = ' '; pos < line.size();) {
+    const char32_t c = NextCodePoint(line, pos);
+    if (c != ' ' && last == ' ') starts.push_back(cells);
+    cells += c < 0x80 ? 1 : 2;
+    last = c;
+  }
+  return starts;
+}
+
+TEST(DeliveredFiles, TheCodeListHoldsEveryRegionOnceWithItsFieldsUnderTheHeads) {
+  const Cp936Decoded file = DecodeCp936(ReadDelivered("Code.dat"));
+  ASSERT_EQ(file.invalidBytes, 0u);
+  const std::regex fields("\\S+ +\\S+ +(\\d{6} +)?0\\d{2,3}");  // the postal code may be unknown
+  const std::vector<std::size_t> full{0, 10, 29, 38}, noPostal{0, 10, 38};
+  std::set<std::string> lines;
+  ForEachLine(file.utf8, [&](std::string_view line) {
+    lines.emplace(line);
+    const std::vector<std::size_t> columns = FieldColumns(line);
+    EXPECT_TRUE(std::regex_match(line.begin(), line.end(), fields) && (columns == full || columns == noPostal)) << line;
+  });
+  // The 3,114 regions the README counts, none twice, every line ended by CR LF.
+  EXPECT_EQ(lines.size() * 10000 + CrLfLines(file.utf8), 3114u * 10001);
+  EXPECT_EQ(std::count(file.utf8.begin(), file.utf8.end(), '\n'), 3114);
 }
 
 }  // namespace
