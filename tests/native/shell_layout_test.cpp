@@ -47,11 +47,11 @@ TEST(WindowGeometry, RoundCornerInsetDependsOnTheRadiusAndCursorTestsCountEdgesA
   EXPECT_EQ((std::array{odd.left, odd.right, RoundCornersRegion(100, 50, 16).left}), (std::array{2, 98, 4}));
 
   // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
-  const ScreenBox box{-106, 20, 7, 304};
-  const struct { int x, y; bool inside; } probes[] = {
-      {-106, 100, false}, {-105, 100, true}, {6, 100, true}, {7, 100, false},
-      {3, 20, false},     {3, 304, false},   {3, 303, true}};
-  for (const auto& p : probes) EXPECT_EQ(StrictlyInside(box, p.x, p.y), p.inside) << p.x << "," << p.y;
+  std::string inside;
+  for (const auto& [x, y] : {std::pair{-106, 100}, {-105, 100}, {6, 100}, {7, 100}, {3, 20}, {3, 304}, {3, 303}}) {
+    inside += StrictlyInside(ScreenBox{-106, 20, 7, 304}, x, y) ? '1' : '0';
+  }
+  EXPECT_EQ(inside, "0110001");
 }
 
 TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {
@@ -110,15 +110,27 @@ TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   read.items[kParamDataFolder] = "  ";
   read.items[kParamPanelLeft] = "-1590";
   const ParameterItems kept = StartupSettings(read, "D:\\Q");
-  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground],
-                        kept[kParamSoundFile]}),
+  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground], kept[kParamSoundFile]}),
             (std::array<std::string, 4>{"D:\\Q", "-1590", "", ""}));
   read.items[kParamDataFolder] = "E:\\data";
   read.items[kParamSoundFile] = "E:\\音乐\\a.wav";
   EXPECT_EQ(StartupSettings(read, "D:\\Q"), read.items) << "nothing to complete";
 }
 
-TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLines) {
+// Where each field begins, in half-width cells (a Chinese character takes two).
+std::vector<std::size_t> FieldColumns(std::string_view line) {
+  std::vector<std::size_t> starts;
+  std::size_t cells = 0;
+  for (std::size_t pos = 0, last = ' '; pos < line.size();) {
+    const char32_t c = NextCodePoint(line, pos);
+    if (c != ' ' && last == ' ') starts.push_back(cells);
+    cells += c < 0x80 ? 1 : 2;
+    last = c;
+  }
+  return starts;
+}
+
+TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinHelpAndCodeListAreCodePage936WithCrLfLines) {
   const std::string settings = ReadDelivered("paramter.dat");
   EXPECT_EQ(CrLfLines(settings), kParameterCount);
   const Cp936Decoded text = DecodeCp936(settings);
@@ -135,6 +147,21 @@ TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLine
   // Every line ends with CR LF, the last one too; no lone LF.
   EXPECT_TRUE(help.ends_with("\r\n"));
   EXPECT_EQ(CrLfLines(help), static_cast<std::size_t>(std::count(help.begin(), help.end(), '\n')));
+
+  // The code list: a region a line, its fields starting under the look-up window's heads.
+  const Cp936Decoded file = DecodeCp936(ReadDelivered("Code.dat"));
+  ASSERT_EQ(file.invalidBytes, 0u);
+  const std::regex fields("\\S+ +\\S+ +(\\d{6} +)?0\\d{2,3}");  // the postal code may be unknown
+  const std::vector<std::size_t> full{0, 10, 29, 38}, noPostal{0, 10, 38};
+  std::set<std::string> lines;
+  ForEachLine(file.utf8, [&](std::string_view line) {
+    lines.emplace(line);
+    const std::vector<std::size_t> columns = FieldColumns(line);
+    EXPECT_TRUE(std::regex_match(line.begin(), line.end(), fields) && (columns == full || columns == noPostal)) << line;
+  });
+  // The 3,114 regions the README counts, none twice, every line ended by CR LF.
+  EXPECT_EQ(lines.size() * 10000 + CrLfLines(file.utf8), 3114u * 10001);
+  EXPECT_EQ(std::count(file.utf8.begin(), file.utf8.end(), '\n'), 3114);
 }
 
 TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
@@ -189,35 +216,6 @@ TEST(Docking, OneStepAndWhatThePanelWaitsForAroundIt) {
     EXPECT_EQ(NextDockingWait(start, kScreenWidth, t.on, t.cursor.Over(start)), t.before) << t.left;
     EXPECT_EQ(NextDockingWait(next, kScreenWidth, t.on, t.cursor.Over(next)), t.after) << t.left;
   }
-}
-
-// Where each field begins, in half-width cells (a Chinese character takes two).
-std::vector<std::size_t> FieldColumns(std::string_view line) {
-  std::vector<std::size_t> starts;
-  std::size_t cells = 0;
-  for (std::size_t pos = 0, last = ' '; pos < line.size();) {
-    const char32_t c = NextCodePoint(line, pos);
-    if (c != ' ' && last == ' ') starts.push_back(cells);
-    cells += c < 0x80 ? 1 : 2;
-    last = c;
-  }
-  return starts;
-}
-
-TEST(DeliveredFiles, TheCodeListHoldsEveryRegionOnceWithItsFieldsUnderTheHeads) {
-  const Cp936Decoded file = DecodeCp936(ReadDelivered("Code.dat"));
-  ASSERT_EQ(file.invalidBytes, 0u);
-  const std::regex fields("\\S+ +\\S+ +(\\d{6} +)?0\\d{2,3}");  // the postal code may be unknown
-  const std::vector<std::size_t> full{0, 10, 29, 38}, noPostal{0, 10, 38};
-  std::set<std::string> lines;
-  ForEachLine(file.utf8, [&](std::string_view line) {
-    lines.emplace(line);
-    const std::vector<std::size_t> columns = FieldColumns(line);
-    EXPECT_TRUE(std::regex_match(line.begin(), line.end(), fields) && (columns == full || columns == noPostal)) << line;
-  });
-  // The 3,114 regions the README counts, none twice, every line ended by CR LF.
-  EXPECT_EQ(lines.size() * 10000 + CrLfLines(file.utf8), 3114u * 10001);
-  EXPECT_EQ(std::count(file.utf8.begin(), file.utf8.end(), '\n'), 3114);
 }
 
 }  // namespace
