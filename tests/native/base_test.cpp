@@ -43,9 +43,8 @@ TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndIsoDatesAreStrict) {
   EXPECT_EQ(DaysInMonth(2005, -1) + DaysInMonth(2005, 0) + DaysInMonth(2005, 13), 0);
   EXPECT_EQ(IsoDateText({2008, 2, 7}), "2008-02-07");
   EXPECT_EQ(ParseIsoDate("2000-02-29"), (CivilDate{2000, 2, 29}));
-  for (const char* bad : {"1900-02-29", "2100-02-29", "2008-13-01", "2008-00-10", "2008-02-30",
-                          "2008-2-7", "2008/02/07", "20080207", "", "2008-02-07 ", "+008-02-07",
-                          "2008-02-0x"}) {
+  for (const char* bad : {"1900-02-29", "2100-02-29", "2008-13-01", "2008-00-10", "2008-02-30", "2008-2-7",
+                          "2008/02/07", "20080207", "", "2008-02-07 ", "+008-02-07", "2008-02-0x"}) {
     EXPECT_FALSE(ParseIsoDate(bad).has_value()) << bad;
   }
 }
@@ -90,7 +89,6 @@ TEST(TableModel, MovesRowBodiesKeepsTheCursorInsideAndTellsTheView) {
   grid.SetCols(3);
   grid.SetRows(5);
   for (int r = 1; r < 4; ++r) grid.SetTextMatrix(r, 0, "n" + std::to_string(r)), grid.SetTextMatrix(r, 2, "a" + std::to_string(r));
-  grid.SetTextMatrix(4, 1, "gone");
   grid.SetRow(4);
   grid.SetRowSel(4);
   grid.SetRows(4);
@@ -189,9 +187,9 @@ TEST(DateFields, DayListsKeepTheDayAndRecordDatesGiveOneField) {
   const DayList list = FillDayList("2005", "2", "31");
   ASSERT_EQ(list.items.size(), 28u);
   EXPECT_EQ(list.items.front() + list.items.back() + list.text, "12828");
-  EXPECT_EQ(FillDayList("2005", "2", "15").text, "15");
+  // A day that fits stays; an empty one stays empty.
+  EXPECT_EQ(FillDayList("2005", "2", "15").text + "," + FillDayList("2005", "4", "").text, "15,");
   EXPECT_EQ(FillDayList(" 2005", "12 ", "31").items.size(), 31u);
-  EXPECT_EQ(FillDayList("2005", "4", "").text, "");  // an empty day stays empty
   EXPECT_TRUE(FillDayList("2005", "", "").items.empty() && FillDayList("2005", "13", "1").items.empty());
   // One field of a record's date-time text.
   const std::tuple<const char*, const char*, int> cases[] = {

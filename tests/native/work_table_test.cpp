@@ -1,8 +1,6 @@
-// The work table: the list window's operations on a table of records, a
-// hand-written file read and saved back, the today rule, the first-run
-// colours; and the record edit window's logic: date-time lists that never
-// change a text they cannot show, the two checks, the record put into the
-// table. Loading and saving any file: schedule_fuzz.
+// The work table: the list window's operations, a hand-written file read and
+// saved back (any file: schedule_fuzz), the today rule, the first-run colours;
+// the record edit window's date-time lists, checks and placing of a record.
 #include "worklog/work_table.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +60,7 @@ TEST(WorkTable, OperationsMoveWholeRowsAndNumberTheShownOnesWhileHiddenOnesKeepT
   EXPECT_EQ(rows(), "1d 2e- 2a 3b 2f- 4c ");
   // The shown rows of a range, its ends put in order; the selection goes.
   std::int32_t from = 4, to = 2;
-  grid.SetRow(4);
-  grid.SetRowSel(4);
+  grid.SetRow(4), grid.SetRowSel(4);
   DeleteTableRows(grid, from, to, kPalette);
   EXPECT_EQ(rows() + std::to_string(from * 10 + to + grid.Row() + grid.RowSel()), "1d 2e- 2f- 2c 24");
   for (const int row : {0, 5, 2}) DeleteTableRow(grid, row, kPalette);  // 0 and Rows are no rows
@@ -127,13 +124,8 @@ TEST(IsTodaysWork, OnlyAStartOfTodayWithATimeOfDay) {
 // The first-run row colours are distinct and readable on the white cells:
 // contrast of at least 4.5 : 1 by relative luminance.
 TEST(FirstRunSettings, StateColoursAreDistinctAndReadableOnWhite) {
-  const auto luminance = [](Colour c) {
-    const auto linear = [](int byte) {
-      const double v = byte / 255.0;
-      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c));
-  };
+  const auto linear = [](int byte) { return byte <= 10 ? byte / 255.0 / 12.92 : std::pow((byte / 255.0 + 0.055) / 1.055, 2.4); };
+  const auto luminance = [&](Colour c) { return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c)); };
   const ParameterItems items = DefaultSettings("");
   std::set<Colour> seen;
   for (int i = 0; i < kCompletionStateCount; ++i) {
@@ -180,15 +172,12 @@ TEST(RecordEdit, ListsComposeTheTextAndKeepATextTheyCannotShowUntilOneIsChosen) 
 }
 
 TEST(RecordEdit, ChecksCompareDatesOnlyAndWantContentOrRemarks) {
-  const auto check = [](const char* start, const char* deadline, const char* content,
-                        const char* remarks) {
-    return CheckRecord(WorkRecord{start, deadline, content, "尚未完成", remarks});
-  };
-  EXPECT_EQ(check("2005-5-10 17:0", "2005-5-10 9:0", "x", ""), RecordProblem::None);
-  EXPECT_EQ(check("2005-5-11 9:0", "2005-5-10 9:0", "x", ""), RecordProblem::StartAfterDeadline);
-  EXPECT_EQ(check("garbage", "2005-5-10 9:0", "x", ""), RecordProblem::None);
-  EXPECT_EQ(check("2005-5-10 9:0", "2005-5-10 9:0", "", "x"), RecordProblem::None);
-  EXPECT_EQ(check("2005-5-10 9:0", "2005-5-10 9:0", "  ", " "), RecordProblem::NoContent);
+  using enum RecordProblem;
+  for (const auto& [start, content, remarks, problem] :
+       {std::tuple{"2005-5-10 17:0", "x", "", None}, {"2005-5-11 9:0", "x", "", StartAfterDeadline},
+        {"garbage", "x", "", None}, {"2005-5-10 9:0", "", "x", None}, {"2005-5-10 9:0", "  ", " ", NoContent}}) {
+    EXPECT_EQ(CheckRecord(WorkRecord{start, "2005-5-10 9:0", content, "尚未完成", remarks}), problem) << start;
+  }
 }
 
 TEST(RecordEdit, RecordGoesIntoTheTableColouredHiddenByTheRulesAndNumbered) {
