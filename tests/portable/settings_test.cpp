@@ -21,9 +21,7 @@ using testing_support::ScratchFolder;
 
 class ParametersTest : public testing_support::ScratchFolderTest {
  protected:
-  void Put(const std::string& bytes) const { ScratchFolder::Put(path_, bytes); }
   std::string Get() const { return ReadWholeFile(path_).bytes; }
-
   const std::string path_ = ParameterFilePath(folder_.Folder());
 };
 
@@ -40,7 +38,7 @@ std::vector<std::string> First(const ParameterItems& items, std::size_t count) {
 TEST_F(ParametersTest, MissingFileGivesEmptyItemsAndShortOneFillsTheFirstAndSavesAllLines) {
   const ParametersLoad missing = LoadParameters(path_);
   EXPECT_TRUE(!missing.fileRead && missing.items == ParameterItems{});
-  Put(Lines(20, "v") + "\"\xB5\xFF\"\r\n");  // not code page 936: kept as read, every save (fuzzed)
+  ScratchFolder::Put(path_, Lines(20, "v") + "\"\xB5\xFF\"\r\n");  // not code page 936: kept as read, every save (fuzzed)
   ParametersLoad load = LoadParameters(path_);
   EXPECT_EQ(load.items[19] + std::to_string(load.invalidBytes), "v192");
   load.items[19] = " v19 ";  // saved trimmed, as every item is read
@@ -65,7 +63,7 @@ TEST_F(ParametersTest, FieldsAreReadTrimmedAndSavesNeitherShiftItemsNorTakeUnmap
   EXPECT_EQ(First(LoadParameters(path_).items, 6),
             (std::vector<std::string>{"", "", "", "say ＂hi＂ now", "two lines and more", "after, comma"}));
 
-  Put(Lines(51, "old"));  // an item with no code page 936 form keeps the old file
+  ScratchFolder::Put(path_, Lines(51, "old"));  // an item with no code page 936 form keeps the old file
   items[0] = "C:\\\xF0\x9F\x98\x80";  // typed by the user, an emoji
   const ParametersSave save = SaveParameters(path_, items);
   EXPECT_TRUE(!save.saved && save.unmappable == 1u);
@@ -88,8 +86,8 @@ TEST(SettingsControls, MirrorTheItemsAndASaveChangesThoseOnlyAndRefusesWhatTheFi
   ParameterItems odd;
   odd[2] = "-1";
   odd[8] = " 255abc";
-  EXPECT_EQ(ParametersToSettings(odd).switches, (std::array<int, 6>{0, 1, 0, 0, 0, 0}));
-  EXPECT_EQ(ParametersToSettings(odd).colours, (std::array<Colour, 7>{0, 255, 0, 0, 0, 0, 0}));
+  const SettingsControls fromOdd = ParametersToSettings(odd);
+  EXPECT_TRUE(fromOdd.switches == (std::array<int, 6>{0, 1, 0, 0, 0, 0}) && fromOdd.colours == (std::array<Colour, 7>{0, 255, 0, 0, 0, 0, 0}));
 
   ParameterItems current;
   current[kParamDataFolder] = "C:\\Data";
@@ -102,10 +100,10 @@ TEST(SettingsControls, MirrorTheItemsAndASaveChangesThoseOnlyAndRefusesWhatTheFi
   ASSERT_EQ(plan.refusal, "");
   EXPECT_FALSE(plan.dataFolderChanged);
   EXPECT_EQ(plan.items[kParamOnTop] + "," + plan.items[kParamBackground] + "," + plan.items[40], "0,16777215,kept");
-  controls.dataFolder = "D:\\新数据";
+  controls.dataFolder = "D:\\新数据";  // there or not, with the list window open or not
   EXPECT_TRUE(PlanSettingsSave(current, controls, {true, false}).dataFolderChanged);
-  EXPECT_NE(PlanSettingsSave(current, controls, {false, false}).refusal.find("不存在"), std::string::npos);
-  EXPECT_NE(PlanSettingsSave(current, controls, {true, true}).refusal.find("先关闭"), std::string::npos);
+  EXPECT_TRUE(PlanSettingsSave(current, controls, {false, false}).refusal.find("不存在") != std::string::npos &&
+              PlanSettingsSave(current, controls, {true, true}).refusal.find("先关闭") != std::string::npos);
   controls.soundFile = "D:\\\xEC\x86\x8C\xEB\xA6\xAC.wav";  // Hangul, which GBK lacks
   plan = PlanSettingsSave(current, controls, {true, false});
   EXPECT_NE(plan.refusal.find("声音文件"), std::string::npos);
@@ -144,10 +142,7 @@ TEST(SettingsSave, MissingDataFilesAreCopiedNeverReplacedAndTheOldOnesStay) {
 TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenItsFoldersSorted) {
   const std::vector<FolderLine> lines = FolderLines("c:/Users\\me\\", {"b", "Apps", "a"});
   std::vector<std::string> texts, paths;
-  for (const FolderLine& line : lines) {
-    texts.push_back(line.text);
-    paths.push_back(line.path);
-  }
+  for (const FolderLine& line : lines) texts.push_back(line.text), paths.push_back(line.path);
   EXPECT_EQ(texts, (std::vector<std::string>{"c:\\", " Users\\", "  me", "   a", "   Apps", "   b"}));
   EXPECT_EQ(paths, (std::vector<std::string>{"c:\\", "c:\\Users", "c:\\Users\\me", "c:\\Users\\me\\a",
                                              "c:\\Users\\me\\Apps", "c:\\Users\\me\\b"}));
