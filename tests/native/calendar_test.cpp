@@ -120,8 +120,7 @@ TEST(Lunar, YearNamesAndNothingOutsideTheRangeOrForNoDate) {
   EXPECT_EQ(names, "戊子年(鼠)己丑年(牛)庚寅年(虎)辛卯年(兔)壬辰年(龙)癸巳年(蛇)"
                    "甲午年(马)乙未年(羊)丙申年(猴)丁酉年(鸡)戊戌年(狗)己亥年(猪)");
 
-  for (const CivilDate date : {CivilDate{1900, 1, 30}, {2101, 1, 1}, {-5, 1, 1}, {2100, 2, 29},
-                               {2008, 13, 1}, {2008, 0, 1}, {2008, 1, 0}}) {
+  for (const CivilDate date : {CivilDate{1900, 1, 30}, {2101, 1, 1}, {-5, 1, 1}, {2100, 2, 29}, {2008, 13, 1}, {2008, 0, 1}, {2008, 1, 0}}) {
     EXPECT_EQ(LunarDateText(date), "") << date.year << "-" << date.month << "-" << date.day;
   }
 }
@@ -145,7 +144,9 @@ TEST(Festivals, LunarAndGregorianNamesJoinLunarFirst) {
 TEST(SolarTerms, PublishedDaysAndTwoTermsAMonthAboutFifteenDaysApartEveryYear) {
   // From published almanacs (Beijing time); 2021 and 2025 have 立春 on 3 February.
   std::string named;
-  for (const CivilDate date : {CivilDate{2008, 12, 21}, {2017, 4, 4}, {2021, 2, 3}, {2023, 3, 21}, {2025, 2, 3}, {2025, 2, 4}}) named += std::string(SolarTermOn(date)) + ".";
+  for (const CivilDate date : {CivilDate{2008, 12, 21}, {2017, 4, 4}, {2021, 2, 3}, {2023, 3, 21}, {2025, 2, 3}, {2025, 2, 4}}) {
+    named += std::string(SolarTermOn(date)) + ".";
+  }
   EXPECT_EQ(named, "冬至.清明.立春.春分.立春..");
 
   int previous = DayNumber(CivilDate{1899, 12, 22});

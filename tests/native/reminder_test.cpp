@@ -27,15 +27,12 @@ DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return Mak
 
 TEST(NextReminderTime, AdvancesFromTheDueTimeByTheRepeatKind) {
   const std::tuple<DateTime, std::string_view, const char*> cases[] = {
-      {At(2006, 12, 31, 23, 59, 59), kRepeatDaily, "2007-1-1 23:59:59"},
-      {At(2006, 2, 25, 7), kRepeatWeekly, "2006-3-4 7:00:00"},
+      {At(2006, 12, 31, 23, 59, 59), kRepeatDaily, "2007-1-1 23:59:59"}, {At(2006, 2, 25, 7), kRepeatWeekly, "2006-3-4 7:00:00"},
       {At(2006, 3, 1, 8, 30), kRepeatOnce, "2199-1-1 8:30:00"},
       {At(2006, 3, 1, 8), "每两天", "2006-3-1 8:00:00"},  // no repeat kind: stays
-      // A month keeps the day or takes the last day of a shorter month.
-      {At(2006, 1, 31), kRepeatMonthly, "2006-2-28"},
-      {At(2006, 12, 15, 6), kRepeatMonthly, "2007-1-15 6:00:00"},
-      {At(2008, 1, 31), kRepeatMonthly, "2008-2-29"},  // the leap rule: base_test
-      {At(2006, 7, 4), kRepeatYearly, "2007-7-4"},
+      // A month keeps the day or takes the last day of a shorter month (the leap rule: base_test).
+      {At(2006, 1, 31), kRepeatMonthly, "2006-2-28"}, {At(2006, 12, 15, 6), kRepeatMonthly, "2007-1-15 6:00:00"},
+      {At(2008, 1, 31), kRepeatMonthly, "2008-2-29"}, {At(2006, 7, 4), kRepeatYearly, "2007-7-4"},
       {At(2008, 2, 29, 9), kRepeatYearly, "2009-2-28 9:00:00"},  // and the 28th from then on
   };
   for (const auto& [due, kind, next] : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(due, kind)), next);
@@ -147,10 +144,8 @@ TEST(Sounds, ThePopUpsTicksOpenPlayAndCloseTheTrialPlaysTrimmedAndNeitherCutsInt
   ReminderSoundRhythm rhythm(player);
   for (int tick = 0; tick < 3; ++tick) rhythm.Tick(true, sound);
   EXPECT_FALSE(player.Play("D:\\铃声.wav")) << "another window's play waits for the alias";
-  rhythm.Stop();  // closed while playing, then while silent
-  rhythm.Stop();
-  rhythm.Tick(true, sound);
-  rhythm.Tick(false, sound);  // a later reminder without sound: it plays out
+  rhythm.Stop(), rhythm.Stop();  // closed while playing, then while silent
+  rhythm.Tick(true, sound), rhythm.Tick(false, sound);  // a later reminder without sound: it plays out
   EXPECT_EQ(player.Mode(), "playing");
   rhythm.Stop();
   // A file that will not open: silent, tried again every tick; no file: nothing sent.

@@ -1,7 +1,6 @@
-// Every save of the three data files, with each of its file-system calls
-// failing in turn (alone, or with every call after it): the old file stays
-// byte for byte, no temporary file outlives the save (or the next one when
-// removing it failed too), and the caller gets the reason.
+// Every save of the three data files with each of its file-system calls failing
+// in turn (alone, or with every call after it): the old file stays byte for byte,
+// no temporary file outlives the save (or the next one), the caller gets the reason.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -131,9 +131,8 @@ std::vector<std::size_t> FieldColumns(std::string_view line) {
 
 TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinHelpAndCodeListAreCodePage936WithCrLfLines) {
   const std::string settings = ReadDelivered("paramter.dat");
-  EXPECT_EQ(CrLfLines(settings), kParameterCount);
   const Cp936Decoded text = DecodeCp936(settings);
-  EXPECT_EQ(text.invalidBytes, 0u);
+  EXPECT_TRUE(CrLfLines(settings) == kParameterCount && text.invalidBytes == 0u);
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
 
   // The chime of tools/make-reminder-sound: 16-bit mono PCM at 22050 Hz, under 1.5 s.
@@ -141,10 +140,8 @@ TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinHelpAndCodeListAreCodePage936Wit
   EXPECT_EQ(chime.substr(20, 16), std::string("\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0", 16));
   EXPECT_LT(chime.size() - 44, 22050u * 3);
 
-  const std::string help = ReadDelivered("Help.dat");
-  EXPECT_EQ(DecodeCp936(help).invalidBytes, 0u);
-  // Every line ends with CR LF, the last one too; no lone LF.
-  EXPECT_TRUE(help.ends_with("\r\n"));
+  const std::string help = ReadDelivered("Help.dat");  // every line ended by CR LF, the last one too
+  EXPECT_TRUE(DecodeCp936(help).invalidBytes == 0u && help.ends_with("\r\n"));
   EXPECT_EQ(CrLfLines(help), static_cast<std::size_t>(std::count(help.begin(), help.end(), '\n')));
 
   // The code list: a region a line, its fields starting under the look-up window's heads.
@@ -178,9 +175,7 @@ constexpr int kD = kScreenWidth - 1700;  // 17500
 
 struct Cursor {
   int x = -100000, y = -100000;  // far away unless placed
-  bool Over(const TwipsRect& r) const {
-    return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height;
-  }
+  bool Over(const TwipsRect& r) const { return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height; }
 };
 
 // The main panel's tests move the real cursor through the common cases; these are the

@@ -134,8 +134,7 @@ TEST(FirstRunSettings, StateColoursAreDistinctAndReadableOnWhite) {
 }
 
 TEST(RecordEdit, ListsComposeTheTextAndKeepATextTheyCannotShowUntilOneIsChosen) {
-  EXPECT_EQ(DateListItems(0).front() + ".." + DateListItems(0).back() + DateListItems(4).back(),
-            "2000..205059");
+  EXPECT_EQ(DateListItems(0).front() + ".." + DateListItems(0).back() + DateListItems(4).back(), "2000..205059");
 
   // A new record: today at 9:0; February 2005 leaves 28 days and lowers a 30.
   DateListGroup group;
@@ -152,10 +151,9 @@ TEST(RecordEdit, ListsComposeTheTextAndKeepATextTheyCannotShowUntilOneIsChosen) 
       {"2005-3-9", {"2005", "3", "9", "0", "0"}, false},
       {"garbage", {"", "", "", "", ""}, false},
   };
-  for (const auto& s : shown) {
+  for (const auto& s : shown) {  // choosing what a list already shows is no change
     group.Show(s.text);
     EXPECT_TRUE(group.Lists() == s.lists && group.Composed() == s.composed) << s.text;
-    // Choosing what a list already shows is no change.
     group.Choose(3, s.lists[3], kToday, 17);
     EXPECT_EQ(group.Text(), s.text);
   }

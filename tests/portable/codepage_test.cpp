@@ -12,10 +12,7 @@ namespace quillet {
 namespace {
 
 TEST(Cp936, KnownTextsRoundTripAndCharactersOutsideTheCodePageAreReported) {
-  const struct {
-    std::string gbk, utf8;
-    std::size_t invalid;
-  } cases[] = {
+  const struct { std::string gbk, utf8; std::size_t invalid; } cases[] = {
       // "　中文 Quillet 农历" and the euro sign, which code page 936 keeps at 0x80.
       {"\xA1\xA1\xD6\xD0\xCE\xC4 Quillet \xC5\xA9\xC0\xFA\x80",
        "\u3000\u4E2D\u6587 Quillet \u519C\u5386\u20AC", 0},
@@ -25,18 +22,15 @@ TEST(Cp936, KnownTextsRoundTripAndCharactersOutsideTheCodePageAreReported) {
   };
   for (const auto& c : cases) {
     const Cp936Decoded decoded = DecodeCp936(c.gbk);
-    EXPECT_EQ(decoded.utf8, c.utf8);
-    EXPECT_EQ(decoded.invalidBytes, c.invalid);
+    EXPECT_TRUE(decoded.utf8 == c.utf8 && decoded.invalidBytes == c.invalid) << decoded.utf8;
     const Cp936Encoded encoded = EncodeCp936(c.utf8);
-    EXPECT_EQ(encoded.bytes, c.gbk);
-    EXPECT_EQ(encoded.unmappable, 0u);
+    EXPECT_TRUE(encoded.bytes == c.gbk && encoded.unmappable == 0u) << encoded.bytes;
   }
 
   // An emoji, a Korean syllable and a broken sequence, one '?' each; a byte
   // escape among them is still its byte.
   const Cp936Encoded e = EncodeCp936("a\U0001F600b\uD55Cc\xC3" "d\uEF81");
-  EXPECT_EQ(e.bytes, "a?b?c?d\x81");
-  EXPECT_EQ(e.unmappable, 3u);
+  EXPECT_EQ(e.bytes + std::to_string(e.unmappable), "a?b?c?d\x81" "3");
   // An escaped lead byte before a quote stays, before a byte it would pair
   // with (the full-width quote a save makes of it) it cannot.
   EXPECT_EQ(EncodeCp936("\uEFD6\"").bytes, "\xD6\"");

@@ -25,15 +25,13 @@ Fields ReadAll(std::string_view text) {
 
 TEST(FieldReader, ReadsQuotedAndUnquotedLinesAndCommasAlike) {
   const std::pair<const char*, Fields> cases[] = {
-      {"\"a\"\r\n\"\"\r\n\"c d\"\r\n", {"a", "", "c d"}},
-      {"  abc  \r\n", {"abc  "}},  // leading blanks only
-      {"  \" a \" ,b\r\n", {" a ", "b"}},
-      {"a,b\r\nc\r\n", {"a", "b", "c"}},     {"\"x,y\"\r\n", {"x,y"}},  // a comma inside quotes stays
+      {"\"a\"\r\n\"\"\r\n\"c d\"\r\n", {"a", "", "c d"}}, {"  abc  \r\n", {"abc  "}},  // leading blanks only
+      {"  \" a \" ,b\r\n", {" a ", "b"}}, {"a,b\r\nc\r\n", {"a", "b", "c"}},
+      {"\"x,y\"\r\n", {"x,y"}},  // a comma inside quotes stays
       {"a\rb\nc", {"a", "b", "c"}},  // lone CR and LF end lines; none after the last
       {"\"say \"hi\" now\"\r\n\"next\"\r\n", {"say ", "next"}},  // a quote cuts the line
-      {"\"a\" junk,\"b\"\r\n", {"a", "b"}},
-      {"\"a\r\nb", {"a\r\nb"}},  // an unclosed quote runs to the end
-      {"\r\n\r\nx\r\n", {"", "", "x"}},  {"", {}},
+      {"\"a\" junk,\"b\"\r\n", {"a", "b"}}, {"\"a\r\nb", {"a\r\nb"}},  // an unclosed quote runs to the end
+      {"\r\n\r\nx\r\n", {"", "", "x"}}, {"", {}},
   };
   // Fed in pieces cut anywhere, the fields are the same: field_reader_fuzz.
   for (const auto& [text, fields] : cases) EXPECT_EQ(ReadAll(text), fields) << text;

@@ -1,3 +1,4 @@
+// The look-up window's search and the code and help files it reads.
 #include <gtest/gtest.h>
 
 #include "base/codepage.h"
@@ -8,11 +9,6 @@
 
 namespace quillet {
 namespace {
-
-class LookupFiles : public testing_support::ScratchFolderTest {
- protected:
-  std::string Put(std::string_view file, const std::string& text) const { return PutBytes(file, EncodeCp936(text).bytes); }
-};
 
 const char* const kCodes =
     "北京\t北京市\t100000\t010\r\n"
@@ -36,7 +32,10 @@ TEST(CodeSearch, MatchingLinesInFileOrderEachEndedByCrLfUntilTheBoxIsNearlyFull)
 }
 
 // Missing files: lookup_window_test and shell_dialogs_test.
+using LookupFiles = testing_support::ScratchFolderTest;
+
 TEST_F(LookupFiles, CodeAndHelpFilesAreReadAndAFolderIsNoHelpFile) {
+  const auto Put = [this](std::string_view file, const std::string& text) { return PutBytes(file, EncodeCp936(text).bytes); };
   const std::string path = Put(kCodeFileName, kCodes);
   EXPECT_EQ(SearchCodes(path, "深圳").value_or("?") + SearchCodes(path, "天津").value_or("?"), "广东\t深圳市\t518000\t0755\r\n");
   // The help text: every line ended by CR LF.

@@ -87,7 +87,7 @@ TEST(SettingsControls, MirrorTheItemsAndASaveChangesThoseOnlyAndRefusesWhatTheFi
   odd[2] = "-1";
   odd[8] = " 255abc";
   const SettingsControls fromOdd = ParametersToSettings(odd);
-  EXPECT_TRUE(fromOdd.switches == (std::array<int, 6>{0, 1, 0, 0, 0, 0}) && fromOdd.colours == (std::array<Colour, 7>{0, 255, 0, 0, 0, 0, 0}));
+  EXPECT_TRUE(fromOdd.switches == (std::array{0, 1, 0, 0, 0, 0}) && fromOdd.colours == (std::array<Colour, 7>{0, 255}));
 
   ParameterItems current;
   current[kParamDataFolder] = "C:\\Data";
@@ -115,8 +115,7 @@ TEST(SettingsControls, MirrorTheItemsAndASaveChangesThoseOnlyAndRefusesWhatTheFi
 TEST(SettingsSave, MissingDataFilesAreCopiedNeverReplacedAndTheOldOnesStay) {
   const ScratchFolder scratch("settings");
   const std::string oldFolder = scratch.File("old"), newFolder = scratch.File("new");
-  std::filesystem::create_directories(oldFolder);
-  std::filesystem::create_directories(newFolder);
+  std::filesystem::create_directories(oldFolder), std::filesystem::create_directories(newFolder);
   const auto at = [](const std::string& folder, const char* name) { return folder + kPathSeparator + name; };
   ScratchFolder::Put(at(oldFolder, "schedule.dat"), "old records");
   ScratchFolder::Put(at(oldFolder, "timer.dat"), "old reminders");
@@ -148,8 +147,7 @@ TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenItsFoldersSorted) {
                                              "c:\\Users\\me\\Apps", "c:\\Users\\me\\b"}));
   EXPECT_EQ(OpenedLine(lines), 2u);
   const std::vector<FolderLine> root = FolderLines("D:\\", {"x"});
-  EXPECT_EQ(root[1].path + std::to_string(OpenedLine(root)), "D:\\x0");
-  EXPECT_EQ(FolderLines("\\\\srv\\share\\d", {})[1].path, "\\\\srv\\share\\d");
+  EXPECT_EQ(root[1].path + std::to_string(OpenedLine(root)) + FolderLines("\\\\srv\\share\\d", {})[1].path, "D:\\x0\\\\srv\\share\\d");
   EXPECT_EQ(ParentFolder("C:\\a") + "," + ParentFolder("C:\\") + "," + ParentFolder("\\\\srv\\share"),
             "C:\\,C:\\,\\\\srv\\share\\");
 }
