@@ -1,7 +1,8 @@
 # Two commands for a fresh Debian machine (as root, or with sudo):
 #   make run    install what is missing, build, start the organiser under Wine
-#   make test   install what is missing, build both ways, run every test,
-#               the sanitized native tests, a fuzz smoke run, the release check
+#   make test   install what is missing, build both ways, check the tests'
+#               weight, run every test, the sanitized native tests, a fuzz
+#               smoke run, the release check
 # For a release:
 #   make dist           the installer and the portable zip into dist/
 #   make release-check  install, run, upgrade, uninstall in a fresh prefix
@@ -30,7 +31,10 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
+# The tests' weight is checked first: above 0.36 of the program's lines
+# (tools/test-weight.sh) the run stops before the long parts.
 test: build
+	@tools/test-weight.sh
 	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
 	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak
 	$(run_sanitized)

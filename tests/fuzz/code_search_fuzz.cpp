@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Input input(data, size);
   const auto keywordBytes = static_cast<std::size_t>(input.Number(0, 8));
   const std::size_t capacity = static_cast<std::size_t>(input.Number(0, 200));
-  const std::string_view rest = input.Rest();
+  const std::string_view rest = input.rest;
   const std::string keyword = DecodeCp936(rest.substr(0, keywordBytes)).utf8;
   const std::string text = DecodeCp936(rest.substr(std::min(keywordBytes, rest.size()))).utf8;
   const std::string box = MatchingCodeLines(text, keyword, capacity);

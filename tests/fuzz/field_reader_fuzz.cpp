@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   quillet::fuzz::Input input(data, size);
   const std::size_t cut = static_cast<std::size_t>(input.Number(1, 64));  // piece length
-  const std::string_view text = input.Rest();
+  const std::string_view text = input.rest;
   std::vector<std::pair<std::string, bool>> whole, streamed;
   quillet::FieldReader reader(text);
   while (!reader.AtEnd()) {

@@ -21,21 +21,16 @@ namespace quillet::fuzz {
 }
 #define FUZZ_CHECK(condition) ((condition) ? void() : quillet::fuzz::Broken(#condition, __LINE__))
 
-class Input {
- public:
-  Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
+// Numbers cut off the front of the input; what is left after them.
+struct Input {
+  Input(const std::uint8_t* data, std::size_t size) : rest(reinterpret_cast<const char*>(data), size) {}
   // A number in [low, high] from the next 8 bytes (low when none are left).
   std::int64_t Number(std::int64_t low, std::int64_t high) {
     std::uint64_t value = 0;
-    for (int i = 0; i < 8 && !rest_.empty(); ++i, rest_.remove_prefix(1)) {
-      value = value << 8 | static_cast<unsigned char>(rest_[0]);
-    }
+    for (int i = 0; i < 8 && !rest.empty(); ++i, rest.remove_prefix(1)) value = value << 8 | static_cast<unsigned char>(rest[0]);
     return low + static_cast<std::int64_t>(value % (static_cast<std::uint64_t>(high - low) + 1));
   }
-  std::string_view Rest() const { return rest_; }
-
- private:
-  std::string_view rest_;
+  std::string_view rest;
 };
 
 // A file of this process's own, holding bytes.

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace quillet;
   fuzz::Input input(data, size);
   const DateTime now{input.Number(-100000, 150000), static_cast<int>(input.Number(0, 86399))};
-  const std::string_view bytes = input.Rest();
+  const std::string_view bytes = input.rest;
   const DueCheck check = CheckDueReminders(bytes, now);
   const std::size_t loaded = ReadDataFields(DecodeCp936(bytes).utf8).size() / Reminder::kFieldCount;  // whole ones
   FUZZ_CHECK(check.reminders == loaded && check.writeNeeded == !check.fired.empty());

@@ -1,7 +1,6 @@
-// Every save of the three data files, with each of its file-system calls
-// failing in turn (alone, or with every call after it): the old file stays
-// byte for byte, no temporary file outlives the save (or the next one when
-// removing it failed too), and the caller gets the reason.
+// Every save of the three data files with each of its file-system calls failing
+// in turn (alone, or with every call after it): the old file stays byte for byte,
+// no temporary file outlives the save (or the next one), the caller gets the reason.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,20 +17,14 @@ namespace {
 
 using testing_support::ScratchFolder;
 
-struct Saved {
-  bool ok = false;
-  std::string error;
-};
-
 struct SaveCase {
   const char* name;
   std::string (*path)(const std::string& folder);
   std::string old;  // UTF-8, encoded when put in place
-  // Loads the file, changes one field and saves it.
-  Saved (*save)(const std::string& path);
+  SaveOutcome (*save)(const std::string& path);  // loads the file, changes one field, saves it
 };
 
-Saved SaveTable(const std::string& path, bool work) {
+SaveOutcome SaveTable(const std::string& path, bool work) {
   TableModel grid;
   WorkTableContext context;
   context.filePath = path;
@@ -42,27 +35,26 @@ Saved SaveTable(const std::string& path, bool work) {
     LoadReminderTable(grid, path);
   }
   if (grid.Rows() > 1) grid.SetTextMatrix(1, 3, "改过的内容");
-  const SaveOutcome saved = work ? SaveWorkRecords(grid, context) : SaveReminderTable(grid, path);
-  return {saved.ok, saved.error};
+  return work ? SaveWorkRecords(grid, context) : SaveReminderTable(grid, path);
 }
 
+const std::string kReminder = "开会,2006,5,1,8,5,0,每天提醒,只弹出窗口,,2006-5-1 8:05:00\r\n";
 const SaveCase kCases[] = {
     {"settings", ParameterFilePath, "\"D:\\数据\"\r\n\"铃声.wav\"\r\n",
      [](const std::string& path) {
        ParameterItems items = LoadParameters(path).items;
        items[1] = "改过的内容";
        const ParametersSave saved = SaveParameters(path, items);
-       return Saved{saved.saved, saved.error};
+       return SaveOutcome{saved.saved, saved.error};
      }},
     {"work", WorkRecordPath, "\"2005-3-9 9:0\",\"2005-3-9 17:0\",写报告,尚未完成,\"\"\r\n",
      [](const std::string& path) { return SaveTable(path, true); }},
-    {"reminders", ReminderPath, "开会,2006,5,1,8,5,0,每天提醒,只弹出窗口,,2006-5-1 8:05:00\r\n",
-     [](const std::string& path) { return SaveTable(path, false); }},
-    {"due_check", ReminderPath, "开会,2006,5,1,8,5,0,每天提醒,只弹出窗口,,2006-5-1 8:05:00\r\n",
+    {"reminders", ReminderPath, kReminder, [](const std::string& path) { return SaveTable(path, false); }},
+    {"due_check", ReminderPath, kReminder,
      [](const std::string& path) {
        const DueCheckRun run = RunDueCheck(path, MakeDateTime(CivilDate{2006, 5, 2}));
-       if (run.readStatus != FileStatus::Ok) return Saved{false, "no file: nothing to save"};
-       return Saved{run.saved, run.saveError};
+       return run.readStatus != FileStatus::Ok ? SaveOutcome{false, "no file: nothing to save"}
+                                               : SaveOutcome{run.saved, run.saveError};
      }},
 };
 
@@ -78,7 +70,7 @@ TEST_P(SaveFaults, EveryFailedCallKeepsTheOldFileAndTellsWhy) {
       SCOPED_TRACE("call " + std::to_string(n) + (andAfter ? " and after" : " alone"));
       ScratchFolder::Put(path, old);
       file_store_testing::SetFault(n, andAfter);
-      const Saved saved = GetParam().save(path);
+      const SaveOutcome saved = GetParam().save(path);
       const std::size_t calls = file_store_testing::FaultCalls();
       file_store_testing::SetFault(0);
       EXPECT_EQ(ScratchFolder::Get(path) == old, !saved.ok);
@@ -105,7 +97,7 @@ TEST_P(SaveFaults, AMissingDataFolderOrAFileInItsPlaceIsReported) {
   const std::string file = folder.File("file");
   ScratchFolder::Put(file, "x");
   for (const std::string& dataFolder : {folder.File("gone"), file}) {
-    const Saved saved = GetParam().save(GetParam().path(dataFolder));
+    const SaveOutcome saved = GetParam().save(GetParam().path(dataFolder));
     EXPECT_TRUE(!saved.ok && !saved.error.empty()) << dataFolder;
   }
   EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));

@@ -1,4 +1,5 @@
-// The shell's window arithmetic and start-up rules, and the delivered files.
+// The shell's window arithmetic, docking and start-up rules, and the
+// delivered files: settings, chime and help (the code list: code_list_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,11 +9,13 @@
 
 #include "base/codepage.h"
 #include "base/file_store.h"
+#include "base/text_lines.h"
 #include "base/units.h"
 #include "base/window_geometry.h"
 #include "forms/pictures.h"
 #include "forms/window_definition.h"
 #include "settings/default_settings.h"
+#include "shell/docking.h"
 #include "shell/panel_layout.h"
 #include "shell/startup.h"
 
@@ -39,15 +42,14 @@ TEST(WindowGeometry, RoundCornerInsetDependsOnTheRadiusAndCursorTestsCountEdgesA
   EXPECT_EQ((std::array{odd.left, odd.right, RoundCornersRegion(100, 50, 16).left}), (std::array{2, 98, 4}));
 
   // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
-  const ScreenBox box{-106, 20, 7, 304};
-  const struct { int x, y; bool inside; } probes[] = {
-      {-106, 100, false}, {-105, 100, true}, {6, 100, true}, {7, 100, false},
-      {3, 20, false},     {3, 304, false},   {3, 303, true}};
-  for (const auto& p : probes) EXPECT_EQ(StrictlyInside(box, p.x, p.y), p.inside) << p.x << "," << p.y;
+  std::string inside;
+  for (const auto& [x, y] : {std::pair{-106, 100}, {-105, 100}, {6, 100}, {7, 100}, {3, 20}, {3, 304}, {3, 303}}) {
+    inside += StrictlyInside(ScreenBox{-106, 20, 7, 304}, x, y) ? '1' : '0';
+  }
+  EXPECT_EQ(inside, "0110001");
 }
 
-TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {
-  // The main panel's test checks all eight buttons in place.
+TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {  // all eight in place: main_panel_test
   const TwipBox last = PanelButtonBox(7, 1700, 4260);
   EXPECT_EQ((std::array{last.left, last.top, last.width, last.height}), (std::array{100.0, 3702.5, 1300.0, 407.5}));
   // In pixels each edge rounds on its own: neighbours keep the same gap.
@@ -72,13 +74,13 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
   // The longest of the range: a leap month (month and day names have fixed
   // lengths), two-digit month and day. 325 pixels padded, 247 unpadded at 13.
   const std::string_view lunar = "农历癸丑年(牛)闰冬月初七";  // 2033-12-28
+  const char* const texts[] = {"今天: 2033/12/28(癸丑年(牛)闰冬月初七)", "今天: 2033/12/28  ( 癸丑年  ( 牛 )  闰冬月初七 )  "};
   const struct { int room, fontPx; bool padded; int fittedPx; } fits[] = {
       {325, 13, true, 13}, {324, 13, false, 13}, {240, 13, false, 12},  // 96 dpi: 274 - 34
       {360, 20, false, 18}, {10, 13, false, kMinDateFontPx}};           // 144 dpi: 411 - 51
   for (const auto& f : fits) {
     const FittedDateText date = FitPanelDateText("2033/12/28", lunar, f.room, f.fontPx, SongWidth);
-    EXPECT_EQ(date.text, PanelDateText("2033/12/28", lunar, f.padded)) << f.room;
-    EXPECT_EQ(date.fontPx, f.fittedPx) << f.room;
+    EXPECT_EQ(date.text + std::to_string(date.fontPx), texts[f.padded] + std::to_string(f.fittedPx)) << f.room;
   }
   EXPECT_EQ((std::array{MillisecondsToMidnight(0, 0, 0, 0), MillisecondsToMidnight(23, 59, 59, 999)}),
             (std::array{86400000u, 1u}));
@@ -88,13 +90,12 @@ TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
 
-  ParametersLoad none;  // no file
-  const ParameterItems first = StartupSettings(none, "C:\\Quillet");
-  // The first-run settings, which the delivered file holds too, with the
-  // sound they name by file name alone found beside the program.
-  ParameterItems expected = DefaultSettings("C:\\Quillet");
-  expected[kParamSoundFile] = std::string("C:\\Quillet") + kPathSeparator + "reminder-chime.wav";
-  EXPECT_EQ(first, expected);
+  // No file: the first-run settings (the delivered file's, below) with the
+  // program's folder and the sound they name by file name alone beside it.
+  const ParameterItems first = StartupSettings(ParametersLoad{}, "C:\\Quillet");
+  EXPECT_EQ((std::array{first[kParamDataFolder], first[kParamSoundFile], first[kParamBackground], first[kParamPanelLeft]}),
+            (std::array<std::string, 4>{"C:\\Quillet", std::string("C:\\Quillet") + kPathSeparator + "reminder-chime.wav",
+                                        "15453620", "3000"}));
 
   // A file that was read is taken as it is, black colours and all; only an
   // empty data folder and a sound named without a folder are completed.
@@ -103,8 +104,7 @@ TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   read.items[kParamDataFolder] = "  ";
   read.items[kParamPanelLeft] = "-1590";
   const ParameterItems kept = StartupSettings(read, "D:\\Q");
-  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground],
-                        kept[kParamSoundFile]}),
+  EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground], kept[kParamSoundFile]}),
             (std::array<std::string, 4>{"D:\\Q", "-1590", "", ""}));
   read.items[kParamDataFolder] = "E:\\data";
   read.items[kParamSoundFile] = "E:\\音乐\\a.wav";
@@ -113,9 +113,8 @@ TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
 
 TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLines) {
   const std::string settings = ReadDelivered("paramter.dat");
-  EXPECT_EQ(CrLfLines(settings), kParameterCount);
   const Cp936Decoded text = DecodeCp936(settings);
-  EXPECT_EQ(text.invalidBytes, 0u);
+  EXPECT_TRUE(CrLfLines(settings) == kParameterCount && text.invalidBytes == 0u);
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
 
   // The chime of tools/make-reminder-sound: 16-bit mono PCM at 22050 Hz, under 1.5 s.
@@ -123,24 +122,58 @@ TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLine
   EXPECT_EQ(chime.substr(20, 16), std::string("\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0", 16));
   EXPECT_LT(chime.size() - 44, 22050u * 3);
 
-  const std::string help = ReadDelivered("Help.dat");
-  EXPECT_EQ(DecodeCp936(help).invalidBytes, 0u);
-  // Every line ends with CR LF, the last one too; no lone LF.
-  EXPECT_TRUE(help.ends_with("\r\n"));
+  const std::string help = ReadDelivered("Help.dat");  // every line ended by CR LF, the last one too
+  EXPECT_TRUE(DecodeCp936(help).invalidBytes == 0u && help.ends_with("\r\n"));
   EXPECT_EQ(CrLfLines(help), static_cast<std::size_t>(std::count(help.begin(), help.end(), '\n')));
 }
 
 TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
-  for (auto [normal, lit] : {std::pair{Artwork::CloseNormal, Artwork::CloseHighlight},
-                             std::pair{Artwork::TrayNormal, Artwork::TrayHighlight}}) {
+  // 20 x 21 pixels in a white margin, so that the back colour shows round them.
+  for (auto [normal, lit] : {std::pair{Artwork::CloseNormal, Artwork::CloseHighlight}, {Artwork::TrayNormal, Artwork::TrayHighlight}}) {
     const PixelArt a = RenderArtwork(normal), b = RenderArtwork(lit);
     EXPECT_EQ((std::array{a.width, a.height, static_cast<int>(a.pixels.size())}), (std::array{20, 21, 420}));
-    EXPECT_NE(a.pixels, b.pixels);
-    // The margin is white so that the back colour shows round the picture.
-    EXPECT_EQ((std::array{a.pixels.front(), b.pixels.back()}), (std::array{0xFFFFFFu, 0xFFFFFFu}));
+    EXPECT_TRUE(a.pixels != b.pixels && a.pixels.front() == 0xFFFFFFu && b.pixels.back() == 0xFFFFFFu);
   }
-  const PixelArt logo = RenderArtwork(Artwork::Logo);
-  EXPECT_EQ((std::array{logo.width, logo.height}), (std::array{20, 20}));
+  EXPECT_EQ(RenderArtwork(Artwork::Logo).width + RenderArtwork(Artwork::Logo).height, 40);
+}
+
+constexpr int kScreenWidth = 19200;  // 1280 pixels at 96 dpi
+constexpr int kD = kScreenWidth - 1700;  // 17500
+
+struct Cursor {
+  int x = -100000, y = -100000;  // far away unless placed
+  bool Over(const TwipsRect& r) const { return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height; }
+};
+
+// The main panel's tests move the real cursor through the common cases; these are the
+// boundaries between ticks a cursor cannot time, and what the panel waits for around them.
+TEST(Docking, OneStepAndWhatThePanelWaitsForAroundIt) {
+  using enum DockingWait;
+  const struct {
+    int left, top; bool on; Cursor cursor; int nextLeft, nextTop; DockingWait before, after;
+  } ticks[] = {
+      {kD, 2000, true, {}, kD + 1610, 2000, Tick, CursorIn},  // snaps to d + 50, then hides
+      {kD + 1610, 2000, true, {}, kD + 1610, 2000, CursorIn, CursorIn},  // no re-snap when hidden
+      {kD + 1610, 2000, true, {kD + 1650, 2500}, kD, 2000, Tick, Tick},  // shown at d, snaps next
+      {5000, 299, true, {5500, 100}, 5000, kDockedTop, Tick, CursorOut},  // snapped, kept shown
+      {5000, 300, true, {}, 5000, 300, Move, Move},  // 300 is not closer than the snap distance
+      {5000, kHiddenTop, true, {5500, 200}, 5000, kHiddenTop, CursorIn, CursorIn},  // below the strip
+      {kDockedLeft, kDockedTop, true, {50, 50}, kDockedLeft, kDockedTop, CursorOut, CursorOut},
+      // The hide test sees the position the show test set: shown, not hidden again.
+      {1000, kHiddenTop, true, {1000, 100}, 1000, kDockedTop, Tick, CursorOut},
+      {kHiddenLeft, 2000, true, {50, 3000}, kDockedLeft, 2000, Tick, CursorOut},
+      {5000, kHiddenTop, false, {}, 5000, 0, Tick, Move},  // off: only kept on the screen
+      {kD + 1610, 1000, false, {}, kD, 1000, Tick, Move},
+      {100, 100, false, {50, 50}, 100, 100, Move, Move},
+  };
+  for (const auto& t : ticks) {
+    const TwipsRect start{t.left, t.top, 1700, 4260};
+    const TwipsRect next = DockingStep(start, kScreenWidth, t.on,
+                                       [&t](const TwipsRect& r) { return t.cursor.Over(r); });
+    EXPECT_EQ(next, (TwipsRect{t.nextLeft, t.nextTop, 1700, 4260})) << t.left << "," << t.top;
+    EXPECT_EQ(NextDockingWait(start, kScreenWidth, t.on, t.cursor.Over(start)), t.before) << t.left;
+    EXPECT_EQ(NextDockingWait(next, kScreenWidth, t.on, t.cursor.Over(next)), t.after) << t.left;
+  }
 }
 
 }  // namespace
