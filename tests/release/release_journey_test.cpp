@@ -176,7 +176,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   std::vector<HWND> buttons;
   WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; });
   ASSERT_GE(buttons.size(), 8u);
-  SaveRedrawnScreenshot(panel, L"release-panel", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(panel, L"release-panel");
 
   // "添加工作记录": the edit window over all records; a content typed, 确定,
   // then the list saved and closed.
@@ -235,7 +235,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
     }
   }
   reminders.Choose(row, kMinuteCol, std::to_string(t.wMinute + 1), today.year);
-  SaveRedrawnScreenshot(reminders.window, L"release-reminders", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(reminders.window, L"release-reminders");
   const POINT keep = TwipsPoint(reminders.window, 6360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(keep.x, keep.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(reminders.window); }));
@@ -249,7 +249,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   WaitFor([&] { return !(popups = TopLevelWindows(pi.dwProcessId, L"\x3000定时器")).empty(); },
           std::chrono::seconds(90));
   ASSERT_FALSE(popups.empty()) << "the reminder did not come";
-  SaveRedrawnScreenshot(popups[0], L"release-reminder", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(popups[0], L"release-reminder");
   ::PostMessageW(popups[0], WM_CLOSE, 0, 0);
 
   // While it runs the uninstaller refuses (exit code 2) and removes nothing.

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "base/codepage.h"
 #include "forms/message_window.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "tests/support/shell_fixture.h"
+#include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"
 #include "worklog/record_edit_window.h"
@@ -17,9 +17,10 @@
 namespace quillet::test {
 namespace {
 
-// The message dialog's text, closing it.
+// The message dialog's text once it is shown, closing it.
 std::string TakeMessage() {
-  std::string text = TheForm<MessageWindow>().IsLoaded() ? TheForm<MessageWindow>().Text() : "";
+  const bool shown = WaitFor([] { return TheForm<MessageWindow>().IsShown(); });
+  std::string text = shown ? TheForm<MessageWindow>().Text() : "(no message)";
   TheForm<MessageWindow>().Unload();
   return text;
 }
@@ -41,9 +42,11 @@ class RecordEditTest : public ShellFixture {
     EXPECT_FALSE(::IsWindowEnabled(list_.hwnd()));
     ::SetForegroundWindow(editor_.hwnd());
     if (!name) return;
-    SaveRedrawnScreenshot(editor_.hwnd(), std::wstring(L"record-edit-") + name + L"-" +
-                          std::to_wstring(editor_.Dpi()) + L"dpi", std::chrono::milliseconds(200));
+    SaveRedrawnScreenshot(editor_.hwnd(),
+                          std::wstring(L"record-edit-") + name + L"-" + std::to_wstring(editor_.Dpi()) + L"dpi");
   }
+  // The editor gone (saved, or closed), and the list usable again.
+  bool Closed() { return WaitFor([&] { return !editor_.IsLoaded() && ::IsWindowEnabled(list_.hwnd()); }); }
   void Focus(const char* name, int index) { ::SetFocus(editor_.ControlWindow(name, index)); }
 
   WorkListWindow& list_ = TheForm<WorkListWindow>();
@@ -51,12 +54,9 @@ class RecordEditTest : public ShellFixture {
 };
 
 TEST_F(RecordEditTest, AddChangeAndViewThroughTheListWindowsTable) {
-  ASSERT_TRUE(WriteBytes(
-      folder_.File(L"schedule.dat"),
-      EncodeCp936(
-          "\"2005-3-9 9:0\"\r\n\"2005-3-9 17:0\"\r\n\"内容一\"\r\n\"尚未完成\"\r\n\"备注\"\r\n"
-          "\"1999-03-09 09:00\"\r\n\"garbage\"\r\n\"内容二\"\r\n\"其他\"\r\n\"\"\r\n")
-          .bytes));
+  ASSERT_TRUE(WriteBytes(folder_.File(L"schedule.dat"),
+                         DataFile({"2005-3-9 9:0", "2005-3-9 17:0", "内容一", "尚未完成", "备注",
+                                   "1999-03-09 09:00", "garbage", "内容二", "其他", ""})));
   OpenList(false);
   TableModel& table = list_.Table();
   ASSERT_EQ(table.Rows(), 3);
@@ -75,7 +75,7 @@ TEST_F(RecordEditTest, AddChangeAndViewThroughTheListWindowsTable) {
 
   ::SetForegroundWindow(editor_.hwnd());
   Focus("Txt", 2);
-  TypeText(L"新\"");
+  TypeText(L"新\"", editor_.ControlWindow("Txt", 2));
 
   // Start after the deadline (a day apart); typing into a list is
   // discarded; Enter in a list takes its entry and saves.
@@ -93,8 +93,7 @@ TEST_F(RecordEditTest, AddChangeAndViewThroughTheListWindowsTable) {
   Focus("Opn", 3);
   PressKey(VK_SPACE);
   PressKey(VK_RETURN);
-  ASSERT_FALSE(editor_.IsLoaded());
-  EXPECT_TRUE(::IsWindowEnabled(list_.hwnd()));
+  ASSERT_TRUE(Closed());
   ASSERT_EQ(table.Rows(), 4);
   EXPECT_EQ(table.TextMatrix(3, 1) + table.TextMatrix(3, 3) + table.TextMatrix(3, 4),
             today + " 9:0新\"因故延期");
@@ -110,26 +109,28 @@ TEST_F(RecordEditTest, AddChangeAndViewThroughTheListWindowsTable) {
   EXPECT_EQ(WindowText(editor_.ControlWindow("Cmb", 1)), "3");
   Focus("Txt", 4);
   PressKey(VK_RETURN);
-  ASSERT_FALSE(editor_.IsLoaded());
+  ASSERT_TRUE(Closed());
   EXPECT_EQ(table.TextMatrix(2, 1) + "|" + table.TextMatrix(2, 2) + "|" + table.TextMatrix(2, 4),
             "1999-03-09 09:00|garbage|其他");
 
-  // View: no action button, Enter does nothing, cancel closes.
+  // View: no action button, Enter does nothing (the key handled, the
+  // window stays), cancel closes.
   Open(kViewRecordMode, 1, L"view");
   EXPECT_FALSE(::IsWindowVisible(editor_.ControlWindow("Pic", 5)));
   Focus("Txt", 2);
   PressKey(VK_RETURN);
+  DrainMessages();
   ASSERT_TRUE(editor_.IsLoaded()) << "nothing to save in view mode";
   editor_.ClickButton("Pic", 6);
-  EXPECT_FALSE(editor_.IsLoaded());
-  EXPECT_TRUE(::IsWindowEnabled(list_.hwnd()));
+  EXPECT_TRUE(Closed());
 
-  // Closed from outside (the list's "保 存 退 出"), it enables the list.
-  EditMode = kChangeRecordMode;
-  OpenRecordEditor();
-  ASSERT_TRUE(editor_.IsShown());
-  editor_.Unload();
-  EXPECT_TRUE(::IsWindowEnabled(list_.hwnd()));
+  // Closed from outside: the list's "保 存 退 出" (the panel's buttons run
+  // it too) closes it; the save failing, the list stays, usable.
+  Open(kChangeRecordMode, 1);
+  Parameters[kParamDataFolder] += "\\没有的文件夹";
+  list_.ClickButton("Pic", 7);
+  EXPECT_TRUE(Closed() && list_.IsLoaded());
+  EXPECT_NE(TakeMessage().find("没有的文件夹\\schedule.dat"), std::string::npos);
 
   // Today mode: a record not started today goes in hidden, and is told.
   list_.Action(8);

@@ -59,8 +59,10 @@ Window& Press() {
   ConnectProgramWindows();
   TheForm<MainWindow>().Navigate(3);
   Window& w = TheForm<Window>();
-  if (w.IsLoaded()) ::SetForegroundWindow(w.hwnd());
-  WaitFor([] { return false; }, std::chrono::milliseconds(200));
+  if (w.IsLoaded()) {
+    ::SetForegroundWindow(w.hwnd());
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == w.hwnd(); })) << "never in front";
+  }
   return w;
 }
 
@@ -76,7 +78,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
                      "0", "每月提醒", "声音&窗口", "备注", year + "-5-1 8:00:00"}});
   }
   const std::wstring path = folder_.File(L"timer.dat");
-  ASSERT_TRUE(WriteBytes(path, ReminderFileBytes(file)));
+  ASSERT_TRUE(WriteBytes(path, ReminderFile(file)));
   Window& w = Press();
   TableModel& table = w.Table();
   SaveRedrawnScreenshot(w.hwnd(), Shot(L"20"));
@@ -118,12 +120,12 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   ClickCell(w, 19, kContentCol);
   ClickButton(w, Window::kDeleteAction);
   ClickButton(w, Window::kSaveAndCloseAction);
-  EXPECT_FALSE(IsWindowOpen(Window::kCaption));
+  EXPECT_TRUE(WaitFor([] { return !IsWindowOpen(Window::kCaption); }));
   std::vector<Reminder> kept(file.begin() + 3, file.end());  // rows 1, 5 .. 20
   kept[0] = file[0];
   kept.push_back({{"交房租", later, "2", "28", "7", "0", "0", "每月提醒", "只弹出窗口", "",
                    later + "-2-28 7:00:00"}});
-  EXPECT_EQ(ReadBytes(path), ReminderFileBytes(kept));
+  EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 
   // A failed save keeps the window and its changes; the panel's button
   // then closes it without saving.
@@ -135,7 +137,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   EXPECT_NE(TheForm<MessageWindow>().Text().find("没有的文件夹\\timer.dat"), std::string::npos);
   Press();
   EXPECT_FALSE(IsWindowOpen(Window::kCaption));
-  EXPECT_EQ(ReadBytes(path), ReminderFileBytes(kept));
+  EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 }
 
 }  // namespace

@@ -161,11 +161,11 @@ TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndRes
   const Colour lit = RenderClient(help.hwnd()).At(px, py);
   EXPECT_GT(RedOf(lit), BlueOf(lit)) << "the highlighted picture is red, the normal one white";
   // The cursor staying on the picture keeps it lit through several ticks.
-  WaitFor([] { return false; }, std::chrono::milliseconds(150));
+  ASSERT_TRUE(WaitForTicks(help.hwnd(), 3)) << "no hover ticks";
   EXPECT_EQ(help.CloseHover(), 0);
-  // Away from it: normal again within a tick or two, with no mouse message.
+  // Away from it: normal again at a tick, with no mouse message.
   ::SetCursorPos(5, 5);
-  EXPECT_TRUE(WaitFor([&] { return help.CloseHover() == -1; }, std::chrono::milliseconds(500)));
+  EXPECT_TRUE(WaitFor([&] { return help.CloseHover() == -1; }));
   EXPECT_EQ(RenderClient(help.hwnd()).At(px, py), normal);
   // A click on the picture closes the viewer.
   ClickAt(help.hwnd(), cp.left + 5, cp.top + 5);

@@ -1,9 +1,11 @@
 // A user's way through the work records in the real program, with real
 // mouse and keyboard input: today's records and all of them, a record
-// added and one changed in the edit window, a cell edited in place, a
-// dragged range deleted, both sorts, a filter unticked and ticked, save and
-// close; then the record file byte for byte. Closing without saving leaves
-// the file as it was; ending the program with the list open keeps them.
+// added and one changed in the edit window, cells edited in place (Esc
+// leaves a cell alone, a character the file cannot hold is refused), a
+// dragged range deleted, both sorts, a filter unticked and ticked, saved
+// with Enter; then the record file byte for byte. Closing without saving
+// leaves the file as it was; ending the program with the list open keeps
+// the changes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -64,7 +66,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   };
   Installation install(PanelSettings(3000, 1500));
   const std::wstring file = install.folder() + L"\\schedule.dat";
-  ASSERT_TRUE(WriteBytes(file, WorkFileBytes(records)));
+  ASSERT_TRUE(WriteBytes(file, WorkFile(records)));
   Process program(install);
   HWND panel = program.WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
@@ -72,15 +74,16 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   std::vector<HWND> buttons = ChildWindows(panel);
   ASSERT_GE(buttons.size(), 8u);
   const auto press = [](HWND button) { ClickTheMouse(button); };
+  const auto gone = [](HWND window) { return WaitFor([=] { return !::IsWindow(window); }); };
 
   // Today's work, then the panel's button again: saved and closed as it was.
   press(buttons[0]);
   HWND list = program.WaitWindow(kListCaption);
   ASSERT_NE(list, nullptr);
-  SaveRedrawnScreenshot(list, L"journey-today", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(list, L"journey-today");
   press(buttons[0]);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  ASSERT_TRUE(gone(list)) << "the list stayed";
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
   // "添加工作记录" opens all records and the edit window; pressed again
   // while that is open it does nothing. Added: today 9:0 to 17:0.
@@ -90,12 +93,14 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   HWND edit = program.WaitWindow(kEditCaption);
   ASSERT_NE(edit, nullptr);
   press(buttons[1]);
+  const POINT content = TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
+  Click(content);
+  ASSERT_TRUE(WaitFor([&] { return FocusIn(edit) == ::WindowFromPoint(content); }));
+  TypeText(L"新的工作", ::WindowFromPoint(content));  // taken after the second press
   EXPECT_EQ(TopLevelWindows(program.Id(), kEditCaption).size(), 1u);
   EXPECT_FALSE(::IsWindowEnabled(list)) << "the list waits while the edit window is open";
-  Click(TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0));
-  TypeText(L"新的工作");
   Click(TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  ASSERT_TRUE(gone(edit)) << "the record was not taken";
   EXPECT_TRUE(::IsWindowEnabled(list));
   records.push_back({today + " 9:0", today + " 17:0", "新的工作", "尚未完成", ""});
 
@@ -105,14 +110,22 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   ASSERT_NE(edit, nullptr);
   Click(TwipsPoint(edit, 5400 + 300, 3240 + 240 * 4 + 127));
   Click(TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  ASSERT_TRUE(gone(edit));
   records[0].state = "完成部分";
 
   // A double-click on a content cell edits it in place; a click elsewhere
   // writes it back.
+  // The editor over the cell, with the focus; or gone, the table focused.
+  HWND editor = ::FindWindowExW(list, nullptr, L"Edit", nullptr);
+  HWND grid = ::FindWindowExW(list, nullptr, L"QuilletGrid", nullptr);
+  const auto shown = [&](bool open) {
+    return WaitFor([&] { return (::IsWindowVisible(editor) != FALSE) == open && FocusIn(list) == (open ? editor : grid); });
+  };
   Click(Cell(list, 2, 3), 2);
-  TypeText(L"改写的内容");
+  ASSERT_TRUE(shown(true)) << "no editor over the cell";
+  TypeText(L"改写的内容", editor);
   Click(Cell(list, 1, 1));
+  EXPECT_TRUE(shown(false));
   records[1].content = "改写的内容";
 
   // Rows 4 up to 3 dragged and deleted.
@@ -130,14 +143,36 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(ListButton(list, 4));
   Click(ListButton(list, 5));
   records = {records[0], records[1], records[3], records[2], records[4]};
-  // "显示未完成记录" unticked and ticked again.
+  // "显示未完成记录" unticked: the third row shown is the fourth record,
+  // deleted; ticked again: the last record is shown once more.
   const POINT filter = TwipsPoint(list, 10560 + 100, 120 + 100);
   Click(filter);
+  Click(Cell(list, 3, 2));
+  Click(ListButton(list, 1));
+  records.erase(records.begin() + 3);
   Click(filter);
-  SaveRedrawnScreenshot(list, L"journey-all-records", std::chrono::milliseconds(300));
-  Click(ListButton(list, 7));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  // Its content: Esc leaves it; a character GBK lacks is refused and said.
+  Click(Cell(list, 4, 3), 2);
+  ASSERT_TRUE(shown(true)) << "the last record is not shown again";
+  TypeText(L"作废", editor);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(shown(false));
+  Click(Cell(list, 4, 3), 2);
+  ASSERT_TRUE(shown(true));
+  TypeText(L"改过的内容", editor);
+  TypeText(L"\U0001F600");
+  HWND message = program.WaitWindow(L"Quillet");
+  ASSERT_NE(message, nullptr) << "the refused character is not reported";
+  EXPECT_EQ(ControlText(editor), L"改过的内容");
+  ::PostMessageW(message, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(gone(message));
+  Click(Cell(list, 1, 1));
+  EXPECT_TRUE(shown(false));
+  records[3].content = "改过的内容";
+  SaveRedrawnScreenshot(list, L"journey-all-records");
+  PressKey(VK_RETURN);  // the table has the focus: saved and closed
+  ASSERT_TRUE(gone(list));
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
   // All records opened again and the first one deleted.
   const auto deleteFirst = [&] {
@@ -151,15 +186,16 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   // Closed with "取 消 退 出": the file stays as it is.
   ASSERT_TRUE(deleteFirst());
   Click(ListButton(list, 8));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  ASSERT_TRUE(gone(list));
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
-  // The program ended with the list open keeps the user's changes.
+  // The program ended with the list open (its "×" picture, pressed after
+  // the delete) keeps the user's changes.
   ASSERT_TRUE(deleteFirst());
-  ::PostMessageW(panel, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitExit(10000), 0);
+  Click(TwipsPoint(panel, 1300 + 150, 80 + 150));
+  EXPECT_EQ(program.WaitExit(), 0);
   records.erase(records.begin());
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 }
 
 }  // namespace
