@@ -11,7 +11,7 @@
 #include "forms/form_win.h"
 #include "forms/shared_state.h"
 #include "settings/default_settings.h"
-#include "tests/support/gleam_test_support.h"
+#include "tests/support/win_test.h"
 #include "tests/support/test_files.h"
 #include "win32/text.h"
 

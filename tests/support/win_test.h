@@ -1,5 +1,6 @@
 // Helpers for the Windows-side tests: paths handed over from the Linux
-// side, polling, pixel probes, screenshots and a count of GDI objects.
+// side, waits, pixel probes, screenshots, a count of GDI objects, and a
+// window and the program's manifest for hosting the gradient buttons.
 #pragma once
 
 #include <windows.h>
@@ -102,5 +103,26 @@ int GdiObjectCount(HANDLE process);
 // use on); the messages posted are handled before each count. The test fails
 // when the count cannot be read or does not see a brush come and go.
 int GdiGrowth(const std::function<void()>& cycle, int times);
+
+// A visible top-most window to host controls in (client area w x h px).
+HWND CreateHostWindow(int width, int height);
+
+// The activation context of quillet.exe's embedded manifest, active while
+// this object lives: what the program itself runs under, so that
+// "Lantoc.Gleam" is found beside it with nothing registered.
+class ProgramManifest {
+ public:
+  ProgramManifest();
+  ~ProgramManifest();
+  ProgramManifest(const ProgramManifest&) = delete;
+  ProgramManifest& operator=(const ProgramManifest&) = delete;
+  bool active() const { return active_; }
+
+ private:
+  std::wstring exe_, dir_;
+  HANDLE context_ = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie_ = 0;
+  bool active_ = false;
+};
 
 }  // namespace quillet::test
