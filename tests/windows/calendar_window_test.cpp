@@ -20,11 +20,7 @@ namespace quillet::test {
 namespace {
 
 void Press(WORD key, int times = 1) {
-  for (INPUT in[2] = {}; times-- > 0; ::SendInput(2, in, sizeof in[0])) {
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = key;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
+  while (times-- > 0) PressKey(key);
 }
 
 // A real click dx pixels into the window, half way down; at its centre by default.

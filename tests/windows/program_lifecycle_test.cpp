@@ -1,6 +1,7 @@
 // quillet.exe started as a user starts it, from a folder of its own: the
 // start-up from the stored settings, the refused second copy, the shut-down
-// writing the settings or reporting why it could not, every window at 144 dpi.
+// writing the settings or reporting why it could not (and waiting for the
+// user to close the message), every window at 144 dpi.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,13 +10,9 @@
 #include <vector>
 
 #include "base/codepage.h"
-#include "base/file_store.h"
 #include "base/units.h"
-#include "forms/message_window.h"
 #include "settings/parameters.h"
-#include "shell/main_window.h"
 #include "tests/support/program_runner.h"
-#include "tests/support/shell_fixture.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/handles.h"
@@ -142,29 +139,6 @@ TEST(ProgramLifecycle, EveryWindowScalesAt144Dpi) {
   EXPECT_TRUE(program.Running());
   ::PostMessageW(message, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitExit(), 0);
-}
-
-// Read while the shut-down waits for the message: its text; then closed.
-std::string g_shown;
-void CALLBACK ReadAndCloseMessage(HWND, UINT, UINT_PTR, DWORD) {
-  MessageWindow& message = TheForm<MessageWindow>();
-  if (!message.IsLoaded()) return;
-  g_shown = message.Text();
-  ::PostMessageW(message.hwnd(), WM_CLOSE, 0, 0);
-}
-
-using FailedSaveAtExit = ShellFixture;  // the panel in this process
-
-TEST_F(FailedSaveAtExit, TheMessageNamesTheFileAndTheReasonBeforeTheProgramEnds) {
-  const std::string path = ParameterFilePath(ProgramFolder);
-  ASSERT_TRUE(::CreateDirectoryW(win::Widen(TemporaryPathFor(path)).c_str(), nullptr));
-  ASSERT_TRUE(TheForm<MainWindow>().Start(3000, 1500));
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, ReadAndCloseMessage);
-  TheForm<MainWindow>().ShutDown();
-  ::KillTimer(nullptr, timer);
-  EXPECT_EQ(g_shown.rfind("无法保存设置文件 " + path + "：无法创建临时文件（", 0), 0u) << g_shown;
-  MSG msg;
-  EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop ends";
 }
 
 }  // namespace

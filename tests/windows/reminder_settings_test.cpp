@@ -22,10 +22,6 @@ void ClickCell(Window& w, int row, int col, int clicks = 1) {
   ClickTheMouse(w.Grid("Tbl")->hwnd(), w.Grid("Tbl")->CellBox(row, col), clicks);
 }
 void ClickButton(Window& w, int index) { ClickTheMouse(w.hwnd(), w.ControlBox("Pic", index)); }
-std::wstring Shot(const wchar_t* name) {
-  return std::wstring(L"reminder-settings-") + name + L"-" +
-         std::to_wstring(TheForm<Window>().Dpi()) + L"dpi";
-}
 
 // Double-clicks a cell and drops its list down with a click on the arrow.
 HWND DropDown(Window& w, int row, int col) {
@@ -69,8 +65,6 @@ Window& Press() {
 // timer.dat byte for byte after saving, untouched by a failed save and by
 // closing without saving.
 TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
-  SaveRedrawnScreenshot(Press().hwnd(), Shot(L"empty"));
-  Press();
   std::vector<Reminder> file;
   for (int i = 1; i <= 20; ++i) {
     const std::string year = i == 1 ? "2004" : "2026";
@@ -81,7 +75,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   ASSERT_TRUE(WriteBytes(path, ReminderFile(file)));
   Window& w = Press();
   TableModel& table = w.Table();
-  SaveRedrawnScreenshot(w.hwnd(), Shot(L"20"));
+  SaveRedrawnScreenshot(w.hwnd(), L"reminder-settings-20-96dpi");
 
   // A year outside the list is shown as it is, typing is discarded, Esc
   // closes the list and then the editor.
@@ -113,9 +107,8 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   Choose(w, 18, kPromptCol, L"只弹出窗口");
   ClickCell(w, 18, kContentCol, 2);
   TypeText(L"交房租");  // written when the editor loses the focus
-  SaveRedrawnScreenshot(w.hwnd(), Shot(L"text-editor"));
-  SaveScreenshot(DropDown(w, 18, kDayCol), Shot(L"drop-down-list"));
-  SaveRedrawnScreenshot(w.hwnd(), Shot(L"drop-down"));
+  DropDown(w, 18, kDayCol);
+  SaveRedrawnScreenshot(w.hwnd(), L"reminder-settings-drop-down-96dpi");
   PressKey(VK_ESCAPE);  // the list goes; a click then reaches the table
   ClickCell(w, 19, kContentCol);
   ClickButton(w, Window::kDeleteAction);

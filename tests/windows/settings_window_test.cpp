@@ -124,8 +124,7 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
   EXPECT_EQ(program->WaitExit(), 0);
   program = std::make_unique<Process>(install);
-  panel = program->WaitWindow(kPanelCaption);
-  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(panel = program->WaitWindow(kPanelCaption), nullptr);
   EXPECT_FALSE(Topmost(panel)) << "the switch holds at the next start";
 }
 

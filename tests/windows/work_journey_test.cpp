@@ -105,8 +105,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   // while that is open it does nothing. No content is refused; added:
   // today 9:0 to 17:0.
   press(buttons[1]);
-  list = program.WaitWindow(kListCaption);
-  ASSERT_NE(list, nullptr);
+  ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   HWND edit = program.WaitWindow(kEditCaption);
   ASSERT_NE(edit, nullptr);
   press(buttons[1]);
@@ -123,8 +122,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
 
   // A double-click on a date changes the record: its state to "完成部分".
   Click(Cell(list, 1, 1), 2);
-  edit = program.WaitWindow(kEditCaption);
-  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
   Click(TwipsPoint(edit, 5400 + 300, 3240 + 240 * 4 + 127));
   Click(action(edit));
   ASSERT_TRUE(gone(edit));
@@ -205,12 +203,10 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   records.push_back(odd);
   ASSERT_TRUE(WriteBytes(file, WorkFile(records)));
   press(buttons[2]);
-  list = program.WaitWindow(kListCaption);
-  ASSERT_NE(list, nullptr);
+  ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   Click(Cell(list, 1, 2));
   Click(ListButton(list, 0));  // "查看记录": the record, no action button
-  edit = program.WaitWindow(kEditCaption);
-  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
   EXPECT_TRUE(WaitFor([&] { return ControlText(content(edit)) == L"晨会"; }));
   HWND none = ::ChildWindowFromPoint(edit, TwipsPoint(edit, 5400 + 600, 1920 + 190, false));
   EXPECT_TRUE(none != edit && !::IsWindowVisible(none)) << "an action button in view mode";
@@ -227,11 +223,9 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   // change, stays as it was; the first deleted; the program ended with the
   // list open (its "×" picture, pressed after the delete) keeps the changes.
   press(buttons[2]);
-  list = program.WaitWindow(kListCaption);
-  ASSERT_NE(list, nullptr);
+  ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   Click(Cell(list, 5, 1), 2);
-  edit = program.WaitWindow(kEditCaption);
-  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
   EXPECT_EQ(ControlText(box(edit, 4920 + 300, 840 + 135)) + L"|" + ControlText(box(edit, 4920 + 300, 1440 + 135)),
             L"1999-03-09 09:00|garbage");
   ASSERT_TRUE(type(edit));
