@@ -174,6 +174,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   EXPECT_TRUE(shown(false));
   Click(Cell(list, 4, 3), 2);
   ASSERT_TRUE(shown(true));
+  EXPECT_EQ(ControlText(editor), L"新的工作") << "Esc wrote the cell";
   TypeText(L"改过的内容", editor);
   TypeText(L"\U0001F600");
   EXPECT_TRUE(message()) << "the refused character is not told";
