@@ -70,14 +70,9 @@ void ClickTheMouse(HWND window, int clicks) {
   ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, clicks);
 }
 
-POINT BoxCentre(HWND window, const RECT& box) {
+void ClickTheMouse(HWND window, const RECT& box, int clicks) {
   POINT p{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
   ::ClientToScreen(window, &p);
-  return p;
-}
-
-void ClickTheMouse(HWND window, const RECT& box, int clicks) {
-  const POINT p = BoxCentre(window, box);
   ClickTheMouse(p.x, p.y, clicks);
 }
 

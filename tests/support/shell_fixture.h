@@ -52,8 +52,6 @@ void PressTheMouse(bool down);
 void ClickTheMouse(int x, int y, int clicks = 1);
 void ClickTheMouse(HWND window, int clicks = 1);
 void ClickTheMouse(HWND window, const RECT& box, int clicks = 1);
-// The screen point in the middle of a box of a window's client area.
-POINT BoxCentre(HWND window, const RECT& box);
 // A key pressed and let go, with Shift and/or Ctrl held; the characters of
 // a text typed as Unicode input, with the box they go to: then it returns
 // once the box's text holds them.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 namespace quillet::test {
 
@@ -54,7 +55,6 @@ constexpr std::string_view kHanGbk =
     "\xc9\xf9\xd2\xf4\xb4\xb0\xbf\xda\xc3\xf7\xcc\xec\xc3\xbf\xb5\xaf\xb3\xf6\xc9\xd4\xcc\xf5"
     "\xa3\xba\xb2\xc4\xc1\xcf\xd4\xc2\xbd\xbb\xb7\xbf\xd7\xe2\xbd\xfe\xc5\xdd\xb2\xe2\xca\xd4"
     "\xce\xec";
-}  // namespace
 
 std::string Gbk(std::string_view utf8) {
   std::string bytes;
@@ -71,6 +71,8 @@ std::string Gbk(std::string_view utf8) {
   }
   return bytes;
 }
+
+}  // namespace
 
 std::string DataFile(const std::vector<std::string>& fields) {
   std::string bytes;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "reminders/reminder.h"
@@ -31,11 +30,9 @@ class TempFolder {
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 
-// UTF-8 text in code page 936 (GBK), from a table of the characters the
-// tests use; another character fails the test.
-std::string Gbk(std::string_view utf8);
 // A data file as the program writes schedule.dat and timer.dat: each field
-// in double quotes on a line of its own, CR LF, in GBK.
+// in double quotes on a line of its own, CR LF, in code page 936 (GBK) from
+// a table of the characters the tests use (another one fails the test).
 std::string DataFile(const std::vector<std::string>& fields);
 // Records by start, deadline, content, state and remarks; reminders by
 // their eleven fields.
