@@ -151,7 +151,7 @@ HWND ShownWindow(DWORD pid, const wchar_t* caption) {
       if (::IsWindowVisible(hwnd)) shown = hwnd;
     }
     return shown != nullptr;
-  }, std::chrono::seconds(60));
+  }, kStartWait);
   return shown;
 }
 
@@ -215,9 +215,9 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   HWND panel = ShownWindow(pi.dwProcessId, L"\x3000Quillet");
   ASSERT_NE(panel, nullptr);
   std::vector<HWND> buttons;
-  WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; }, std::chrono::seconds(60));
+  WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; }, kStartWait);
   ASSERT_GE(buttons.size(), 8u);
-  SaveRedrawnScreenshot(panel, L"release-panel", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(panel, L"release-panel");
 
   // "添加工作记录": the edit window over all records; a content typed, 确定,
   // then the list saved and closed.
@@ -260,7 +260,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
       reminders.Choose(row, col, std::to_string(parts[i]), today.year);
     }
   }
-  SaveRedrawnScreenshot(reminders.window, L"release-reminders", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(reminders.window, L"release-reminders");
   const POINT keep = TwipsPoint(reminders.window, 6360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(keep.x, keep.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(reminders.window); }));
@@ -273,7 +273,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   clock.Set(MakeDateTime(today, 10, 5, 0));
   HWND popup = ShownWindow(pi.dwProcessId, L"\x3000定时器");
   ASSERT_NE(popup, nullptr) << "the reminder did not come";
-  SaveRedrawnScreenshot(popup, L"release-reminder", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(popup, L"release-reminder");
   ::PostMessageW(popup, WM_CLOSE, 0, 0);
 
   // While it runs the uninstaller refuses (exit code 2) and removes nothing.
@@ -282,7 +282,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   EXPECT_EQ(::GetFileAttributesW(exe.c_str()) != INVALID_FILE_ATTRIBUTES, true);
 
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
-  ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);
+  ASSERT_EQ(::WaitForSingleObject(process.get(), static_cast<DWORD>(kStartWait.count())), WAIT_OBJECT_0);
   DWORD code = 1;
   ::GetExitCodeProcess(process.get(), &code);
   EXPECT_EQ(code, 0u);

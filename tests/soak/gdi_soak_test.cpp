@@ -9,7 +9,7 @@
 
 #include "forms/message_window.h"
 #include "shell/main_window.h"
-#include "tests/support/gleam_test_support.h"
+#include "tests/support/win_test.h"
 #include "tests/support/shell_fixture.h"
 #include "win32/gleam_host.h"
 

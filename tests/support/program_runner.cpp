@@ -58,7 +58,7 @@ HWND Process::Window(const wchar_t* caption) const {
 
 HWND Process::WaitWindow(const wchar_t* caption) const {
   HWND found = nullptr;
-  WaitFor([&] { return (found = Window(caption)) != nullptr; });
+  WaitFor([&] { return (found = Window(caption)) != nullptr; }, kStartWait);
   return found;
 }
 
@@ -80,13 +80,6 @@ POINT TwipsPoint(HWND window, double x, double y, bool toScreen) {
   POINT p{TwipsToPixels(x, dpi), TwipsToPixels(y, dpi)};
   if (toScreen) ::ClientToScreen(window, &p);
   return p;
-}
-
-std::wstring ControlText(HWND control) {
-  std::wstring text(static_cast<std::size_t>(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {

@@ -10,6 +10,7 @@
 
 #include "settings/parameters.h"
 #include "tests/support/test_files.h"
+#include "tests/support/win_test.h"
 #include "win32/handles.h"
 
 namespace quillet::test {
@@ -37,10 +38,11 @@ class Process {
   ~Process();
   bool Running() const;
   // Exit code after waiting up to ms; -1 while still running.
-  long WaitExit(DWORD ms) const;
-  // A visible top-level window of this process with exactly this caption.
+  long WaitExit(DWORD ms = static_cast<DWORD>(kStartWait.count())) const;
+  // A visible top-level window of this process with exactly this caption;
+  // awaited (kStartWait: it may be the process's first), else nullptr.
   HWND Window(const wchar_t* caption) const;
-  HWND WaitWindow(const wchar_t* caption) const;  // nullptr after 10 s
+  HWND WaitWindow(const wchar_t* caption) const;
   DWORD Id() const { return id_; }
 
  private:
@@ -57,9 +59,6 @@ void PostClick(HWND window, POINT p);
 // The point (x, y) twips from a window's client corner, in pixels at the
 // window's DPI: on the screen, or (toScreen false) in the client area.
 POINT TwipsPoint(HWND window, double x, double y, bool toScreen = true);
-
-// A control's text, also of another process (the system copies it over).
-std::wstring ControlText(HWND control);
 
 // Child windows of a window, top to bottom, then left to right.
 std::vector<HWND> ChildWindows(HWND parent);

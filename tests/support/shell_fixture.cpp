@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <thread>
 
 #include "tests/support/win_test.h"
@@ -14,50 +15,14 @@ void Input(DWORD flags, int x = 0, int y = 0) {
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    in.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  if (flags & MOUSEEVENTF_ABSOLUTE) {  // the pixel is dx * width / 65536, rounded down
+    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = (x * 65536 + w - 1) / w;
+    in.mi.dy = (y * 65536 + h - 1) / h;
   }
   ::SendInput(1, &in, sizeof in);
 }
 
-}  // namespace
-
-void MoveTheMouse(int x, int y) { Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y); }
-
-void PressTheMouse(bool down) {
-  Input(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-  WaitFor([] { return false; }, std::chrono::milliseconds(60));
-}
-
-void ClickTheMouse(int x, int y, int clicks) {
-  MoveTheMouse(x, y);
-  WaitFor([] { return false; }, std::chrono::milliseconds(60));
-  for (int i = 0; i < clicks; ++i) {
-    Input(MOUSEEVENTF_LEFTDOWN);
-    Input(MOUSEEVENTF_LEFTUP);
-  }
-  WaitFor([] { return false; }, std::chrono::milliseconds(150));
-}
-
-void ClickTheMouse(HWND window, int clicks) {
-  RECT r{};
-  ::GetWindowRect(window, &r);
-  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, clicks);
-}
-
-POINT BoxCentre(HWND window, const RECT& box) {
-  POINT p{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-  ::ClientToScreen(window, &p);
-  return p;
-}
-
-void ClickTheMouse(HWND window, const RECT& box, int clicks) {
-  const POINT p = BoxCentre(window, box);
-  ClickTheMouse(p.x, p.y, clicks);
-}
-
-namespace {
 void Key(WORD key, WORD scan, DWORD flags) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
@@ -66,7 +31,50 @@ void Key(WORD key, WORD scan, DWORD flags) {
   in.ki.dwFlags = flags;
   ::SendInput(1, &in, sizeof in);
 }
+
+// The cursor sent to (x, y), and there; also from a thread without a test.
+bool SendCursor(int x, int y) {
+  Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+  return WaitFor([=] {
+    POINT p{};
+    return ::GetCursorPos(&p) && p.x == x && p.y == y;
+  });
+}
+
+// Input of these kinds (QS_KEY, QS_MOUSEBUTTON) waits for this thread no more.
+void TakeInput(UINT kinds) {
+  EXPECT_TRUE(WaitFor([=] { return HIWORD(::GetQueueStatus(kinds)) == 0; })) << "input not taken";
+}
+
 }  // namespace
+
+void MoveTheMouse(int x, int y) { EXPECT_TRUE(SendCursor(x, y)) << "the cursor never reached " << x << "," << y; }
+
+void PressTheMouse(bool down) {
+  Input(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  TakeInput(QS_MOUSEBUTTON);
+}
+
+void ClickTheMouse(int x, int y, int clicks) {
+  MoveTheMouse(x, y);
+  for (int i = 0; i < clicks; ++i) {
+    Input(MOUSEEVENTF_LEFTDOWN);
+    Input(MOUSEEVENTF_LEFTUP);
+  }
+  TakeInput(QS_MOUSEBUTTON);
+}
+
+void ClickTheMouse(HWND window, int clicks) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  ClickTheMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2, clicks);
+}
+
+void ClickTheMouse(HWND window, const RECT& box, int clicks) {
+  POINT p{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  ::ClientToScreen(window, &p);
+  ClickTheMouse(p.x, p.y, clicks);
+}
 
 void PressKey(WORD key, bool shift, bool ctrl) {
   if (shift) Key(VK_SHIFT, 0, 0);
@@ -75,34 +83,42 @@ void PressKey(WORD key, bool shift, bool ctrl) {
   Key(key, 0, KEYEVENTF_KEYUP);
   if (ctrl) Key(VK_CONTROL, 0, KEYEVENTF_KEYUP);
   if (shift) Key(VK_SHIFT, 0, KEYEVENTF_KEYUP);
-  WaitFor([] { return false; }, std::chrono::milliseconds(100));
+  TakeInput(QS_KEY);
 }
 
-void TypeText(const std::wstring& text) {
+void TypeText(const std::wstring& text, HWND box) {
   for (wchar_t c : text) {
     Key(0, c, KEYEVENTF_UNICODE);
     Key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
   }
-  WaitFor([] { return false; }, std::chrono::milliseconds(100));
+  TakeInput(QS_KEY);
+  if (box) {
+    EXPECT_TRUE(WaitFor([&] { return ControlText(box).find(text) != std::wstring::npos; }))
+        << "typed text never reached the box: " << ControlText(box).size() << " characters there";
+  }
 }
 
 void DragWithTheMouse(int x, int y, int dx, int dy) {
-  ::SetCursorPos(x, y);
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
-  std::thread mover([=] {
-    ::Sleep(300);
-    for (int step = 1; step <= 8; ++step) {
-      Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x + dx * step / 8, y + dy * step / 8);
-      ::Sleep(30);
-    }
-    ::Sleep(100);
+  MoveTheMouse(x, y);
+  const DWORD thread = ::GetCurrentThreadId();
+  const auto moving = [thread] {  // the move loop runs on this thread
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+  };
+  std::atomic<bool> moved = false, done = false;
+  std::thread mover([&] {
+    bool ok = WaitFor(moving);
+    for (int step = 1; ok && step <= 8; ++step) ok = SendCursor(x + dx * step / 8, y + dy * step / 8);
+    moved = ok;
     Input(MOUSEEVENTF_LEFTUP);
+    done = WaitFor([&] { return !moving(); });
   });
   Input(MOUSEEVENTF_LEFTDOWN);
-  // The press reaches the window here, and its drag loop runs inside.
-  WaitFor([] { return false; }, std::chrono::milliseconds(1200));
+  // The press is handled here, and the move loop runs inside until let go.
+  WaitFor([&] { return done.load(); });
   mover.join();
-  WaitFor([] { return false; }, std::chrono::milliseconds(100));
+  EXPECT_TRUE(moved && done) << "no move loop ran for the press, or it never ended";
 }
 
 }  // namespace quillet::test

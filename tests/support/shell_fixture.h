@@ -11,7 +11,7 @@
 #include "forms/form_win.h"
 #include "forms/shared_state.h"
 #include "settings/default_settings.h"
-#include "tests/support/gleam_test_support.h"
+#include "tests/support/win_test.h"
 #include "tests/support/test_files.h"
 #include "win32/text.h"
 
@@ -35,25 +35,27 @@ class ShellFixture : public testing::Test {
   TempFolder folder_;
 };
 
-// Real mouse input, as the window manager's drag loop wants it: the left
-// button pressed at (x, y) on the screen, the cursor moved by (dx, dy) in
-// eight steps from another thread while this one runs the loop, let go.
+// Real input. Each helper returns once the input has been taken: the cursor
+// is where it was sent, and this thread has handled what came to its own
+// windows. What the input does in another process, the caller waits for.
+//
+// The left button pressed at (x, y) on the screen, the cursor moved by
+// (dx, dy) in eight steps once the window manager's move loop runs on this
+// thread, let go at the end.
 void DragWithTheMouse(int x, int y, int dx, int dy);
-// Real mouse input: the cursor moved to (x, y) on the screen.
+// The cursor moved to (x, y) on the screen.
 void MoveTheMouse(int x, int y);
-// Real mouse input: the left button pressed where the cursor is (down
-// true) or let go; messages are pumped for a moment after.
+// The left button pressed where the cursor is (down true) or let go.
 void PressTheMouse(bool down);
-// Real input: clicks (1 or 2) of the left button at (x, y) on the screen,
-// in the middle of a window, or in the middle of a box of its client area.
+// Clicks (1 or 2) of the left button at (x, y) on the screen, in the
+// middle of a window, or in the middle of a box of its client area.
 void ClickTheMouse(int x, int y, int clicks = 1);
 void ClickTheMouse(HWND window, int clicks = 1);
 void ClickTheMouse(HWND window, const RECT& box, int clicks = 1);
-// The screen point in the middle of a box of a window's client area.
-POINT BoxCentre(HWND window, const RECT& box);
-// Real keyboard input: a key pressed and let go, with Shift and/or Ctrl
-// held; or the characters of a text typed as Unicode input.
+// A key pressed and let go, with Shift and/or Ctrl held; the characters of
+// a text typed as Unicode input, with the box they go to: then it returns
+// once the box's text holds them.
 void PressKey(WORD key, bool shift = false, bool ctrl = false);
-void TypeText(const std::wstring& text);
+void TypeText(const std::wstring& text, HWND box = nullptr);
 
 }  // namespace quillet::test

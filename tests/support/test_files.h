@@ -1,11 +1,10 @@
 // Temporary folders, whole-file helpers and the program's data files for
-// the Windows-side tests.
+// the Windows-side tests, the files made by the tests' own means.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "base/date_time_text.h"
 #include "reminders/reminder.h"
 #include "worklog/work_record.h"
 
@@ -31,14 +30,19 @@ class TempFolder {
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 
+// A data file as the program writes schedule.dat and timer.dat: each field
+// in double quotes on a line of its own, CR LF, in code page 936 (GBK) from
+// a table of the characters the tests use (another one fails the test).
+std::string DataFile(const std::vector<std::string>& fields);
+// Records by start, deadline, content, state and remarks; reminders by
+// their eleven fields.
+std::string WorkFile(const std::vector<WorkRecord>& records);
+std::string ReminderFile(const std::vector<Reminder>& reminders);
 // count work records started on consecutive days of May 2006 (the 28th,
 // then the 1st again), the states in turn, every third with a remark.
 std::vector<WorkRecord> WorkRecords(int count);
-// The bytes of a record file (schedule.dat) and of a reminder file
-// (timer.dat) holding these, in code page 936.
-std::string WorkFileBytes(const std::vector<WorkRecord>& records);
-std::string ReminderFileBytes(const std::vector<Reminder>& reminders);
-// The local time this many seconds from now, for due times.
-DateTime SecondsFromNow(int seconds);
+// The local time this many seconds from now as a reminder's due text
+// ("2026-5-1 8:05:00").
+std::string DueText(int seconds);
 
 }  // namespace quillet::test

@@ -130,10 +130,35 @@ void SaveScreenshotsOfProcess(const std::wstring& prefix) {
   }
 }
 
-void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name, std::chrono::milliseconds settle) {
+void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name) {
+  // RDW_UPDATENOW paints before it returns, also in another process, whose
+  // picture then reaches the screen a moment later: saved once it has held
+  // still for a tenth of a second.
   ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  if (settle.count() > 0) WaitFor([] { return false; }, settle);
-  SaveScreenshot(hwnd, name);
+  Capture shot = CaptureWindow(hwnd);
+  auto since = std::chrono::steady_clock::now();
+  WaitFor([&] {
+    Capture again = CaptureWindow(hwnd);
+    if (again.pixels != shot.pixels) {
+      shot = std::move(again);
+      since = std::chrono::steady_clock::now();
+    }
+    return std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(100);
+  });
+  SaveCapture(shot, name);
+}
+
+void DrainMessages() {
+  constexpr UINT kMarker = WM_APP + 0x3A5;
+  ::PostThreadMessageW(::GetCurrentThreadId(), kMarker, 0, 0);
+  bool back = false;
+  EXPECT_TRUE(WaitFor([&] { return back; }, kWait, [&](const MSG& m) { back |= !m.hwnd && m.message == kMarker; }));
+}
+
+bool WaitForTicks(HWND window, int count) {
+  int ticks = 0;
+  return WaitFor([&] { return ticks >= count; }, kWait,
+                 [&](const MSG& m) { ticks += m.message == WM_TIMER && m.hwnd == window; });
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
@@ -161,6 +186,19 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
 void ClickAt(HWND hwnd, int x, int y) {
   ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::wstring ControlText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 namespace {
@@ -207,11 +245,46 @@ int GdiGrowth(const std::function<void()>& cycle, int times) {
   EXPECT_TRUE(empty >= 0 && withBrush == empty + 1 && GdiObjectCount(self) == empty)
       << "the GDI handle table does not show this process's objects";
   cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  DrainMessages();
   const int before = GdiObjectCount(self);
   for (int i = 0; i < times; ++i) cycle();
-  WaitFor([] { return false; }, std::chrono::milliseconds(50));
+  DrainMessages();
   return GdiObjectCount(self) - before;
+}
+
+HWND CreateHostWindow(int width, int height) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = L"GleamTestHost";
+  ::RegisterClassExW(&wc);  // fails harmlessly from the second window on
+  RECT r{0, 0, width, height};
+  ::AdjustWindowRectEx(&r, WS_POPUP | WS_BORDER, FALSE, 0);
+  HWND hwnd = ::CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Gleam host",
+                                WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
+                                r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  ::SetForegroundWindow(hwnd);
+  ::UpdateWindow(hwnd);
+  return hwnd;
+}
+
+ProgramManifest::ProgramManifest() : exe_(BinDir() + L"\\quillet.exe"), dir_(BinDir()) {
+  ACTCTXW ctx{};
+  ctx.cbSize = sizeof ctx;
+  ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID;
+  ctx.lpSource = exe_.c_str();
+  ctx.lpResourceName = MAKEINTRESOURCEW(1);
+  ctx.lpAssemblyDirectory = dir_.c_str();
+  context_ = ::CreateActCtxW(&ctx);
+  if (context_ != INVALID_HANDLE_VALUE) active_ = ::ActivateActCtx(context_, &cookie_) != FALSE;
+}
+
+ProgramManifest::~ProgramManifest() {
+  if (active_) ::DeactivateActCtx(0, cookie_);
+  if (context_ != INVALID_HANDLE_VALUE) ::ReleaseActCtx(context_);
 }
 
 }  // namespace quillet::test

@@ -1,8 +1,8 @@
 // The Gleam control as the program hosts it (found through quillet.exe's
-// manifest, nothing registered) and as VBScript drives it: one identity and
-// one count, the fixed dispatch identifiers, its events, stream
-// persistence, and what it paints (the bands of every look, the caption,
-// the rounded region, the end of hover).
+// manifest, nothing registered) and as VBScript drives it: its
+// registration, one identity and one count, the fixed dispatch
+// identifiers, its events, stream persistence, and what it paints (the
+// bands of every look, the caption, the rounded region, the end of hover).
 #include <windows.h>
 #include <ole2.h>
 #include <ocidl.h>
@@ -19,7 +19,7 @@
 #include "base/colour.h"
 #include "base/units.h"
 #include "lantoc_h.h"
-#include "tests/support/gleam_test_support.h"
+#include "tests/support/win_test.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_files.h"
 #include "win32/dpi.h"
@@ -30,16 +30,19 @@ namespace {
 
 using namespace win::gleam_dispid;
 
-// Calls an entry point without arguments of the build tree's Lantoc.dll,
-// loaded by path and left loaded for good (objects of a failed test may live on).
-HRESULT CallLantoc(const char* entry) {
+// An entry point of the build tree's Lantoc.dll, loaded by path and left
+// loaded for good (objects of a failed test may live on).
+FARPROC Lantoc(const char* entry) {
   static const HMODULE module = ::LoadLibraryW((BinDir() + L"\\Lantoc.dll").c_str());
-  const auto fn = reinterpret_cast<HRESULT(WINAPI*)()>(
-      reinterpret_cast<void*>(module ? ::GetProcAddress(module, entry) : nullptr));
+  return module ? ::GetProcAddress(module, entry) : nullptr;
+}
+HRESULT CanUnloadNow() {
+  const auto fn = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(Lantoc("DllCanUnloadNow")));
   return fn ? fn() : E_FAIL;
 }
 
-// Event sink of __Gleam (reached through IDispatch) counting its references; lives on the stack.
+// Event sink of __Gleam (reached through IDispatch) counting its references
+// and events, each event's arguments checked; lives on the stack.
 class FakeSink final : public IDispatch {
  public:
   LONG refs = 0;
@@ -49,9 +52,7 @@ class FakeSink final : public IDispatch {
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
     *out = riid == IID_IUnknown || riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    return *out ? (AddRef(), S_OK) : E_NOINTERFACE;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs); }
   STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs); }
@@ -60,18 +61,14 @@ class FakeSink final : public IDispatch {
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                       UINT*) override {
-    EXPECT_EQ(flags, DISPATCH_METHOD);
-    EXPECT_GT(refs, 0) << "invoked with no reference held (a real sink may be gone)";
+    EXPECT_TRUE(flags == DISPATCH_METHOD && refs > 0) << "event " << id << " invoked with no reference held";
     EXPECT_TRUE(id >= 1 && id <= 3) << "unknown event " << id;
     if (id < 1 || id > 3) return DISP_E_MEMBERNOTFOUND;
     ++events[id];
     // KeyPress passes KeyAscii by reference; Click and Paint pass nothing.
-    EXPECT_EQ(params->cArgs, id == 3 ? 1u : 0u) << "event " << id;
-    if (id == 3 && params->cArgs == 1) {
-      const VARIANT& key = params->rgvarg[0];
-      EXPECT_EQ(key.vt, VT_I2 | VT_BYREF);
-      keys.push_back(key.vt == (VT_I2 | VT_BYREF) ? *key.piVal : -1);
-    }
+    const bool key = params->cArgs == 1 && params->rgvarg[0].vt == (VT_I2 | VT_BYREF);
+    EXPECT_TRUE(id == kKeyPress ? key : params->cArgs == 0) << "the arguments of event " << id;
+    if (key) keys.push_back(*params->rgvarg[0].piVal);
     if (onEvent) onEvent(id);
     return S_OK;
   }
@@ -86,20 +83,18 @@ HRESULT Put(IDispatch* d, DISPID id, VARIANT value) {
   ::VariantClear(&value);
   return hr;
 }
-VARIANT Get(IDispatch* d, DISPID id) {
+LONG GetLong(IDispatch* d, DISPID id) {  // LONG_MIN unless a VT_I4 comes back
   VARIANT v{};
   DISPPARAMS none{};
   d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr);
-  return v;
-}
-LONG GetLong(IDispatch* d, DISPID id) {  // LONG_MIN unless a VT_I4 comes back
-  VARIANT v = Get(d, id);
   const LONG value = v.vt == VT_I4 ? v.lVal : LONG_MIN;
   ::VariantClear(&v);
   return value;
 }
 std::wstring GetText(IDispatch* d, DISPID id) {  // "<none>" unless a VT_BSTR comes back
-  VARIANT v = Get(d, id);
+  VARIANT v{};
+  DISPPARAMS none{};
+  d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr);
   std::wstring text = L"<none>";
   if (v.vt == VT_BSTR) text.assign(v.bstrVal ? v.bstrVal : L"", ::SysStringLen(v.bstrVal));
   ::VariantClear(&v);
@@ -126,25 +121,12 @@ IConnectionPoint* EventPoint(IDispatch* d) {
   return point;
 }
 
-TEST(GleamScript, VBScriptCreatesItByNameAndUsesEveryMember) {
-  // Registered into the test prefix, as regsvr32 would do it.
-  ASSERT_HRESULT_SUCCEEDED(CallLantoc("DllRegisterServer"));
-  const std::wstring script = DirFromEnv("QUILLET_SOURCE_DIR") + L"\\tests\\windows\\gleam_script.vbs";
-  const std::wstring output = ArtifactDir() + L"\\gleam_script.txt";
-  const int code = RunCaptured(L"cscript.exe //nologo \"" + script + L"\"", output);
-  const std::string printed = ReadBytes(output);
-  EXPECT_HRESULT_SUCCEEDED(CallLantoc("DllUnregisterServer"));
-  EXPECT_FALSE(ProgIdKnown()) << "unregistered";
-  EXPECT_EQ(code, 0) << printed;
-  EXPECT_NE(printed.find("checks done"), std::string::npos) << printed;
-}
-
-// The per-user registration (regsvr32 /n /i:user): every key under the
-// user's classes, nothing machine-wide, and all of it gone again.
-TEST(GleamScript, RegisteredForTheUserAloneAndRemovedWhole) {
-  const HMODULE lantoc = ::LoadLibraryW((BinDir() + L"\\Lantoc.dll").c_str());
-  const auto install = reinterpret_cast<HRESULT(WINAPI*)(BOOL, PCWSTR)>(
-      reinterpret_cast<void*>(::GetProcAddress(lantoc, "DllInstall")));
+// regsvr32's two ways, for the user alone (/n /i:user) and machine-wide:
+// every key under that root's classes (machine-wide, the system registers
+// the type library) and none under the other, all gone again afterwards.
+// Registered machine-wide, VBScript creates it by name and uses every member.
+TEST(GleamScript, RegisteredForTheUserOrMachineWideUsedFromVBScriptAndRemovedWhole) {
+  const auto install = reinterpret_cast<HRESULT(WINAPI*)(BOOL, PCWSTR)>(reinterpret_cast<void*>(Lantoc("DllInstall")));
   ASSERT_NE(install, nullptr);
   wchar_t clsid[40] = {}, libid[40] = {}, events[40] = {};
   ::StringFromGUID2(CLSID_Gleam, clsid, 40);
@@ -162,14 +144,25 @@ TEST(GleamScript, RegisteredForTheUserAloneAndRemovedWhole) {
     return ::RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
                    ERROR_SUCCESS ? std::wstring(value) : std::wstring(L"(none)");
   };
-  ASSERT_HRESULT_SUCCEEDED(install(TRUE, L"USER"));
-  for (const auto& [key, value] : keys) EXPECT_EQ(text(HKEY_CURRENT_USER, key), value) << key;
-  EXPECT_EQ(text(HKEY_LOCAL_MACHINE, keys[0].first), L"(none)") << "nothing machine-wide";
-  ASSERT_HRESULT_SUCCEEDED(install(FALSE, L"user"));
-  for (const auto& [key, value] : keys) EXPECT_EQ(text(HKEY_CURRENT_USER, key), L"(none)") << key;
-  ::FreeLibrary(lantoc);
+  for (const bool user : {true, false}) {
+    const HKEY root = user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    ASSERT_HRESULT_SUCCEEDED(install(TRUE, user ? L"USER" : L""));
+    for (int i = 0; i < (user ? 4 : 2); ++i) EXPECT_EQ(text(root, keys[i].first), keys[i].second) << keys[i].first;
+    EXPECT_EQ(text(user ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, keys[0].first), L"(none)") << user;
+    if (!user) {
+      const std::wstring script = DirFromEnv("QUILLET_SOURCE_DIR") + L"\\tests\\windows\\gleam_script.vbs";
+      const std::wstring output = ArtifactDir() + L"\\gleam_script.txt";
+      const int code = RunCaptured(L"cscript.exe //nologo \"" + script + L"\"", output);
+      EXPECT_EQ(code, 0) << ReadBytes(output);
+      EXPECT_NE(ReadBytes(output).find("checks done"), std::string::npos) << ReadBytes(output);
+    }
+    ASSERT_HRESULT_SUCCEEDED(install(FALSE, user ? L"user" : L""));
+    for (const auto& [key, value] : keys) EXPECT_EQ(text(root, key), L"(none)") << key;
+  }
+  EXPECT_FALSE(ProgIdKnown()) << "unregistered";
 }
 
+// Every interface reaches every other, with one identity and one count.
 TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCount) {
   const IID* const kInterfaces[] = {
       &IID_IUnknown, &IID_IDispatch, &IID__Gleam, &IID_IOleObject, &IID_IOleWindow,
@@ -178,12 +171,11 @@ TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCount) {
       &IID_IProvideClassInfo, &IID_IProvideClassInfo2, &IID_IConnectionPointContainer};
   IUnknown* unknown = nullptr;
   ASSERT_HRESULT_SUCCEEDED(CreateGleam(IID_IUnknown, reinterpret_cast<void**>(&unknown)));
-  ASSERT_EQ(CallLantoc("DllCanUnloadNow"), S_FALSE) << "an object is alive";
+  ASSERT_EQ(CanUnloadNow(), S_FALSE) << "an object is alive";
   // Counts are asserted: a miscount would free the object under the loop.
   for (const IID* from : kInterfaces) {
     IUnknown* a = nullptr;
     ASSERT_HRESULT_SUCCEEDED(unknown->QueryInterface(*from, reinterpret_cast<void**>(&a)));
-    // From each interface every other one, and IUnknown is the same pointer.
     for (const IID* to : kInterfaces) {
       IUnknown* b = nullptr;
       IUnknown* identity = nullptr;
@@ -199,30 +191,11 @@ TEST(GleamCom, EveryInterfaceSharesOneIdentityAndOneCount) {
     ASSERT_EQ(a->Release(), 1u);
   }
   EXPECT_EQ(unknown->Release(), 0u);
-  EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK);
+  EXPECT_EQ(CanUnloadNow(), S_OK);
   void* none = &none;  // a creation whose query fails frees the new object
   EXPECT_EQ(CreateGleam(IID_IClassFactory, &none), E_NOINTERFACE);
   EXPECT_EQ(none, nullptr);
-  EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK);
-}
-
-// Scripts find members by name through the embedded type library; the
-// program puts colours by the published identifiers.
-TEST(GleamCom, NamesGiveThePublishedDispatchIdentifiers) {
-  IDispatch* d = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(CreateGleam(IID_IDispatch, reinterpret_cast<void**>(&d)));
-  const std::pair<const wchar_t*, DISPID> kNames[] = {
-      {L"Enabled", 0x68030005},       {L"ForeColor", 0x68030004},   {L"PosX", 0x68030003},
-      {L"PosY", 0x68030002},          {L"TextColor", 0x68030001},   {L"Text", 0x68030000},
-      {L"ColorGradient", 0x6003000F}, {L"DesaltColor", 0x60030010}, {L"vRGB", 0x60030011},
-      {L"desaltcolor", 0x60030010}};
-  for (const auto& [text, expected] : kNames) {
-    DISPID id = 0;
-    auto* name = const_cast<LPOLESTR>(text);
-    EXPECT_HRESULT_SUCCEEDED(d->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
-    EXPECT_EQ(id, expected) << text;
-  }
-  EXPECT_EQ(d->Release(), 0u);
+  EXPECT_EQ(CanUnloadNow(), S_OK);
 }
 
 // A default-sized Gleam made by the program's host, its events counted; at
@@ -246,7 +219,7 @@ class GleamTest : public testing::Test {
     button_.Release();
     EXPECT_FALSE(::IsWindow(hwnd_));
     ::DestroyWindow(host_);
-    EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK);
+    EXPECT_EQ(CanUnloadNow(), S_OK);
   }
   void Send(UINT msg, WPARAM wp, int x, int y = 5) { ::SendMessageW(hwnd_, msg, wp, MAKELPARAM(x, y)); }
   template <typename I>
@@ -317,26 +290,20 @@ TEST_F(GleamTest, ASinkMayUnadviseItselfAndOthersDuringAnEvent) {
   point->Release();
 }
 
-TEST_F(GleamTest, EveryPutButEnabledRepaintsAndEndsWithPaint) {
-  const std::pair<DISPID, VARIANT> kPuts[] = {{kForeColor, VLong(0x303030)}, {kPosX, VLong(20)},
+// Every put but Enabled repaints (and raises Paint). A stream two bytes
+// short (the text cut) is refused with the properties left as they are; the
+// whole stream brings back what was put.
+TEST_F(GleamTest, PutsRepaintAndAStreamLoadsWholeOrNotAtAll) {
+  const std::pair<DISPID, VARIANT> kPuts[] = {{kForeColor, VLong(0x112233)}, {kPosX, VLong(-5)},
                                               {kPosY, VLong(20)}, {kTextColor, VLong(0xFF)},
-                                              {kText, VText(L"OK")}, {kEnabled, VBool(false)}};
+                                              {kText, VText(L"\x4E2D\x6587" L"1")}, {kEnabled, VBool(false)}};
   for (const auto& [id, value] : kPuts) {
     const int before = paints_;
     ASSERT_HRESULT_SUCCEEDED(Put(d_, id, value));
     EXPECT_EQ(paints_, before + (id == kEnabled ? 0 : 1)) << "put " << id;
   }
   EXPECT_FALSE(::IsWindowEnabled(hwnd_));
-  ASSERT_TRUE(button_.SetEnabled(true));
-  EXPECT_TRUE(::IsWindowEnabled(hwnd_));
-}
-
-TEST_F(GleamTest, StreamRoundTripAndATruncatedStreamRefusedWithPropertiesUnchanged) {
   auto* persist = Query<IPersistStreamInit>(IID_IPersistStreamInit);
-  for (const auto& [id, value] : {std::pair{kForeColor, VLong(0x112233)}, {kPosX, VLong(-5)},
-                                  {kEnabled, VBool(false)}, {kText, VText(L"\x4E2D\x6587" L"1")}}) {
-    Put(d_, id, value);
-  }
   EXPECT_EQ(persist->IsDirty(), S_OK);
   IStream* saved = nullptr;
   ASSERT_HRESULT_SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &saved));
@@ -347,8 +314,6 @@ TEST_F(GleamTest, StreamRoundTripAndATruncatedStreamRefusedWithPropertiesUnchang
   saved->Seek(start, STREAM_SEEK_END, &size);
   EXPECT_TRUE(SUCCEEDED(persist->GetSizeMax(&sizeMax)) && size.QuadPart == sizeMax.QuadPart);
   ASSERT_HRESULT_SUCCEEDED(persist->InitNew());
-  // Two bytes short (the text cut), then whole: the defaults stay until a
-  // whole stream comes.
   for (const ULONGLONG cut : {2u, 0u}) {
     IStream* part = nullptr;
     ASSERT_HRESULT_SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &part));
@@ -368,8 +333,9 @@ TEST_F(GleamTest, StreamRoundTripAndATruncatedStreamRefusedWithPropertiesUnchang
 
 // Each look's face, row by row: a base colour darkened by dc per 5-twip
 // band, from the top edge, or bottom to top from one band above the bottom
-// edge (the sliver below shows the base colour).
-TEST_F(GleamTest, EveryLookPaintsItsBands) {
+// edge (the sliver below shows the base colour). The region is the rounded
+// rectangle of the current size.
+TEST_F(GleamTest, EveryLookPaintsItsBandsInsideTheRoundedRegion) {
   const auto gradient = [&](Colour c, short dc) {  // ColorGradient(c, bottom to top, dc)
     VARIANT args[3] = {VLong(dc), VBool(false), VLong(static_cast<LONG>(c))};  // reversed
     args[0].vt = VT_I2;
@@ -408,6 +374,15 @@ TEST_F(GleamTest, EveryLookPaintsItsBands) {
     }
   }
   EXPECT_EQ(clicks_, 0);
+  HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
+  for (const int grow : {0, 450}) {  // twips; a resize replaces the region
+    button_.Move(300, 300, 1000 + grow, 300 + grow / 3, dpi_);
+    ASSERT_EQ(::GetWindowRgn(hwnd_, probe), COMPLEXREGION);
+    const int w = TwipsToPixels(1000 + grow, dpi_), h = TwipsToPixels(300 + grow / 3, dpi_);
+    EXPECT_FALSE(::PtInRegion(probe, 0, 0) || ::PtInRegion(probe, w - 1, h - 1)) << "corners cut";
+    EXPECT_TRUE(::PtInRegion(probe, w / 2, 0) && ::PtInRegion(probe, w - 2, h / 2)) << w;
+  }
+  ::DeleteObject(probe);
 }
 
 // Bounding box of the pixels where red clearly outweighs green.
@@ -451,31 +426,19 @@ TEST_F(GleamTest, CaptionIsDrawnWholeAtItsOffsetAndTenTwipsFurtherWhilePressed) 
   EXPECT_EQ(pressed.right - pressed.left, all.right - all.left);
 }
 
-TEST_F(GleamTest, RegionIsTheRoundedRectangleOfTheCurrentSize) {
-  HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
-  for (const int grow : {0, 450}) {  // twips; a resize replaces the region
-    button_.Move(300, 300, 1000 + grow, 300 + grow / 3, dpi_);
-    ASSERT_EQ(::GetWindowRgn(hwnd_, probe), COMPLEXREGION);
-    const int w = TwipsToPixels(1000 + grow, dpi_), h = TwipsToPixels(300 + grow / 3, dpi_);
-    EXPECT_FALSE(::PtInRegion(probe, 0, 0) || ::PtInRegion(probe, w - 1, h - 1)) << "corners cut";
-    EXPECT_TRUE(::PtInRegion(probe, w / 2, 0) && ::PtInRegion(probe, w - 2, h / 2)) << w;
-  }
-  ::DeleteObject(probe);
-}
-
-TEST_F(GleamTest, HoverEndsSoonAfterTheCursorLeftWithoutAMouseMessage) {
+TEST_F(GleamTest, HoverEndsAtTheFirstTickAfterTheCursorLeftWithoutAMouseMessage) {
   RECT window{};
   ::GetWindowRect(hwnd_, &window);
   ::SetCursorPos(window.left + 5, window.top + 5);
   Send(WM_MOUSEMOVE, 0, 5);
   const auto topRow = [&] { return RenderClient(hwnd_).At(w_ / 2, 0); };
-  WaitFor([] { return false; }, std::chrono::milliseconds(150));
+  ASSERT_TRUE(WaitForTicks(hwnd_, 3)) << "no hover ticks";
   EXPECT_EQ(topRow(), 0xFFFFFFu) << "still inside after several ticks: hovering";
   ::SetCursorPos(window.left, window.top + 5);  // the edge counts as outside
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(WaitFor([&] { return topRow() == 0xC8C8C8u; }, std::chrono::seconds(2)));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
-      << "one 50 ms tick, with slack for a busy host";
+  int ticks = 0;
+  EXPECT_TRUE(WaitFor([&] { return topRow() == 0xC8C8C8u; }, kWait,
+                      [&](const MSG& m) { ticks += m.message == WM_TIMER && m.hwnd == hwnd_; }));
+  EXPECT_LE(ticks, 1);
 }
 
 TEST(GleamHost, CreatesButtonsOnlyThroughTheManifestAndForwardsTheirEvents) {
@@ -496,27 +459,12 @@ TEST(GleamHost, CreatesButtonsOnlyThroughTheManifestAndForwardsTheirEvents) {
   win::GleamButton* save = buttons.Find("Cmd(0)");
   ASSERT_TRUE(save && save->IsCreated() && buttons.At(1).IsCreated());
   IDispatch* d = save->Dispatch();
-  IPersist* persist = nullptr;
-  CLSID clsid{};
-  ASSERT_HRESULT_SUCCEEDED(d->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)));
-  EXPECT_TRUE(SUCCEEDED(persist->GetClassID(&clsid)) && clsid == CLSID_Gleam) << "the manifest's class is ours";
-  persist->Release();
-
-  // Placed by twips at the given DPI; stored properties from the
-  // definition, the rest at their defaults; colours put by identifier.
-  RECT r{};
-  ::GetWindowRect(save->hwnd(), &r);
-  ::MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_TRUE(::GetParent(save->hwnd()) == host && r.left == 10 && r.top == 10 && r.right == 77 &&
-              r.bottom == 30);
+  // Stored properties from the definition, the rest at their defaults
+  // (placed by twips: the windows' buttons the journeys press).
   EXPECT_EQ(GetText(d, kText), L"\x4FDD\x5B58");
   EXPECT_EQ(GetLong(d, kPosX), 200);
   EXPECT_EQ(GetLong(d, kPosY), 100);
   EXPECT_EQ(GetLong(buttons.At(1).Dispatch(), kForeColor), 0x0000C0);
-  ASSERT_TRUE(save->SetForeColor(MakeColour(0x10, 0x80, 0xF0)) && save->SetTextColor(0xFF));
-  EXPECT_EQ(GetLong(d, kTextColor), 0xFF);
-  EXPECT_EQ(CaptureWindow(save->hwnd()).At(40, 0), MakeColour(0x10, 0x80, 0xF0));
-  SaveScreenshot(host, L"gleam-host");
 
   // KeyAscii as changed by the host's handler is what a sink advised later
   // sees (0 cancels the key).
@@ -537,7 +485,7 @@ TEST(GleamHost, CreatesButtonsOnlyThroughTheManifestAndForwardsTheirEvents) {
   ClickAt(second, 4, 4);
   EXPECT_EQ(buttons.size(), 0u);
   EXPECT_FALSE(::IsWindow(first) || ::IsWindow(second));
-  EXPECT_EQ(CallLantoc("DllCanUnloadNow"), S_OK) << "every control is gone";
+  EXPECT_EQ(CanUnloadNow(), S_OK) << "every control is gone";
   ::DestroyWindow(host);
 }
 

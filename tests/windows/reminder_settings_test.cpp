@@ -22,10 +22,6 @@ void ClickCell(Window& w, int row, int col, int clicks = 1) {
   ClickTheMouse(w.Grid("Tbl")->hwnd(), w.Grid("Tbl")->CellBox(row, col), clicks);
 }
 void ClickButton(Window& w, int index) { ClickTheMouse(w.hwnd(), w.ControlBox("Pic", index)); }
-std::wstring Shot(const wchar_t* name) {
-  return std::wstring(L"reminder-settings-") + name + L"-" +
-         std::to_wstring(TheForm<Window>().Dpi()) + L"dpi";
-}
 
 // Double-clicks a cell and drops its list down with a click on the arrow.
 HWND DropDown(Window& w, int row, int col) {
@@ -59,16 +55,16 @@ Window& Press() {
   ConnectProgramWindows();
   TheForm<MainWindow>().Navigate(3);
   Window& w = TheForm<Window>();
-  if (w.IsLoaded()) ::SetForegroundWindow(w.hwnd());
-  WaitFor([] { return false; }, std::chrono::milliseconds(200));
+  if (w.IsLoaded()) {
+    ::SetForegroundWindow(w.hwnd());
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == w.hwnd(); })) << "never in front";
+  }
   return w;
 }
 
 // timer.dat byte for byte after saving, untouched by a failed save and by
 // closing without saving.
 TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
-  SaveRedrawnScreenshot(Press().hwnd(), Shot(L"empty"));
-  Press();
   std::vector<Reminder> file;
   for (int i = 1; i <= 20; ++i) {
     const std::string year = i == 1 ? "2004" : "2026";
@@ -76,10 +72,10 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
                      "0", "每月提醒", "声音&窗口", "备注", year + "-5-1 8:00:00"}});
   }
   const std::wstring path = folder_.File(L"timer.dat");
-  ASSERT_TRUE(WriteBytes(path, ReminderFileBytes(file)));
+  ASSERT_TRUE(WriteBytes(path, ReminderFile(file)));
   Window& w = Press();
   TableModel& table = w.Table();
-  SaveRedrawnScreenshot(w.hwnd(), Shot(L"20"));
+  SaveRedrawnScreenshot(w.hwnd(), L"reminder-settings-20-96dpi");
 
   // A year outside the list is shown as it is, typing is discarded, Esc
   // closes the list and then the editor.
@@ -111,19 +107,18 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   Choose(w, 18, kPromptCol, L"只弹出窗口");
   ClickCell(w, 18, kContentCol, 2);
   TypeText(L"交房租");  // written when the editor loses the focus
-  SaveRedrawnScreenshot(w.hwnd(), Shot(L"text-editor"));
-  SaveScreenshot(DropDown(w, 18, kDayCol), Shot(L"drop-down-list"));
-  SaveRedrawnScreenshot(w.hwnd(), Shot(L"drop-down"));
+  DropDown(w, 18, kDayCol);
+  SaveRedrawnScreenshot(w.hwnd(), L"reminder-settings-drop-down-96dpi");
   PressKey(VK_ESCAPE);  // the list goes; a click then reaches the table
   ClickCell(w, 19, kContentCol);
   ClickButton(w, Window::kDeleteAction);
   ClickButton(w, Window::kSaveAndCloseAction);
-  EXPECT_FALSE(IsWindowOpen(Window::kCaption));
+  EXPECT_TRUE(WaitFor([] { return !IsWindowOpen(Window::kCaption); }));
   std::vector<Reminder> kept(file.begin() + 3, file.end());  // rows 1, 5 .. 20
   kept[0] = file[0];
   kept.push_back({{"交房租", later, "2", "28", "7", "0", "0", "每月提醒", "只弹出窗口", "",
                    later + "-2-28 7:00:00"}});
-  EXPECT_EQ(ReadBytes(path), ReminderFileBytes(kept));
+  EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 
   // A failed save keeps the window and its changes; the panel's button
   // then closes it without saving.
@@ -135,7 +130,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   EXPECT_NE(TheForm<MessageWindow>().Text().find("没有的文件夹\\timer.dat"), std::string::npos);
   Press();
   EXPECT_FALSE(IsWindowOpen(Window::kCaption));
-  EXPECT_EQ(ReadBytes(path), ReminderFileBytes(kept));
+  EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 }
 
 }  // namespace

@@ -46,10 +46,14 @@ void PickColour(DWORD pid, const std::array<int, 3>& rgb, const std::wstring& sc
     return dialog != nullptr;
   }));
   for (int i = 0; i < 3; ++i) {  // the boxes 706, 707, 708 of the dialog
-    Click(::GetDlgItem(dialog, 706 + i));
+    HWND box = ::GetDlgItem(dialog, 706 + i);
+    const std::wstring text = std::to_wstring(rgb[static_cast<std::size_t>(i)]);
+    Click(box);
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(dialog) == box; }));
     PressKey(VK_END);
     PressKey(VK_HOME, true);
-    TypeText(std::to_wstring(rgb[static_cast<std::size_t>(i)]));
+    TypeText(text);
+    ASSERT_TRUE(WaitFor([&] { return ControlText(box) == text; })) << i;
   }
   SaveScreenshot(dialog, screenshot);
   Click(::GetDlgItem(dialog, IDOK));
@@ -72,13 +76,13 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   HWND window = program->WaitWindow(L"\x3000个人设置");
   ASSERT_NE(window, nullptr);
   const std::wstring dpi = std::to_wstring(win::WindowDpi(window)) + L"dpi";
-  SaveRedrawnScreenshot(window, L"settings-window-" + dpi, std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(window, L"settings-window-" + dpi);
 
   // "背景颜色": its box opens the colour dialog on a press.
   const Colour picked = MakeColour(200, 120, 40);
   Click(TwipsPoint(window, 4560 + 547, 1800 + 112));
   PickColour(pid, {200, 120, 40}, L"settings-colour-dialog-" + dpi);
-  EXPECT_EQ(PixelAt(window, 4560 + 547, 1800 + 112), picked);
+  EXPECT_TRUE(WaitFor([&] { return PixelAt(window, 4560 + 547, 1800 + 112) == picked; }));
   for (HWND box = nullptr; (box = ::FindWindowExW(window, box, L"Button", nullptr));) {
     if (ControlText(box) == L"主面板总在最前面" || ControlText(box) == L"在任务栏显示图标") Click(box);
   }
@@ -92,19 +96,20 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   const auto height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
   POINT p{20, line * height + height / 2};
   ::ClientToScreen(list, &p);
+  const auto shows = [&](const std::wstring& folder) { return WaitFor([&] { return ControlText(path) == folder; }); };
   Click(p, 2);
-  EXPECT_EQ(ControlText(path), newFolder);
+  EXPECT_TRUE(shows(newFolder));
   PressKey(VK_BACK);
-  EXPECT_EQ(ControlText(path), install.folder());
+  EXPECT_TRUE(shows(install.folder()));
   PressKey(VK_DOWN);
-  EXPECT_EQ(ControlText(path), newFolder);
+  EXPECT_TRUE(shows(newFolder));
 
   Click(TwipsPoint(window, 960 + 862, 4200 + 202));  // "保　　存"
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
   EXPECT_FALSE(Topmost(panel));
   // The gradient in the new colour, bands of 68 twips 2 darker each: the
   // second band beside the title, the fourth where the tray picture was.
-  EXPECT_EQ(PixelAt(panel, 850, 120), DarkenColour(picked, 2));
+  EXPECT_TRUE(WaitFor([&] { return PixelAt(panel, 850, 120) == DarkenColour(picked, 2); }));
   EXPECT_EQ(PixelAt(panel, 1200, 230), DarkenColour(picked, 6)) << "no tray picture";
   // The data files were carried over and the user told; the old ones stay.
   EXPECT_NE(program->WaitWindow(L"Quillet"), nullptr);
@@ -117,10 +122,9 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   EXPECT_EQ(saved[kParamBackground], ColourText(picked));
 
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program->WaitExit(10000), 0);
+  EXPECT_EQ(program->WaitExit(), 0);
   program = std::make_unique<Process>(install);
-  panel = program->WaitWindow(kPanelCaption);
-  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(panel = program->WaitWindow(kPanelCaption), nullptr);
   EXPECT_FALSE(Topmost(panel)) << "the switch holds at the next start";
 }
 
@@ -134,7 +138,7 @@ TEST_F(SettingsWindowTest, TrialPlaysWhileTheWindowWorksAndAFailedSaveKeepsItOpe
   SettingsWindow& window = TheForm<SettingsWindow>();
   window.ClickButton("Cmd", 3);
   EXPECT_TRUE(window.TrialPlaying());
-  EXPECT_TRUE(WaitFor([&] { return !window.TrialPlaying(); }, std::chrono::seconds(5)));
+  EXPECT_TRUE(WaitFor([&] { return !window.TrialPlaying(); }));
   EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
   window.ClickButton("Cmd", 3);
   window.ClickButton("Cmd", 3);

@@ -1,9 +1,12 @@
 // A user's way through the work records in the real program, with real
-// mouse and keyboard input: today's records and all of them, a record
-// added and one changed in the edit window, a cell edited in place, a
-// dragged range deleted, both sorts, a filter unticked and ticked, save and
-// close; then the record file byte for byte. Closing without saving leaves
-// the file as it was; ending the program with the list open keeps them.
+// mouse and keyboard input: today's records and all of them; in the edit
+// window a record added (not without content), one changed, one viewed and
+// one the lists cannot show saved unchanged; cells edited in place (Esc
+// leaves a cell alone, a character the file cannot hold is refused), a
+// dragged range deleted, both sorts, a filter unticked and ticked, a save
+// that fails and one with Enter; then the record file byte for byte.
+// Closing without saving leaves the file as it was; ending the program
+// with the list open keeps the changes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -64,7 +67,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   };
   Installation install(PanelSettings(3000, 1500));
   const std::wstring file = install.folder() + L"\\schedule.dat";
-  ASSERT_TRUE(WriteBytes(file, WorkFileBytes(records)));
+  ASSERT_TRUE(WriteBytes(file, WorkFile(records)));
   Process program(install);
   HWND panel = program.WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
@@ -72,47 +75,72 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   std::vector<HWND> buttons = ChildWindows(panel);
   ASSERT_GE(buttons.size(), 8u);
   const auto press = [](HWND button) { ClickTheMouse(button); };
+  const auto gone = [](HWND window) { return WaitFor([=] { return !::IsWindow(window); }); };
+  // The edit window's boxes: content, the composed start and deadline; its
+  // buttons: the mode's action, cancel.
+  const auto box = [](HWND edit, double x, double y) { return ::WindowFromPoint(TwipsPoint(edit, x, y)); };
+  const auto content = [&](HWND edit) { return box(edit, 120 + 300, 2040 + 300); };
+  const auto type = [&](HWND edit) {  // the content box clicked and focused, for the keys
+    Click(TwipsPoint(edit, 120 + 300, 2040 + 300));
+    return WaitFor([&] { return FocusIn(edit) == content(edit); });
+  };
+  const auto action = [](HWND edit) { return TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0); };
+  // A message of the program is there, and closed.
+  const auto message = [&] {
+    HWND shown = program.WaitWindow(L"Quillet");
+    if (shown) ::PostMessageW(shown, WM_CLOSE, 0, 0);
+    return shown && gone(shown);
+  };
 
   // Today's work, then the panel's button again: saved and closed as it was.
   press(buttons[0]);
   HWND list = program.WaitWindow(kListCaption);
   ASSERT_NE(list, nullptr);
-  SaveRedrawnScreenshot(list, L"journey-today", std::chrono::milliseconds(300));
+  SaveRedrawnScreenshot(list, L"journey-today");
   press(buttons[0]);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  ASSERT_TRUE(gone(list)) << "the list stayed";
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
   // "添加工作记录" opens all records and the edit window; pressed again
-  // while that is open it does nothing. Added: today 9:0 to 17:0.
+  // while that is open it does nothing. No content is refused; added:
+  // today 9:0 to 17:0.
   press(buttons[1]);
-  list = program.WaitWindow(kListCaption);
-  ASSERT_NE(list, nullptr);
+  ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   HWND edit = program.WaitWindow(kEditCaption);
   ASSERT_NE(edit, nullptr);
   press(buttons[1]);
+  Click(action(edit));
+  EXPECT_TRUE(message()) << "no content, no word";
+  ASSERT_TRUE(type(edit));
+  TypeText(L"新的工作", content(edit));  // taken after the second press
   EXPECT_EQ(TopLevelWindows(program.Id(), kEditCaption).size(), 1u);
   EXPECT_FALSE(::IsWindowEnabled(list)) << "the list waits while the edit window is open";
-  Click(TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0));
-  TypeText(L"新的工作");
-  Click(TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  Click(action(edit));
+  ASSERT_TRUE(gone(edit)) << "the record was not taken";
   EXPECT_TRUE(::IsWindowEnabled(list));
   records.push_back({today + " 9:0", today + " 17:0", "新的工作", "尚未完成", ""});
 
   // A double-click on a date changes the record: its state to "完成部分".
   Click(Cell(list, 1, 1), 2);
-  edit = program.WaitWindow(kEditCaption);
-  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
   Click(TwipsPoint(edit, 5400 + 300, 3240 + 240 * 4 + 127));
-  Click(TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
+  Click(action(edit));
+  ASSERT_TRUE(gone(edit));
   records[0].state = "完成部分";
 
   // A double-click on a content cell edits it in place; a click elsewhere
   // writes it back.
+  // The editor over the cell, with the focus; or gone, the table focused.
+  HWND editor = ::FindWindowExW(list, nullptr, L"Edit", nullptr);
+  HWND grid = ::FindWindowExW(list, nullptr, L"QuilletGrid", nullptr);
+  const auto shown = [&](bool open) {
+    return WaitFor([&] { return (::IsWindowVisible(editor) != FALSE) == open && FocusIn(list) == (open ? editor : grid); });
+  };
   Click(Cell(list, 2, 3), 2);
-  TypeText(L"改写的内容");
+  ASSERT_TRUE(shown(true)) << "no editor over the cell";
+  TypeText(L"改写的内容", editor);
   Click(Cell(list, 1, 1));
+  EXPECT_TRUE(shown(false));
   records[1].content = "改写的内容";
 
   // Rows 4 up to 3 dragged and deleted.
@@ -130,36 +158,86 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(ListButton(list, 4));
   Click(ListButton(list, 5));
   records = {records[0], records[1], records[3], records[2], records[4]};
-  // "显示未完成记录" unticked and ticked again.
+  // "显示未完成记录" unticked: the third row shown is the fourth record,
+  // deleted; ticked again: the last record is shown once more.
   const POINT filter = TwipsPoint(list, 10560 + 100, 120 + 100);
   Click(filter);
+  Click(Cell(list, 3, 2));
+  Click(ListButton(list, 1));
+  records.erase(records.begin() + 3);
   Click(filter);
-  SaveRedrawnScreenshot(list, L"journey-all-records", std::chrono::milliseconds(300));
-  Click(ListButton(list, 7));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  // Its content: Esc leaves it; a character GBK lacks is refused and said.
+  Click(Cell(list, 4, 3), 2);
+  ASSERT_TRUE(shown(true)) << "the last record is not shown again";
+  TypeText(L"作废", editor);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(shown(false));
+  Click(Cell(list, 4, 3), 2);
+  ASSERT_TRUE(shown(true));
+  EXPECT_EQ(ControlText(editor), L"新的工作") << "Esc wrote the cell";
+  TypeText(L"改过的内容", editor);
+  TypeText(L"\U0001F600");
+  EXPECT_TRUE(message()) << "the refused character is not told";
+  EXPECT_EQ(ControlText(editor), L"改过的内容");
+  Click(Cell(list, 1, 1));
+  EXPECT_TRUE(shown(false));
+  records[3].content = "改过的内容";
+  SaveRedrawnScreenshot(list, L"journey-all-records");
+  // The table has the focus: Enter saves and closes; a save that fails (a
+  // folder where its temporary file goes) is told, and the list stays.
+  const std::wstring blocker = file + L".saving";
+  const std::string kept = ReadBytes(file);
+  ASSERT_TRUE(::CreateDirectoryW(blocker.c_str(), nullptr));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(message()) << "the failed save is not told";
+  ::RemoveDirectoryW(blocker.c_str());
+  EXPECT_EQ(ReadBytes(file), kept);
+  Click(Cell(list, 2, 2));  // not where the last click was: no double-click
+  ASSERT_TRUE(shown(false));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(gone(list));
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
-  // All records opened again and the first one deleted.
-  const auto deleteFirst = [&] {
-    press(buttons[2]);
-    list = program.WaitWindow(kListCaption);
-    if (!list) return false;
-    Click(Cell(list, 1, 2));
-    Click(ListButton(list, 1));
-    return true;
-  };
+  // With a record the lists cannot show added to the file: all records
+  // opened again, the first one viewed, then deleted.
+  const WorkRecord odd{"1999-03-09 09:00", "garbage", "旧任务戊", "尚未完成", ""};
+  records.push_back(odd);
+  ASSERT_TRUE(WriteBytes(file, WorkFile(records)));
+  press(buttons[2]);
+  ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 0));  // "查看记录": the record, no action button
+  ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
+  EXPECT_TRUE(WaitFor([&] { return ControlText(content(edit)) == L"晨会"; }));
+  HWND none = ::ChildWindowFromPoint(edit, TwipsPoint(edit, 5400 + 600, 1920 + 190, false));
+  EXPECT_TRUE(none != edit && !::IsWindowVisible(none)) << "an action button in view mode";
+  Click(TwipsPoint(edit, 5400 + 600, 2520 + 190));
+  ASSERT_TRUE(gone(edit));
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 1));
   // Closed with "取 消 退 出": the file stays as it is.
-  ASSERT_TRUE(deleteFirst());
   Click(ListButton(list, 8));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(list); }));
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  ASSERT_TRUE(gone(list));
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
-  // The program ended with the list open keeps the user's changes.
-  ASSERT_TRUE(deleteFirst());
-  ::PostMessageW(panel, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitExit(10000), 0);
+  // The record the lists cannot show, changed and saved (Enter) without a
+  // change, stays as it was; the first deleted; the program ended with the
+  // list open (its "×" picture, pressed after the delete) keeps the changes.
+  press(buttons[2]);
+  ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
+  Click(Cell(list, 5, 1), 2);
+  ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
+  EXPECT_EQ(ControlText(box(edit, 4920 + 300, 840 + 135)) + L"|" + ControlText(box(edit, 4920 + 300, 1440 + 135)),
+            L"1999-03-09 09:00|garbage");
+  ASSERT_TRUE(type(edit));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(gone(edit)) << "Enter did not save";
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 1));
+  Click(TwipsPoint(panel, 1300 + 150, 80 + 150));
+  EXPECT_EQ(program.WaitExit(), 0);
   records.erase(records.begin());
-  EXPECT_EQ(ReadBytes(file), WorkFileBytes(records));
+  EXPECT_EQ(ReadBytes(file), WorkFile(records));
 }
 
 }  // namespace

@@ -102,9 +102,9 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
   HWND popup = nullptr;
   WaitFor([&] { return (popup = program.Window(L"\x3000定时器")) != nullptr; }, std::chrono::seconds(12));
   ASSERT_NE(popup, nullptr);
-  SaveRedrawnScreenshot(popup, L"reminder-popup", std::chrono::milliseconds(400));
+  SaveRedrawnScreenshot(popup, L"reminder-popup");
   CloseAll({popup});
-  SaveRedrawnScreenshot(panel, L"panel", std::chrono::milliseconds(400));
+  SaveRedrawnScreenshot(panel, L"panel");
 
   // Each button, by its index on the panel, and the pictures of the windows
   // it opens (the newest last).
@@ -131,7 +131,7 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
     // Newest first, each closed after its picture: the window it opened
     // over another is seen alone on it, then the one below.
     for (std::size_t i = names.size(); i-- > 0;) {
-      SaveRedrawnScreenshot(opened[names.size() - 1 - i], names[i], std::chrono::milliseconds(400));
+      SaveRedrawnScreenshot(opened[names.size() - 1 - i], names[i]);
       if (i > 0) CloseAll({opened[names.size() - 1 - i]});
     }
     if (index == 7) {
@@ -141,7 +141,7 @@ TEST(GuidePictures, EveryWindowOfTheProgram) {
       std::vector<HWND> help;
       if (WaitFor([&] { return !(help = NewWindows(program, {panel, opened.back()})).empty(); },
                   std::chrono::seconds(5))) {
-        SaveRedrawnScreenshot(help[0], L"help", std::chrono::milliseconds(400));
+        SaveRedrawnScreenshot(help[0], L"help");
       }
       CloseAll(help);
     }
