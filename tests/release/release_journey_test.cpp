@@ -165,23 +165,6 @@ std::wstring FocusedText(HWND window) {
   return text;
 }
 
-// The program's clock, moved through the file its QUILLET_CLOCK_FILE names:
-// the wall clock plus the seconds written there.
-struct ProgramClock {
-  std::wstring file = ArtifactDir() + L"\\release-clock.txt";
-  long long offset = 0;
-  DateTime Now() const {
-    SYSTEMTIME t{};
-    ::GetLocalTime(&t);
-    return BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + offset);
-  }
-  // Moves the program to `moment` (give or take the second it takes).
-  void Set(const DateTime& moment) {
-    offset += moment.SerialSeconds() - Now().SerialSeconds();
-    ASSERT_TRUE(WriteBytes(file, std::to_string(offset)));
-  }
-};
-
 TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const std::wstring exe = ShortcutTarget();
   ASSERT_FALSE(exe.empty());
@@ -193,10 +176,9 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   ASSERT_TRUE(WriteBytes(kInstalled + L"\\paramter.dat", EncodeCp936(FormatParameters(settings)).bytes));
   // Started as the shortcut starts it: in its own folder, on a clock the
   // journey moves, in a day of its own.
-  ProgramClock clock;
+  ProgramClock clock(ArtifactDir() + L"\\release-clock.txt");
   const CivilDate today{2030, 6, 15};
-  clock.Set(MakeDateTime(today, 9, 0, 0));
-  ::SetEnvironmentVariableW(L"QUILLET_CLOCK_FILE", clock.file.c_str());
+  ASSERT_TRUE(clock.Set(MakeDateTime(today, 9, 0, 0)));
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -241,7 +223,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   // "定期提醒设置": a reminder added at 10:00, its start moved from
   // tomorrow to 10:05 today, saved; the clock then jumps to 10:05 and the
   // due check brings it.
-  clock.Set(MakeDateTime(today, 10, 0, 0));
+  ASSERT_TRUE(clock.Set(MakeDateTime(today, 10, 0, 0)));
   ClickTheMouse(buttons[3]);
   ReminderWindow reminders{ShownWindow(pi.dwProcessId, L"定时提醒设置"), {}};
   ASSERT_NE(reminders.window, nullptr);
@@ -270,7 +252,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
       << "发布检查的提醒 in code page 936";
 
   // The reminder pops up once its minute has come; closed with its button.
-  clock.Set(MakeDateTime(today, 10, 5, 0));
+  ASSERT_TRUE(clock.Set(MakeDateTime(today, 10, 5, 0)));
   HWND popup = ShownWindow(pi.dwProcessId, L"\x3000定时器");
   ASSERT_NE(popup, nullptr) << "the reminder did not come";
   SaveRedrawnScreenshot(popup, L"release-reminder");

@@ -62,6 +62,18 @@ HWND Process::WaitWindow(const wchar_t* caption) const {
   return found;
 }
 
+DateTime ProgramClock::Now() const {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return BuildDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond + offset_);
+}
+
+bool ProgramClock::Set(const DateTime& moment) {
+  offset_ += moment.SerialSeconds() - Now().SerialSeconds();
+  return WriteBytes(file_, std::to_string(offset_)) &&
+         ::SetEnvironmentVariableW(L"QUILLET_CLOCK_FILE", file_.c_str());
+}
+
 ParameterItems PanelSettings(int left, int top) {
   ParameterItems settings = DefaultSettings("");
   settings[kParamDocking].assign(1, '0');  // (GCC 12 warns wrongly on = "0" here)

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/date_time_text.h"
 #include "settings/parameters.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
@@ -48,6 +50,21 @@ class Process {
  private:
   win::KernelHandle handle_;
   DWORD id_ = 0;
+};
+
+// The clock of the programs this process starts (win32/clock.h): the wall
+// clock plus the seconds written to `file`, which QUILLET_CLOCK_FILE names
+// from the first Set on.
+class ProgramClock {
+ public:
+  explicit ProgramClock(std::wstring file) : file_(std::move(file)) {}
+  DateTime Now() const;
+  // Moves the clock to `moment`, give or take the second it takes.
+  bool Set(const DateTime& moment);
+
+ private:
+  std::wstring file_;
+  long long offset_ = 0;
 };
 
 // The first-run settings with docking off and the panel at (left, top) twips.

@@ -12,6 +12,7 @@
 #include "forms/sound_player_win.h"
 #include "reminders/due_check_win.h"
 #include "reminders/reminder_popup_window.h"
+#include "shell/main_window.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/shell_fixture.h"
 #include "tests/support/test_files.h"
@@ -33,44 +34,42 @@ std::string FileOf(const std::vector<std::array<std::string, 4>>& rows) {
   return DataFile(fields);
 }
 
-TEST(ReminderJourney, AReminderDueInTheRealProgramPopsUpWithinOneTickAndNotWhileTheSettingsAreOpen) {
-  using std::chrono::seconds;
+TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsAreOpen) {
   Installation install(PanelSettings(0, 0));  // clear of the centred windows
   const std::wstring timer = install.folder() + L"\\timer.dat";  // the data folder: the program's
-  const std::array<std::string, 4> tomorrow = {"明天的会", "每天提醒", "只弹出窗口", DueText(86400)};
+  ProgramClock clock(install.folder() + L"\\clock.txt");
+  ASSERT_TRUE(clock.Set(MakeDateTime({2030, 6, 15}, 8, 0, 0)));
   // A reminder that fired once is due next in 2199, at its time of day.
-  const auto never = [](const std::string& due) { return "2199-1-1" + due.substr(std::min(due.find(' '), due.size())); };
-  const auto written = std::chrono::steady_clock::now();  // the due second begins 2 to 3 s later
-  const std::string due = DueText(3);
-  ASSERT_TRUE(WriteBytes(timer, FileOf({{k60, "只提醒一次", "声音&窗口", due}, tomorrow})));
+  const std::array<std::string, 4> tomorrow = {"明天的会", "每天提醒", "只弹出窗口", "2030-6-16 8:00:00"},
+                                    nine = {k60, "只提醒一次", "声音&窗口", "2030-6-15 9:00:00"},
+                                    fired = {k60, "只提醒一次", "声音&窗口", "2199-1-1 9:00:00"};
+  ASSERT_TRUE(WriteBytes(timer, FileOf({nine, tomorrow})));
   Process program(install);
   HWND panel = program.WaitWindow(L"\x3000Quillet");
   ASSERT_NE(panel, nullptr);
-  const auto started = std::max(std::chrono::steady_clock::now(), written + seconds(3));
-  HWND popup = program.WaitWindow(L"\x3000定时器");
-  ASSERT_NE(popup, nullptr) << "no pop-up";
-  const auto came = std::chrono::steady_clock::now();
-  EXPECT_TRUE(came >= written + seconds(2) && came <= started + seconds(5 + 2)) << "after its due second, within one tick";
-  const std::string moved = FileOf({{k60, "只提醒一次", "声音&窗口", never(due)}, tomorrow});
-  EXPECT_TRUE(WaitFor([&] { return ReadBytes(timer) == moved; })) << "the due time not moved on";
+  // A tick, run here and now rather than by the panel's five-second timer.
+  const auto tick = [panel] { ::SendMessageW(panel, WM_TIMER, MainWindow::kReminderTimer, 0); };
+  tick();
+  EXPECT_EQ(ReadBytes(timer), FileOf({nine, tomorrow})) << "fired before its time";
+  EXPECT_EQ(program.Window(L"\x3000定时器"), nullptr);
+  ASSERT_TRUE(clock.Set(MakeDateTime({2030, 6, 15}, 9, 0, 0)));
+  ASSERT_NE(program.WaitWindow(L"\x3000定时器"), nullptr) << "no pop-up at the panel's next tick";
+  EXPECT_TRUE(WaitFor([&] { return ReadBytes(timer) == FileOf({fired, tomorrow}); })) << "the due time not moved on";
 
-  // While "定时提醒设置" is open, a reminder due meanwhile does not fire
-  // (no tick reads the file), not even more than a tick after its due time;
-  // closed again (the panel's button, without saving), it fires.
+  // While "定时提醒设置" is open, a tick leaves a reminder due meanwhile
+  // alone; closed again (the panel's button, without saving), it fires.
   HWND button = ChildWindows(panel)[3];
   ClickTheMouse(button);
   ASSERT_NE(program.WaitWindow(L"定时提醒设置"), nullptr);
-  const std::string soon = DueText(1);
-  const std::string waiting = FileOf({{k60, "只提醒一次", "声音&窗口", never(due)}, tomorrow,
-                                      {"稍后", "只提醒一次", "只弹出窗口", soon}});
+  const std::string waiting = FileOf({fired, tomorrow, {"稍后", "只提醒一次", "只弹出窗口", "2030-6-15 9:30:00"}});
   ASSERT_TRUE(WriteBytes(timer, waiting));
-  const auto passed = std::chrono::steady_clock::now() + seconds(1 + 6);  // its due time, and a tick more
-  WaitFor([&] { return std::chrono::steady_clock::now() > passed; }, seconds(10));
+  ASSERT_TRUE(clock.Set(MakeDateTime({2030, 6, 15}, 9, 30, 0)));
+  tick();
   EXPECT_EQ(ReadBytes(timer), waiting);
   ClickTheMouse(button);
-  const std::string fired = FileOf({{k60, "只提醒一次", "声音&窗口", never(due)}, tomorrow,
-                                    {"稍后", "只提醒一次", "只弹出窗口", never(soon)}});
-  EXPECT_TRUE(WaitFor([&] { return ReadBytes(timer) == fired; })) << "the reminder due meanwhile never fired";
+  EXPECT_TRUE(WaitFor([&] {
+    return ReadBytes(timer) == FileOf({fired, tomorrow, {"稍后", "只提醒一次", "只弹出窗口", "2199-1-1 9:30:00"}});
+  })) << "the reminder due meanwhile never fired";
 }
 
 using ReminderPopup = ShellFixture;
