@@ -1,6 +1,3 @@
-// The platform-free helpers of base/: dates and date-time texts, the table
-// model (its rows moved by the sorts and deletes of work_table_test too),
-// units, placement, colours, numbers, date fields and row positions.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -24,8 +21,6 @@ namespace quillet {
 namespace {
 
 TEST(SerialDays, EveryDayFrom1600To2400RoundTripsAndIsoDatesAreStrict) {
-  // Walks the calendar by its own month lengths (leap rule written out
-  // independently) and checks both conversions at every step.
   std::int64_t serial = -135140;  // days from 1600-01-01 to 1970-01-01
   for (int y = 1600; y < 2400; ++y) {
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
@@ -67,13 +62,8 @@ TEST(DateTimes, OverflowingPartsCarryAndTextsAreReadAndWrittenInTheProgramsForms
                            "2006-5-1 8:05 pm", "06-5-1", "2006-5/1", "8:05:00", "-2006-5-1",
                            "2006-5-1 8:05:00:00", "2006-5-1 1234567890:0"}) {
     EXPECT_FALSE(ParseDateTimeText(text).has_value()) << '"' << text << '"';
-  }
+  }}
 
-  // The next-due form; more of it in the repeat cases of reminder_test.
-  EXPECT_EQ(FormatNextDueText(At({2006, 5, 1}, 1)), "2006-5-1 0:00:01");
-}
-
-// Records what the model tells its view.
 struct RecordingView : TableObserver {
   void OnCellChanged(int row, int col) override { log += "cell " + std::to_string(row * 10 + col) + " "; }
   void OnRowsChanged(int first, int last) override { log += "rows " + std::to_string(first * 10 + last) + " "; }
@@ -155,13 +145,12 @@ TEST(UnitsAndColours, PixelsPlacesGradientBandsAndDarkening) {  // the gradient 
   EXPECT_EQ(bands[0].bottom * 10000 + bands[62].top, 684216);
   EXPECT_EQ(bands[0].colour, 0xFFFFFFu);  // highest byte cleared
   EXPECT_EQ(bands[63].colour, MakeColour(255 - 126, 255 - 126, 255 - 126));
-  // Dark colours stop at black instead of wrapping, light ones at white.
   EXPECT_EQ(GradientBands(630, MakeColour(10, 60, 200), 2)[63].colour, MakeColour(0, 0, 74));
   EXPECT_EQ(DarkenColour(MakeColour(100, 100, 100), -200), 0xFFFFFFu);
   EXPECT_EQ(DarkenColour(MakeColour(100, 50, 200), 60), MakeColour(40, 0, 140));
 }
 
-TEST(LenientNumber, TakesTheLongestLeadingDecimalNumberRoundingHalvesToEven) {
+TEST(LenientNumberAndDateFields, LongestLeadingNumberHalvesToEvenAndDayListsKeepTheDayThatFits) {
   constexpr double kMax = std::numeric_limits<double>::max();
   const std::pair<const char*, double> cases[] = {
       {"  12abc", 12}, {"\t-7.25 kg", -7.25}, {"+3", 3}, {".5", 0.5}, {"5.", 5}, {"1e3x", 1000},
@@ -174,20 +163,14 @@ TEST(LenientNumber, TakesTheLongestLeadingDecimalNumberRoundingHalvesToEven) {
     EXPECT_EQ(LenientInt32(text), value) << text;
   }
   EXPECT_EQ(std::to_string(LenientInt16("40000")) + std::to_string(LenientInt16("-40000")), "32767-32768");
-}
-
-TEST(DateFields, DayListsKeepTheDayThatFits) {
   const DayList list = FillDayList("2005", "2", "31");
   ASSERT_EQ(list.items.size(), 28u);
   EXPECT_EQ(list.items.front() + list.items.back() + list.text, "12828");
-  // A day that fits stays; an empty one stays empty.
   EXPECT_EQ(FillDayList("2005", "2", "15").text + "," + FillDayList("2005", "4", "").text, "15,");
   EXPECT_EQ(FillDayList(" 2005", "12 ", "31").items.size(), 31u);
   EXPECT_TRUE(FillDayList("2005", "", "").items.empty() && FillDayList("2005", "13", "1").items.empty());
 }
 
-// Row positions against a plain walk over the rows, many rows hidden,
-// after a rebuild and after single changes.
 TEST(RowIndex, AgreesWithAWalkOverTheRowsWhateverIsHidden) {
   std::mt19937 random(7);
   std::vector<int> heights(1000);
@@ -203,8 +186,7 @@ TEST(RowIndex, AgreesWithAWalkOverTheRowsWhateverIsHidden) {
   int shown = 0;
   for (int r = 0; r < 1000; offset += heights[static_cast<std::size_t>(r)], ++r) {
     ASSERT_EQ(index.Offset(r) * 10000 + index.ShownBefore(r), offset * 10000 + shown) << r;
-    const int h = heights[static_cast<std::size_t>(r)];
-    if (h > 0) { ASSERT_EQ(index.NthShown(shown++), r); }
+    if (heights[static_cast<std::size_t>(r)] > 0) { ASSERT_EQ(index.NthShown(shown++), r); }
   }
   EXPECT_EQ(index.Offset(1000) * 10000 + index.ShownBefore(1000), offset * 10000 + shown);
   EXPECT_EQ(index.NthShown(shown), index.Size());

@@ -1,7 +1,4 @@
-// The calendar: the lunar engine and the tool quillet-lunar on every day of
-// 1900-01-31 .. 2100-12-31 against tests/data/lunar_months.txt (each lunar
-// year's months from an independent astronomical calendar, lunar-javascript);
-// year names, festivals, solar terms, the holiday file and the month grid.
+// Lunar engine and quillet-lunar on every day against tests/data/lunar_months.txt (lunar-javascript).
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -28,8 +25,7 @@ namespace {
 
 struct ReferenceDay { CivilDate date; LunarDate lunar; };
 
-// One entry per day of the reference file, which says per line: lunar year,
-// its first day, then month:length ...; each year must follow on the last.
+// Reference lines: lunar year, its first day, then month:length ...
 std::vector<ReferenceDay> ReferenceDays() {
   std::vector<ReferenceDay> out;
   std::ifstream in(QUILLET_SOURCE_DIR "/tests/data/lunar_months.txt");
@@ -60,8 +56,6 @@ std::string RunTool(const std::string& arguments, int& status) {
   return output;
 }
 
-// A month and day as almanacs name them: 正月 .. 十月, 冬月, 腊月; 初一 ..
-// 初十, 十一 .. 十九, 二十, 廿一 .. 廿九, 三十.
 std::string MonthAndDay(const LunarDate& lunar) {
   static const char* const digits[] = {"十", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
   const int m = std::abs(lunar.month), d = lunar.day;
@@ -79,7 +73,6 @@ TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDayAndToolRejectsBadAr
   for (std::size_t i = 0; i < 73384; ++i) {
     const auto& [date, lunar] = days[i];
     ASSERT_EQ(ToLunarDate(date), lunar) << IsoDateText(date);
-    // 农历<year>)[闰]<month>月<day>; the year part changes exactly on the new year.
     const std::string text = LunarDateText(date);
     const std::string year = text.substr(0, text.find(')') + 1);
     ASSERT_EQ(text.substr(year.size()), MonthAndDay(lunar));
@@ -97,8 +90,6 @@ TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDayAndToolRejectsBadAr
                           "--holidays --holiday-file /nonexistent 2026-01-01 2026-01-02"}) {
     EXPECT_TRUE(RunTool(bad, status).find("quillet-lunar:") != std::string::npos && status == 2) << bad;
   }
-
-  // Solar terms, and the marked days of the delivered or a named holiday file.
   const std::string terms = RunTool("--solar-terms 1900-01-01 2100-12-31", status);
   EXPECT_EQ(std::count(terms.begin(), terms.end(), '\n') * 10 + status, 201 * 24 * 10);
   EXPECT_EQ(RunTool("--solar-terms 2010-02-05 2010-03-06", status), "2010-02-19\t雨水\n2010-03-06\t惊蛰\n");
@@ -109,9 +100,7 @@ TEST(LunarRange, EngineAndToolAgreeWithTheReferenceOnEveryDayAndToolRejectsBadAr
   std::remove(file.c_str());
 }
 
-TEST(Lunar, YearNamesAndNothingOutsideTheRangeOrForNoDate) {
-  // Every stem, branch and animal, from published Chinese almanacs; the range
-  // test checks every month and day and when the year changes.
+TEST(LunarTexts, YearNamesNothingOutsideTheRangeAndFestivalsJoinLunarFirst) {
   std::string names;
   for (int year = 2008; year < 2020; ++year) {
     const std::string text = LunarDateText(CivilDate{year, 7, 1});
@@ -123,9 +112,6 @@ TEST(Lunar, YearNamesAndNothingOutsideTheRangeOrForNoDate) {
   for (const CivilDate date : {CivilDate{1900, 1, 30}, {2101, 1, 1}, {-5, 1, 1}, {2100, 2, 29}, {2008, 13, 1}, {2008, 0, 1}, {2008, 1, 0}}) {
     EXPECT_EQ(LunarDateText(date), "") << date.year << "-" << date.month << "-" << date.day;
   }
-}
-
-TEST(Festivals, LunarAndGregorianNamesJoinLunarFirst) {
   const std::pair<CivilDate, const char*> days[] = {
       {{2008, 2, 7}, "(春节)"},         {{2008, 1, 1}, "(元旦)"},
       {{2010, 2, 14}, "(春节情人节)"},  {{2006, 10, 6}, "(中秋节老人节)"},
@@ -138,15 +124,11 @@ TEST(Festivals, LunarAndGregorianNamesJoinLunarFirst) {
       {{2101, 1, 1}, "(元旦)"},       // outside the lunar range only Gregorian names count
   };
   for (const auto& [date, text] : days) EXPECT_EQ(FestivalText(date), text) << IsoDateText(date);
-
 }
 
 TEST(SolarTerms, PublishedDaysAndTwoTermsAMonthAboutFifteenDaysApartEveryYear) {
-  // From published almanacs (Beijing time); 2021 and 2025 have 立春 on 3 February.
-  std::string named;
-  for (const CivilDate date : {CivilDate{2008, 12, 21}, {2017, 4, 4}, {2021, 2, 3}, {2023, 3, 21}, {2025, 2, 3}, {2025, 2, 4}}) {
-    named += std::string(SolarTermOn(date)) + ".";
-  }
+  std::string named;  // 2021 and 2025 have 立春 on 3 February
+  for (const CivilDate date : {CivilDate{2008, 12, 21}, {2017, 4, 4}, {2021, 2, 3}, {2023, 3, 21}, {2025, 2, 3}, {2025, 2, 4}}) named += std::string(SolarTermOn(date)) + ".";
   EXPECT_EQ(named, "冬至.清明.立春.春分.立春..");
 
   int previous = DayNumber(CivilDate{1899, 12, 22});
@@ -189,7 +171,6 @@ TEST_F(HolidayFiles, TheDataFolderCopyGivesTheYearsItMarksTheDeliveredOneTheOthe
   testing_support::ScratchFolder::Put(program + "/Holiday.dat",
                                       EncodeCp936("2024-10-01 休\r\n2025-10-01 休\r\n2026-12-31 休 元旦\r\n2027-01-01 休\r\n").bytes);
   EXPECT_EQ(Listed(LoadDayMarks(data, program)), "2024-10-01休 2025-10-01休 2026-12-31休 2027-01-01休 ");
-  // The user's copy, saved as UTF-8 with a byte-order mark, covers 2027 alone (a comment marks no day).
   std::filesystem::remove(data + "/Holiday.dat");
   testing_support::ScratchFolder::Put(data + "/Holiday.dat", "\xEF\xBB\xBF" "# 2026-10-01 班\r\n2027-02-20 班\r\n");
   EXPECT_EQ(Listed(LoadDayMarks(data, program)), "2024-10-01休 2025-10-01休 2026-12-31休 2027-02-20班 ");
@@ -201,14 +182,9 @@ TEST(MonthGrid, CellsHoldDayLunarDateFestivalsTermTodayAndMarkAndLongLinesAreCut
   EXPECT_EQ(feb2010[13].Text() + feb2010[3].Text() + feb2010[19].Text(),  // the 1st is a Monday: cell 0
             " 14\r\n正月初一\r\n(春节情人节) 4\r\n腊月廿一\r\n立春 20\r\n正月初七");
   EXPECT_TRUE(feb2010[19].today && !feb2010[18].today && feb2010[13].mark == DayMark::DayOff && feb2010[19].mark == DayMark::WorkDay);
-
-  // The festival keeps its place; the term follows it.
   EXPECT_EQ(MonthCells(2011, 8, {}, {})[7].Text(), " 8\r\n七月初九\r\n(父亲节)立秋");
   EXPECT_EQ(MonthCells(2020, 5, {}, {})[26].Text(), " 23\r\n闰四月初一");  // from Friday the 1st
-  // A 31-day month starting on a Sunday ends in the last cell used, 36.
   EXPECT_EQ(MonthCells(2017, 1, {}, {})[36].day, 31);
-
-  // A line too long for its cell ends in "…" after the last character that fits.
   const auto measure = [](std::string_view text) {  // 12 pixels a Chinese character, 6 others
     int width = 0;
     for (std::size_t at = 0; at < text.size();) width += NextCodePoint(text, at) >= 0x2E80 ? 12 : 6;

@@ -1,7 +1,3 @@
-// Reminders: the repeat arithmetic, the due check over hand-written and long
-// files and at the exact due second, the settings table over a file and its
-// editing, and the sounds of the pop-up and of the settings' trial, which
-// share the program's one alias. The due check over any file: timer_fuzz.
 #include "reminders/schedule.h"
 
 #include <gtest/gtest.h>
@@ -25,21 +21,17 @@ std::string FileOf(const std::vector<Reminder>& list) { return EncodeCp936(Forma
 
 DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return MakeDateTime({y, mo, d}, h, mi, s); }
 
-TEST(NextReminderTime, AdvancesFromTheDueTimeByTheRepeatKind) {
+TEST(ReminderTexts, NextTimeByTheRepeatKindAndWrappedContent) {
   const std::tuple<DateTime, std::string_view, const char*> cases[] = {
       {At(2006, 12, 31, 23, 59, 59), kRepeatDaily, "2007-1-1 23:59:59"}, {At(2006, 2, 25, 7), kRepeatWeekly, "2006-3-4 7:00:00"},
       {At(2006, 3, 1, 8, 30), kRepeatOnce, "2199-1-1 8:30:00"},
       {At(2006, 3, 1, 8), "每两天", "2006-3-1 8:00:00"},  // no repeat kind: stays
-      // A month keeps the day or takes the last day of a shorter month (the leap rule: base_test).
       {At(2006, 1, 31), kRepeatMonthly, "2006-2-28"}, {At(2006, 12, 15, 6), kRepeatMonthly, "2007-1-15 6:00:00"},
       {At(2008, 1, 31), kRepeatMonthly, "2008-2-29"}, {At(2006, 7, 4), kRepeatYearly, "2007-7-4"},
       {At(2008, 2, 29, 9), kRepeatYearly, "2009-2-28 9:00:00"},  // and the 28th from then on
   };
   for (const auto& [due, kind, next] : cases) EXPECT_EQ(FormatNextDueText(NextReminderTime(due, kind)), next);
-}
-
-TEST(WrapReminderContent, AContentOfWholeLinesEndsWithAnEmptyOne) {  // lines of 18: reminder_popup_test
-  std::string line18;
+  std::string line18;  // a content of whole lines ends with an empty one
   for (int i = 0; i < 18; ++i) line18 += "字";
   EXPECT_EQ(WrapReminderContent(line18 + line18) + WrapReminderContent(""), line18 + "\r\n" + line18 + "\r\n\r\n\r\n");
 }
@@ -48,9 +40,7 @@ Reminder Due(const std::string& content, const std::string& nextDue, std::string
   return {{content, "", "", "", "", "", "", std::string(repeat), "只弹出窗口", "", nextDue}};
 }
 
-TEST(CheckDueReminders, KeepsEveryOtherByteAsReadAndLooksBeyondTheFirstThousand) {
-  // Hand-written layout: commas, unquoted fields, LF-only line ends, an
-  // unreadable due text, an invalid byte, then a short reminder already due.
+TEST(CheckDueReminders, KeepsEveryOtherByteLooksBeyondTheFirstThousandAndFiresOnlyAfterTheDueSecond) {
   const std::string head = EncodeCp936("\"会议\",2006,3,1,8,30,0\n\"每天提醒\",\"只弹出窗口\",\"备注\"\n").bytes;
   const std::string rest =
       EncodeCp936("\"不动\",\"\",\"\",\"\",\"\",\"\",\"\",\"每天提醒\",\"\",\"\",\"next Tuesday\"\r\n").bytes +
@@ -60,9 +50,6 @@ TEST(CheckDueReminders, KeepsEveryOtherByteAsReadAndLooksBeyondTheFirstThousand)
   EXPECT_EQ(check.fired[0].content + check.fired[0].prompt, "会议只弹出窗口");
   EXPECT_EQ(check.reminders * 10 + check.unreadable, 21u);  // the short last one is not looked at
   EXPECT_EQ(check.newFileBytes, head + "\"2006-3-2 8:30:00\"\r\n" + rest);
-
-  // Due times moved on from themselves, not from now; reminders counted in
-  // file order, unreadable ones too.
   std::vector<Reminder> reminders(1500, Due("later", "2030-1-1", kRepeatDaily));
   reminders[0] = Due("odd", "2006-1-1 25:00", kRepeatDaily);
   reminders[7] = Due("week", "2005-12-20 6:00:00", kRepeatWeekly);
@@ -73,9 +60,6 @@ TEST(CheckDueReminders, KeepsEveryOtherByteAsReadAndLooksBeyondTheFirstThousand)
   reminders[7][Reminder::kNextDue] = "2005-12-27 6:00:00";
   reminders[1499][Reminder::kNextDue] = "2006-2-1 7:00:00";
   EXPECT_EQ(many.newFileBytes, FileOf(reminders));
-}
-
-TEST(RunDueCheck, FiresOnlyAfterTheDueSecond) {
   ScratchFolder folder("schedule");
   const std::string path = ReminderPath(folder.Folder());
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 2)).readStatus == FileStatus::NotFound && !std::filesystem::exists(path));
@@ -86,8 +70,7 @@ TEST(RunDueCheck, FiresOnlyAfterTheDueSecond) {
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 2)).check.fired.empty());  // due at this very second
 }
 
-// Adding, deleting and saving through the window: reminder_settings_test.
-TEST(ReminderTable, AShortLastReminderIsReadWholeAndSavedWithEveryFieldMadeSafe) {
+TEST(ReminderTable, AShortLastReminderIsReadWholeFieldsAreMadeSafeAndEditsMoveTheDueTime) {
   ScratchFolder folder("reminder-table");
   const std::string path = ReminderPath(folder.Folder());
   std::vector<Reminder> list = {Due("带\"引号\"\r\n两行", "2006-3-1", kRepeatDaily), Reminder{{"半截", "2006"}}};
@@ -100,9 +83,6 @@ TEST(ReminderTable, AShortLastReminderIsReadWholeAndSavedWithEveryFieldMadeSafe)
   EXPECT_EQ(TableReminders(grid), list);
   ASSERT_TRUE(SaveReminderTable(grid, path).ok);
   EXPECT_EQ(ScratchFolder::Get(path), FileOf(list));
-}
-
-TEST(ReminderEditing, NewRemindersListsAndWhichEditsMoveTheDueTime) {
   TableModel table;
   SetUpReminderTable(table);
   const int row = AddReminderRow(table, MakeDateTime(CivilDate{2006, 12, 31}, 23, 10));
@@ -129,7 +109,6 @@ TEST(ReminderEditing, NewRemindersListsAndWhichEditsMoveTheDueTime) {
   EXPECT_EQ(write(kYearCol, "0"), "") << "no date the file can hold";
 }
 
-// Through a recording stand-in for the media commands.
 TEST(Sounds, ThePopUpsTicksOpenPlayAndCloseTheTrialPlaysTrimmedAndNeitherCutsIntoTheOther) {
   EXPECT_TRUE(ReminderSounds("声音&窗口", "1") && !ReminderSounds("声音&窗口", "0") && !ReminderSounds("声音&窗口", "") &&
               !ReminderSounds("只弹出窗口", "1"));
@@ -148,16 +127,12 @@ TEST(Sounds, ThePopUpsTicksOpenPlayAndCloseTheTrialPlaysTrimmedAndNeitherCutsInt
   rhythm.Tick(true, sound), rhythm.Tick(false, sound);  // a later reminder without sound: it plays out
   EXPECT_EQ(player.Mode(), "playing");
   rhythm.Stop();
-  // A file that will not open: silent, tried again every tick; no file: nothing sent.
   fileMissing = true;
   for (const char* file : {sound, sound, ""}) rhythm.Tick(true, file);
   EXPECT_FALSE(rhythm.Playing());
   EXPECT_EQ(sent, (std::vector<std::string>{open, "Play MCI", "Close MCI", open, "Play MCI", "Close MCI",
                                             open, "Play MCI", "status MCI mode", "Close MCI", open, open}));
-
-  // "试听" of the settings plays the trimmed path (its end and stop: settings_window_test).
-  fileMissing = false;
-  sent.clear();
+  fileMissing = false, sent.clear();
   SoundTrial trial(player);
   EXPECT_FALSE(trial.Press("   "));
   EXPECT_TRUE(trial.Press(" D:\\铃 声.wav "));

@@ -1,6 +1,5 @@
-// Every save of the three data files with each of its file-system calls failing
-// in turn (alone, or with every call after it): the old file stays byte for byte,
-// no temporary file outlives the save (or the next one), the caller gets the reason.
+// Each file-system call of every save failing in turn, alone or with every
+// call after it: the old file stays byte for byte, the caller gets the reason.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,11 +79,8 @@ TEST_P(SaveFaults, EveryFailedCallKeepsTheOldFileAndTellsWhy) {
         break;
       }
       EXPECT_NE(saved.error.find("（模拟故障）"), std::string::npos) << saved.error;
-      // Alone a failure never stops the removal; with every call after it
-      // failing the temporary file may stay, until the next save.
-      if (std::filesystem::exists(temporary)) {
-        EXPECT_TRUE(andAfter);
-        EXPECT_TRUE(GetParam().save(path).ok);
+      if (std::filesystem::exists(temporary)) {  // only when every later call fails, until the next save
+        EXPECT_TRUE(andAfter && GetParam().save(path).ok);
         EXPECT_FALSE(std::filesystem::exists(temporary));
       }
       ASSERT_LT(n, 10u);

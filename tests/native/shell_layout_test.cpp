@@ -1,5 +1,3 @@
-// The shell's window arithmetic, docking and start-up rules, and the
-// delivered files: settings, chime and help (the code list: code_list_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,32 +25,19 @@ std::string ReadDelivered(const char* name) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::size_t CrLfLines(std::string_view bytes) {
-  std::size_t lines = 0;
-  for (std::size_t at = bytes.find("\r\n"); at != bytes.npos; at = bytes.find("\r\n", at + 2)) ++lines;
-  return lines;
-}
-
-TEST(WindowGeometry, RoundCornerInsetDependsOnTheRadiusAndCursorTestsCountEdgesAsOutside) {
-  // The panel: 1700 x 4260 twips are 113 x 284 pixels at 96 dpi.
+TEST(WindowGeometry, RoundCornersCursorTestsAndButtonEdgesRoundOnTheirOwn) {  // all buttons: main_panel_test
   const RoundRegion panel = RoundCornersRegion(TwipsToPixels(1700, 96), TwipsToPixels(4260, 96), 20);
   EXPECT_EQ((std::array{panel.left, panel.top, panel.right, panel.bottom, panel.ellipse}),
             (std::array{4, 4, 109, 280, 20}));
   const RoundRegion odd = RoundCornersRegion(100, 50, 15);
   EXPECT_EQ((std::array{odd.left, odd.right, RoundCornersRegion(100, 50, 16).left}), (std::array{2, 98, 4}));
-
-  // A panel hidden at the left (-1590 twips) keeps pixels 0..6 on screen.
-  std::string inside;
+  std::string inside;  // a panel hidden at the left keeps pixels 0..6 on screen
   for (const auto& [x, y] : {std::pair{-106, 100}, {-105, 100}, {6, 100}, {7, 100}, {3, 20}, {3, 304}, {3, 303}}) {
     inside += StrictlyInside(ScreenBox{-106, 20, 7, 304}, x, y) ? '1' : '0';
   }
   EXPECT_EQ(inside, "0110001");
-}
-
-TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {  // all eight in place: main_panel_test
   const TwipBox last = PanelButtonBox(7, 1700, 4260);
   EXPECT_EQ((std::array{last.left, last.top, last.width, last.height}), (std::array{100.0, 3702.5, 1300.0, 407.5}));
-  // In pixels each edge rounds on its own: neighbours keep the same gap.
   const PixelBox first = ToPixels(ButtonControl("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
   const PixelBox second = ToPixels(ButtonControl("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
   // 907.5 twips = 60.5 pixels, halves to even; 957.5 twips at 144 dpi = 95.75.
@@ -60,7 +45,7 @@ TEST(PanelLayout, ButtonEdgesRoundOnTheirOwn) {  // all eight in place: main_pan
   EXPECT_EQ((std::array{second.top, second.width}), (std::array{96, 130}));
 }
 
-// Widths in Chinese Windows' song face: Chinese characters square, others half as wide.
+// Song face: Chinese characters square, others half as wide.
 int SongWidth(std::string_view text, int fontPx) {
   int halves = 0;
   for (const unsigned char c : text) halves += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
@@ -71,8 +56,7 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
   EXPECT_EQ(PanelDateText("2006-5-1", "农历丙戌年(狗)四月初四"),
             "今天: 2006-5-1  ( 丙戌年  ( 狗 )  四月初四 )  ");
   EXPECT_EQ(PanelDateText("2200-1-1", ""), "今天: 2200-1-1  (  )  ");  // outside the range
-  // The longest of the range: a leap month (month and day names have fixed
-  // lengths), two-digit month and day. 325 pixels padded, 247 unpadded at 13.
+  // The longest of the range; 325 pixels padded, 247 unpadded at 13.
   const std::string_view lunar = "农历癸丑年(牛)闰冬月初七";  // 2033-12-28
   const char* const texts[] = {"今天: 2033/12/28(癸丑年(牛)闰冬月初七)", "今天: 2033/12/28  ( 癸丑年  ( 牛 )  闰冬月初七 )  "};
   const struct { int room, fontPx; bool padded; int fittedPx; } fits[] = {
@@ -89,46 +73,31 @@ TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) 
 TEST(Startup, SecondCopyMessageNamesTheProgramAndAMissingFileIsAFirstRun) {
   EXPECT_EQ(AlreadyRunningText("C:\\Tools\\q.exe"), "q已经在运行，请检查隐藏在屏幕边上的Quillet");
   EXPECT_EQ(AlreadyRunningText("Z:/a.b/My Panel.EXE"), "My Panel已经在运行，请检查隐藏在屏幕边上的Quillet");
-
-  // No file: the first-run settings (the delivered file's, below) with the
-  // program's folder and the sound they name by file name alone beside it.
   const ParameterItems first = StartupSettings(ParametersLoad{}, "C:\\Quillet");
   EXPECT_EQ((std::array{first[kParamDataFolder], first[kParamSoundFile], first[kParamBackground], first[kParamPanelLeft]}),
             (std::array<std::string, 4>{"C:\\Quillet", std::string("C:\\Quillet") + kPathSeparator + "reminder-chime.wav",
                                         "15453620", "3000"}));
-
-  // A file that was read is taken as it is, black colours and all; only an
-  // empty data folder and a sound named without a folder are completed.
-  ParametersLoad read;
-  read.fileRead = true;
-  read.items[kParamDataFolder] = "  ";
-  read.items[kParamPanelLeft] = "-1590";
+  ParametersLoad read;  // taken as read; only an empty folder and a bare sound name are completed
+  read.fileRead = true, read.items[kParamDataFolder] = "  ", read.items[kParamPanelLeft] = "-1590";
   const ParameterItems kept = StartupSettings(read, "D:\\Q");
   EXPECT_EQ((std::array{kept[kParamDataFolder], kept[kParamPanelLeft], kept[kParamBackground], kept[kParamSoundFile]}),
             (std::array<std::string, 4>{"D:\\Q", "-1590", "", ""}));
-  read.items[kParamDataFolder] = "E:\\data";
-  read.items[kParamSoundFile] = "E:\\音乐\\a.wav";
+  read.items[kParamDataFolder] = "E:\\data", read.items[kParamSoundFile] = "E:\\音乐\\a.wav";
   EXPECT_EQ(StartupSettings(read, "D:\\Q"), read.items) << "nothing to complete";
 }
 
-TEST(DeliveredFiles, SettingsHoldTheFirstRunSkinAndHelpIsCodePage936WithCrLfLines) {
+TEST(DeliveredFiles, SettingsChimeHelpAndCornerPictures) {
+  const auto CrLfLines = [](std::string_view b) { std::size_t n = 0; for (auto at = b.find("\r\n"); at != b.npos; at = b.find("\r\n", at + 2)) ++n; return n; };
   const std::string settings = ReadDelivered("paramter.dat");
   const Cp936Decoded text = DecodeCp936(settings);
   EXPECT_TRUE(CrLfLines(settings) == kParameterCount && text.invalidBytes == 0u);
   EXPECT_EQ(ParseParameters(text.utf8), DefaultSettings(""));
-
-  // The chime of tools/make-reminder-sound: 16-bit mono PCM at 22050 Hz, under 1.5 s.
-  const std::string chime = ReadDelivered(kDeliveredSoundFile);
+  const std::string chime = ReadDelivered(kDeliveredSoundFile);  // 16-bit mono PCM, 22050 Hz, < 1.5 s
   EXPECT_EQ(chime.substr(20, 16), std::string("\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0", 16));
   EXPECT_LT(chime.size() - 44, 22050u * 3);
-
   const std::string help = ReadDelivered("Help.dat");  // every line ended by CR LF, the last one too
   EXPECT_TRUE(DecodeCp936(help).invalidBytes == 0u && help.ends_with("\r\n"));
   EXPECT_EQ(CrLfLines(help), static_cast<std::size_t>(std::count(help.begin(), help.end(), '\n')));
-}
-
-TEST(Pictures, CornerPicturesHaveTwoDistinctLooks) {
-  // 20 x 21 pixels in a white margin, so that the back colour shows round them.
   for (auto [normal, lit] : {std::pair{Artwork::CloseNormal, Artwork::CloseHighlight}, {Artwork::TrayNormal, Artwork::TrayHighlight}}) {
     const PixelArt a = RenderArtwork(normal), b = RenderArtwork(lit);
     EXPECT_EQ((std::array{a.width, a.height, static_cast<int>(a.pixels.size())}), (std::array{20, 21, 420}));
@@ -145,8 +114,7 @@ struct Cursor {
   bool Over(const TwipsRect& r) const { return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height; }
 };
 
-// The main panel's tests move the real cursor through the common cases; these are the
-// boundaries between ticks a cursor cannot time, and what the panel waits for around them.
+// Boundaries between ticks a real cursor cannot time.
 TEST(Docking, OneStepAndWhatThePanelWaitsForAroundIt) {
   using enum DockingWait;
   const struct {

@@ -1,6 +1,3 @@
-// The work table: the list window's operations, a hand-written file read and
-// saved back (any file: schedule_fuzz), the today rule, the first-run colours;
-// the record edit window's date-time lists, checks and placing of a record.
 #include "worklog/work_table.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +20,6 @@ using testing_support::ScratchFolder;
 constexpr StatePalette kPalette = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080, 0x123456};
 constexpr CivilDate kToday{2005, 3, 9};
 
-// Six records through the list window's operations one after the other,
-// each row written as its number, its content and "-" when hidden.
 TEST(WorkTable, OperationsMoveWholeRowsAndNumberTheShownOnesWhileHiddenOnesKeepTheirNumber) {
   ScratchFolder folder("work-operations");
   WorkTableContext context{WorkRecordPath(folder.Folder()), true, kToday, kDefaultStateFilters, kPalette};
@@ -46,7 +41,6 @@ TEST(WorkTable, OperationsMoveWholeRowsAndNumberTheShownOnesWhileHiddenOnesKeepT
   context.todayOnly = false;
   SetUpWorkTable(grid, context);
   EXPECT_EQ(rows(), "1a 2b- 2c 3d 5e- 6f- ");
-  // Sorted stably by start, no date last; the numbers stay in their rows.
   SortTableByDate(grid, 1, false);
   EXPECT_EQ(rows(), "1f- 2b- 1a 3e- 2d 3c ");
   SortTableByDate(grid, 1, true);
@@ -56,20 +50,16 @@ TEST(WorkTable, OperationsMoveWholeRowsAndNumberTheShownOnesWhileHiddenOnesKeepT
   context.filters[1] = true;
   FilterRowsByState(grid, "已经完成", true, context);
   EXPECT_EQ(rows(), "1d 2a 1e- 3b 2f- 4c ");
-  // The shown rows of a range, its ends put in order; the selection goes.
   std::int32_t from = 4, to = 2;
   grid.SetRow(4), grid.SetRowSel(4);
   DeleteTableRows(grid, from, to, kPalette);
   EXPECT_EQ(rows() + std::to_string(from * 10 + to + grid.Row() + grid.RowSel()), "1d 2e- 1f- 2c 24");
   EXPECT_EQ(grid.ForeColorAt(4, 1), 0x808080u);
-  // In today mode rows not started today stay hidden whatever their state.
   context.todayOnly = true;
   FilterRowsByState(grid, "因故取消", true, context);
   EXPECT_EQ(rows(), "1d- 2e- 1f- 2c- ");
-
-  // Stable with many rows too: forty rows, every other one dated alike.
   grid.SetRows(1);
-  AddTableRows(grid, 40);
+  AddTableRows(grid, 40);  // stable with many rows too
   std::string dated, undated;
   for (int r = 1; r <= 40; ++r) {
     grid.SetTextMatrix(r, 1, r % 2 ? "2005-3-9 9:0" : "");
@@ -82,15 +72,12 @@ TEST(WorkTable, OperationsMoveWholeRowsAndNumberTheShownOnesWhileHiddenOnesKeepT
   EXPECT_EQ(order, dated + undated);
 }
 
-TEST(WorkTable, HandWrittenFileReadsAsWrittenAndIsSavedBackWholeOrNotAtAll) {
+TEST(WorkTable, HandWrittenFileSavedBackWholeAndTodaysWorkNeedsAStartOfTodayWithATime) {
   ScratchFolder folder("work");
   const WorkTableContext context{WorkRecordPath(folder.Folder()), false, kToday, kDefaultStateFilters, kPalette};
-  TableModel grid;  // no file yet: an empty table
-  EXPECT_EQ(SetUpWorkTable(grid, context).status, FileStatus::NotFound);
-  EXPECT_EQ(grid.Rows(), 1);
-
-  // Seven fields: the second record has only start and deadline. Commas and
-  // unquoted fields read like quoted lines; a record without state is hidden.
+  TableModel grid;
+  EXPECT_TRUE(SetUpWorkTable(grid, context).status == FileStatus::NotFound && grid.Rows() == 1);
+  // The second record has only start and deadline; a record without state is hidden.
   ScratchFolder::Put(context.filePath,
                      EncodeCp936("\"2005-3-9 9:0\",\"2005-3-9 17:0\"\r\n  写报告  \r\n\"尚未完成\"\r\n\"\"\r\n"
                                  "\"2005-3-1 9:0\"\r\n\"2005-3-2 9:0\"\r\n").bytes);
@@ -104,12 +91,8 @@ TEST(WorkTable, HandWrittenFileReadsAsWrittenAndIsSavedBackWholeOrNotAtAll) {
   EXPECT_EQ(ScratchFolder::Get(context.filePath), EncodeCp936("\"2005-3-9 9:0\"\r\n\"2005-3-9 17:0\"\r\n\"写报告\"\r\n\"尚未完成\"\r\n"
                                      "\"\"\r\n\"2005-3-1 9:0\"\r\n\"2005-3-2 9:0\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n")
                              .bytes);
-  // Two characters code page 936 lacks are counted; failed saves: save_faults_test.
   grid.SetTextMatrix(1, 3, "emoji 😀 and ĳ");
   EXPECT_EQ(SaveWorkRecords(grid, context).unmappable, 2u);
-}
-
-TEST(IsTodaysWork, OnlyAStartOfTodayWithATimeOfDay) {
   const std::pair<const char*, bool> starts[] = {
       {"2005-3-9 9:0", true},  {"2005-03-09 00:00", true}, {" 2005/3/9 23:59 ", true},
       {"2005-3-8 9:0", false}, {"2005-3-10 0:0", false},   {"2006-3-9 9:0", false},
@@ -117,8 +100,6 @@ TEST(IsTodaysWork, OnlyAStartOfTodayWithATimeOfDay) {
   for (const auto& [start, today] : starts) EXPECT_EQ(IsTodaysWork(start, kToday), today) << start;
 }
 
-// The first-run row colours are distinct and readable on the white cells:
-// contrast of at least 4.5 : 1 by relative luminance.
 TEST(FirstRunSettings, StateColoursAreDistinctAndReadableOnWhite) {
   const auto linear = [](int byte) { return byte <= 10 ? byte / 255.0 / 12.92 : std::pow((byte / 255.0 + 0.055) / 1.055, 2.4); };
   const auto luminance = [&](Colour c) { return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c)); };
@@ -133,10 +114,8 @@ TEST(FirstRunSettings, StateColoursAreDistinctAndReadableOnWhite) {
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(kCompletionStateCount));
 }
 
-TEST(RecordEdit, ListsComposeTheTextAndKeepATextTheyCannotShowUntilOneIsChosen) {
+TEST(RecordEdit, ListsAndChecks) {
   EXPECT_EQ(DateListItems(0).front() + ".." + DateListItems(0).back() + DateListItems(4).back(), "2000..205059");
-
-  // A new record: today at 9:0; February 2005 leaves 28 days and lowers a 30.
   DateListGroup group;
   group.ShowNew(kToday, 9);
   EXPECT_EQ(group.Text(), "2005-3-9 9:0");
@@ -157,15 +136,11 @@ TEST(RecordEdit, ListsComposeTheTextAndKeepATextTheyCannotShowUntilOneIsChosen) 
     group.Choose(3, s.lists[3], kToday, 17);
     EXPECT_EQ(group.Text(), s.text);
   }
-  // Once the user chooses, the empty lists take today and 17:0.
   group.Choose(1, "4", kToday, 17);
   EXPECT_EQ(group.Text(), "2005-4-9 17:0");
   group.Show("1999-2-28 8:5");
   group.Choose(2, "29", kToday, 17);
   EXPECT_EQ(group.Text(), "2005-2-28 8:5") << "the day drops to the month's end in 2005";
-}
-
-TEST(RecordEdit, ChecksCompareDatesOnlyAndWantContentOrRemarks) {
   using enum RecordProblem;
   for (const auto& [start, content, remarks, problem] :
        {std::tuple{"2005-5-10 17:0", "x", "", None}, {"2005-5-11 9:0", "x", "", StartAfterDeadline},
@@ -179,24 +154,18 @@ TEST(RecordEdit, RecordGoesIntoTheTableColouredHiddenByTheRulesAndNumbered) {
   TableModel grid;
   grid.SetCols(6);
   AddTableRows(grid, 2);
-  grid.SetRowHeight(1, 0);  // hidden by a filter
+  grid.SetRowHeight(1, 0);
   RenumberTableRows(grid);
-
-  // Today's work of a ticked state: a shown last row, numbered among the shown.
   const WorkRecord today{"2005-3-9 9:0", "2005-3-9 17:0", "a", "因故延期", "r"};
   RecordPlacement p = PutRecordInTable(grid, 0, today, context);
   EXPECT_TRUE(p.row == 3 && p.shown);
   EXPECT_EQ(grid.TextMatrix(3, 0) + grid.TextMatrix(3, 3), "2a");
   EXPECT_EQ(grid.ForeColorAt(3, 5), 0x808080u);
-
-  // Not today in today mode: hidden and to be told; the numbers close up.
   WorkRecord other = today;
   other.start = "2005-3-8 9:0";
   p = PutRecordInTable(grid, 2, other, context);
   EXPECT_TRUE(p.notToday && grid.RowHeight(2) == 0);
   EXPECT_EQ(grid.TextMatrix(3, 0), "1");
-
-  // A state whose filter is not ticked hides the row without a word.
   context.todayOnly = false;
   other.state = "已经完成";
   p = PutRecordInTable(grid, 3, other, context);
