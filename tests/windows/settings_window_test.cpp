@@ -1,7 +1,5 @@
-// The settings window: a user's way through it in the real program with
-// real input (a colour from the system's colour dialog, two switches, a
-// new data folder from the folder list by mouse and keys), the panel
-// taking the settings at once and at the next start; in this process
+// The settings window: a journey in the real program with real input, the
+// panel taking the settings at once and at the next start; in this process
 // "试听" and a save that fails.
 #include <windows.h>
 
@@ -26,7 +24,6 @@ namespace {
 constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
 
 void Click(POINT p, int clicks = 1) { ClickTheMouse(p.x, p.y, clicks); }
-void Click(HWND control) { ClickTheMouse(control); }
 
 bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -35,8 +32,7 @@ Colour PixelAt(HWND window, double x, double y) {
   return CaptureWindow(window).At(p.x, p.y);
 }
 
-// In the program's colour dialog: red, green and blue typed into their
-// boxes, a screenshot, then OK.
+// In the program's colour dialog: red, green and blue typed into boxes 706-708, then OK.
 void PickColour(DWORD pid, const std::array<int, 3>& rgb, const std::wstring& screenshot) {
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitFor([&] {
@@ -45,10 +41,10 @@ void PickColour(DWORD pid, const std::array<int, 3>& rgb, const std::wstring& sc
     }
     return dialog != nullptr;
   }));
-  for (int i = 0; i < 3; ++i) {  // the boxes 706, 707, 708 of the dialog
+  for (int i = 0; i < 3; ++i) {
     HWND box = ::GetDlgItem(dialog, 706 + i);
     const std::wstring text = std::to_wstring(rgb[static_cast<std::size_t>(i)]);
-    Click(box);
+    ClickTheMouse(box);
     ASSERT_TRUE(WaitFor([&] { return FocusIn(dialog) == box; }));
     PressKey(VK_END);
     PressKey(VK_HOME, true);
@@ -56,7 +52,7 @@ void PickColour(DWORD pid, const std::array<int, 3>& rgb, const std::wstring& sc
     ASSERT_TRUE(WaitFor([&] { return ControlText(box) == text; })) << i;
   }
   SaveScreenshot(dialog, screenshot);
-  Click(::GetDlgItem(dialog, IDOK));
+  ClickTheMouse(::GetDlgItem(dialog, IDOK));
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
 }
 
@@ -65,14 +61,11 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   const std::wstring newFolder = install.folder() + L"\\新数据";
   ASSERT_TRUE(::CreateDirectoryW(newFolder.c_str(), nullptr));
   ASSERT_TRUE(WriteBytes(install.folder() + L"\\schedule.dat", "records"));
-  ASSERT_TRUE(WriteBytes(install.folder() + L"\\timer.dat", "reminders"));
   auto program = std::make_unique<Process>(install);
   HWND panel = program->WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
   EXPECT_TRUE(Topmost(panel));
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(panel, &pid);
-  Click(ChildWindows(panel).at(6));  // "我的个性设置"
+  ClickTheMouse(ChildWindows(panel).at(6));  // "我的个性设置"
   HWND window = program->WaitWindow(L"\x3000个人设置");
   ASSERT_NE(window, nullptr);
   const std::wstring dpi = std::to_wstring(win::WindowDpi(window)) + L"dpi";
@@ -81,14 +74,13 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   // "背景颜色": its box opens the colour dialog on a press.
   const Colour picked = MakeColour(200, 120, 40);
   Click(TwipsPoint(window, 4560 + 547, 1800 + 112));
-  PickColour(pid, {200, 120, 40}, L"settings-colour-dialog-" + dpi);
+  PickColour(program->Id(), {200, 120, 40}, L"settings-colour-dialog-" + dpi);
   EXPECT_TRUE(WaitFor([&] { return PixelAt(window, 4560 + 547, 1800 + 112) == picked; }));
   for (HWND box = nullptr; (box = ::FindWindowExW(window, box, L"Button", nullptr));) {
-    if (ControlText(box) == L"主面板总在最前面" || ControlText(box) == L"在任务栏显示图标") Click(box);
+    if (ControlText(box) == L"主面板总在最前面" || ControlText(box) == L"在任务栏显示图标") ClickTheMouse(box);
   }
-  // The folder list: a double-click opens the folder below the program's
-  // (the line after the open one), Backspace goes back up, the down arrow
-  // chooses it again; the path box follows each time.
+  // The folder list: a double-click opens the folder below the program's, Backspace goes
+  // back up, the down arrow chooses it again; the path box follows each time.
   HWND list = ::FindWindowExW(window, nullptr, L"ListBox", nullptr);
   HWND path = ::FindWindowExW(window, ::FindWindowExW(window, nullptr, L"Edit", nullptr), L"Edit", nullptr);
   const auto line = static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)) + 1 -
@@ -107,15 +99,12 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
   Click(TwipsPoint(window, 960 + 862, 4200 + 202));  // "保　　存"
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
   EXPECT_FALSE(Topmost(panel));
-  // The gradient in the new colour, bands of 68 twips 2 darker each: the
-  // second band beside the title, the fourth where the tray picture was.
+  // The gradient in the new colour, bands 2 darker each; no tray picture in the fourth.
   EXPECT_TRUE(WaitFor([&] { return PixelAt(panel, 850, 120) == DarkenColour(picked, 2); }));
   EXPECT_EQ(PixelAt(panel, 1200, 230), DarkenColour(picked, 6)) << "no tray picture";
-  // The data files were carried over and the user told; the old ones stay.
+  // The data file was carried over and the user told (what is copied: settings_test).
   EXPECT_NE(program->WaitWindow(L"Quillet"), nullptr);
-  EXPECT_EQ(ReadBytes(newFolder + L"\\schedule.dat") + ReadBytes(newFolder + L"\\timer.dat"),
-            "recordsreminders");
-  EXPECT_EQ(ReadBytes(install.folder() + L"\\timer.dat"), "reminders");
+  EXPECT_EQ(ReadBytes(newFolder + L"\\schedule.dat"), "records");
   const ParameterItems saved = ParseParameters(DecodeCp936(ReadBytes(install.SettingsPath())).utf8);
   EXPECT_EQ(saved[kParamDataFolder], win::Narrow(newFolder));
   EXPECT_EQ(saved[kParamOnTop] + saved[kParamTrayButton], "00");
