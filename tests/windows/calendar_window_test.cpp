@@ -1,7 +1,4 @@
-// The calendar of the running program, opened from the panel's button and
-// driven with the real mouse and keyboard: the months the edge cases name,
-// the 休/班 marks, the focus colour, a cut cell's tooltip, hiding and
-// showing again; screenshots at 96 and 144 dpi.
+// The calendar of the running program, driven with the real mouse and keyboard at 96 and 144 dpi.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -27,20 +24,17 @@ void Press(WORD key, int times = 1) {
 void Click(HWND window, int dx = -1) {
   RECT r{};
   ::GetWindowRect(window, &r);
-  // The cursor reaches its place before the press (ClickTheMouse waits).
   ClickTheMouse(dx < 0 ? (r.left + r.right) / 2 : r.left + dx, (r.top + r.bottom) / 2);
 }
 
 int CellOf(int year, int month, int day) { return MondayFirstWeekday({year, month, 1}) + day - 1; }
 std::wstring MonthText(int year, int month) { return L" " + std::to_wstring(year) + L"- " + std::to_wstring(month); }
 
-// The running calendar. Its children, top to bottom and left to right: the
-// year box and bar, the month box and bar, then the 42 cells.
+// Children: the year box and bar, the month box and bar, then the 42 cells.
 struct Calendar {
   explicit Calendar(HWND calendar) : window(calendar), children(ChildWindows(calendar)) {}
   HWND Cell(int i) const { return children[4 + static_cast<std::size_t>(i)]; }
   std::wstring Shown() const { return ControlText(children[0]) + L"-" + ControlText(children[2]); }
-  // Each bar gets the focus from a click on its left arrow, then the keys.
   bool Browse(int year, int month) const {
     const int steps[2] = {year - kCalendarFirstYear, month - 1}, page[2] = {10, 3};
     for (std::size_t bar = 0; bar < 2; ++bar) {
@@ -54,8 +48,7 @@ struct Calendar {
     Click(Cell(41));  // never a day: the focus leaves the bar
     return true;
   }
-  // Pixels of cell i's shown part that pass test: in its top right quarter
-  // (the mark), or a 2 x 2 spot near its bottom right, clear of text.
+  // Pixels passing test in cell i's top right quarter (the mark), or a 2 x 2 spot near its bottom right.
   int Pixels(int i, bool mark, bool (*test)(Colour)) const {
     RECT w{}, c{}, next{};
     ::GetWindowRect(window, &w);
@@ -96,22 +89,15 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     const std::wstring tag = dpi == 96 ? L"-96dpi" : L"-144dpi";
     EXPECT_EQ(ui.Shown(), MonthText(now.wYear, now.wMonth));
     SaveRedrawnScreenshot(window, L"calendar-this-month" + tag);
-    ASSERT_TRUE(ui.Browse(2010, 2));
-    EXPECT_EQ(ControlText(ui.Cell(13)), L" 14\r\n正月初一\r\n(春节情人节)");
-    SaveRedrawnScreenshot(window, L"calendar-2010-02" + tag);
     // 2026's National Day: 休 from the 1st to the 7th, 班 on Saturday the 10th.
     ASSERT_TRUE(ui.Browse(2026, 10));
     SaveRedrawnScreenshot(window, L"calendar-2026-10" + tag);
-    // The other process may still be painting on a busy machine.
     EXPECT_TRUE(WaitFor([&] { return ui.Pixels(CellOf(2026, 10, 1), true, Red) > 10; }));
     EXPECT_TRUE(WaitFor([&] { return ui.Pixels(CellOf(2026, 10, 10), true, Dark) > 10; }));
     EXPECT_EQ(ui.Pixels(CellOf(2026, 10, 15), true, Red) + ui.Pixels(CellOf(2026, 10, 17), true, Dark), 0);
     if (dpi != 96) continue;
 
     ASSERT_TRUE(ui.Browse(2100, 12));
-    EXPECT_EQ(ControlText(ui.Cell(CellOf(2100, 12, 31))), L" 31\r\n腊月初一");
-    ASSERT_TRUE(ui.Browse(1900, 1));
-    EXPECT_EQ(ControlText(ui.Cell(0)) + ControlText(ui.Cell(30)), L" 1\r\n\r\n(元旦) 31\r\n正月初一\r\n(春节)");
     // A line too long for its cell ends in "…"; the tooltip shows the cell whole.
     ASSERT_TRUE(ui.Browse(2026, 7));
     EXPECT_EQ(ControlText(ui.Cell(2)), L" 1\r\n五月十七\r\n(建党节 香港…");

@@ -1,6 +1,4 @@
-// The area and postal code look-up: in quillet.exe at 96 and 144 dpi,
-// opened from the panel and driven with keys and the mouse; in this
-// process, blank keywords, a missing list and the full box.
+// The area and postal code look-up: in quillet.exe at 96 and 144 dpi, and in this process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -31,7 +29,6 @@ TEST(LookupWindow, OpenedFromThePanelFindsACityItsPostalAndAreaCodesUnderTheHead
     const std::vector<HWND> controls = ChildWindows(lookup);  // keyword, 查询, 退　出, results
     ASSERT_EQ(controls.size(), 4u);
     HWND keyword = controls[0], results = controls[3];
-    // Typed with blanks around, searched with Enter or "查询": the line count and the first line.
     const auto search = [&](const std::wstring& text, bool enter) {
       const std::wstring before = ControlText(results);
       ClickTheMouse(keyword);
@@ -48,7 +45,6 @@ TEST(LookupWindow, OpenedFromThePanelFindsACityItsPostalAndAreaCodesUnderTheHead
     EXPECT_EQ(search(L"石家庄 ", true), std::pair(std::ptrdiff_t{23}, std::wstring(L"河北      石家庄市           050000   0311")));
     EXPECT_EQ(search(L" 0311  ", false).first, 24);
     EXPECT_EQ(ControlText(keyword), L"0311");
-    EXPECT_EQ(search(L" 050000 ", true).first, 3);
 
     // The longest lines do not wrap, and each field begins under its head.
     const auto lines = search(L"海南 ", true).first;

@@ -1,5 +1,4 @@
-// The reminder settings window in this process, opened and closed with the
-// panel's button and driven with real mouse and keyboard input.
+// The reminder settings window in this process, driven with real mouse and keyboard input.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,7 +22,6 @@ void ClickCell(Window& w, int row, int col, int clicks = 1) {
 }
 void ClickButton(Window& w, int index) { ClickTheMouse(w.hwnd(), w.ControlBox("Pic", index)); }
 
-// Double-clicks a cell and drops its list down with a click on the arrow.
 HWND DropDown(Window& w, int row, int col) {
   ClickCell(w, row, col, 2);
   HWND box = w.ControlWindow("Cmb");
@@ -35,8 +33,7 @@ HWND DropDown(Window& w, int row, int col) {
   return info.hwndList;
 }
 
-// Moves to the entry with the arrow keys, takes it with Enter and closes
-// the editor with Enter (it covers the next cells).
+// Takes the entry with the arrow keys and Enter; Enter again closes the editor.
 void Choose(Window& w, int row, int col, const std::wstring& text) {
   DropDown(w, row, col);
   HWND box = w.ControlWindow("Cmb");
@@ -62,8 +59,6 @@ Window& Press() {
   return w;
 }
 
-// timer.dat byte for byte after saving, untouched by a failed save and by
-// closing without saving.
 TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   std::vector<Reminder> file;
   for (int i = 1; i <= 20; ++i) {
@@ -77,8 +72,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   TableModel& table = w.Table();
   SaveRedrawnScreenshot(w.hwnd(), L"reminder-settings-20-96dpi");
 
-  // A year outside the list is shown as it is, typing is discarded, Esc
-  // closes the list and then the editor.
+  // A year outside the list is shown as it is, typing is discarded, Esc closes the list then the editor.
   DropDown(w, 1, kYearCol);
   HWND box = w.ControlWindow("Cmb");
   EXPECT_EQ(::SendMessageW(box, CB_GETCOUNT, 0, 0), 12);
@@ -120,8 +114,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
                    later + "-2-28 7:00:00"}});
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 
-  // A failed save keeps the window and its changes; the panel's button
-  // then closes it without saving.
+  // A failed save keeps the window and its changes; the panel's button then closes it unsaved.
   Press();
   ClickButton(w, Window::kAddAction);
   Parameters[kParamDataFolder] += "\\没有的文件夹";

@@ -1,14 +1,11 @@
-// The message dialog, the about page and the help viewer, driven in this
-// process with their own messages and rendered through WM_PRINTCLIENT.
+// The message dialog, the about page and the help viewer, driven in this process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 
-#include "base/units.h"
 #include "forms/message_window.h"
 #include "forms/window_shape_win.h"
 #include "lookup/help_window.h"
@@ -27,7 +24,6 @@ constexpr const char* kLongMessages[] = {
     "请在全部工作记录中查看。",
     "无法保存文件 C:\\Users\\张三\\AppData\\Local\\Programs\\Quillet\\数据\\schedule.dat：磁盘已满。"};
 
-// Fully black pixels from row `top` down.
 auto CountBlack(const Capture& cap, int top = 0) {
   return std::count(cap.pixels.begin() + top * cap.width, cap.pixels.end(), 0u);
 }
@@ -44,20 +40,17 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
   ::RedrawWindow(dialog.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(dialog.CopyText(), "第二条消息：文件已保存") << "the copy label follows at the paint";
 
-  // A short text: 4680 x 2475 twips as designed (back from the long text's
-  // size), topmost, rounded with the inset of 4, centred.
+  // A short text: 4680 x 2475 twips (back from the long text's size), topmost, rounded, centred.
   RECT r{};
   ::GetWindowRect(dialog.hwnd(), &r);
-  EXPECT_EQ(r.right - r.left, dialog.Px(4680));
-  EXPECT_EQ(r.bottom - r.top, dialog.Px(2475));
+  EXPECT_EQ((std::array<LONG, 2>{r.right - r.left, r.bottom - r.top}), (std::array<LONG, 2>{dialog.Px(4680), dialog.Px(2475)}));
   EXPECT_NEAR(r.left, (::GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
   EXPECT_NE(::GetWindowLongPtrW(dialog.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   RECT box{};
   ::GetWindowRgnBox(dialog.hwnd(), &box);
   EXPECT_EQ((std::array{box.left, box.top}), (std::array{4L, 4L}));
   SaveScreenshot(dialog.hwnd(), L"message-dialog-" + std::to_wstring(dialog.Dpi()) + L"dpi");
-  // The right and the middle button do nothing; the left one on the surface
-  // (left of the button, below the label) drags the dialog.
+  // Only the left button on the surface drags the dialog.
   DragWindow(dialog.hwnd(), 2);
   DragWindow(dialog.hwnd(), 4);
   RECT after{};
@@ -65,22 +58,10 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
   EXPECT_TRUE(::EqualRect(&after, &r));
   DragWithTheMouse(r.left + 30, r.top + 140, 80, 40);
   ::GetWindowRect(dialog.hwnd(), &after);
-  EXPECT_EQ(after.left - r.left, 80);
-  EXPECT_EQ(after.top - r.top, 40);
+  EXPECT_EQ((std::array{after.left - r.left, after.top - r.top}), (std::array{80L, 40L}));
 
   for (int i = 0; i < 2; ++i) {
-    // At 144 dpi every line lies within the label, grown as needed (at 96
-    // dpi: the pixels shown, below).
-    const MessageLayout m = LayOutMessage(kLongMessages[i], 144);
-    const win::Font big(ControlFontAt(Label("", 0, 0, 0, 0, "", "楷体_GB2312", m.points), 144));
-    const win::MemoryDc dc(::CreateCompatibleDC(nullptr));
-    win::SelectScope select(dc.get(), big.get());
-    RECT ink{};
-    ::DrawTextW(dc.get(), m.lines.c_str(), -1, &ink, DT_CALCRECT | DT_NOPREFIX);
-    EXPECT_LE(ink.right, TwipsToPixels(4415, 144) - TwipsToPixels(320, 144));
-    EXPECT_LE(ink.bottom, TwipsToPixels(1575 + m.extraHeight, 144) - TwipsToPixels(600, 144));
-    // Shown whole, above the button: below the title, as many fully black
-    // pixels as the text has drawn on one line with the label's font.
+    // Shown whole above the button: as many black pixels as the text drawn on one line.
     ShowMessage(kLongMessages[i]);
     const RECT label = dialog.ControlBox("Lbl");
     EXPECT_LE(label.bottom, dialog.ControlBox("Gleam1").top);
@@ -89,28 +70,8 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
     EXPECT_NEAR(CountBlack(RenderClient(dialog.hwnd()), label.top), whole, whole / 50) << i;
   }
 
-  // Its one button unloads it.
   dialog.ClickButton("Gleam1");
-  EXPECT_FALSE(IsWindowOpen("Quillet"));
   EXPECT_TRUE(TopLevelWindows(::GetCurrentProcessId(), L"Quillet").empty());
-}
-
-// The faces the windows ask for at 96 dpi: the default face (no name) at 13
-// pixels, 宋体 9 and 12 point bold, 楷体_GB2312 14.25 point (in 1/100 point).
-// Wine draws an unhinted face unsmoothed where its gasp table says so, and
-// the ideographs lose strokes (我 reads as 戏): each must come out smoothed.
-TEST_F(ShellDialogs, ChineseFacesAreDrawnSmoothedAtTheirSizes) {
-  for (const auto& [face, points, weight] : {std::tuple{L"", 0, 0}, {L"宋体", 900, 400},
-                                             {L"宋体", 1200, 700}, {L"楷体_GB2312", 1425, 400}}) {
-    const win::Font font(::CreateFontW(points ? -points * 96 / 7200 : 13, 0, 0, 0, weight, 0, 0, 0,
-                                       points ? DEFAULT_CHARSET : 0, 0, 0, 0, 0, face));
-    int dark = 0, grey = 0;
-    for (const std::uint32_t p : RenderText(font.get(), L"我记录农历腊闰设置", 400, 40).pixels) {
-      dark += (p & 0xFF) < 0xFF;
-      grey += (p & 0xFF) > 0x20 && (p & 0xFF) < 0xE0;
-    }
-    EXPECT_GT(grey * 5, dark) << "unsmoothed: '" << win::Narrow(face) << "' " << points / 100.0;
-  }
 }
 
 TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndResetsItsCloseHover) {
@@ -131,8 +92,7 @@ TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndRes
   panel.Navigate(7);
   TheForm<AboutWindow>().ClickButton("Pic", 1);
   EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption));
-  // Its help button closes it and opens the delivered help file, read
-  // afresh at this opening, in a box that scrolls.
+  // Its help button closes it and opens the delivered help file, read afresh, in a box that scrolls.
   HelpWindow::HelpFilePath() = win::Narrow(BinDir() + L"\\Help.dat");
   panel.Navigate(7);
   TheForm<AboutWindow>().ClickButton("Pic", 0);
@@ -154,15 +114,13 @@ TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndRes
   EXPECT_EQ(help.CloseHover(), 0);
   const Colour lit = RenderClient(help.hwnd()).At(px, py);
   EXPECT_GT(RedOf(lit), BlueOf(lit)) << "the highlighted picture is red, the normal one white";
-  // The cursor staying on the picture keeps it lit through several ticks.
-  ASSERT_TRUE(WaitForTicks(help.hwnd(), 3)) << "no hover ticks";
+  ASSERT_TRUE(WaitForTicks(help.hwnd(), 3)) << "no hover ticks";  // the cursor staying keeps it lit
   EXPECT_EQ(help.CloseHover(), 0);
   // Away from it: normal again at a tick, with no mouse message.
   ::SetCursorPos(5, 5);
   EXPECT_TRUE(WaitFor([&] { return help.CloseHover() == -1; }));
   EXPECT_EQ(RenderClient(help.hwnd()).At(px, py), normal);
-  // A click on the picture closes the viewer.
-  ClickAt(help.hwnd(), cp.left + 5, cp.top + 5);
+  ClickAt(help.hwnd(), cp.left + 5, cp.top + 5);  // closes the viewer
   EXPECT_FALSE(help.IsLoaded());
 }
 
