@@ -1,15 +1,11 @@
-// GDI hygiene over long runs, kept out of `make test` (`make soak` runs it):
-// the count of live GDI objects of the process stays where it was over
-// 10,000 repaints and 1,000 loads of the panel, 1,000 open/close cycles
-// of the message dialog, and 10,000 repaints, 200 resizes and 1,000
-// lifetimes of a gradient button.
+// GDI hygiene over long runs (`make soak`): the live GDI objects stay put
+// over repaints and reloads of the panel, the message dialog and a gradient button.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "forms/message_window.h"
 #include "shell/main_window.h"
-#include "tests/support/win_test.h"
 #include "tests/support/shell_fixture.h"
 #include "win32/gleam_host.h"
 
@@ -52,9 +48,8 @@ TEST(GleamSoak, RepaintsResizesAndLifetimes) {
               button.SetForeColor(0x101010 * (++i % 12));
               ::RedrawWindow(button.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             }, 5000), 0);
-  // Each resize replaces the region. A cycle goes twice through seven
-  // widths: Wine keeps three more objects from the second round of resizes
-  // on, once, and the one warm-up cycle must reach that.
+  // Twice through seven widths: Wine keeps three more objects, once, from
+  // the second round of resizes on, which the warm-up cycle must reach.
   EXPECT_EQ(GdiGrowth([&] {
               for (int k = 0; k < 14; ++k) button.Move(150, 150, 1000 + 15 * (k % 7), 300, 96);
             }, 15), 0);

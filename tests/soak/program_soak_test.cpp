@@ -1,11 +1,8 @@
 // The real program for QUILLET_SOAK_MINUTES (30 by default): every window
-// the panel reaches opened and closed thousands of times (real clicks every
-// tenth round, posted ones otherwise), 10,000 work records scrolled, sorted
-// and saved, a reminder due every few seconds, a switch turned and saved.
-// About once a minute its GDI objects, windows and private memory (the
-// minute's peak) go into QUILLET_SOAK_DIR\program_soak.csv (and are
-// printed); from the fifth minute to the end none may grow by 2 % (memory:
-// medians of five rows), nor the windows at all.
+// of the panel opened and closed over and over, 10,000 records scrolled,
+// sorted and saved, a reminder due every few seconds. Once a minute its GDI
+// objects, windows and private memory go into QUILLET_SOAK_DIR\program_soak.csv;
+// from the fifth minute on none may grow by 2 %, nor the windows at all.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -30,8 +27,12 @@ constexpr const wchar_t* kPopup = L"\x3000定时器";
 constexpr const wchar_t* kWindows[] = {kList, L"\x3000编辑工作记录", L"定时提醒设置", L"\x3000Tamber日历",
                                        L"\x3000邮编区号查询", L"\x3000个人设置", L"\x3000版权说明", L"\x3000帮助", kPopup};
 
-// A click posted to the control (or drawn picture) at (x, y) twips of a
-// window's client area.
+void PostClick(HWND window, POINT p) {
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+}
+
+// A click posted to the control at (x, y) twips of a window's client area.
 void PostClickAt(HWND window, double x, double y) {
   POINT p = TwipsPoint(window, x, y, false);
   HWND target = ::ChildWindowFromPointEx(window, p, CWP_SKIPINVISIBLE);
@@ -39,10 +40,8 @@ void PostClickAt(HWND window, double x, double y) {
   PostClick(target, p);
 }
 
-// Private_Clean + Private_Dirty of a Wine program's Linux process (kB),
-// found by the Windows command line Wine puts in /proc/<pid>/cmdline; the
-// System V shared memory segments (X11's window images, which come and go
-// by megabytes with the windows shown) are left out.
+// Private memory (kB) of a Wine program's Linux process, found by its
+// command line, without the SysV segments (X11's window images).
 long PrivateKb(const std::string& exe) {
   static std::wstring smaps;
   WIN32_FIND_DATAW found{};
@@ -110,8 +109,7 @@ TEST(ProgramSoak, WindowsRemindersAndSettingsOverAndOverLeakNothing) {
     if (button >= 0) press(button);
     EXPECT_TRUE(WaitFor([&] { return !program.Window(caption); })) << win::Narrow(caption);
   };
-  // Closes a pop-up that came; arms the next reminder (with sound, due a
-  // second ago) unless told not to.
+  // Closes a pop-up that came; arms the next reminder unless told not to.
   const auto reminders = [&](bool rearm) {
     if (HWND popup = program.Window(kPopup)) {
       PostClickAt(popup, 960 + 1500, 1920 + 250);
@@ -180,12 +178,10 @@ TEST(ProgramSoak, WindowsRemindersAndSettingsOverAndOverLeakNothing) {
   while (samples.empty() || samples.back().minutes < minutes) {
     round();
     if (!program.Running() || ::testing::Test::HasFailure()) break;
-    // The heap gives back and takes again some megabytes as the 10,000
-    // records come and go: the memory figure is the peak since the last row.
+    // The heap moves by megabytes as the records come and go: keep the peak.
     peakKb = std::max(peakKb, PrivateKb(win::Narrow(install.Exe())));
     if (elapsed() >= static_cast<double>(samples.size())) {
-      // Taken at a round's end with no pop-up open or coming, once the
-      // windows just closed are gone.
+      // With no pop-up open or coming, once the closed windows are gone.
       if (armed) WaitFor([&] { return program.Window(kPopup) != nullptr; });
       reminders(false);
       EXPECT_TRUE(WaitFor([&] {
@@ -210,8 +206,7 @@ TEST(ProgramSoak, WindowsRemindersAndSettingsOverAndOverLeakNothing) {
   ::CreateDirectoryW(dir.c_str(), nullptr);
   EXPECT_TRUE(WriteBytes(dir + L"\\program_soak.csv", table));
   ASSERT_GE(samples.size(), 2u);
-  // Memory compares the median of the five rows from the fifth minute with
-  // that of the last five: one minute's heap trim or burst moves neither.
+  // Memory: the median of five rows from the fifth minute against the last five.
   const std::size_t from = static_cast<std::size_t>(std::clamp(minutes - 1, 0, 5));
   const auto medianKb = [&](std::size_t first) {
     std::vector<long> kb;

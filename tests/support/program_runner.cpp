@@ -6,7 +6,6 @@
 #include "base/codepage.h"
 #include "base/units.h"
 #include "settings/default_settings.h"
-#include "tests/support/win_test.h"
 #include "win32/dpi.h"
 
 namespace quillet::test {
@@ -82,11 +81,6 @@ ParameterItems PanelSettings(int left, int top) {
   return settings;
 }
 
-void PostClick(HWND window, POINT p) {
-  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-}
-
 POINT TwipsPoint(HWND window, double x, double y, bool toScreen) {
   const int dpi = win::WindowDpi(window);
   POINT p{TwipsToPixels(x, dpi), TwipsToPixels(y, dpi)};
@@ -132,7 +126,7 @@ LogicalDpi::~LogicalDpi() {
 }
 
 int RunCaptured(const std::wstring& commandLine, const std::wstring& outputPath) {
-  // cmd /c drops the outer quotes and runs the rest as typed.
+  // cmd /c drops the outer quotes.
   return ::_wsystem((L"\"" + commandLine + L" > \"" + outputPath + L"\" 2>&1\"").c_str());
 }
 

@@ -1,5 +1,4 @@
-// A fresh folder per test under the system's temporary folder, removed
-// afterwards, with small helpers to put and get whole files.
+// A fresh folder per test in the temporary folder, removed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -45,7 +44,6 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-// A test fixture owning one scratch folder.
 class ScratchFolderTest : public ::testing::Test {
  protected:
   ScratchFolderTest() : folder_("test") {}

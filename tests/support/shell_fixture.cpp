@@ -5,8 +5,6 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/support/win_test.h"
-
 namespace quillet::test {
 
 namespace {
@@ -32,7 +30,7 @@ void Key(WORD key, WORD scan, DWORD flags) {
   ::SendInput(1, &in, sizeof in);
 }
 
-// The cursor sent to (x, y), and there; also from a thread without a test.
+// Also from a thread without a test.
 bool SendCursor(int x, int y) {
   Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
   return WaitFor([=] {
@@ -41,7 +39,6 @@ bool SendCursor(int x, int y) {
   });
 }
 
-// Input of these kinds (QS_KEY, QS_MOUSEBUTTON) waits for this thread no more.
 void TakeInput(UINT kinds) {
   EXPECT_TRUE(WaitFor([=] { return HIWORD(::GetQueueStatus(kinds)) == 0; })) << "input not taken";
 }
@@ -115,7 +112,6 @@ void DragWithTheMouse(int x, int y, int dx, int dy) {
     done = WaitFor([&] { return !moving(); });
   });
   Input(MOUSEEVENTF_LEFTDOWN);
-  // The press is handled here, and the move loop runs inside until let go.
   WaitFor([&] { return done.load(); });
   mover.join();
   EXPECT_TRUE(moved && done) << "no move loop ran for the press, or it never ended";

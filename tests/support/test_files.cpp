@@ -23,7 +23,7 @@ TempFolder::TempFolder(const wchar_t* name) {
 }
 
 TempFolder::~TempFolder() {
-  std::error_code ignored;  // folders the test made inside go too
+  std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
 }
 
@@ -63,7 +63,6 @@ std::string Gbk(std::string_view utf8) {
       bytes += utf8[i];
       continue;
     }
-    // Every character of the table takes three bytes in UTF-8.
     const std::size_t at = kHan.find(utf8.substr(i, 3));
     if (at == std::string_view::npos) ADD_FAILURE() << "no GBK bytes for " << utf8.substr(i, 3);
     if (at != std::string_view::npos) bytes += kHanGbk.substr(at / 3 * 2, 2);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -66,8 +65,7 @@ Capture CaptureWindow(HWND hwnd) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(hwnd, &pid);
   const bool ours = pid == ::GetCurrentProcessId();
-  // Our own windows: the window DC (children and region included). A window
-  // of another process: the screen under its rectangle.
+  // Our own windows through the window DC; another process's from the screen.
   win::WindowDc source(ours ? hwnd : nullptr, ours);
   return RenderWith(r.right - r.left, r.bottom - r.top, [&](HDC memory) {
     ::BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, source.get(), ours ? 0 : r.left,
@@ -96,7 +94,6 @@ std::wstring SaveCapture(const Capture& cap, const std::wstring& name) {
   const std::wstring path = ArtifactDir() + L"\\" + name + L".png";
   std::vector<BYTE> rows;  // 24-bit BGR, rows of whole pixels
   for (const std::uint32_t p : cap.pixels) rows.insert(rows.end(), {BYTE(p), BYTE(p >> 8), BYTE(p >> 16)});
-  // Encoded by the system's imaging component (COM is up in every test process).
   IWICImagingFactory* factory = nullptr;
   IWICStream* stream = nullptr;
   IWICBitmapEncoder* encoder = nullptr;
@@ -131,9 +128,7 @@ void SaveScreenshotsOfProcess(const std::wstring& prefix) {
 }
 
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name) {
-  // RDW_UPDATENOW paints before it returns, also in another process, whose
-  // picture then reaches the screen a moment later: saved once it has held
-  // still for a tenth of a second.
+  // Another process's picture reaches the screen a moment after it paints.
   ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Capture shot = CaptureWindow(hwnd);
   auto since = std::chrono::steady_clock::now();
@@ -162,25 +157,22 @@ bool WaitForTicks(HWND window, int count) {
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption) {
-  struct Ctx {
-    DWORD pid;
-    const wchar_t* caption;
-    std::vector<HWND> found;
-  } ctx{pid, caption, {}};
+  std::vector<HWND> all;
   ::EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t text[128] = {};
-        ::GetWindowTextW(hwnd, text, 128);
-        if (owner == c->pid && (!c->caption || std::wstring(text) == c->caption)) {
-          c->found.push_back(hwnd);
-        }
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.found;
+      reinterpret_cast<LPARAM>(&all));
+  std::vector<HWND> found;
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t text[128] = {};
+    ::GetWindowTextW(hwnd, text, 128);
+    if (owner == pid && (!caption || std::wstring(text) == caption)) found.push_back(hwnd);
+  }
+  return found;
 }
 
 void ClickAt(HWND hwnd, int x, int y) {
@@ -202,17 +194,9 @@ HWND FocusIn(HWND window) {
 }
 
 namespace {
-// One entry of the GDI handle table (64-bit layout); type 0 marks a free slot.
-struct GdiHandleEntry {
-  std::uint64_t object;
-  std::uint32_t owner;
-  std::uint16_t unique;
-  std::uint8_t type;
-  std::uint8_t flags;
-  std::uint64_t userPointer;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-constexpr int kGdiTableEntries = 0x10000;
+// The GDI handle table (x64): 0x10000 entries of 24 bytes, the type at byte
+// 14 (0: a free slot).
+constexpr std::size_t kGdiEntrySize = 24;
 constexpr std::size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable, x64
 }  // namespace
 
@@ -222,21 +206,21 @@ int GdiObjectCount(HANDLE process) {
       ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
   void* basic[6] = {};  // PROCESS_BASIC_INFORMATION; [1] is the PEB's address
   std::uint64_t table = 0;
-  static std::vector<GdiHandleEntry> entries(kGdiTableEntries);
+  static std::vector<std::uint8_t> entries(0x10000 * kGdiEntrySize);
   if (!query || query(process, 0, basic, sizeof basic, nullptr) != 0 ||
       !::ReadProcessMemory(process, static_cast<char*>(basic[1]) + kPebGdiTableOffset, &table,
                            sizeof table, nullptr) ||
       !table ||
       !::ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(),
-                           entries.size() * sizeof(GdiHandleEntry), nullptr)) {
+                           entries.size(), nullptr)) {
     return -1;
   }
-  return static_cast<int>(std::count_if(entries.begin(), entries.end(),
-                                        [](const GdiHandleEntry& e) { return e.type != 0; }));
+  int count = 0;
+  for (std::size_t at = 14; at < entries.size(); at += kGdiEntrySize) count += entries[at] != 0;
+  return count;
 }
 
 int GdiGrowth(const std::function<void()>& cycle, int times) {
-  // The probe must see an object come and go, or the counts prove nothing.
   HANDLE self = ::GetCurrentProcess();
   const int empty = GdiObjectCount(self);
   HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));

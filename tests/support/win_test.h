@@ -1,6 +1,5 @@
-// Helpers for the Windows-side tests: paths handed over from the Linux
-// side, waits, pixel probes, screenshots, a count of GDI objects, and a
-// window and the program's manifest for hosting the gradient buttons.
+// Helpers for the Windows-side tests: paths, waits, pixel probes,
+// screenshots, GDI object counts, a host window and the program's manifest.
 #pragma once
 
 #include <windows.h>
@@ -15,20 +14,17 @@
 
 namespace quillet::test {
 
-// A directory named by an environment variable, as a Windows path (a Unix
-// path under Wine becomes Z:\...). Empty when the variable is unset.
+// A directory named by an environment variable as a Windows path; empty when unset.
 std::wstring DirFromEnv(const char* variable);
 std::wstring BinDir();       // the Windows build tree (quillet.exe, Lantoc.dll)
 std::wstring ArtifactDir();  // where screenshots go; created on demand
 
-// How long a wait may take before it fails: generous, as a wait ends as
-// soon as its condition holds. Starting a process or opening its first
+// Generous, as a wait ends once its condition holds; a process's first
 // window gets longer (a fresh Wine prefix builds its caches on first use).
 inline constexpr std::chrono::milliseconds kWait = std::chrono::seconds(30);
 inline constexpr std::chrono::milliseconds kStartWait = std::chrono::seconds(60);
 
-// Pumps this thread's messages (each shown to seen before it is
-// dispatched) until cond() holds or the time is up.
+// Pumps this thread's messages (each shown to seen) until cond() holds or time is up.
 template <typename Cond>
 bool WaitFor(Cond cond, std::chrono::milliseconds timeout = kWait,
              const std::function<void(const MSG&)>& seen = {}) {
@@ -46,69 +42,48 @@ bool WaitFor(Cond cond, std::chrono::milliseconds timeout = kWait,
   }
 }
 
-// Handles every message posted to this thread so far: a marker posted
-// after them comes out of the queue only once they have.
+// Handles every message posted to this thread so far.
 void DrainMessages();
 
-// WM_TIMER messages of a window (of a thread timer: nullptr) handled until
-// `count` have come; false when they did not within kWait.
+// Whether `count` WM_TIMER messages of window (thread timer: nullptr) came within kWait.
 bool WaitForTicks(HWND window, int count);
 
 struct Capture {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
-  // As a Windows colour (0x00BBGGRR) for comparison with the program's values.
-  Colour At(int x, int y) const;
+  Colour At(int x, int y) const;  // 0x00BBGGRR, as the program's colours
 };
 
-// The whole window as it is on screen (frame, children and region included).
-Capture CaptureWindow(HWND hwnd);
-// The window's client area as WM_PRINTCLIENT draws it.
-Capture RenderClient(HWND hwnd);
+Capture CaptureWindow(HWND hwnd);  // as on screen, frame and children included
+Capture RenderClient(HWND hwnd);   // as WM_PRINTCLIENT draws it
 // text in black on a white w x h surface, drawn with font at (0, 0).
 Capture RenderText(HFONT font, const std::wstring& text, int w, int h);
-// What draw paints on a w x h memory surface.
 Capture RenderWith(int w, int h, const std::function<void(HDC)>& draw);
-// Saves CaptureWindow(hwnd) as ArtifactDir()\name.png; returns the path.
+// Save as ArtifactDir()\name.png and return the path.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
-// Saves a capture as ArtifactDir()\name.png; returns the path.
 std::wstring SaveCapture(const Capture& cap, const std::wstring& name);
-// Redraws the window with its children and saves its picture once it holds
-// still, as SaveScreenshot(hwnd, name).
+// Redraws the window and saves its picture once it holds still.
 void SaveRedrawnScreenshot(HWND hwnd, const std::wstring& name);
 
 // The top-level windows of process pid captioned exactly caption (any without one).
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* caption = nullptr);
-
-// A left click (button down, button up) sent to hwnd at client (x, y).
-void ClickAt(HWND hwnd, int x, int y);
-
-// A control's text, also of another process (the system copies it over).
-std::wstring ControlText(HWND control);
-// The window with the keyboard focus in the thread of window (of any
-// process): keys go where the focus is when they are sent.
-HWND FocusIn(HWND window);
-
-// Screenshots of every visible top-level window of this process.
+void ClickAt(HWND hwnd, int x, int y);  // button down and up sent at client (x, y)
+std::wstring ControlText(HWND control);  // also of another process
+HWND FocusIn(HWND window);  // the focus in window's thread, of any process
 void SaveScreenshotsOfProcess(const std::wstring& prefix);
 
-// Live GDI objects of a process (a handle with query and read access),
-// counted in the GDI handle table the system shares with it
-// (GetGuiResources is not implemented everywhere); -1 when it cannot be read.
+// Live GDI objects of a process, read from the GDI handle table it shares
+// (GetGuiResources is not implemented everywhere); -1 when unreadable.
 int GdiObjectCount(HANDLE process);
-
-// Live GDI objects gained over `times` runs of cycle, after one warm-up run
-// (the system keeps some objects, class brushes and fonts, from the first
-// use on); the messages posted are handled before each count. The test fails
-// when the count cannot be read or does not see a brush come and go.
+// Live GDI objects gained over `times` runs of cycle after one warm-up run,
+// posted messages handled before each count.
 int GdiGrowth(const std::function<void()>& cycle, int times);
 
 // A visible top-most window to host controls in (client area w x h px).
 HWND CreateHostWindow(int width, int height);
 
-// The activation context of quillet.exe's embedded manifest, active while
-// this object lives: what the program itself runs under, so that
+// quillet.exe's embedded manifest, active while this lives, so that
 // "Lantoc.Gleam" is found beside it with nothing registered.
 class ProgramManifest {
  public:
