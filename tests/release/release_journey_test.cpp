@@ -119,7 +119,8 @@ struct ReminderWindow {
   }
   // Double-clicks the cell, drops its list down with a click on the arrow,
   // walks to the entry with the arrow keys and takes it with Enter; Enter
-  // again closes the editor.
+  // again closes the editor. The keys go to another process: what they did
+  // is waited for.
   void Choose(int row, int col, const std::string& text, int year) {
     const std::vector<std::string> entries = ReminderChoices(table, row, col, year);
     const auto target = std::find(entries.begin(), entries.end(), text) - entries.begin();
@@ -135,25 +136,13 @@ struct ReminderWindow {
     for (LRESULT at = ::SendMessageW(box, CB_GETCURSEL, 0, 0); at != target; at += at < target ? 1 : -1) {
       PressKey(at < target ? VK_DOWN : VK_UP);
     }
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(box, CB_GETCURSEL, 0, 0) == target; })) << text;
     PressKey(VK_RETURN);
     PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(box); })) << "the cell's editor stayed open";
     table.SetTextMatrix(row, col, text);
   }
 };
-
-// The program's shown window with that caption, once there is one. A window
-// is found by its caption while the program still builds it, hidden at
-// (0, 0): a point worked out from it then is not where the window comes.
-HWND ShownWindow(DWORD pid, const wchar_t* caption) {
-  HWND shown = nullptr;
-  WaitFor([&] {
-    for (HWND hwnd : TopLevelWindows(pid, caption)) {
-      if (::IsWindowVisible(hwnd)) shown = hwnd;
-    }
-    return shown != nullptr;
-  }, kStartWait);
-  return shown;
-}
 
 // The text of the control that has the keyboard focus in window's thread.
 std::wstring FocusedText(HWND window) {
@@ -169,32 +158,14 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const std::wstring exe = ShortcutTarget();
   ASSERT_FALSE(exe.empty());
   // The user's settings: the panel kept in place (no docking at the edge).
-  ParameterItems settings = DefaultSettings("");
-  settings[kParamDocking] = "0";
-  settings[kParamPanelLeft] = "3000";
-  settings[kParamPanelTop] = "1500";
-  ASSERT_TRUE(WriteBytes(kInstalled + L"\\paramter.dat", EncodeCp936(FormatParameters(settings)).bytes));
+  ASSERT_TRUE(WriteBytes(kInstalled + L"\\paramter.dat", EncodeCp936(FormatParameters(PanelSettings(3000, 1500))).bytes));
   // Started as the shortcut starts it: in its own folder, on a clock the
-  // journey moves, in a day of its own.
+  // journey moves, in a day of its own. A failed step ends it.
   ProgramClock clock(ArtifactDir() + L"\\release-clock.txt");
   const CivilDate today{2030, 6, 15};
   ASSERT_TRUE(clock.Set(MakeDateTime(today, 9, 0, 0)));
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  ASSERT_TRUE(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               kInstalled.c_str(), &si, &pi));
-  win::KernelHandle process(pi.hProcess);
-  ::CloseHandle(pi.hThread);
-  // A failed step ends the program, so that the check goes on without it.
-  struct Ender {
-    HANDLE process;
-    ~Ender() {
-      if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) ::TerminateProcess(process, 99);
-    }
-  } ender{process.get()};
-  HWND panel = ShownWindow(pi.dwProcessId, L"\x3000Quillet");
+  Process program(exe, kInstalled);
+  HWND panel = program.WaitWindow(L"\x3000Quillet");
   ASSERT_NE(panel, nullptr);
   std::vector<HWND> buttons;
   WaitFor([&] { return (buttons = ChildWindows(panel)).size() >= 8; }, kStartWait);
@@ -204,8 +175,8 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   // "添加工作记录": the edit window over all records; a content typed, 确定,
   // then the list saved and closed.
   ClickTheMouse(buttons[1]);
-  HWND list = ShownWindow(pi.dwProcessId, L"\x3000我的工作记录表");
-  HWND edit = ShownWindow(pi.dwProcessId, L"\x3000编辑工作记录");
+  HWND list = program.WaitWindow(L"\x3000我的工作记录表");
+  HWND edit = program.WaitWindow(L"\x3000编辑工作记录");
   ASSERT_TRUE(list && edit);
   const POINT content = TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
   ClickTheMouse(content.x, content.y, 1);
@@ -225,7 +196,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   // due check brings it.
   ASSERT_TRUE(clock.Set(MakeDateTime(today, 10, 0, 0)));
   ClickTheMouse(buttons[3]);
-  ReminderWindow reminders{ShownWindow(pi.dwProcessId, L"定时提醒设置"), {}};
+  ReminderWindow reminders{program.WaitWindow(L"定时提醒设置"), {}};
   ASSERT_NE(reminders.window, nullptr);
   const POINT add = TwipsPoint(reminders.window, 360 + 2055 / 2.0, 4560 + 465 / 2.0);
   ClickTheMouse(add.x, add.y, 1);
@@ -253,7 +224,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
 
   // The reminder pops up once its minute has come; closed with its button.
   ASSERT_TRUE(clock.Set(MakeDateTime(today, 10, 5, 0)));
-  HWND popup = ShownWindow(pi.dwProcessId, L"\x3000定时器");
+  HWND popup = program.WaitWindow(L"\x3000定时器");
   ASSERT_NE(popup, nullptr) << "the reminder did not come";
   SaveRedrawnScreenshot(popup, L"release-reminder");
   ::PostMessageW(popup, WM_CLOSE, 0, 0);
@@ -264,10 +235,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   EXPECT_EQ(::GetFileAttributesW(exe.c_str()) != INVALID_FILE_ATTRIBUTES, true);
 
   ::PostMessageW(panel, WM_CLOSE, 0, 0);
-  ASSERT_EQ(::WaitForSingleObject(process.get(), static_cast<DWORD>(kStartWait.count())), WAIT_OBJECT_0);
-  DWORD code = 1;
-  ::GetExitCodeProcess(process.get(), &code);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(program.WaitExit(), 0);
 }
 
 }  // namespace

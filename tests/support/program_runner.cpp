@@ -19,13 +19,13 @@ Installation::Installation(const ParameterItems& settings, const wchar_t* folder
   WriteBytes(SettingsPath(), settingsBytes_);
 }
 
-Process::Process(const Installation& install) {
-  std::wstring commandLine = L"\"" + install.Exe() + L"\"";
+Process::Process(const std::wstring& exe, const std::wstring& folder) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (::CreateProcessW(install.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, install.folder().c_str(), &si, &pi)) {
+  if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &si, &pi)) {
     handle_.reset(pi.hProcess);
     id_ = pi.dwProcessId;
     ::CloseHandle(pi.hThread);

@@ -33,12 +33,14 @@ class Installation {
 // quillet.exe of an installation started in its folder; ended when this goes.
 class Process {
  public:
-  explicit Process(const Installation& install);
+  explicit Process(const Installation& install) : Process(install.Exe(), install.folder()) {}
+  Process(const std::wstring& exe, const std::wstring& folder);
   ~Process();
   bool Running() const;
   long WaitExit(DWORD ms = static_cast<DWORD>(kStartWait.count())) const;
   // A visible top-level window with exactly this caption (awaited for
-  // kStartWait, as it may be the first), else nullptr.
+  // kStartWait, as it may be the first), else nullptr. Only a shown one: while
+  // the program builds a window it stands hidden at (0, 0).
   HWND Window(const wchar_t* caption) const;
   HWND WaitWindow(const wchar_t* caption) const;
   DWORD Id() const { return id_; }

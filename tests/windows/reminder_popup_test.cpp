@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -24,8 +23,7 @@ namespace {
 constexpr char k60[] =  // four lines in the pop-up
     "下午3点在三楼会议室开季度总结会，请带上本季度的工作记录和下季度计划，会后把纪要发给全组同事，并预订下周二上午的会议室。";
 
-// A reminder file of (content, repeat kind, prompt, next due) rows, the
-// other fields of the eleven empty.
+// A reminder file of (content, repeat kind, prompt, next due) rows, the rest empty.
 std::string FileOf(const std::vector<std::array<std::string, 4>>& rows) {
   std::vector<std::string> fields;
   for (const auto& [content, repeat, prompt, due] : rows) {
@@ -56,8 +54,7 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   ASSERT_NE(program.WaitWindow(L"\x3000定时器"), nullptr) << "no pop-up at the panel's next tick";
   EXPECT_TRUE(WaitFor([&] { return ReadBytes(timer) == FileOf({fired, tomorrow}); })) << "the due time not moved on";
 
-  // While "定时提醒设置" is open, a tick leaves a reminder due meanwhile
-  // alone; closed again (the panel's button, without saving), it fires.
+  // While "定时提醒设置" is open a reminder due meanwhile waits; closed (unsaved), it fires.
   HWND button = ChildWindows(panel)[3];
   ClickTheMouse(button);
   ASSERT_NE(program.WaitWindow(L"定时提醒设置"), nullptr);

@@ -1,12 +1,6 @@
-// A user's way through the work records in the real program, with real
-// mouse and keyboard input: today's records and all of them; in the edit
-// window a record added (not without content), one changed, one viewed and
-// one the lists cannot show saved unchanged; cells edited in place (Esc
-// leaves a cell alone, a character the file cannot hold is refused), a
-// dragged range deleted, both sorts, a filter unticked and ticked, a save
-// that fails and one with Enter; then the record file byte for byte.
-// Closing without saving leaves the file as it was; ending the program
-// with the list open keeps the changes.
+// The work records in the real program through real mouse and keyboard
+// input: records added, changed, viewed, edited in place, deleted, sorted,
+// filtered and saved (or not), checked in the record file byte for byte.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,7 +22,6 @@ namespace {
 constexpr const wchar_t* kPanelCaption = L"\x3000Quillet";
 constexpr const wchar_t* kListCaption = L"\x3000我的工作记录表";
 constexpr const wchar_t* kEditCaption = L"\x3000编辑工作记录";
-// Work table columns (twips) and the height of the heading row and of a row.
 constexpr std::array<int, 6> kColumns = {500, 1600, 1600, 3000, 800, 2450};
 constexpr int kHeadingHeight = 240;
 constexpr int kRowHeight = 250;
@@ -46,7 +39,6 @@ POINT Cell(HWND list, int row, int col) {
   return p;
 }
 
-// A list button, by index: left 10560 twips, its top from the layout.
 POINT ListButton(HWND list, int index) {
   constexpr std::array<int, 9> kTops = {1320, 1700, 2080, 2480, 3000, 3390, 4200, 4600, 5010};
   return TwipsPoint(list, 10560 + 1695 / 2.0, kTops[static_cast<std::size_t>(index)] + 375 / 2.0);
@@ -74,10 +66,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   // The panel's buttons, top to bottom: 0 today's work, 2 all records.
   std::vector<HWND> buttons = ChildWindows(panel);
   ASSERT_GE(buttons.size(), 8u);
-  const auto press = [](HWND button) { ClickTheMouse(button); };
   const auto gone = [](HWND window) { return WaitFor([=] { return !::IsWindow(window); }); };
-  // The edit window's boxes: content, the composed start and deadline; its
-  // buttons: the mode's action, cancel.
   const auto box = [](HWND edit, double x, double y) { return ::WindowFromPoint(TwipsPoint(edit, x, y)); };
   const auto content = [&](HWND edit) { return box(edit, 120 + 300, 2040 + 300); };
   const auto type = [&](HWND edit) {  // the content box clicked and focused, for the keys
@@ -85,7 +74,6 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
     return WaitFor([&] { return FocusIn(edit) == content(edit); });
   };
   const auto action = [](HWND edit) { return TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0); };
-  // A message of the program is there, and closed.
   const auto message = [&] {
     HWND shown = program.WaitWindow(L"Quillet");
     if (shown) ::PostMessageW(shown, WM_CLOSE, 0, 0);
@@ -93,22 +81,21 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   };
 
   // Today's work, then the panel's button again: saved and closed as it was.
-  press(buttons[0]);
+  ClickTheMouse(buttons[0]);
   HWND list = program.WaitWindow(kListCaption);
   ASSERT_NE(list, nullptr);
   SaveRedrawnScreenshot(list, L"journey-today");
-  press(buttons[0]);
+  ClickTheMouse(buttons[0]);
   ASSERT_TRUE(gone(list)) << "the list stayed";
   EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
-  // "添加工作记录" opens all records and the edit window; pressed again
-  // while that is open it does nothing. No content is refused; added:
-  // today 9:0 to 17:0.
-  press(buttons[1]);
+  // "添加工作记录" (pressed again while open: nothing) refuses no content;
+  // added: today 9:0 to 17:0.
+  ClickTheMouse(buttons[1]);
   ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   HWND edit = program.WaitWindow(kEditCaption);
   ASSERT_NE(edit, nullptr);
-  press(buttons[1]);
+  ClickTheMouse(buttons[1]);
   Click(action(edit));
   EXPECT_TRUE(message()) << "no content, no word";
   ASSERT_TRUE(type(edit));
@@ -128,9 +115,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   ASSERT_TRUE(gone(edit));
   records[0].state = "完成部分";
 
-  // A double-click on a content cell edits it in place; a click elsewhere
-  // writes it back.
-  // The editor over the cell, with the focus; or gone, the table focused.
+  // A content cell edited in place by a double-click, written back by a click elsewhere.
   HWND editor = ::FindWindowExW(list, nullptr, L"Edit", nullptr);
   HWND grid = ::FindWindowExW(list, nullptr, L"QuilletGrid", nullptr);
   const auto shown = [&](bool open) {
@@ -153,13 +138,11 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(ListButton(list, 1));
   records.erase(records.begin() + 2, records.begin() + 4);
 
-  // By start, then by deadline (latest first): the two with the same
-  // deadline keep the order the first sort gave them.
+  // By start, then by deadline (latest first): a stable sort.
   Click(ListButton(list, 4));
   Click(ListButton(list, 5));
   records = {records[0], records[1], records[3], records[2], records[4]};
-  // "显示未完成记录" unticked: the third row shown is the fourth record,
-  // deleted; ticked again: the last record is shown once more.
+  // "显示未完成记录" unticked: the fourth record shown third, deleted; ticked: the last back.
   const POINT filter = TwipsPoint(list, 10560 + 100, 120 + 100);
   Click(filter);
   Click(Cell(list, 3, 2));
@@ -183,8 +166,7 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   EXPECT_TRUE(shown(false));
   records[3].content = "改过的内容";
   SaveRedrawnScreenshot(list, L"journey-all-records");
-  // The table has the focus: Enter saves and closes; a save that fails (a
-  // folder where its temporary file goes) is told, and the list stays.
+  // Enter in the table saves and closes; a save a folder blocks is told, the list stays.
   const std::wstring blocker = file + L".saving";
   const std::string kept = ReadBytes(file);
   ASSERT_TRUE(::CreateDirectoryW(blocker.c_str(), nullptr));
@@ -198,12 +180,10 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   ASSERT_TRUE(gone(list));
   EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
-  // With a record the lists cannot show added to the file: all records
-  // opened again, the first one viewed, then deleted.
-  const WorkRecord odd{"1999-03-09 09:00", "garbage", "旧任务戊", "尚未完成", ""};
-  records.push_back(odd);
+  // A record the lists cannot show added to the file; the first one viewed, then deleted.
+  records.push_back({"1999-03-09 09:00", "garbage", "旧任务戊", "尚未完成", ""});
   ASSERT_TRUE(WriteBytes(file, WorkFile(records)));
-  press(buttons[2]);
+  ClickTheMouse(buttons[2]);
   ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   Click(Cell(list, 1, 2));
   Click(ListButton(list, 0));  // "查看记录": the record, no action button
@@ -220,10 +200,9 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   ASSERT_TRUE(gone(list));
   EXPECT_EQ(ReadBytes(file), WorkFile(records));
 
-  // The record the lists cannot show, changed and saved (Enter) without a
-  // change, stays as it was; the first deleted; the program ended with the
-  // list open (its "×" picture, pressed after the delete) keeps the changes.
-  press(buttons[2]);
+  // That record saved (Enter) unchanged stays as it was; the first deleted; the
+  // program ended (its "×" picture) with the list open keeps the changes.
+  ClickTheMouse(buttons[2]);
   ASSERT_NE(list = program.WaitWindow(kListCaption), nullptr);
   Click(Cell(list, 5, 1), 2);
   ASSERT_NE(edit = program.WaitWindow(kEditCaption), nullptr);
