@@ -70,12 +70,13 @@ bool Red(Colour p) { return RedOf(p) - GreenOf(p) > 80 && GreenOf(p) - BlueOf(p)
 bool Dark(Colour p) { return RedOf(p) < 150 && RedOf(p) - BlueOf(p) < 24 && BlueOf(p) - RedOf(p) < 24; }
 
 TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
+  const CivilDate now{2026, 7, 15};  // on the program's clock, whatever the wall clock says
   const ParameterItems settings = PanelSettings(300, 300);
   for (const DWORD dpi : {144u, 96u}) {
     LogicalDpi logicalDpi(dpi);
     Installation install(settings);
+    ProgramClock clock(install.folder() + L"\\clock.txt");
+    ASSERT_TRUE(clock.Set(MakeDateTime(now, 12, 0, 0)));
     ::CopyFileW((BinDir() + L"\\Holiday.dat").c_str(), (install.folder() + L"\\Holiday.dat").c_str(), FALSE);
     Process program(install);
     HWND panel = program.WaitWindow(L"\x3000Quillet");
@@ -87,7 +88,7 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     const Calendar ui(window);
     ASSERT_EQ(ui.children.size(), 46u);
     const std::wstring tag = dpi == 96 ? L"-96dpi" : L"-144dpi";
-    EXPECT_EQ(ui.Shown(), MonthText(now.wYear, now.wMonth));
+    EXPECT_EQ(ui.Shown(), MonthText(now.year, now.month));
     SaveRedrawnScreenshot(window, L"calendar-this-month" + tag);
     // 2026's National Day: 休 from the 1st to the 7th, 班 on Saturday the 10th.
     ASSERT_TRUE(ui.Browse(2026, 10));
@@ -107,8 +108,8 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     EXPECT_EQ(ControlText(tip), L" 1\r\n五月十七\r\n(建党节 香港回归纪念)");
 
     // The focus makes a cell pink and gives it back its own colour: today's grey.
-    ASSERT_TRUE(ui.Browse(now.wYear, now.wMonth));
-    const int today = CellOf(now.wYear, now.wMonth, now.wDay), other = today == 0 ? 1 : today - 1;
+    ASSERT_TRUE(ui.Browse(now.year, now.month));
+    const int today = CellOf(now.year, now.month, now.day), other = today == 0 ? 1 : today - 1;
     Click(ui.Cell(today), 12);
     const auto pink = [](Colour p) { return p == MakeColour(255, 128, 255); };
     EXPECT_TRUE(WaitFor([&] { return ui.Pixels(today, false, pink) == 4; }));
@@ -125,7 +126,7 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     RECT r{};
     ::GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(ui.Shown(), MonthText(now.wYear, now.wMonth));
+    EXPECT_EQ(ui.Shown(), MonthText(now.year, now.month));
   }
 }
 

@@ -45,10 +45,7 @@ POINT ListButton(HWND list, int index) {
 }
 
 TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  const std::string today = std::to_string(now.wYear) + "-" + std::to_string(now.wMonth) + "-" +
-                            std::to_string(now.wDay);
+  const std::string today = "2029-3-15";  // on the program's clock, whatever the wall clock says
   std::vector<WorkRecord> records = {
       {today + " 8:0", "2030-1-6 9:0", "晨会", "尚未完成", ""},
       {today + " 10:0", "2030-1-5 9:0", "写周报", "因故延期", "等数据"},
@@ -60,6 +57,8 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Installation install(PanelSettings(3000, 1500));
   const std::wstring file = install.folder() + L"\\schedule.dat";
   ASSERT_TRUE(WriteBytes(file, WorkFile(records)));
+  ProgramClock clock(install.folder() + L"\\clock.txt");
+  ASSERT_TRUE(clock.Set(MakeDateTime({2029, 3, 15}, 12, 0, 0)));
   Process program(install);
   HWND panel = program.WaitWindow(kPanelCaption);
   ASSERT_NE(panel, nullptr);
