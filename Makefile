@@ -67,9 +67,9 @@ release-check: build
 screenshots: build
 	@tools/user-guide-pictures.sh $(BUILD) docs
 
-# Long runs (GDI hygiene over thousands of cycles; the real program for
-# QUILLET_SOAK_MINUTES, 30 by default), kept out of `make test`; the
-# program's figures minute by minute end up in $(BUILD)/soak.
+# The long run, kept out of `make test`: the real program for
+# QUILLET_SOAK_MINUTES (30 by default); its figures minute by minute end up
+# in $(BUILD)/soak.
 soak: build
 	@QUILLET_SESSION_DPI=96 tools/wine-session.sh $(BUILD)/wine-test \
 	  ctest --test-dir $(BUILD) --output-on-failure -L soak
