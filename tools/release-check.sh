@@ -84,14 +84,15 @@ wine reg query "$uninst_key" /v DisplayVersion 2>/dev/null | tr -d '\r' | grep -
   fail "the Apps entry does not name $later"
 
 # 4. Uninstall. The uninstaller copies itself away and returns at once:
-# wait for its work to show.
+# wait (30 s at most) until all of its work shows, then say what is missing.
 wine "$inst/uninstall.exe" /S || fail "uninstall ended with $?"
+left_files() { (cd "$inst" 2>/dev/null && ls -A | tr '\n' ' '); }
 for _ in $(seq 1 300); do
-  [ ! -e "$inst/uninstall.exe" ] && [ ! -e "$desk/Quillet.lnk" ] && ! reg_has "$uninst_key" && break
+  [ "$(left_files)" = "paramter.dat schedule.dat timer.dat " ] && [ ! -e "$desk/Quillet.lnk" ] &&
+    [ ! -e "$menu/Quillet.lnk" ] && ! reg_has "$uninst_key" && break
   sleep 0.1
 done
-sleep 1  # its last steps: the folder, its own copy
-left=$(cd "$inst" 2>/dev/null && ls -A | tr '\n' ' ')
+left=$(left_files)
 [ "$left" = "paramter.dat schedule.dat timer.dat " ] || fail "left in the program folder: $left"
 [ "$(data_sums)" = "$before" ] || fail "the uninstaller changed the user's files"
 [ ! -e "$menu/Quillet.lnk" ] || fail "Start-menu shortcut left"
