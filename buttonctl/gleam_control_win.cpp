@@ -3,6 +3,7 @@
 #include "buttonctl/gleam_control_win.h"
 
 #include <algorithm>
+#include <new>
 
 namespace lantoc {
 
@@ -283,8 +284,8 @@ class OnePointEnum final : public IEnumConnectionPoints {
   }
   STDMETHODIMP Clone(IEnumConnectionPoints** out) override {
     if (!out) return E_POINTER;
-    *out = new OnePointEnum(point_, position_);
-    return S_OK;
+    *out = new (std::nothrow) OnePointEnum(point_, position_);
+    return *out ? S_OK : E_OUTOFMEMORY;
   }
 
  private:
@@ -301,8 +302,8 @@ class OnePointEnum final : public IEnumConnectionPoints {
 
 STDMETHODIMP GleamControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
   if (!out) return E_POINTER;
-  *out = new OnePointEnum(&events_);
-  return S_OK;
+  *out = new (std::nothrow) OnePointEnum(&events_);
+  return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP GleamControl::FindConnectionPoint(REFIID riid, IConnectionPoint** out) {
@@ -352,7 +353,12 @@ STDMETHODIMP GleamEvents::Advise(IUnknown* sink, DWORD* cookie) {
       FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
     return CONNECT_E_CANNOTCONNECT;
   }
-  connections_.push_back({nextCookie_, dispatch});
+  try {
+    connections_.push_back({nextCookie_, dispatch});
+  } catch (const std::bad_alloc&) {  // no C++ exception leaves a COM method
+    dispatch->Release();
+    return E_OUTOFMEMORY;
+  }
   *cookie = nextCookie_++;
   return S_OK;
 }
