@@ -36,6 +36,7 @@ add_custom_target(tool_data ALL
           ${PROJECT_BINARY_DIR}/Holiday.dat
   VERBATIM)
 add_dependencies(quillet_tests tool_data)
+add_dependencies(quillet-lunar tool_data)  # built on its own, it works too
 
 # Benchmarks: bench/*_bench.cpp, all in one executable run by `make bench`.
 file(GLOB bench_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_bench.cpp)
