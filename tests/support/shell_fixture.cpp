@@ -54,9 +54,11 @@ void PressTheMouse(bool down) {
 
 void ClickTheMouse(int x, int y, int clicks) {
   MoveTheMouse(x, y);
+  // Each press and release carries the point too: under Xvfb a late motion
+  // event of the display can put the cursor back where it was a moment ago.
   for (int i = 0; i < clicks; ++i) {
-    Input(MOUSEEVENTF_LEFTDOWN);
-    Input(MOUSEEVENTF_LEFTUP);
+    Input(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    Input(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
   }
   TakeInput(QS_MOUSEBUTTON);
 }
