@@ -5,20 +5,6 @@
 
 namespace lantoc {
 
-std::int64_t RoundHalfEven(double value) {
-  const double lower = std::floor(value);
-  const double fraction = value - lower;
-  auto result = static_cast<std::int64_t>(lower);
-  if (fraction > 0.5) return result + 1;
-  if (fraction < 0.5) return result;
-  return (result % 2 == 0) ? result : result + 1;
-}
-
-int TwipsToPixels(double twips, int dpi) {
-  if (dpi <= 0) dpi = 96;
-  return static_cast<int>(RoundHalfEven(twips * dpi / kTwipsPerInch));
-}
-
 std::uint8_t vRGB(ColourRef col, std::u16string_view rgbFlag) {
   int shift = 16;
   if (rgbFlag == u"r" || rgbFlag == u"R") shift = 0;

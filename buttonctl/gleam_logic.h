@@ -1,12 +1,15 @@
 // Platform-free rules of the gradient button Gleam: colour arithmetic, the
 // 68-band face, caption placement, the hover/press states and the stored
-// properties. Self-contained on purpose: the control library links nothing
-// of the organiser program.
+// properties. The control library takes nothing of the organiser program
+// but the number and unit arithmetic of base/ (library quillet_numbers).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "base/numbers.h"
+#include "base/units.h"
 
 namespace lantoc {
 
@@ -17,12 +20,10 @@ constexpr ColourRef Rgb(int red, int green, int blue) {
   return static_cast<ColourRef>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-std::int64_t RoundHalfEven(double value);
-
-inline constexpr int kTwipsPerInch = 1440;
-// Whole pixels at dpi, halves to even; a non-positive dpi counts as 96.
-int TwipsToPixels(double twips, int dpi);
+// Halves to even, twips to whole pixels: the program's own arithmetic.
+using quillet::kTwipsPerInch;
+using quillet::RoundHalfEven;
+using quillet::TwipsToPixels;
 
 // Byte 0 (red) of col for "r"/"R", byte 1 (green) for "g"/"G", byte 2
 // (blue) for any other text, the empty one included.
