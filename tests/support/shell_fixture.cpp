@@ -108,7 +108,19 @@ void DragWithTheMouse(int x, int y, int dx, int dy) {
   std::atomic<bool> moved = false, done = false;
   std::thread mover([&] {
     bool ok = WaitFor(moving);
-    for (int step = 1; ok && step <= 8; ++step) ok = SendCursor(x + dx * step / 8, y + dy * step / 8);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    RECT from{};
+    ok = ok && ::GetGUIThreadInfo(thread, &info) && ::GetWindowRect(info.hwndMoveSize, &from);
+    // Each step once the window has followed it: let go early, and the loop
+    // may end before it took the last one.
+    for (int step = 1; ok && step <= 8; ++step) {
+      const int sx = dx * step / 8, sy = dy * step / 8;
+      ok = SendCursor(x + sx, y + sy) && WaitFor([&] {
+        RECT now{};
+        return ::GetWindowRect(info.hwndMoveSize, &now) && now.left - from.left == sx && now.top - from.top == sy;
+      });
+    }
     moved = ok;
     Input(MOUSEEVENTF_LEFTUP);
     done = WaitFor([&] { return !moving(); });

@@ -98,7 +98,7 @@ TEST(SettingsJourney, AColourSwitchesAndANewDataFolderTakeEffectAtOnceAndAtTheNe
 
   Click(TwipsPoint(window, 960 + 862, 4200 + 202));  // "保　　存"
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
-  EXPECT_FALSE(Topmost(panel));
+  EXPECT_TRUE(WaitFor([&] { return !Topmost(panel); })) << "still on top";
   // The gradient in the new colour, bands 2 darker each; no tray picture in the fourth.
   EXPECT_TRUE(WaitFor([&] { return PixelAt(panel, 850, 120) == DarkenColour(picked, 2); }));
   EXPECT_EQ(PixelAt(panel, 1200, 230), DarkenColour(picked, 6)) << "no tray picture";
