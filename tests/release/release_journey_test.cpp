@@ -144,16 +144,6 @@ struct ReminderWindow {
   }
 };
 
-// The text of the control that has the keyboard focus in window's thread.
-std::wstring FocusedText(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return {};
-  wchar_t text[256] = {};
-  ::SendMessageW(info.hwndFocus, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const std::wstring exe = ShortcutTarget();
   ASSERT_FALSE(exe.empty());
@@ -181,7 +171,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const POINT content = TwipsPoint(edit, 120 + 5055 / 2.0, 2040 + 855 / 2.0);
   ClickTheMouse(content.x, content.y, 1);
   TypeText(L"发布检查的记录");
-  ASSERT_TRUE(WaitFor([&] { return FocusedText(edit) == L"发布检查的记录"; })) << "the typing never reached the box";
+  ASSERT_TRUE(WaitFor([&] { return ControlText(FocusIn(edit)) == L"发布检查的记录"; })) << "the typing never reached the box";
   const POINT ok = TwipsPoint(edit, 5400 + 1215 / 2.0, 1920 + 375 / 2.0);
   ClickTheMouse(ok.x, ok.y, 1);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(edit); }));
@@ -205,7 +195,7 @@ TEST(Installed, ARecordIsAddedAndAReminderComesDueThenTheProgramCloses) {
   const POINT what = reminders.Cell(row, kContentCol);
   ClickTheMouse(what.x, what.y, 2);
   TypeText(L"发布检查的提醒");  // written when the next cell is chosen
-  ASSERT_TRUE(WaitFor([&] { return FocusedText(reminders.window) == L"发布检查的提醒"; }));
+  ASSERT_TRUE(WaitFor([&] { return ControlText(FocusIn(reminders.window)) == L"发布检查的提醒"; }));
   const int parts[] = {today.year, today.month, today.day, 10, 5};
   for (int i = 0; i < 5; ++i) {
     const int col = i < 3 ? kYearCol + i : i == 3 ? kHourCol : kMinuteCol;
