@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "forms/shared_state.h"
 #include "settings/default_settings.h"
 #include "shell/main_window.h"
+#include "shell/program_windows_win.h"
 #include "shell/tray_win.h"
 #include "tests/support/gleam_test_support.h"
 #include "tests/support/test_files.h"
@@ -59,10 +59,11 @@ void Report(const char* state, const Counts& c, int seconds) {
 int Run(int seconds) {
   test::ProgramManifest manifest;
   test::TempFolder folder;
-  ProgramFolder = win::Narrow(folder.path());
-  Parameters = DefaultSettings(ProgramFolder);
-  SaveSettingsAtExit = false;
-  InitSharedState();
+  ShellProgram program;
+  ProgramState& state = program.state;
+  state.ProgramFolder = win::Narrow(folder.path());
+  state.Parameters = DefaultSettings(state.ProgramFolder);
+  state.SaveSettingsAtExit = false;
   ::SetCursorPos(640, 1000);  // far from the panel
 
   MainWindow& panel = TheForm<MainWindow>();
@@ -79,8 +80,8 @@ int Run(int seconds) {
       {"docking on, in the tray", true, 3000, 1500, true},
   };
   for (const auto& s : states) {
-    Parameters[kParamDocking].assign(1, s.docking ? '1' : '0');
-    if (!panel.Start(s.left, s.top)) {
+    state.Parameters[kParamDocking].assign(1, s.docking ? '1' : '0');
+    if (!panel.Start(program, s.left, s.top)) {
       std::printf("the panel did not start\n");
       return 1;
     }

@@ -14,8 +14,8 @@
 
 #include "base/codepage.h"
 #include "base/record_file.h"
-#include "forms/shared_state.h"
 #include "settings/default_settings.h"
+#include "shell/program_windows_win.h"
 #include "tests/support/gleam_test_support.h"
 #include "tests/support/test_files.h"
 #include "win32/text.h"
@@ -57,12 +57,12 @@ void PaintNow(HWND window) {
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-double OpenOnce() {
-  const double ms = Milliseconds([] {
-    ShowWorkList();
+double OpenOnce(Program& program) {
+  const double ms = Milliseconds([&] {
+    ShowWorkList(program, false);
     PaintNow(TheForm<WorkListWindow>().hwnd());
   });
-  RunWorkListAction(8);
+  TheForm<WorkListWindow>().Action(WorkListWindow::kCloseAction);
   return ms;
 }
 
@@ -73,22 +73,22 @@ int main() {
   using namespace quillet;
   test::ProgramManifest manifest;
   test::TempFolder folder;
-  ProgramFolder = win::Narrow(folder.path());
-  Parameters = DefaultSettings(ProgramFolder);
-  InitSharedState();
+  ShellProgram program;
+  program.state.ProgramFolder = win::Narrow(folder.path());
+  program.state.Parameters = DefaultSettings(program.state.ProgramFolder);
   const std::wstring file = folder.File(L"schedule.dat");
 
   double emptyOpen = 0;
   for (const int count : {0, 10000, 100000}) {
     test::WriteBytes(file, RecordFile(count));
     const int times = count == 100000 ? 7 : 20;
-    const double open = Median(times, OpenOnce);
+    const double open = Median(times, [&] { return OpenOnce(program); });
     if (count == 0) emptyOpen = open;
     std::printf("open, %6d records: %8.1f ms median of %d (%+.1f ms over an empty file)\n", count,
                 open, times, open - emptyOpen);
   }
 
-  ShowWorkList();
+  ShowWorkList(program, false);
   WorkListWindow& list = TheForm<WorkListWindow>();
   HWND grid = list.Grid("Tbl")->hwnd();
   PaintNow(list.hwnd());
@@ -102,12 +102,12 @@ int main() {
                 });
               }));
   std::printf("sort by start, 100000 records:   %6.1f ms median of 5\n",
-              Median(5, [&] { return Milliseconds([&] { list.Action(4); ::UpdateWindow(grid); }); }));
+              Median(5, [&] { return Milliseconds([&] { list.Action(WorkListWindow::kSortByStartAction); ::UpdateWindow(grid); }); }));
   HWND filter = list.ControlWindow("Chk", 0);
   std::printf("filter one state, 100000 records: %6.1f ms median of 6\n",
               Median(6, [&] {
                 return Milliseconds([&] { ::SendMessageW(filter, BM_CLICK, 0, 0); ::UpdateWindow(grid); });
               }));
-  RunWorkListAction(8);
+  TheForm<WorkListWindow>().Action(WorkListWindow::kCloseAction);
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "calendar/lunar.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "win32/clock.h"
 #include "win32/paint.h"
@@ -157,7 +156,7 @@ void CalendarWindow::OnLoad() {
   }
 
   // A newer file the user put into the data folder is read at each opening.
-  marks_ = LoadDayMarks(Parameters[kParamDataFolder], ProgramFolder);
+  marks_ = LoadDayMarks(program().state.Parameters[kParamDataFolder], program().state.ProgramFolder);
   const SYSTEMTIME now = win::LocalNow();
   lunarToday_ = LunarDateText(CivilDate{now.wYear, now.wMonth, now.wDay});
   // Both bars set as a user would set them, so the boxes show their values
@@ -210,7 +209,7 @@ void CalendarWindow::FillMonth(int year, int month) {
     ::InvalidateRect(boxes_[static_cast<std::size_t>(i)], nullptr, TRUE);
   }
   // A focused cell goes back to its new colour when it loses the focus.
-  if (focused_ >= 0 && focused_ < kMonthGridCells) FocusColour = backs_[static_cast<std::size_t>(focused_)];
+  if (focused_ >= 0 && focused_ < kMonthGridCells) focusColour_ = backs_[static_cast<std::size_t>(focused_)];
 }
 
 Colour CalendarWindow::BoxColour(int index) const {
@@ -314,10 +313,10 @@ void CalendarWindow::OnScroll(HWND bar, int code) {
 
 void CalendarWindow::OnBoxFocus(int index, bool gained) {
   if (gained) {
-    FocusColour = backs_[static_cast<std::size_t>(index)];
+    focusColour_ = backs_[static_cast<std::size_t>(index)];
     focused_ = index;
   } else {
-    backs_[static_cast<std::size_t>(index)] = FocusColour;
+    backs_[static_cast<std::size_t>(index)] = focusColour_;
     if (focused_ == index) focused_ = -1;
   }
   ::InvalidateRect(boxes_[static_cast<std::size_t>(index)], nullptr, TRUE);
@@ -391,8 +390,9 @@ void CalendarWindow::Paint(const PaintTarget& target) {
   ::SetBkMode(target.dc, oldMode);
 }
 
-void ShowCalendar() {
+void ShowCalendar(Program& program) {
   CalendarWindow& calendar = TheForm<CalendarWindow>();
+  calendar.Attach(program);
   if (calendar.Load()) calendar.Show();
 }
 

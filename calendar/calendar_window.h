@@ -71,6 +71,7 @@ class CalendarWindow : public Form {
   std::array<HWND, kTextBoxes> boxes_{};
   std::array<Colour, kTextBoxes> backs_{};  // each box's colour when it has no focus
   int focused_ = -1;
+  Colour focusColour_ = 0;  // the focused box's colour, kept while it has the focus
   std::array<std::wstring, kMonthGridCells> tips_{};
   HWND tooltip_ = nullptr;  // owned by the window, destroyed with it
   win::Brush white_;
@@ -80,6 +81,6 @@ class CalendarWindow : public Form {
 };
 
 // Shows the calendar modeless, loading it first when needed.
-void ShowCalendar();
+void ShowCalendar(Program& program);
 
 }  // namespace quillet

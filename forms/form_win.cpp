@@ -464,16 +464,6 @@ win::Font ControlFontAt(const ControlDef& c, int dpi) {
 
 std::vector<Form*> LoadedForms() { return Registry(); }
 
-bool IsWindowOpen(std::string_view caption) {
-  const std::wstring wanted = win::Widen(caption);
-  for (Form* form : Registry()) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(form->hwnd(), text, 256);
-    if (wanted == text) return true;
-  }
-  return false;
-}
-
 void UnloadFormsExcept(const Form* keep) {
   for (;;) {
     Form* next = nullptr;

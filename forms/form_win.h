@@ -23,8 +23,10 @@
 //   };
 // where XxxDefinition() lists the caption, the inner size in twips and the
 // controls (ButtonControl, Picture, Label, TextBox, ScrollBar); the window
-// is reached through TheForm<XxxWindow>(), shown with Load() + Show() and
-// closed with Unload(). IsWindowOpen finds it by its caption while it is loaded.
+// is reached through TheForm<XxxWindow>(), given its program with Attach(),
+// shown with Load() + Show() and closed with Unload(). Windows never find
+// each other by caption: what one asks of another goes through the Program
+// (forms/program.h), which the shell implements.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +37,8 @@
 #include <vector>
 
 #include "forms/grid_win.h"
+#include "forms/program.h"
+#include "forms/skin.h"
 #include "forms/skin_paint_win.h"
 #include "forms/window_definition.h"
 #include "win32/gleam_host.h"
@@ -62,6 +66,13 @@ class Form : public win::Window {
   void Show();  // modeless
   void Hide();
   bool IsShown() const { return IsLoaded() && ::IsWindowVisible(hwnd()); }
+
+  // The program the window belongs to: whoever opens the window attaches it
+  // before Load.
+  void Attach(Program& program) { program_ = &program; }
+  Program& program() const { return *program_; }
+  // The skin of the program's settings.
+  Skin CurrentSkin() const { return SkinOf(program_->state.Parameters); }
 
   const WindowDef& Definition() const { return def_; }
   int Dpi() const;
@@ -144,6 +155,7 @@ class Form : public win::Window {
   std::vector<std::unique_ptr<GridView>> grids_;
   std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
   const ControlDef* pressed_ = nullptr;  // picture under a pressed button
+  Program* program_ = nullptr;
 };
 
 // The font a label or text box names, at dpi (points to pixels); empty when
@@ -159,8 +171,6 @@ T& TheForm() {
 
 // Loaded windows, in load order.
 std::vector<Form*> LoadedForms();
-// True while a loaded window (shown or hidden) has exactly this caption.
-bool IsWindowOpen(std::string_view caption);
 // Unloads every loaded window other than keep, first loaded first.
 void UnloadFormsExcept(const Form* keep);
 

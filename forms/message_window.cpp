@@ -175,16 +175,17 @@ void MessageWindow::OnClick(const ControlDef& control) {
   if (control.name == "Gleam1") Unload();
 }
 
-void ShowMessage(std::string_view text) {
+void ShowMessage(Program& program, std::string_view text) {
   MessageWindow& dialog = TheForm<MessageWindow>();
+  dialog.Attach(program);
   // The text first: a dialog that grows for it is centred at its full size.
   dialog.SetText(text);
   if (!dialog.Load()) return;
   dialog.Show();
 }
 
-void ShowMessageAndWait(std::string_view text) {
-  ShowMessage(text);
+void ShowMessageAndWait(Program& program, std::string_view text) {
+  ShowMessage(program, text);
   MessageWindow& dialog = TheForm<MessageWindow>();
   MSG msg;
   while (dialog.IsLoaded() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {

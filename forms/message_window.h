@@ -53,9 +53,9 @@ class MessageWindow : public Form {
 
 // Loads the dialog if needed, replaces its text and shows it; returns at
 // once.
-void ShowMessage(std::string_view text);
+void ShowMessage(Program& program, std::string_view text);
 
 // ShowMessage, then pumps messages until the user has closed the dialog.
-void ShowMessageAndWait(std::string_view text);
+void ShowMessageAndWait(Program& program, std::string_view text);
 
 }  // namespace quillet

@@ -1,18 +1,17 @@
 #include "forms/skin.h"
 
 #include "base/numbers.h"
-#include "forms/shared_state.h"
 
 namespace quillet {
 
-Skin CurrentSkin() {
+Skin SkinOf(const ParameterItems& items) {
   Skin skin;
-  skin.background = ColourFromText(Parameters[kParamBackground]);
-  skin.button = ColourFromText(Parameters[kParamButtonColour]);
-  skin.buttonText = ColourFromText(Parameters[kParamButtonTextColour]);
-  skin.docking = LenientNumber(Parameters[kParamDocking]) != 0;
-  skin.trayButton = LenientNumber(Parameters[kParamTrayButton]) != 0;
-  skin.onTop = LenientNumber(Parameters[kParamOnTop]) != 0;
+  skin.background = ColourFromText(items[kParamBackground]);
+  skin.button = ColourFromText(items[kParamButtonColour]);
+  skin.buttonText = ColourFromText(items[kParamButtonTextColour]);
+  skin.docking = LenientNumber(items[kParamDocking]) != 0;
+  skin.trayButton = LenientNumber(items[kParamTrayButton]) != 0;
+  skin.onTop = LenientNumber(items[kParamOnTop]) != 0;
   return skin;
 }
 

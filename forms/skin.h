@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/colour.h"
+#include "base/parameter_items.h"
 
 namespace quillet {
 
@@ -15,7 +16,7 @@ struct Skin {
   bool onTop = false;     // item 3: the panel stays above other windows
 };
 
-// The skin of the current parameter items.
-Skin CurrentSkin();
+// The skin of the parameter items.
+Skin SkinOf(const ParameterItems& items);
 
 }  // namespace quillet

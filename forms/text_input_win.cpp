@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "forms/form_win.h"
 #include "forms/message_window.h"
 #include "forms/text_input.h"
 #include "win32/text.h"
@@ -25,12 +26,16 @@ std::wstring ClipboardText(HWND owner) {
   return text;
 }
 
-// True when the input may go on; otherwise the user has been told.
-bool Accept(const std::wstring& input) {
+// True when the input may go on; otherwise the user has been told (in the
+// message dialog of the program the box's window belongs to).
+bool Accept(HWND box, const std::wstring& input) {
   const std::string refused = UnmappableCharacters(win::Narrow(input));
   if (refused.empty()) return true;
   ::MessageBeep(MB_ICONWARNING);
-  ShowMessage(RefusedInputText(refused));
+  const HWND window = ::GetAncestor(box, GA_ROOT);
+  for (Form* form : LoadedForms()) {
+    if (form->hwnd() == window) ShowMessage(form->program(), RefusedInputText(refused));
+  }
   return false;
 }
 
@@ -49,7 +54,7 @@ LRESULT CALLBACK InputProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UIN
         character.insert(character.begin(), static_cast<wchar_t>(pendingHigh));
         ::SetWindowSubclass(box, InputProc, kInputSubclass, 0);
       }
-      if (unit >= 0x20 && !Accept(character)) return 0;
+      if (unit >= 0x20 && !Accept(box, character)) return 0;
       if (character.size() == 2) {
         ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
         return 0;
@@ -57,7 +62,7 @@ LRESULT CALLBACK InputProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UIN
       break;
     }
     case WM_PASTE:
-      if (!Accept(ClipboardText(box))) return 0;
+      if (!Accept(box, ClipboardText(box))) return 0;
       break;
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(box, InputProc, kInputSubclass);

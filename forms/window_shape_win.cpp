@@ -2,7 +2,6 @@
 
 #include "base/placement.h"
 #include "base/window_geometry.h"
-#include "forms/shared_state.h"
 
 namespace quillet {
 
@@ -26,7 +25,6 @@ namespace {
 bool CursorInside(const ScreenBox& box) {
   POINT p{};
   ::GetCursorPos(&p);
-  CursorPos = {p.x, p.y};
   return StrictlyInside(box, p.x, p.y);
 }
 

@@ -15,7 +15,7 @@ void RoundCorners(HWND window, int radius);
 void DragWindow(HWND window, int button);
 
 // True when the cursor is strictly inside the window's outer rectangle
-// (an edge pixel counts as outside). Records the position in CursorPos.
+// (an edge pixel counts as outside).
 bool CursorOverWindow(HWND window);
 
 // The same for a control's box, given in the window's client pixels (drawn

@@ -6,6 +6,7 @@
 #include "forms/pictures_win.h"
 #include "forms/skin.h"
 #include "forms/window_shape_win.h"
+#include "base/paths.h"
 #include "lookup/help_text.h"
 #include "win32/text.h"
 
@@ -35,17 +36,12 @@ WindowDef HelpDefinition() {
 
 HelpWindow::HelpWindow() : Form(HelpDefinition(), FormStyle{}) {}
 
-std::string& HelpWindow::HelpFilePath() {
-  static std::string path;
-  return path;
-}
-
 bool HelpWindow::Load() {
   if (IsLoaded()) return true;
   // Read first: a missing file shows the message and no window at all.
-  const std::optional<std::string> text = ReadHelpText(HelpFilePath());
+  const std::optional<std::string> text = ReadHelpText(FileInFolder(program().state.ProgramFolder, kHelpFileName));
   if (!text) {
-    ShowMessage(kCannotOpen);
+    ShowMessage(program(), kCannotOpen);
     return false;
   }
   if (!LoadForm()) return false;
@@ -100,8 +96,9 @@ bool HelpWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
   return true;
 }
 
-void ShowHelpViewer() {
+void ShowHelpViewer(Program& program) {
   HelpWindow& viewer = TheForm<HelpWindow>();
+  viewer.Attach(program);
   if (viewer.Load()) viewer.Show();
 }
 

@@ -23,9 +23,6 @@ class HelpWindow : public Form {
   // -1 normal close picture, 0 highlighted.
   std::int16_t CloseHover() const { return closeHover_[0]; }
 
-  // The help file; tests point it elsewhere.
-  static std::string& HelpFilePath();
-
  protected:
   void OnLoad() override;
   void Paint(const PaintTarget& target) override;
@@ -41,8 +38,8 @@ class HelpWindow : public Form {
   win::Bitmap closeHighlight_;
 };
 
-// Shows the help viewer modeless (reading the help file afresh when it is
-// not open yet).
-void ShowHelpViewer();
+// Shows the help viewer modeless (reading the program folder's help file
+// afresh when it is not open yet).
+void ShowHelpViewer(Program& program);
 
 }  // namespace quillet

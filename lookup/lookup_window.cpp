@@ -7,7 +7,6 @@
 #include "base/field_reader.h"
 #include "base/paths.h"
 #include "forms/pictures_win.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "lookup/code_search.h"
 #include "win32/paint.h"
@@ -88,7 +87,7 @@ void LookupWindow::Query() {
   const std::string keyword = Trim(Keyword());
   ::SetWindowTextW(keywordBox, win::Widen(keyword).c_str());
   if (keyword.empty()) return;
-  const std::optional<std::string> lines = SearchCodes(FileInFolder(ProgramFolder, kCodeFileName), keyword);
+  const std::optional<std::string> lines = SearchCodes(FileInFolder(program().state.ProgramFolder, kCodeFileName), keyword);
   if (lines) ::SetWindowTextW(ControlWindow("Txt"), win::Widen(*lines).c_str());
 }
 
@@ -129,8 +128,9 @@ void LookupWindow::OnClick(const ControlDef& control) {
   }
 }
 
-void ShowCodeLookup() {
+void ShowCodeLookup(Program& program) {
   LookupWindow& lookup = TheForm<LookupWindow>();
+  lookup.Attach(program);
   if (!lookup.Load()) return;
   lookup.Show();
   ::SetFocus(lookup.ControlWindow("Text1"));

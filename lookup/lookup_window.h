@@ -40,6 +40,6 @@ class LookupWindow : public Form {
 };
 
 // Shows the look-up window modeless, with the keyword box ready for typing.
-void ShowCodeLookup();
+void ShowCodeLookup(Program& program);
 
 }  // namespace quillet

@@ -4,7 +4,6 @@
 
 #include "forms/form_win.h"
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
 #include "reminders/reminder.h"
 #include "reminders/reminder_popup_window.h"
 #include "reminders/schedule.h"
@@ -22,11 +21,11 @@ DateTime LocalNow() {
 
 }  // namespace
 
-void ReminderTicker::Tick() {
-  if (IsWindowOpen(kReminderSettingsCaption)) return;
-  const std::string path = ReminderPath(Parameters[kParamDataFolder]);
+void ReminderTicker::Tick(Program& program) {
+  if (program.ReminderSettingsOpen()) return;
+  const std::string path = ReminderPath(program.state.Parameters[kParamDataFolder]);
   const DueCheckRun run = RunDueCheck(path, LocalNow());
-  for (const FiredReminder& fired : run.check.fired) ShowReminder(fired.content, fired.prompt);
+  for (const FiredReminder& fired : run.check.fired) ShowReminder(program, fired.content, fired.prompt);
   if (!run.check.writeNeeded) return;
   if (run.saved) {
     failureShown_ = false;
@@ -34,13 +33,13 @@ void ReminderTicker::Tick() {
     // The reminders fire again at the next tick until the file takes their
     // new due times; the user learns why once.
     failureShown_ = true;
-    ShowMessage("无法保存提醒文件 " + path + "：" + run.saveError);
+    ShowMessage(program, "无法保存提醒文件 " + path + "：" + run.saveError);
   }
 }
 
-void CheckDueRemindersNow() {
+void CheckDueRemindersNow(Program& program) {
   static ReminderTicker ticker;
-  ticker.Tick();
+  ticker.Tick(program);
 }
 
 }  // namespace quillet

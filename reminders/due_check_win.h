@@ -2,26 +2,25 @@
 // timer.dat in the data folder, at the present local time.
 #pragma once
 
-namespace quillet {
+#include "forms/program.h"
 
-// Caption of the reminder settings window: while a window of that caption is
-// loaded, the tick stands aside (the window holds its own copy of the file).
-inline constexpr char kReminderSettingsCaption[] = "定时提醒设置";
+namespace quillet {
 
 class ReminderTicker {
  public:
-  // Runs the due check unless the reminder settings window is open, and
+  // Runs the due check unless the reminder settings window is open (it
+  // holds its own copy of the file), and
   // hands every reminder that fired to the pop-up in file order (it ends up
   // showing the last). Returns at once, with no dialog waiting: new due
   // times that could not be written are told once through the message
   // dialog, and told again only after a later save worked.
-  void Tick();
+  void Tick(Program& program);
 
  private:
   bool failureShown_ = false;
 };
 
 // The program's ticker, for the panel's timer.
-void CheckDueRemindersNow();
+void CheckDueRemindersNow(Program& program);
 
 }  // namespace quillet

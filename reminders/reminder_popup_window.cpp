@@ -1,6 +1,5 @@
 #include "reminders/reminder_popup_window.h"
 
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/sound_player_win.h"
 #include "reminders/schedule.h"
@@ -34,7 +33,8 @@ WindowDef PopupDefinition() {
 ReminderPopupWindow::ReminderPopupWindow()
     : Form(PopupDefinition(), FormStyle{}), sound_(ProgramSoundPlayer()) {}
 
-void ReminderPopupWindow::Present(std::string_view text) {
+void ReminderPopupWindow::Present(std::string_view text, std::string_view prompt) {
+  prompt_ = std::string(prompt);
   if (!LoadForm()) return;
   text_ = std::string(text);
   // The whole surface: a line may run past the label's right edge.
@@ -79,15 +79,16 @@ void ReminderPopupWindow::OnClick(const ControlDef& control) {
 
 bool ReminderPopupWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
   if (msg != WM_TIMER || wParam != kSoundTimer) return false;
-  sound_.Tick(ReminderSounds(ReminderPrompt, Parameters[kParamReminderSound]),
-              Parameters[kParamSoundFile]);
+  const ParameterItems& items = program().state.Parameters;
+  sound_.Tick(ReminderSounds(prompt_, items[kParamReminderSound]), items[kParamSoundFile]);
   *result = 0;
   return true;
 }
 
-void ShowReminder(std::string_view content, std::string_view prompt) {
-  ReminderPrompt = std::string(prompt);
-  TheForm<ReminderPopupWindow>().Present(WrapReminderContent(content));
+void ShowReminder(Program& program, std::string_view content, std::string_view prompt) {
+  ReminderPopupWindow& popup = TheForm<ReminderPopupWindow>();
+  popup.Attach(program);
+  popup.Present(WrapReminderContent(content), prompt);
 }
 
 }  // namespace quillet

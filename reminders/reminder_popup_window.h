@@ -19,8 +19,9 @@ class ReminderPopupWindow : public Form {
 
   // Loads the window if it is not loaded (centred, silent), puts the text
   // (already wrapped) in its label and shows it; an open window keeps its
-  // place and its sound rhythm.
-  void Present(std::string_view text);
+  // place and its sound rhythm. The prompt method decides the sound from
+  // the next tick on.
+  void Present(std::string_view text, std::string_view prompt);
   const std::string& Text() const { return text_; }
   bool SoundPlaying() const { return sound_.Playing(); }
 
@@ -35,12 +36,13 @@ class ReminderPopupWindow : public Form {
   void DrawLabel(const PaintTarget& target, const char* name, std::string_view text) const;
 
   std::string text_;
+  std::string prompt_;  // the prompt method of the reminder shown
   ReminderSoundRhythm sound_;
 };
 
-// Hands one reminder to the pop-up: its content broken into lines of 18
-// characters, and its prompt method, which decides the sound from the next
-// tick on (ReminderPrompt).
-void ShowReminder(std::string_view content, std::string_view prompt);
+// Hands one reminder to the pop-up of program: its content broken into
+// lines of 18 characters, and its prompt method, which decides the sound
+// from the next tick on.
+void ShowReminder(Program& program, std::string_view content, std::string_view prompt);
 
 }  // namespace quillet

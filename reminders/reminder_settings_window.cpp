@@ -9,7 +9,6 @@
 
 #include "base/table_rows.h"
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "reminders/reminder.h"
@@ -21,7 +20,6 @@ namespace quillet {
 
 namespace {
 
-constexpr char kTitle[] = "    定时提醒设置";
 constexpr Colour kGridLines = 0x808080;
 // How much wider than its column each editor is, twips: the drop-down's
 // arrow button must not hide the text.
@@ -74,8 +72,6 @@ DateTime PresentMoment() {
   return MakeDateTime(CivilDate{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute, t.wSecond);
 }
 
-std::string ReminderFile() { return ReminderPath(Parameters[kParamDataFolder]); }
-
 }  // namespace
 
 ReminderSettingsWindow::ReminderSettingsWindow() : Form(SettingsDefinition(), FormStyle{}) {}
@@ -107,7 +103,7 @@ void ReminderSettingsWindow::OnLoad() {
   table_.ResetCursor();
   grid->SetModel(&table_);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
-  if (readFailed_) ShowMessage(UnreadableText(path));
+  if (readFailed_) ShowMessage(program(), UnreadableText(path));
 }
 
 void ReminderSettingsWindow::OnUnload() {
@@ -118,7 +114,8 @@ void ReminderSettingsWindow::OnUnload() {
 }
 
 void ReminderSettingsWindow::Paint(const PaintTarget& target) {
-  PaintTitleBar(target, kTitle, CurrentSkin().background);
+  // The title strip shows the caption, set in by four spaces.
+  PaintTitleBar(target, "    " + std::string(kCaption), CurrentSkin().background);
   for (const ControlDef& c : Definition().controls) {
     if (c.kind == ControlKind::Label) PaintLabel(target, c, DT_LEFT | DT_TOP | DT_NOPREFIX);
   }
@@ -170,11 +167,11 @@ void ReminderSettingsWindow::Action(int index) {
 bool ReminderSettingsWindow::Save() {
   const std::string path = ReminderFile();
   if (readFailed_) {
-    ShowMessage(NotSavedText(path, kKeptReason));
+    ShowMessage(program(), NotSavedText(path, kKeptReason));
     return false;
   }
   const SaveOutcome save = SaveReminderTable(table_, path);
-  if (!save.ok) ShowMessage(NotSavedText(path, save.error));
+  if (!save.ok) ShowMessage(program(), NotSavedText(path, save.error));
   return save.ok;
 }
 
@@ -202,8 +199,8 @@ RECT ReminderSettingsWindow::EditorBox(int row, int col, int extraPx) {
 void ReminderSettingsWindow::OpenTextEditor(int row, int col) {
   HWND box = ControlWindow("Txt");
   const RECT at = EditorBox(row, col, Px(kTextEditorExtra));
-  GridEditRow = row;
-  GridEditCol = col;
+  editRow_ = row;
+  editCol_ = col;
   ::SetWindowTextW(box, win::Widen(table_.TextMatrix(row, col)).c_str());
   ::SetWindowPos(box, HWND_TOP, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_SHOWWINDOW);
@@ -226,8 +223,8 @@ void ReminderSettingsWindow::OpenDropDown(int row, int col) {
     extra = std::max<int>(extra, outer.right - outer.left - field);
   }
   const RECT at = EditorBox(row, col, extra);
-  GridEditRow = row;
-  GridEditCol = col;
+  editRow_ = row;
+  editCol_ = col;
   ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
   for (const std::string& entry : ReminderChoices(table_, row, col, DateOf(PresentMoment()).year)) {
     ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(entry).c_str()));
@@ -252,7 +249,7 @@ void ReminderSettingsWindow::CloseTextEditor(bool write) {
   if (!textOpen_) return;
   textOpen_ = false;  // before anything that moves the focus
   HWND box = ControlWindow("Txt");
-  if (write) WriteReminderCell(table_, GridEditRow, GridEditCol, WindowText(box));
+  if (write) WriteReminderCell(table_, editRow_, editCol_, WindowText(box));
   if (::GetFocus() == box) ::SetFocus(Grid("Tbl")->hwnd());
   ::ShowWindow(box, SW_HIDE);
 }
@@ -262,7 +259,7 @@ void ReminderSettingsWindow::CloseDropDown(bool write) {
   dropOpen_ = false;
   HWND box = ControlWindow("Cmb");
   ::SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
-  if (write) WriteReminderCell(table_, GridEditRow, GridEditCol, WindowText(box));
+  if (write) WriteReminderCell(table_, editRow_, editCol_, WindowText(box));
   HWND focus = ::GetFocus();
   if (focus == box || ::IsChild(box, focus)) ::SetFocus(Grid("Tbl")->hwnd());
   ::ShowWindow(box, SW_HIDE);
@@ -326,11 +323,14 @@ LRESULT CALLBACK ReminderSettingsWindow::DropDownKeys(HWND field, UINT msg, WPAR
   return ::DefSubclassProc(field, msg, wParam, lParam);
 }
 
-void ShowReminderSettings() {
-  ReminderSettingsWindow& window = TheForm<ReminderSettingsWindow>();
-  if (window.Load()) window.Show();
+std::string ReminderSettingsWindow::ReminderFile() const {
+  return ReminderPath(program().state.Parameters[kParamDataFolder]);
 }
 
-void RunReminderSettingsAction(int index) { TheForm<ReminderSettingsWindow>().Action(index); }
+void ShowReminderSettings(Program& program) {
+  ReminderSettingsWindow& window = TheForm<ReminderSettingsWindow>();
+  window.Attach(program);
+  if (window.Load()) window.Show();
+}
 
 }  // namespace quillet

@@ -3,10 +3,12 @@
 // remark typed into a floating text box, the other fields chosen in a
 // floating drop-down), added, deleted, then saved to the file or dropped.
 // The table is the only copy while the window is open; the due check stands
-// aside while a window with this caption is loaded.
+// aside while the window is loaded.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "base/table_model.h"
 #include "forms/form_win.h"
@@ -16,11 +18,8 @@ namespace quillet {
 class ReminderSettingsWindow : public Form {
  public:
   static constexpr char kCaption[] = "定时提醒设置";
-  // Button actions 0..3: add, delete, save and close, close without saving.
-  static constexpr int kAddAction = 0;
-  static constexpr int kDeleteAction = 1;
-  static constexpr int kSaveAndCloseAction = 2;
-  static constexpr int kCancelAction = 3;
+  // The actions of the four buttons, by button index.
+  enum ActionIndex : int { kAddAction, kDeleteAction, kSaveAndCloseAction, kCancelAction };
 
   ReminderSettingsWindow();
   // The window (and its grid, which watches the table) goes while the
@@ -62,15 +61,17 @@ class ReminderSettingsWindow : public Form {
   // Writes the table to the file; a failure is told (file and reason) and
   // gives false.
   bool Save();
+  std::string ReminderFile() const;
 
   TableModel table_;
   bool textOpen_ = false;
   bool dropOpen_ = false;
   bool readFailed_ = false;  // the file could not be read: never written over
+  int editRow_ = 0;  // the cell under the open editor
+  int editCol_ = 0;
 };
 
 // The entries the panel's navigation calls.
-void ShowReminderSettings();
-void RunReminderSettingsAction(int index);
+void ShowReminderSettings(Program& program);
 
 }  // namespace quillet

@@ -7,7 +7,6 @@
 
 #include "base/field_reader.h"
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/sound_player_win.h"
 #include "forms/text_input.h"
@@ -29,8 +28,6 @@ constexpr UINT_PTR kTrialTimer = 1;
 constexpr UINT_PTR kKeySubclass = 0x5345;  // any id unique to this window
 constexpr wchar_t kSoundFilter[] = L"声音文件 (*.wav)\0*.wav\0";
 // The windows that hold the data files while open, known by their captions.
-constexpr char kWorkListCaption[] = "\u3000我的工作记录表";
-constexpr char kReminderSettingsCaption[] = "定时提醒设置";
 
 // Top-left corners of the frames, twips; what is inside a frame is placed
 // from its corner.
@@ -156,7 +153,7 @@ SettingsWindow::SettingsWindow() : Form(SettingsDefinition(), FormStyle{}), tria
 
 void SettingsWindow::OnLoad() {
   switchBrush_.reset(::CreateSolidBrush(DarkenColour(CurrentSkin().background, 30)));
-  const SettingsControls controls = ParametersToSettings(Parameters);
+  const SettingsControls controls = ParametersToSettings(program().state.Parameters);
   SetText(ControlWindow("Txt", 0), controls.dataFolder);
   SetText(ControlWindow("Txt", 1), controls.soundFile);
   for (std::size_t i = 0; i < controls.switches.size(); ++i) {
@@ -505,13 +502,13 @@ void SettingsWindow::BrowseSound() {
   if (!::GetOpenFileNameW(&dialog) || !IsLoaded()) return;
   const std::string path = win::Narrow(file.c_str());
   if (const std::string bad = UnmappableCharacters(path); !bad.empty()) {
-    ShowMessage(SoundPathRefusedText(bad));
+    ShowMessage(program(), SoundPathRefusedText(bad));
     return;
   }
   SetText(ControlWindow("Txt", 1), path);
   // The pop-up plays the new sound from now on, even if the window is
   // then closed with "取　　消"; the item is saved at the latest at exit.
-  Parameters[kParamSoundFile] = path;
+  program().state.Parameters[kParamSoundFile] = path;
 }
 
 void SettingsWindow::PressTrial() {
@@ -525,38 +522,40 @@ void SettingsWindow::PressTrial() {
 bool SettingsWindow::Save() {
   const SettingsControls controls = Controls();
   const NewFolderState folder{FolderExists(Trim(controls.dataFolder)),
-                              IsWindowOpen(kWorkListCaption) || IsWindowOpen(kReminderSettingsCaption)};
-  const SettingsSavePlan plan = PlanSettingsSave(Parameters, controls, folder);
+                              program().RecordWindowsOpen() || program().ReminderSettingsOpen()};
+  ProgramState& state = program().state;
+  const SettingsSavePlan plan = PlanSettingsSave(state.Parameters, controls, folder);
   if (!plan.refusal.empty()) {
-    ShowMessage(plan.refusal);
+    ShowMessage(program(), plan.refusal);
     return false;
   }
-  const std::string oldFolder = Parameters[kParamDataFolder];
+  const std::string oldFolder = state.Parameters[kParamDataFolder];
   const std::string newFolder = plan.items[kParamDataFolder];
   DataFilesCopy copy;
   if (plan.dataFolderChanged) {
     copy = CopyMissingDataFiles(oldFolder, newFolder);
     if (!copy.failedPath.empty()) {
-      ShowMessage(DataFileNotCopiedText(copy.failedPath, newFolder, copy.error));
+      ShowMessage(program(), DataFileNotCopiedText(copy.failedPath, newFolder, copy.error));
       return false;
     }
   }
-  const std::string path = ParameterFilePath(ProgramFolder);
+  const std::string path = ParameterFilePath(state.ProgramFolder);
   const ParametersSave save = SaveParameters(path, plan.items);
   if (!save.saved) {
-    ShowMessage(SettingsNotSavedText(path, save.error));
+    ShowMessage(program(), SettingsNotSavedText(path, save.error));
     return false;
   }
-  Parameters = plan.items;
-  SaveSettingsAtExit = true;  // the file is the user's own settings now
+  state.Parameters = plan.items;
+  state.SaveSettingsAtExit = true;  // the file is the user's own settings now
   Unload();
   if (saved_) saved_();
-  if (!copy.copied.empty()) ShowMessage(DataFilesCopiedText(copy.copied, oldFolder, newFolder));
+  if (!copy.copied.empty()) ShowMessage(program(), DataFilesCopiedText(copy.copied, oldFolder, newFolder));
   return true;
 }
 
-void ShowSettingsWindow(std::function<void()> saved) {
+void ShowSettingsWindow(Program& program, std::function<void()> saved) {
   SettingsWindow& window = TheForm<SettingsWindow>();
+  window.Attach(program);
   window.OnSaved(std::move(saved));
   if (!window.Load()) return;
   window.Show();

@@ -76,6 +76,6 @@ class SettingsWindow : public Form {
 
 // Shows the settings window; saved runs after each save that changed the
 // items.
-void ShowSettingsWindow(std::function<void()> saved);
+void ShowSettingsWindow(Program& program, std::function<void()> saved);
 
 }  // namespace quillet

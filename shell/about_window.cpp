@@ -66,7 +66,7 @@ void AboutWindow::OnClick(const ControlDef& control) {
   if (control.name != "Pic") return;
   if (control.index == 0) {
     Hide();
-    ShowHelpViewer();
+    ShowHelpViewer(program());
   }
   Unload();
 }

@@ -8,9 +8,6 @@
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
-#include "lookup/help_text.h"
-#include "lookup/help_window.h"
 #include "shell/main_window.h"
 #include "shell/program_windows_win.h"
 #include "shell/startup.h"
@@ -43,28 +40,27 @@ std::string FolderOf(const std::wstring& path) {
 
 int RunPanel() {
   const std::wstring programPath = ProgramPath();
-  ProgramFolder = FolderOf(programPath);
-  HelpWindow::HelpFilePath() = FileInFolder(ProgramFolder, kHelpFileName);
+  ShellProgram program;
+  ProgramState& state = program.state;
+  state.ProgramFolder = FolderOf(programPath);
 
   // 1. Settings. A file that exists but cannot be read is left alone.
-  const std::string settingsPath = ParameterFilePath(ProgramFolder);
+  const std::string settingsPath = ParameterFilePath(state.ProgramFolder);
   const ParametersLoad load = LoadParameters(settingsPath);
-  SaveSettingsAtExit = load.fileRead || ::GetFileAttributesW(win::Widen(settingsPath).c_str()) ==
-                                            INVALID_FILE_ATTRIBUTES;
-  Parameters = StartupSettings(load, ProgramFolder);
-  // 2. Shared variables.
-  InitSharedState();
-  // 3. A second copy only tells the user and ends, the file untouched.
+  state.SaveSettingsAtExit = load.fileRead || ::GetFileAttributesW(win::Widen(settingsPath).c_str()) ==
+                                                  INVALID_FILE_ATTRIBUTES;
+  state.Parameters = StartupSettings(load, state.ProgramFolder);
+  // 2. A second copy only tells the user and ends, the file untouched.
   win::KernelHandle singleCopy(::CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
   if (singleCopy && ::GetLastError() == ERROR_ALREADY_EXISTS) {
-    ShowMessageAndWait(AlreadyRunningText(win::Narrow(programPath)));
+    ShowMessageAndWait(program, AlreadyRunningText(win::Narrow(programPath)));
     return 0;
   }
-  ConnectProgramWindows();
-  // 4-8. The panel at its stored place.
+  ConnectProgramWindows(program);
+  // 3-7. The panel at its stored place.
   MainWindow& panel = TheForm<MainWindow>();
-  if (!panel.Start(LenientInt32(Parameters[kParamPanelLeft]),
-                   LenientInt32(Parameters[kParamPanelTop]))) {
+  if (!panel.Start(program, LenientInt32(state.Parameters[kParamPanelLeft]),
+                   LenientInt32(state.Parameters[kParamPanelTop]))) {
     return 1;
   }
   MSG msg;
@@ -72,6 +68,8 @@ int RunPanel() {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
+  // Every window goes while the program it belongs to still exists.
+  UnloadFormsExcept(nullptr);
   return static_cast<int>(msg.wParam);
 }
 

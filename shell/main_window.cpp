@@ -5,7 +5,6 @@
 #include "calendar/lunar.h"
 #include "forms/message_window.h"
 #include "forms/pictures_win.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/window_shape_win.h"
 #include "settings/parameters.h"
@@ -65,11 +64,13 @@ void MainWindow::SetClock(std::function<SYSTEMTIME()> clock) {
   DateChanged();
 }
 
-bool MainWindow::Start(int leftTwips, int topTwips) {
+bool MainWindow::Start(Program& program, int leftTwips, int topTwips) {
   shuttingDown_ = false;
+  Attach(program);
+  ButtonState.fill(-1);
   if (!LoadForm()) return false;
-  position_.width = static_cast<int>(MainPanelWidth > 0 ? MainPanelWidth : kPanelWidth);
-  position_.height = static_cast<int>(MainPanelHeight > 0 ? MainPanelHeight : kPanelHeight);
+  position_.width = static_cast<int>(kPanelWidth);
+  position_.height = static_cast<int>(kPanelHeight);
   docking_ = true;
   SetPosition(leftTwips, topTwips);  // the form made itself topmost and round
   ApplyOnTop();
@@ -129,7 +130,6 @@ bool MainWindow::CursorOverPanelAt(const TwipsRect& p) const {
   const int top = TwipsToPixels(p.top, dpi);
   POINT cursor{};
   ::GetCursorPos(&cursor);
-  CursorPos = {cursor.x, cursor.y};
   return StrictlyInside({left, top, left + TwipsToPixels(p.width, dpi),
                          top + TwipsToPixels(p.height, dpi)},
                         cursor.x, cursor.y);
@@ -289,26 +289,23 @@ void MainWindow::Navigate(int index) {
   const auto run = [](const std::function<void()>& f) {
     if (f) f();
   };
-  const auto action = [](const std::function<void(int)>& f, int n) {
-    if (f) f(n);
-  };
+  const auto asked = [](const std::function<bool()>& f) { return f && f(); };
   switch (index) {
     case 0:
     case 2:
-      if (IsWindowOpen(kListCaption)) {
-        action(to.listAction, 7);
-      } else {
-        TodayOnly = index == 0 ? -1 : 0;
-        run(to.showList);
+      if (asked(to.listOpen)) {
+        run(to.saveAndCloseList);
+      } else if (to.showList) {
+        to.showList(index == 0);
       }
       break;
     case 1:
-      if (!IsWindowOpen(kListCaption)) Navigate(2);
-      if (!IsWindowOpen(kEditCaption)) action(to.listAction, 3);
+      if (!asked(to.listOpen)) Navigate(2);
+      if (!asked(to.editorOpen)) run(to.addRecord);
       break;
     case 3:
-      if (IsWindowOpen(kReminderSettingsCaption)) {
-        action(to.reminderSettingsAction, 3);
+      if (asked(to.reminderSettingsOpen)) {
+        run(to.cancelReminderSettings);
       } else {
         run(to.showReminderSettings);
       }
@@ -331,10 +328,11 @@ void MainWindow::Navigate(int index) {
       break;
     case 7: {
       AboutWindow& about = TheForm<AboutWindow>();
-      if (IsWindowOpen(AboutWindow::kCaption)) {
+      if (about.IsLoaded()) {
         about.Unload();
-      } else if (about.Load()) {
-        about.Show();
+      } else {
+        about.Attach(program());
+        if (about.Load()) about.Show();
       }
       break;
     }
@@ -349,15 +347,16 @@ void MainWindow::ShutDown() {
   // Nothing docks or fires from here on, also while a message below waits.
   ::KillTimer(hwnd(), kDockTimer);
   ::KillTimer(hwnd(), kReminderTimer);
-  Parameters[kParamPanelLeft] = std::to_string(position_.left);
-  Parameters[kParamPanelTop] = std::to_string(position_.top);
-  if (SaveSettingsAtExit) {
-    const std::string path = ParameterFilePath(ProgramFolder);
-    const ParametersSave save = SaveParameters(path, Parameters);
+  ProgramState& state = program().state;
+  state.Parameters[kParamPanelLeft] = std::to_string(position_.left);
+  state.Parameters[kParamPanelTop] = std::to_string(position_.top);
+  if (state.SaveSettingsAtExit) {
+    const std::string path = ParameterFilePath(state.ProgramFolder);
+    const ParametersSave save = SaveParameters(path, state.Parameters);
     // The panel's place and the settings changes are lost: the user is told
     // why before the program ends, and it ends only once they closed the
     // message.
-    if (!save.saved) ShowMessageAndWait(SettingsNotSavedText(path, save.error));
+    if (!save.saved) ShowMessageAndWait(program(), SettingsNotSavedText(path, save.error));
   }
   if (const auto& save = ProgramNavigation().saveWorkAtExit) save();
   UnloadFormsExcept(this);

@@ -18,9 +18,6 @@ namespace quillet {
 class MainWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000Quillet";
-  static constexpr char kListCaption[] = "\u3000我的工作记录表";
-  static constexpr char kEditCaption[] = "\u3000编辑工作记录";
-  static constexpr char kReminderSettingsCaption[] = "定时提醒设置";
   static constexpr UINT_PTR kDockTimer = 1;      // T1, only while a step can move the panel
   static constexpr UINT kDockMs = 50;
   static constexpr UINT_PTR kReminderTimer = 2;  // Timer1
@@ -37,7 +34,7 @@ class MainWindow : public Form {
   // (left, top) twips, lay out and colour the buttons, topmost (unless the
   // switch "主面板总在最前面" is off), rounded, painted and shown; the reminder tick runs from here on, the docking
   // tick whenever a step can move the panel.
-  bool Start(int leftTwips, int topTwips);
+  bool Start(Program& program, int leftTwips, int topTwips);
   // The unload sequence: store the position, save the parameters (a save
   // that fails is reported in the message dialog, and the sequence goes on
   // once the user has closed it), unload every other window, remove the
@@ -62,6 +59,9 @@ class MainWindow : public Form {
   void SetClock(std::function<SYSTEMTIME()> clock);
   // The date text the last paint drew down the panel's side, and its font.
   const FittedDateText& PaintedDate() const { return paintedDate_; }
+  // Look of the close (0) and tray (1) corner pictures: -1 the normal
+  // picture, 0 the highlighted one.
+  int CornerState(int index) const { return ButtonState[static_cast<std::size_t>(index)]; }
 
  protected:
   void OnLoad() override;
@@ -94,6 +94,7 @@ class MainWindow : public Form {
   bool inDockingTick_ = false;
 
   TwipsRect position_{0, 0, 1700, 4260};
+  std::array<int, 2> ButtonState{-1, -1};
   std::array<win::Bitmap, 2> normal_;     // Img
   std::array<win::Bitmap, 2> highlight_;  // Img1
   win::Bitmap logo_;

@@ -11,14 +11,19 @@
 namespace quillet {
 
 struct Navigation {
-  // Work-record list window ("　我的工作记录表"): show it, and run its
-  // numbered button action (3 add a record, 7 save and close).
-  std::function<void()> showList;
-  std::function<void(int)> listAction;
-  // Reminder settings window ("定时提醒设置"): show it; action 3 closes it
+  // Work-record list window: whether it is loaded, show it (today's
+  // records only, or all), save and close it; whether its edit window is
+  // loaded, and open that window to add a record.
+  std::function<bool()> listOpen;
+  std::function<void(bool todayOnly)> showList;
+  std::function<void()> saveAndCloseList;
+  std::function<bool()> editorOpen;
+  std::function<void()> addRecord;
+  // Reminder settings window: whether it is loaded, show it, close it
   // without saving.
+  std::function<bool()> reminderSettingsOpen;
   std::function<void()> showReminderSettings;
-  std::function<void(int)> reminderSettingsAction;
+  std::function<void()> cancelReminderSettings;
   // Calendar window: whether it is visible, hide it, its window (loading
   // it if needed; the panel pulls it back onto the screen), show it.
   std::function<bool()> calendarVisible;

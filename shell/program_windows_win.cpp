@@ -7,27 +7,43 @@
 #include "settings/settings_window.h"
 #include "shell/main_window.h"
 #include "shell/navigation.h"
+#include "worklog/record_edit_window.h"
 #include "worklog/work_list_window.h"
 
 namespace quillet {
 
-void ConnectProgramWindows() {
+bool ShellProgram::RecordWindowsOpen() const {
+  return TheForm<WorkListWindow>().IsLoaded() || TheForm<RecordEditWindow>().IsLoaded();
+}
+
+bool ShellProgram::ReminderSettingsOpen() const { return TheForm<ReminderSettingsWindow>().IsLoaded(); }
+
+void ConnectProgramWindows(Program& program) {
   Navigation& to = ProgramNavigation();
-  to.showList = ShowWorkList;
-  to.listAction = RunWorkListAction;
-  to.showReminderSettings = ShowReminderSettings;
-  to.reminderSettingsAction = RunReminderSettingsAction;
+  to.listOpen = [] { return TheForm<WorkListWindow>().IsLoaded(); };
+  to.showList = [&program](bool todayOnly) { ShowWorkList(program, todayOnly); };
+  to.saveAndCloseList = [] { TheForm<WorkListWindow>().Action(WorkListWindow::kSaveAndCloseAction); };
+  to.editorOpen = [] { return TheForm<RecordEditWindow>().IsLoaded(); };
+  to.addRecord = [] { TheForm<WorkListWindow>().Action(WorkListWindow::kAddAction); };
+  to.reminderSettingsOpen = [] { return TheForm<ReminderSettingsWindow>().IsLoaded(); };
+  to.showReminderSettings = [&program] { ShowReminderSettings(program); };
+  to.cancelReminderSettings = [] {
+    TheForm<ReminderSettingsWindow>().Action(ReminderSettingsWindow::kCancelAction);
+  };
   to.saveWorkAtExit = [] { ListSavedAtExit(); };
-  to.checkDueReminders = CheckDueRemindersNow;
+  to.checkDueReminders = [&program] { CheckDueRemindersNow(program); };
   to.calendarVisible = [] { return TheForm<CalendarWindow>().IsShown(); };
   to.hideCalendar = [] { TheForm<CalendarWindow>().Hide(); };
-  to.calendarWindow = [] {
+  to.calendarWindow = [&program] {
     CalendarWindow& calendar = TheForm<CalendarWindow>();
+    calendar.Attach(program);
     return calendar.Load() ? calendar.hwnd() : nullptr;
   };
-  to.showCalendar = ShowCalendar;
-  to.showLookup = ShowCodeLookup;
-  to.showSettings = [] { ShowSettingsWindow([] { TheForm<MainWindow>().ApplySettings(); }); };
+  to.showCalendar = [&program] { ShowCalendar(program); };
+  to.showLookup = [&program] { ShowCodeLookup(program); };
+  to.showSettings = [&program] {
+    ShowSettingsWindow(program, [] { TheForm<MainWindow>().ApplySettings(); });
+  };
 }
 
 }  // namespace quillet

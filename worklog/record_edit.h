@@ -20,10 +20,14 @@
 
 namespace quillet {
 
-// The modes the list window sets in EditMode before opening the window.
-inline constexpr char kViewRecordMode[] = "查看记录";
-inline constexpr char kChangeRecordMode[] = "修改记录";
-inline constexpr char kAddRecordMode[] = "添加记录";
+// How the edit window opens: a record to look at, a record to change, or a
+// new record. The caption of the window's action button names the mode
+// ("查看记录", "修改记录", "添加记录").
+enum class RecordEditMode { View, Change, Add };
+inline constexpr const char* kRecordEditModeCaptions[] = {"查看记录", "修改记录", "添加记录"};
+inline const char* RecordEditModeCaption(RecordEditMode mode) {
+  return kRecordEditModeCaptions[static_cast<int>(mode)];
+}
 
 // The five lists of one date-time: year, month, day, hour, minute.
 inline constexpr int kDateListCount = 5;

@@ -3,12 +3,10 @@
 #include <commctrl.h>
 
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "win32/paint.h"
 #include "win32/text.h"
-#include "worklog/work_list_window.h"
 
 namespace quillet {
 
@@ -78,7 +76,8 @@ WindowDef RecordEditDefinition() {
                                          StateName(static_cast<std::int16_t>(i)), kFace, kPoints));
   }
   def.controls.push_back(
-      ButtonControl("Pic", kActionButton, 5400, 1920, 1215, 375, kAddRecordMode));
+      ButtonControl("Pic", kActionButton, 5400, 1920, 1215, 375,
+                    RecordEditModeCaption(RecordEditMode::Add)));
   def.controls.push_back(ButtonControl("Pic", kCancelButton, 5400, 2520, 1215, 375, "取　　消"));
   return def;
 }
@@ -91,29 +90,23 @@ Colour FrameColour(Colour background) { return DarkenColour(DarkenColour(backgro
 
 RecordEditWindow::RecordEditWindow() : Form(RecordEditDefinition(), FormStyle{}) {}
 
-bool RecordEditWindow::Load() {
+bool RecordEditWindow::Load(RecordBook& book, RecordEditMode mode, int row) {
   if (IsLoaded()) return true;
-  WorkListWindow& list = TheForm<WorkListWindow>();
-  if (!list.IsLoaded()) return false;
-  if (EditMode != kViewRecordMode && EditMode != kChangeRecordMode && EditMode != kAddRecordMode) {
-    return false;
-  }
-  mode_ = EditMode;
-  row_ = 0;
-  if (mode_ != kAddRecordMode) {
-    if (SelectedRow < 1 || SelectedRow >= list.Table().Rows()) return false;
-    row_ = SelectedRow;
-  }
+  if (!book.BookOpen()) return false;
+  if (mode != RecordEditMode::Add && (row < 1 || row >= book.Table().Rows())) return false;
+  book_ = &book;
+  mode_ = mode;
+  row_ = mode == RecordEditMode::Add ? 0 : row;
   // The action button's caption is the mode; set before the button is made
   // so that it is centred for it.
   for (ControlDef& c : MutableDefinition().controls) {
-    if (c.name == "Pic" && c.index == kActionButton) c.text = mode_;
+    if (c.name == "Pic" && c.index == kActionButton) c.text = RecordEditModeCaption(mode_);
   }
   return LoadForm();
 }
 
 void RecordEditWindow::OnLoad() {
-  WorkListWindow& list = TheForm<WorkListWindow>();
+  RecordBook& list = *book_;
   frameBrush_ =
       win::Brush(::CreateSolidBrush(win::ToColorRef(FrameColour(CurrentSkin().background))));
 
@@ -146,7 +139,7 @@ void RecordEditWindow::OnLoad() {
 
   FillLists();
   const WorkTableContext context = list.Context();
-  if (mode_ == kAddRecordMode) {
+  if (mode_ == RecordEditMode::Add) {
     groups_[0].ShowNew(context.today, kStartHour);
     groups_[1].ShowNew(context.today, kDeadlineHour);
     openedState_ = StateName(static_cast<std::int16_t>(CompletionState::NotDone));
@@ -163,8 +156,8 @@ void RecordEditWindow::OnLoad() {
   SelectOptionByCaption(openedState_);
   ShowGroup(0);
   ShowGroup(1);
-  ::EnableWindow(list.hwnd(), FALSE);
-  if (mode_ == kViewRecordMode) ::ShowWindow(ControlWindow("Pic", kActionButton), SW_HIDE);
+  ::EnableWindow(list.BookWindow(), FALSE);
+  if (mode_ == RecordEditMode::View) ::ShowWindow(ControlWindow("Pic", kActionButton), SW_HIDE);
 }
 
 void RecordEditWindow::OnUnload() {
@@ -320,7 +313,7 @@ void RecordEditWindow::ApplyList(int index) {
                                                        reinterpret_cast<LPARAM>(entry.data()))));
   const int group = index / kDateListCount;
   groups_[static_cast<std::size_t>(group)].Choose(index % kDateListCount, win::Narrow(entry),
-                                                  TheForm<WorkListWindow>().Context().today,
+                                                  book_->Context().today,
                                                   group == 0 ? kStartHour : kDeadlineHour);
   ShowGroup(group);
 }
@@ -342,31 +335,31 @@ void RecordEditWindow::SelectOptionByCaption(const std::string& caption) {
 }
 
 void RecordEditWindow::SaveRecord() {
-  if (!IsLoaded() || mode_ == kViewRecordMode) return;
+  if (!IsLoaded() || mode_ == RecordEditMode::View) return;
   WorkRecord record{StartText(), DeadlineText(), WindowText(ControlWindow("Txt", kContentBox)),
                     SelectedOptionCaption(), WindowText(ControlWindow("Txt", kRemarksBox))};
   // A state none of the options names stays as it was unless one is chosen.
   if (record.state.empty()) record.state = openedState_;
   switch (CheckRecord(record)) {
     case RecordProblem::StartAfterDeadline:
-      ShowMessage(kStartAfterDeadline);
+      ShowMessage(program(), kStartAfterDeadline);
       return;
     case RecordProblem::NoContent:
-      ShowMessage(kNoContent);
+      ShowMessage(program(), kNoContent);
       return;
     case RecordProblem::None:
       break;
   }
-  WorkListWindow& list = TheForm<WorkListWindow>();
-  if (!list.IsLoaded()) {
+  RecordBook& list = *book_;
+  if (!list.BookOpen()) {
     Close();
     return;
   }
-  const RecordPlacement placed =
-      PutRecordInTable(list.Table(), mode_ == kChangeRecordMode ? row_ : 0, record, list.Context());
+  const RecordPlacement placed = PutRecordInTable(
+      list.Table(), mode_ == RecordEditMode::Change ? row_ : 0, record, list.Context());
   Close();
   if (placed.shown) list.ShowRow(placed.row);
-  if (placed.notToday) ShowMessage(kNotToday);
+  if (placed.notToday) ShowMessage(program(), kNotToday);
 }
 
 void RecordEditWindow::Cancel() { Close(); }
@@ -378,16 +371,19 @@ void RecordEditWindow::Close() {
 }
 
 void RecordEditWindow::EnableListWindow() {
-  WorkListWindow& list = TheForm<WorkListWindow>();
-  if (list.IsLoaded()) ::EnableWindow(list.hwnd(), TRUE);
+  if (book_ && book_->BookOpen()) ::EnableWindow(book_->BookWindow(), TRUE);
 }
 
-void OpenRecordEditor() {
+void OpenRecordEditor(Program& program, RecordBook& book, RecordEditMode mode, int row) {
   RecordEditWindow& editor = TheForm<RecordEditWindow>();
   if (editor.IsLoaded()) return;
-  if (editor.Load()) editor.Show();
+  editor.Attach(program);
+  if (editor.Load(book, mode, row)) editor.Show();
 }
 
-void CloseRecordEditor() { TheForm<RecordEditWindow>().Cancel(); }
+void CloseRecordEditor() {
+  RecordEditWindow& editor = TheForm<RecordEditWindow>();
+  if (editor.IsLoaded()) editor.Cancel();
+}
 
 }  // namespace quillet

@@ -1,6 +1,5 @@
 // The record edit window (记录编辑, "　编辑工作记录"): one work record of the
-// list window's table shown for viewing, changing or adding, as EditMode
-// says. Start and deadline are chosen in two rows of five drop-down lists
+// list window's table shown for viewing, changing or adding. Start and deadline are chosen in two rows of five drop-down lists
 // (the composed texts beside them), content and remarks are typed, the
 // state is one of five options. Saving writes the record into the list
 // window's table, never into the file. While the window is open the list
@@ -16,16 +15,30 @@
 
 namespace quillet {
 
+// What the edit window works on: the table of the window that opened it
+// (the work-record list), which it disables while it is open.
+class RecordBook {
+ public:
+  virtual TableModel& Table() = 0;
+  virtual WorkTableContext Context() const = 0;
+  // Makes a row the current one and scrolls it into view.
+  virtual void ShowRow(int row) = 0;
+  virtual HWND BookWindow() const = 0;
+  virtual bool BookOpen() const = 0;
+
+ protected:
+  ~RecordBook() = default;
+};
+
 class RecordEditWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000编辑工作记录";
 
   RecordEditWindow();
-  // Opens the window on the list window's table in the mode of EditMode
-  // (SelectedRow names the record to view or change). False, and nothing
-  // opened, when the list window is not loaded or the mode needs a row the
-  // table does not have.
-  bool Load();
+  // Opens the window on the book's table in the mode given (row names the
+  // record to view or change). False, and nothing opened, when the book is
+  // not open or the mode needs a row the table does not have.
+  bool Load(RecordBook& book, RecordEditMode mode, int row);
 
   // The save action (button 5): checks, writes into the table, closes.
   void SaveRecord();
@@ -62,19 +75,21 @@ class RecordEditWindow : public Form {
   void EnableListWindow();
   void Close();
 
-  std::string mode_;
+  RecordBook* book_ = nullptr;
+  RecordEditMode mode_ = RecordEditMode::Add;
   int row_ = 0;                          // the record's row, 0 when adding
   std::string openedState_;              // the state text the record had
   std::array<DateListGroup, 2> groups_;  // start, deadline
   win::Brush frameBrush_;                // the frame's and options' background
 };
 
-// Opens the edit window in the current EditMode over the list window (the
+// Opens the edit window of program over the book, in the mode given (the
 // list window's view, change and add actions, its double-click outside the
 // text columns). Does nothing while the edit window is already open.
-void OpenRecordEditor();
-// Closes the edit window without taking its input (the list window's
-// "保 存 退 出" and its unloading); the list window is enabled again.
+void OpenRecordEditor(Program& program, RecordBook& book, RecordEditMode mode, int row);
+// Closes the edit window, if open, without taking its input (the list
+// window's "保 存 退 出" and its unloading); the list window is enabled
+// again.
 void CloseRecordEditor();
 
 }  // namespace quillet

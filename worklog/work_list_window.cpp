@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "win32/clock.h"
@@ -74,10 +73,10 @@ CivilDate Today() {
   return CivilDate{now.wYear, now.wMonth, now.wDay};
 }
 
-StatePalette CurrentPalette() {
+StatePalette PaletteOf(const ParameterItems& items) {
   StatePalette palette{};
   for (std::size_t i = 0; i < palette.size(); ++i) {
-    palette[i] = ColourFromText(Parameters[static_cast<std::size_t>(kStateColourParameter[i])]);
+    palette[i] = ColourFromText(items[static_cast<std::size_t>(kStateColourParameter[i])]);
   }
   return palette;
 }
@@ -87,14 +86,18 @@ StatePalette CurrentPalette() {
 WorkListWindow::WorkListWindow()
     : Form(ListDefinition(), FormStyle{.framed = true, .sizable = false}) {}
 
-bool WorkListWindow::Load() { return LoadForm(); }
+bool WorkListWindow::Load(bool todayOnly) {
+  if (!IsLoaded()) todayOnly_ = todayOnly;
+  return LoadForm();
+}
 
 WorkTableContext WorkListWindow::Context() const {
   WorkTableContext context;
-  context.filePath = WorkRecordPath(Parameters[kParamDataFolder]);
-  context.todayOnly = TodayOnly != 0;
+  const ParameterItems& items = program().state.Parameters;
+  context.filePath = WorkRecordPath(items[kParamDataFolder]);
+  context.todayOnly = todayOnly_;
   context.today = Today();
-  context.palette = CurrentPalette();
+  context.palette = PaletteOf(items);
   for (int i = 0; i < kCompletionStateCount; ++i) {
     HWND box = ControlWindow("Chk", i);
     context.filters[static_cast<std::size_t>(i)] =
@@ -126,7 +129,7 @@ void WorkListWindow::OnLoad() {
   table_.ResetCursor();
   grid->SetModel(&table_);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
-  if (readFailed_) ShowMessage(RecordFileUnreadableText(context_.filePath));
+  if (readFailed_) ShowMessage(program(), RecordFileUnreadableText(context_.filePath));
 }
 
 LRESULT CALLBACK WorkListWindow::EditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -148,7 +151,7 @@ LRESULT CALLBACK WorkListWindow::EditorKeys(HWND box, UINT msg, WPARAM wParam, L
 
 void WorkListWindow::OnUnload() {
   if (GridView* grid = Grid("Tbl")) grid->SetModel(nullptr);
-  if (IsWindowOpen(RecordEditWindow::kCaption)) CloseRecordEditor();
+  CloseRecordEditor();
 }
 
 void WorkListWindow::Paint(const PaintTarget& target) {
@@ -189,19 +192,18 @@ void WorkListWindow::Action(int index) {
   if (!IsLoaded()) return;
   CloseCellEditor(true);
   switch (index) {
-    case 0:
-    case 2:
-      EditMode = index == 0 ? kViewRecordMode : kChangeRecordMode;
-      SelectedRow = table_.Row();
+    case kViewAction:
+    case kChangeAction:
       if (!ChosenRowShown()) {
-        ShowMessage("您没有选择要查看的记录，请选择表格内容！");
+        ShowMessage(program(), "您没有选择要查看的记录，请选择表格内容！");
         return;
       }
-      OpenRecordEditor();
+      OpenRecordEditor(program(), *this, index == kViewAction ? RecordEditMode::View : RecordEditMode::Change,
+                       table_.Row());
       break;
-    case 1: {
+    case kDeleteAction: {
       if (!ChosenRowShown()) {
-        ShowMessage("您没有选择要删除的记录，请选择要删除的记录内容！");
+        ShowMessage(program(), "您没有选择要删除的记录，请选择要删除的记录内容！");
         return;
       }
       std::int32_t from = table_.RowSel();
@@ -210,22 +212,21 @@ void WorkListWindow::Action(int index) {
       break;
     }
     case kAddAction:
-      EditMode = kAddRecordMode;
-      OpenRecordEditor();
+      OpenRecordEditor(program(), *this, RecordEditMode::Add, 0);
       break;
-    case 4:
-    case 5:
-      SortTableByDate(table_, index == 4 ? 1 : 2, true);
+    case kSortByStartAction:
+    case kSortByDeadlineAction:
+      SortTableByDate(table_, index == kSortByStartAction ? 1 : 2, true);
       break;
-    case 6:
+    case kSaveAction:
       Save();
       break;
     case kSaveAndCloseAction:
-      if (IsWindowOpen(RecordEditWindow::kCaption)) CloseRecordEditor();
+      CloseRecordEditor();
       // A failed save keeps the window open with every change.
       if (Save()) Unload();
       break;
-    case 8:
+    case kCloseAction:
       Unload();
       break;
     default:
@@ -237,12 +238,12 @@ bool WorkListWindow::Save() {
   const WorkTableContext context = Context();
   if (readFailed_) {
     // The file on disk still holds records this table never saw.
-    ShowMessage(RecordFileNotSavedText(context.filePath, RecordFileKeptReason()));
+    ShowMessage(program(), RecordFileNotSavedText(context.filePath, RecordFileKeptReason()));
     return false;
   }
   const SaveOutcome save = SaveWorkRecords(table_, context);
   if (!save.ok) {
-    ShowMessage(RecordFileNotSavedText(context.filePath, save.error));
+    ShowMessage(program(), RecordFileNotSavedText(context.filePath, save.error));
     return false;
   }
   return true;
@@ -254,7 +255,7 @@ bool WorkListWindow::SaveAtExit() {
   const WorkTableContext context = Context();
   if (readFailed_) return true;
   const SaveOutcome save = SaveWorkRecords(table_, context);
-  if (!save.ok) ShowMessageAndWait(RecordFileNotSavedText(context.filePath, save.error));
+  if (!save.ok) ShowMessageAndWait(program(), RecordFileNotSavedText(context.filePath, save.error));
   return save.ok;
 }
 
@@ -278,7 +279,7 @@ void WorkListWindow::OnGridDoubleClick() {
   if (table_.Col() == kContentCol || table_.Col() == kRemarksCol) {
     OpenCellEditor();
   } else {
-    Action(2);
+    Action(kChangeAction);
   }
 }
 
@@ -298,8 +299,8 @@ void WorkListWindow::OpenCellEditor() {
   ::MapWindowPoints(grid->hwnd(), hwnd(), reinterpret_cast<POINT*>(&cell), 2);
   const int width = Px(table_.ColWidth(col) + 10);
   const int height = Px(table_.RowHeight(row));
-  GridEditRow = row;
-  GridEditCol = col;
+  editRow_ = row;
+  editCol_ = col;
   ::SetWindowTextW(editor, win::Widen(table_.TextMatrix(row, col)).c_str());
   ::SetWindowPos(editor, HWND_TOP, cell.left, cell.top, width, height, SWP_SHOWWINDOW);
   editorOpen_ = true;
@@ -311,7 +312,7 @@ void WorkListWindow::CloseCellEditor(bool write) {
   if (!editorOpen_) return;
   editorOpen_ = false;  // before anything that moves the focus
   HWND editor = ControlWindow("Txt");
-  if (write) table_.SetTextMatrix(GridEditRow, GridEditCol, WindowText(editor));
+  if (write) table_.SetTextMatrix(editRow_, editCol_, WindowText(editor));
   const bool hadFocus = ::GetFocus() == editor;
   ::ShowWindow(editor, SW_HIDE);
   if (hadFocus) ::SetFocus(Grid("Tbl")->hwnd());
@@ -319,11 +320,10 @@ void WorkListWindow::CloseCellEditor(bool write) {
 
 bool ListSavedAtExit() { return TheForm<WorkListWindow>().SaveAtExit(); }
 
-void ShowWorkList() {
+void ShowWorkList(Program& program, bool todayOnly) {
   WorkListWindow& list = TheForm<WorkListWindow>();
-  if (list.Load()) list.Show();
+  list.Attach(program);
+  if (list.Load(todayOnly)) list.Show();
 }
-
-void RunWorkListAction(int index) { TheForm<WorkListWindow>().Action(index); }
 
 }  // namespace quillet

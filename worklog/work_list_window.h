@@ -2,42 +2,55 @@
 // grid, the five state filters, nine buttons (view, delete, change, add,
 // two sorts, save, save and close, close without saving), a hint and the
 // floating cell editor for content and remarks. It opens in today mode or
-// all-records mode (TodayOnly) and is the only holder of the records while
-// it is open; the record edit window reads and writes its table.
+// all-records mode and is the only holder of the records while it is open;
+// the record edit window reads and writes its table.
 #pragma once
 
 #include <string>
 
 #include "base/table_model.h"
 #include "forms/form_win.h"
+#include "worklog/record_edit_window.h"
 #include "worklog/work_table.h"
 
 namespace quillet {
 
-class WorkListWindow : public Form {
+class WorkListWindow : public Form, public RecordBook {
  public:
   static constexpr char kCaption[] = "\u3000我的工作记录表";
-  // Button indices of the actions other windows call.
-  static constexpr int kAddAction = 3;
-  static constexpr int kSaveAndCloseAction = 7;
+  // The actions of the nine buttons, by button index.
+  enum ActionIndex : int {
+    kViewAction,
+    kDeleteAction,
+    kChangeAction,
+    kAddAction,
+    kSortByStartAction,
+    kSortByDeadlineAction,
+    kSaveAction,
+    kSaveAndCloseAction,
+    kCloseAction,
+  };
 
   WorkListWindow();
   // The window (and its grid, which watches the table) goes while the
   // table still exists.
   ~WorkListWindow() override { Destroy(); }
-  // Loads the window (hidden) and fills the table from the record file.
-  bool Load();
+  // Loads the window (hidden) in today or all-records mode and fills the
+  // table from the record file; an open window keeps its mode.
+  bool Load(bool todayOnly);
   // Button action 0..8 (view, delete, change, add, sort by start, sort by
   // deadline, save, save and close, close without saving).
   void Action(int index);
 
   // The table the edit window reads and writes.
-  TableModel& Table() { return table_; }
+  TableModel& Table() override { return table_; }
   // The record file, the mode, today and the ticked filters, as the table
   // operations want them.
-  WorkTableContext Context() const;
+  WorkTableContext Context() const override;
   // Makes a row the current one and scrolls it into view.
-  void ShowRow(int row);
+  void ShowRow(int row) override;
+  HWND BookWindow() const override { return hwnd(); }
+  bool BookOpen() const override { return IsLoaded(); }
   // Writes the table to the record file; a failure is told to the user
   // (file and reason) and gives false.
   bool Save();
@@ -67,13 +80,15 @@ class WorkListWindow : public Form {
 
   TableModel table_;
   WorkTableContext context_;
+  bool todayOnly_ = false;
   bool editorOpen_ = false;
+  int editRow_ = 0;  // the cell under the floating editor
+  int editCol_ = 0;
   bool readFailed_ = false;  // the file could not be read: never written over
 };
 
 // The entries the panel's navigation calls.
-void ShowWorkList();
-void RunWorkListAction(int index);
+void ShowWorkList(Program& program, bool todayOnly);
 bool ListSavedAtExit();
 
 }  // namespace quillet

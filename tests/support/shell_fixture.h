@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "forms/form_win.h"
-#include "forms/shared_state.h"
 #include "settings/default_settings.h"
+#include "shell/program_windows_win.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
 #include "win32/text.h"
@@ -25,13 +25,14 @@ class ShellFixture : public testing::Test {
     ProgramFolder = win::Narrow(folder_.path());
     Parameters = DefaultSettings(ProgramFolder);
     Parameters[kParamDocking] = "0";
-    SaveSettingsAtExit = true;
-    InitSharedState();
   }
   void TearDown() override { UnloadFormsExcept(nullptr); }
 
   static inline std::unique_ptr<ProgramManifest> manifest_;
   TempFolder folder_;
+  ShellProgram program_;
+  ParameterItems& Parameters = program_.state.Parameters;
+  std::string& ProgramFolder = program_.state.ProgramFolder;
 };
 
 // Real input, at screen points. Each returns once this thread has taken it;

@@ -77,7 +77,7 @@ TEST_F(LookupInProcess, BlankKeywordAndMissingListChangeNoResultsAndAFullBoxStop
     return win::Widen(lookup.Results());
   };
   ASSERT_TRUE(::CopyFileW((BinDir() + L"\\Code.dat").c_str(), folder_.File(L"Code.dat").c_str(), FALSE));
-  ShowCodeLookup();
+  ShowCodeLookup(program_);
   // "0" is in nearly every line: lines stop once the box holds 8970 characters, the last one whole.
   const std::wstring full = query(L"0");
   EXPECT_TRUE(full.size() >= 8970 && full.rfind(L'\n', full.size() - 3) + 1 < 8970 && full.ends_with(L"\n"));

@@ -11,7 +11,6 @@
 #include "base/dates.h"
 #include "base/units.h"
 #include "forms/message_window.h"
-#include "forms/shared_state.h"
 #include "settings/parameters.h"
 #include "shell/main_window.h"
 #include "shell/navigation.h"
@@ -37,7 +36,7 @@ class StandInForm : public Form {
   void Paint(const PaintTarget& target) override { PaintGradient(target, 0x808080, true, 2); }
   void OnUnload() override {
     unloads_->push_back(Definition().caption);
-    fileAtUnload = ReadBytes(win::Widen(ParameterFilePath(ProgramFolder)));
+    fileAtUnload = ReadBytes(win::Widen(ParameterFilePath(program().state.ProgramFolder)));
   }
 
  private:
@@ -91,7 +90,7 @@ TEST_F(MainPanel, IdlePanelSleepsButForTheReminderTickAndTheStripStillBringsItOu
   Parameters[kParamDocking] = "1";
   int checks = 0;
   ProgramNavigation().checkDueReminders = [&] { ++checks; };
-  ASSERT_TRUE(panel().Start(3000, 1500));
+  ASSERT_TRUE(panel().Start(program_, 3000, 1500));
   EXPECT_EQ(checks, 0);
   EXPECT_EQ(DockingTicks(panel().hwnd(), [&] { return checks == 1; }), 0) << "free, up to the reminder tick";
   panel().SetPosition(100, 1500);  // within the snap distance the ticks run: snapped, hidden
@@ -111,7 +110,7 @@ TEST_F(MainPanel, IdlePanelSleepsButForTheReminderTickAndTheStripStillBringsItOu
 
 TEST_F(MainPanel, LongestDateTextStaysOnThePanelAt96And144Dpi) {
   panel().SetClock([] { return TimeOn({2033, 12, 28}); });  // 闰冬月初七
-  ASSERT_TRUE(panel().Start(3000, 1500));
+  ASSERT_TRUE(panel().Start(program_, 3000, 1500));
   for (const int dpi : {96, 144}) {
     const int w = TwipsToPixels(1700, dpi), h = TwipsToPixels(4260, dpi);
     const Capture cap = RenderWith(w, h, [dpi](HDC dc) { panel().Render(dc, dpi); });
@@ -141,7 +140,7 @@ TEST_F(MainPanel, DateIsRepaintedAtMidnightOnClockChangesAndOnResume) {
   panel().SetClock([&] {
     return std::chrono::steady_clock::now() < midnight ? TimeOn({2026, 12, 7}, 23, 59, 59, 800) : later;
   });
-  ASSERT_TRUE(panel().Start(3000, 1500));
+  ASSERT_TRUE(panel().Start(program_, 3000, 1500));
   const auto shows = [](const SYSTEMTIME& t) {
     wchar_t date[80] = {};
     ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, 80);
@@ -162,7 +161,7 @@ TEST_F(MainPanel, DateIsRepaintedAtMidnightOnClockChangesAndOnResume) {
 }
 
 TEST_F(MainPanel, ButtonsInTheSettingsColourAndCornerPicturesLitUnderTheMouse) {
-  ASSERT_TRUE(panel().Start(3000, 1500));
+  ASSERT_TRUE(panel().Start(program_, 3000, 1500));
   // The top rows of the first button are its ForeColor, a few 3-step bands darker.
   const Colour fore = ColourFromText(Parameters[kParamButtonColour]);
   RECT b{};
@@ -179,7 +178,7 @@ TEST_F(MainPanel, ButtonsInTheSettingsColourAndCornerPicturesLitUnderTheMouse) {
   const Colour normal = RenderClient(panel().hwnd()).At(px, py);
   POINT on{cp0.left + 10, cp0.top + 10};
   ::ClientToScreen(panel().hwnd(), &on);
-  const auto lit = [](int s) { return WaitFor([s] { return ButtonState[0] == s; }); };
+  const auto lit = [](int s) { return WaitFor([s] { return panel().CornerState(0) == s; }); };
   MoveTheMouse(on.x, on.y);
   ASSERT_TRUE(lit(0));
   const Colour shown = RenderClient(panel().hwnd()).At(px, py);
@@ -187,7 +186,7 @@ TEST_F(MainPanel, ButtonsInTheSettingsColourAndCornerPicturesLitUnderTheMouse) {
   // A press shows the normal picture, the release lights it; a right click is no click.
   for (const auto& [msg, state] : {std::pair{WM_RBUTTONDOWN, -1}, {WM_RBUTTONUP, 0}}) {
     ::SendMessageW(panel().hwnd(), msg, msg == WM_RBUTTONDOWN ? MK_RBUTTON : 0, MAKELPARAM(px, py));
-    EXPECT_EQ(ButtonState[0], state) << msg;
+    EXPECT_EQ(panel().CornerState(0), state) << msg;
   }
   MoveTheMouse(on.x - 37, on.y);  // onto the title strip beside it
   EXPECT_TRUE(lit(-1));
@@ -200,7 +199,7 @@ TEST_F(MainPanel, ButtonsInTheSettingsColourAndCornerPicturesLitUnderTheMouse) {
 }
 
 TEST_F(MainPanel, TrayRoundTripRestoresOnlyOnALeftDoubleClick) {
-  ASSERT_TRUE(panel().Start(3000, 1500));
+  ASSERT_TRUE(panel().Start(program_, 3000, 1500));
   HWND hwnd = panel().hwnd();
   const auto ownProc = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
   const RECT cp1 = panel().ControlBox("CP", 1);
@@ -224,9 +223,11 @@ TEST_F(MainPanel, ShutDownSavesFirstThenUnloadsInLoadOrderAndRemovesTheIcon) {
   std::vector<std::string> unloads;
   StandInForm first("first window", &unloads);
   StandInForm last("last window", &unloads);
+  first.Attach(program_);
+  last.Attach(program_);
   ASSERT_TRUE(first.Load());
-  ASSERT_TRUE(panel().Start(2345, 1234));
-  ShowMessage("still open at exit");
+  ASSERT_TRUE(panel().Start(program_, 2345, 1234));
+  ShowMessage(program_, "still open at exit");
   panel().Navigate(7);
   ASSERT_TRUE(last.Load());
   HWND hwnd = panel().hwnd();

@@ -79,7 +79,7 @@ TEST_F(ReminderPopup, ShowsTheLaterReminderAndPlaysTheChimeFromAFolderWithABlank
   const std::string past = DueText(-60);
   ASSERT_TRUE(WriteBytes(folder_.File(L"timer.dat"), FileOf({{"第一条", "每天提醒", "只弹出窗口", past},
                                                              {k60, "每周提醒", "声音&窗口", past}})));
-  CheckDueRemindersNow();
+  CheckDueRemindersNow(program_);
   ReminderPopupWindow& popup = TheForm<ReminderPopupWindow>();
   EXPECT_EQ(TopLevelWindows(::GetCurrentProcessId(), L"\x3000定时器").size(), 1u);
   EXPECT_EQ(popup.Text(), "下午3点在三楼会议室开季度总结会，请\r\n带上本季度的工作记录和下季度计划，会\r\n"
@@ -90,7 +90,7 @@ TEST_F(ReminderPopup, ShowsTheLaterReminderAndPlaysTheChimeFromAFolderWithABlank
   ASSERT_TRUE(WaitFor([&] { return popup.SoundPlaying(); }));
   EXPECT_EQ(ProgramSoundPlayer().Mode(), "playing");
   EXPECT_TRUE(WaitFor([&] { return !popup.SoundPlaying(); }));
-  ShowReminder("该喝水了", "声音&窗口");
+  ShowReminder(program_, "该喝水了", "声音&窗口");
   EXPECT_EQ(popup.Text(), "该喝水了\r\n");
   SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-short-" + std::to_wstring(popup.Dpi()) + L"dpi");
   EXPECT_TRUE(WaitFor([&] { return popup.SoundPlaying(); }));

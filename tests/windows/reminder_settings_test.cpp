@@ -48,8 +48,8 @@ void Choose(Window& w, int row, int col, const std::wstring& text) {
 using ReminderSettings = ShellFixture;
 
 // The panel's button "定期提醒设置".
-Window& Press() {
-  ConnectProgramWindows();
+Window& Press(Program& program) {
+  ConnectProgramWindows(program);
   TheForm<MainWindow>().Navigate(3);
   Window& w = TheForm<Window>();
   if (w.IsLoaded()) {
@@ -68,7 +68,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   }
   const std::wstring path = folder_.File(L"timer.dat");
   ASSERT_TRUE(WriteBytes(path, ReminderFile(file)));
-  Window& w = Press();
+  Window& w = Press(program_);
   TableModel& table = w.Table();
   SaveRedrawnScreenshot(w.hwnd(), L"reminder-settings-20-96dpi");
 
@@ -107,7 +107,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   ClickCell(w, 19, kContentCol);
   ClickButton(w, Window::kDeleteAction);
   ClickButton(w, Window::kSaveAndCloseAction);
-  EXPECT_TRUE(WaitFor([] { return !IsWindowOpen(Window::kCaption); }));
+  EXPECT_TRUE(WaitFor([] { return !TheForm<Window>().IsLoaded(); }));
   std::vector<Reminder> kept(file.begin() + 3, file.end());  // rows 1, 5 .. 20
   kept[0] = file[0];
   kept.push_back({{"交房租", later, "2", "28", "7", "0", "0", "每月提醒", "只弹出窗口", "",
@@ -115,14 +115,14 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 
   // A failed save keeps the window and its changes; the panel's button then closes it unsaved.
-  Press();
+  Press(program_);
   ClickButton(w, Window::kAddAction);
   Parameters[kParamDataFolder] += "\\没有的文件夹";
   ClickButton(w, Window::kSaveAndCloseAction);
   EXPECT_TRUE(w.IsLoaded() && table.Rows() == 20);
   EXPECT_NE(TheForm<MessageWindow>().Text().find("没有的文件夹\\timer.dat"), std::string::npos);
-  Press();
-  EXPECT_FALSE(IsWindowOpen(Window::kCaption));
+  Press(program_);
+  EXPECT_FALSE(TheForm<Window>().IsLoaded());
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 }
 

@@ -123,7 +123,7 @@ TEST_F(SettingsWindowTest, TrialPlaysWhileTheWindowWorksAndAFailedSaveKeepsItOpe
   // "试听" with the delivered chime: it ends by itself; a second press, or
   // closing the window, stops it.
   Parameters[kParamSoundFile] = win::Narrow(BinDir() + L"\\" + win::Widen(kDeliveredSoundFile));
-  ShowSettingsWindow(nullptr);
+  ShowSettingsWindow(program_, nullptr);
   SettingsWindow& window = TheForm<SettingsWindow>();
   window.ClickButton("Cmd", 3);
   EXPECT_TRUE(window.TrialPlaying());
@@ -137,7 +137,7 @@ TEST_F(SettingsWindowTest, TrialPlaysWhileTheWindowWorksAndAFailedSaveKeepsItOpe
   EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
 
   ProgramFolder = win::Narrow(folder_.File(L"没有的文件夹"));
-  ShowSettingsWindow(nullptr);
+  ShowSettingsWindow(program_, nullptr);
   window.ClickButton("Cmd", 0);
   EXPECT_TRUE(window.IsShown());
   EXPECT_EQ(TheForm<MessageWindow>().Text().rfind("无法保存设置文件 " + ProgramFolder, 0), 0u);

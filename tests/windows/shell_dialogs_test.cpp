@@ -31,8 +31,8 @@ auto CountBlack(const Capture& cap, int top = 0) {
 using ShellDialogs = ShellFixture;
 
 TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTextsWhole) {
-  ShowMessage(kLongMessages[0]);
-  ShowMessage("第二条消息：文件已保存");
+  ShowMessage(program_, kLongMessages[0]);
+  ShowMessage(program_, "第二条消息：文件已保存");
   MessageWindow& dialog = TheForm<MessageWindow>();
   ASSERT_TRUE(dialog.IsShown());
   EXPECT_EQ(TopLevelWindows(::GetCurrentProcessId(), L"Quillet").size(), 1u);
@@ -62,7 +62,7 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
 
   for (int i = 0; i < 2; ++i) {
     // Shown whole above the button: as many black pixels as the text drawn on one line.
-    ShowMessage(kLongMessages[i]);
+    ShowMessage(program_, kLongMessages[i]);
     const RECT label = dialog.ControlBox("Lbl");
     EXPECT_LE(label.bottom, dialog.ControlBox("Gleam1").top);
     const win::Font font(ControlFontAt(*FindControl(dialog.Definition(), "Lbl"), dialog.Dpi()));
@@ -75,28 +75,28 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
 }
 
 TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndResetsItsCloseHover) {
-  HelpWindow::HelpFilePath() = win::Narrow(folder_.File(L"Help.dat"));
   HelpWindow& help = TheForm<HelpWindow>();
   // A missing file is reported and no viewer appears (the lines: lookup_test).
-  ShowHelpViewer();
-  EXPECT_FALSE(IsWindowOpen(HelpWindow::kCaption));
+  ShowHelpViewer(program_);
+  EXPECT_FALSE(help.IsLoaded());
   EXPECT_TRUE(TheForm<MessageWindow>().IsShown() &&
               TheForm<MessageWindow>().Text() == "无法打开帮助文件！");
   // The panel's last button toggles the about page; its cancel closes it.
   MainWindow& panel = TheForm<MainWindow>();
+  panel.Attach(program_);
   panel.Navigate(7);
-  ASSERT_TRUE(IsWindowOpen(AboutWindow::kCaption));
+  ASSERT_TRUE(TheForm<AboutWindow>().IsLoaded());
   SaveRedrawnScreenshot(TheForm<AboutWindow>().hwnd(), L"about-page-96dpi");
   panel.Navigate(7);
-  EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption));
+  EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   panel.Navigate(7);
   TheForm<AboutWindow>().ClickButton("Pic", 1);
-  EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption));
+  EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   // Its help button closes it and opens the delivered help file, read afresh, in a box that scrolls.
-  HelpWindow::HelpFilePath() = win::Narrow(BinDir() + L"\\Help.dat");
+  ProgramFolder = win::Narrow(BinDir());
   panel.Navigate(7);
   TheForm<AboutWindow>().ClickButton("Pic", 0);
-  EXPECT_FALSE(IsWindowOpen(AboutWindow::kCaption));
+  EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   ASSERT_TRUE(help.IsShown());
   EXPECT_NE(help.Text().find("贴边隐藏"), std::string::npos);
   const LONG_PTR style = ::GetWindowLongPtrW(help.ControlWindow("Txt"), GWL_STYLE);
