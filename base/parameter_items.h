@@ -22,9 +22,16 @@ inline constexpr std::size_t kParamReminderSound = 1;  // switch: reminders may 
 inline constexpr std::size_t kParamDocking = 2;
 inline constexpr std::size_t kParamOnTop = 3;  // switch: the panel stays above other windows
 inline constexpr std::size_t kParamTrayButton = 4;
+inline constexpr std::size_t kParamPopupBySelf = 5;  // switch: the reminder pop-up comes up by itself
+inline constexpr std::size_t kParamMessages = 6;     // switch: messages accepted
 inline constexpr std::size_t kParamBackground = 7;
 inline constexpr std::size_t kParamButtonColour = 8;
-inline constexpr std::size_t kParamFirstStateColour = 9;  // 9..13
+// The row colours of the five completion states, 9..13.
+inline constexpr std::size_t kParamDoneColour = 9;
+inline constexpr std::size_t kParamNotDoneColour = 10;
+inline constexpr std::size_t kParamCancelledColour = 11;
+inline constexpr std::size_t kParamPostponedColour = 12;
+inline constexpr std::size_t kParamPartlyDoneColour = 13;
 inline constexpr std::size_t kParamPanelLeft = 14;
 inline constexpr std::size_t kParamPanelTop = 15;
 inline constexpr std::size_t kParamSoundFile = 16;

@@ -90,7 +90,7 @@ int main() {
 
   ShowWorkList(program, false);
   WorkListWindow& list = TheForm<WorkListWindow>();
-  HWND grid = list.Grid("Tbl")->hwnd();
+  HWND grid = list.Grid(WorkListWindow::kTable)->hwnd();
   PaintNow(list.hwnd());
   std::printf("paint the table, 100000 records: %6.2f ms median of 50\n",
               Median(50, [&] { return Milliseconds([&] { PaintNow(grid); }); }));
@@ -103,7 +103,7 @@ int main() {
               }));
   std::printf("sort by start, 100000 records:   %6.1f ms median of 5\n",
               Median(5, [&] { return Milliseconds([&] { list.Action(WorkListWindow::kSortByStartAction); ::UpdateWindow(grid); }); }));
-  HWND filter = list.ControlWindow("Chk", 0);
+  HWND filter = list.ControlWindow(WorkListWindow::kFilters[0]);
   std::printf("filter one state, 100000 records: %6.1f ms median of 6\n",
               Median(6, [&] {
                 return Milliseconds([&] { ::SendMessageW(filter, BM_CLICK, 0, 0); ::UpdateWindow(grid); });

@@ -48,13 +48,9 @@ constexpr const char* kWeekdays[7] = {"星期一", "星期二", "星期三", "�
                                       "星期五", "星期六", "星期日"};
 constexpr double kWeekdayLefts[7] = {240, 1800, 3120, 4440, 5760, 7080, 8400};
 
-ControlDef Indexed(ControlDef control, int index) {
-  control.index = index;
-  return control;
-}
-
 ControlDef Box(int index, double left, double top, double width, double height, bool multiLine) {
-  ControlDef box = Indexed(TextBox("Txt", left, top, width, height, kBoxFont, kBoxPoints, multiLine), index);
+  ControlDef box = TextBox(CalendarWindow::kDayBoxes[index], left, top, width, height, kBoxFont,
+                           kBoxPoints, multiLine);
   box.scrollBar = false;
   box.readOnly = true;  // the window only shows
   return box;
@@ -62,7 +58,8 @@ ControlDef Box(int index, double left, double top, double width, double height, 
 
 ControlDef BoldLabel(int index, double left, double top, double width, double height,
                      std::string text, double points) {
-  ControlDef label = Indexed(Label("Lbl", left, top, width, height, std::move(text), kBoxFont, points), index);
+  ControlDef label = Label(CalendarWindow::kLabels[index], left, top, width, height, std::move(text),
+                           kBoxFont, points);
   label.bold = true;
   return label;
 }
@@ -78,8 +75,10 @@ WindowDef CalendarDefinition() {
   }
   def.controls.push_back(Box(42, 840, 0, 615, 270, false));
   def.controls.push_back(Box(43, 840, 240, 615, 270, false));
-  def.controls.push_back(ScrollBar("Scrl", CalendarWindow::kYearBar, 1440, 0, 4935, 255));
-  def.controls.push_back(ScrollBar("Scrl", CalendarWindow::kMonthBar, 1440, 240, 4935, 255));
+  def.controls.push_back(
+      ScrollBar(CalendarWindow::kScrollBars[CalendarWindow::kYearBar], 1440, 0, 4935, 255));
+  def.controls.push_back(
+      ScrollBar(CalendarWindow::kScrollBars[CalendarWindow::kMonthBar], 1440, 240, 4935, 255));
   for (int i = 0; i < 7; ++i) {
     def.controls.push_back(BoldLabel(i, kWeekdayLefts[i], 600, 855, 255, kWeekdays[i], 9));
   }
@@ -126,7 +125,7 @@ void CalendarWindow::OnLoad() {
   MakeMarkFont();
   focused_ = -1;
   for (int i = 0; i < kTextBoxes; ++i) {
-    boxes_[static_cast<std::size_t>(i)] = ControlWindow("Txt", i);
+    boxes_[static_cast<std::size_t>(i)] = ControlWindow(kDayBoxes[i]);
     backs_[static_cast<std::size_t>(i)] = kPlainBack;
   }
 
@@ -152,7 +151,7 @@ void CalendarWindow::OnLoad() {
   for (int bar = 0; bar < 2; ++bar) {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, kBars[bar].min, kBars[bar].max, 0,
                     kBars[bar].min, 0};
-    ::SetScrollInfo(ControlWindow("Scrl", bar), SB_CTL, &info, FALSE);
+    ::SetScrollInfo(ControlWindow(kScrollBars[bar]), SB_CTL, &info, FALSE);
   }
 
   // A newer file the user put into the data folder is read at each opening.
@@ -177,14 +176,14 @@ void CalendarWindow::OnUnload() {
 
 void CalendarWindow::MakeMarkFont() {
   // The cells' face and size in bold, so the thin strokes of 休 and 班 read.
-  ControlDef mark = *FindControl(Definition(), "Txt", 0);
+  ControlDef mark = *FindControl(Definition(), kDayBoxes);
   mark.bold = true;
   markFont_ = ControlFontAt(mark, Dpi());
 }
 
 int CalendarWindow::ShowScrollValue(int bar, int value) {
   value = std::clamp(value, kBars[bar].min, kBars[bar].max);
-  ::SetScrollPos(ControlWindow("Scrl", bar), SB_CTL, value, TRUE);
+  ::SetScrollPos(ControlWindow(kScrollBars[bar]), SB_CTL, value, TRUE);
   ::SetWindowTextW(boxes_[static_cast<std::size_t>(kMonthGridCells + bar)],
                    (L" " + std::to_wstring(value)).c_str());
   return value;
@@ -228,7 +227,7 @@ int CalendarWindow::VisibleRight(int index) const {
   RECT client{};
   ::GetClientRect(cell, &client);
   if (index % 7 == 6) return client.right;
-  POINT edge{ControlBox("Txt", index + 1).left, 0};
+  POINT edge{ControlBox(kDayBoxes[index + 1]).left, 0};
   ::MapWindowPoints(hwnd(), cell, &edge, 1);
   return std::min<int>(edge.x, client.right);
 }
@@ -236,7 +235,7 @@ int CalendarWindow::VisibleRight(int index) const {
 void CalendarWindow::ShowCells() {
   // The cells share one face and size: one DC measures them all.
   win::WindowDc dc(hwnd());
-  win::SelectScope font(dc.get(), ControlFont("Txt", 0));
+  win::SelectScope font(dc.get(), ControlFont(kDayBoxes));
   for (int i = 0; i < kMonthGridCells; ++i) ShowCell(dc.get(), i);
 }
 
@@ -288,8 +287,8 @@ LRESULT CALLBACK CalendarWindow::CellProc(HWND box, UINT msg, WPARAM wParam, LPA
 }
 
 void CalendarWindow::OnScroll(HWND bar, int code) {
-  const int which = bar == ControlWindow("Scrl", kYearBar) ? kYearBar
-                    : bar == ControlWindow("Scrl", kMonthBar) ? kMonthBar
+  const int which = bar == ControlWindow(kScrollBars[kYearBar]) ? kYearBar
+                    : bar == ControlWindow(kScrollBars[kMonthBar]) ? kMonthBar
                                                                : -1;
   if (which < 0) return;
   const BarRange& range = kBars[which];
@@ -380,7 +379,7 @@ void CalendarWindow::Paint(const PaintTarget& target) {
     if (c.kind != ControlKind::Label) continue;
     // The form's own font, unless drawn for another DPI.
     win::Font other = target.dpi == Dpi() ? win::Font() : ControlFontAt(c, target.dpi);
-    win::SelectScope select(target.dc, other ? other.get() : ControlFont("Lbl", c.index));
+    win::SelectScope select(target.dc, other ? other.get() : ControlFont(kLabels[c.index]));
     ::SetTextColor(target.dc, win::ToColorRef(LabelColour(c.index)));
     const std::wstring text = win::Widen(c.index == 9 ? lunarToday_ : c.text);
     RECT box{target.Px(c.left), target.Px(c.top), target.Px(c.left + c.width), target.Px(c.top + c.height)};

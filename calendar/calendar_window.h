@@ -22,9 +22,13 @@ namespace quillet {
 class CalendarWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000Tamber日历";
-  static constexpr int kYearBar = 0;   // Scrl(0)
-  static constexpr int kMonthBar = 1;  // Scrl(1)
-  static constexpr int kTextBoxes = kMonthGridCells + 2;  // Txt(42) year, Txt(43) month
+  // The 42 day cells, then the year (42) and the month (43) boxes.
+  static constexpr ControlKey kDayBoxes{"Txt"};
+  static constexpr int kTextBoxes = kMonthGridCells + 2;
+  static constexpr ControlKey kLabels{"Lbl"};
+  static constexpr ControlKey kScrollBars{"Scrl"};
+  static constexpr int kYearBar = 0;
+  static constexpr int kMonthBar = 1;
 
   CalendarWindow();
   // Loads the window (hidden) showing the current month; true when loaded.

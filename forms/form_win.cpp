@@ -113,23 +113,23 @@ int Form::Dpi() const { return IsLoaded() ? win::WindowDpi(hwnd()) : win::Screen
 
 int Form::Px(double twips) const { return TwipsToPixels(twips, Dpi()); }
 
-RECT Form::ControlBox(const std::string& name, int index) const {
-  const ControlDef* c = FindControl(def_, name, index);
+RECT Form::ControlBox(ControlKey key) const {
+  const ControlDef* c = FindControl(def_, key);
   if (!c) return RECT{};
   const PixelBox b = ToPixels(*c, Dpi());
   return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
 }
 
-HWND Form::ControlWindow(const std::string& name, int index) const {
-  const ControlDef* c = FindControl(def_, name, index);
+HWND Form::ControlWindow(ControlKey key) const {
+  const ControlDef* c = FindControl(def_, key);
   if (!c || children_.empty()) return nullptr;
   const auto i = static_cast<std::size_t>(c - def_.controls.data());
   if (buttons_[i]) return buttons_[i]->hwnd();
   return children_[i];
 }
 
-GridView* Form::Grid(const std::string& name, int index) const {
-  const ControlDef* c = FindControl(def_, name, index);
+GridView* Form::Grid(ControlKey key) const {
+  const ControlDef* c = FindControl(def_, key);
   if (!c || grids_.empty()) return nullptr;
   return grids_[static_cast<std::size_t>(c - def_.controls.data())].get();
 }
@@ -221,24 +221,24 @@ void Form::Render(HDC dc, int dpi) {
   Paint(PaintTarget{buffer.dc(), width, height, dpi});
 }
 
-void Form::ClickButton(const std::string& name, int index) {
-  const ControlDef* c = FindControl(def_, name, index);
+void Form::ClickButton(ControlKey key) {
+  const ControlDef* c = FindControl(def_, key);
   if (!c || c->kind != ControlKind::Gleam) return;
-  if (HWND button = ControlWindow(name, index)) {
+  if (HWND button = ControlWindow(key)) {
     ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   }
 }
 
-HFONT Form::ControlFont(const std::string& name, int index) const {
-  const ControlDef* c = FindControl(def_, name, index);
+HFONT Form::ControlFont(ControlKey key) const {
+  const ControlDef* c = FindControl(def_, key);
   if (!c || fonts_.empty()) return nullptr;
   return fonts_[static_cast<std::size_t>(c - def_.controls.data())].get();
 }
 
-void Form::InvalidateControl(const std::string& name, int index) {
+void Form::InvalidateControl(ControlKey key) {
   if (!IsLoaded()) return;
-  const RECT box = ControlBox(name, index);
+  const RECT box = ControlBox(key);
   ::InvalidateRect(hwnd(), &box, FALSE);
 }
 

@@ -78,12 +78,12 @@ class Form : public win::Window {
   int Dpi() const;
   int Px(double twips) const;
   // A control's box in client pixels; an empty box for an unknown control.
-  RECT ControlBox(const std::string& name, int index = 0) const;
+  RECT ControlBox(ControlKey key) const;
   // The child window of a gradient button, text box, check box, option,
   // frame, drop-down list, list box, scroll bar or grid, else nullptr.
-  HWND ControlWindow(const std::string& name, int index = 0) const;
+  HWND ControlWindow(ControlKey key) const;
   // The table view of a grid control, else nullptr.
-  GridView* Grid(const std::string& name, int index = 0) const;
+  GridView* Grid(ControlKey key) const;
   // Outer position, twips.
   double LeftTwips() const;
   double TopTwips() const;
@@ -95,7 +95,7 @@ class Form : public win::Window {
   // definition (drawn pictures keep the window's own DPI).
   void Render(HDC dc, int dpi);
   // Presses a gradient button with the left mouse button and lets it go.
-  void ClickButton(const std::string& name, int index = 0);
+  void ClickButton(ControlKey key);
 
  protected:
   Form(WindowDef def, FormStyle style);
@@ -129,12 +129,12 @@ class Form : public win::Window {
   WindowDef& MutableDefinition() { return def_; }
   void ApplyDefinition();
 
-  void InvalidateControl(const std::string& name, int index = 0);
+  void InvalidateControl(ControlKey key);
   // Draws a label's text in its box and font at the target's DPI, black,
   // over what is there.
   void PaintLabel(const PaintTarget& target, const ControlDef& label, UINT format) const;
   // The font of a control that names one (owned by the form), or nullptr.
-  HFONT ControlFont(const std::string& name, int index = 0) const;
+  HFONT ControlFont(ControlKey key) const;
   // ForeColor and TextColor of every gradient button of the window.
   void SetButtonColours(Colour fore, Colour text);
 

@@ -31,12 +31,12 @@ WindowDef MessageDefinition(double points = kLabelPoints[0], double extra = 0) {
   def.width = 4680;
   def.height = kDialogHeight + extra;
   def.controls = {
-      Label("Lbl", kLabelLeft, kLabelTop, kLabelWidth, kLabelHeight + extra, "", kLabelFont,
+      Label(MessageWindow::kText, kLabelLeft, kLabelTop, kLabelWidth, kLabelHeight + extra, "", kLabelFont,
             points),
-      Label("Lbl1", kLabelLeft + kCopyOffset, kLabelTop + kCopyOffset, kLabelWidth,
+      Label(MessageWindow::kTextShadow, kLabelLeft + kCopyOffset, kLabelTop + kCopyOffset, kLabelWidth,
             kLabelHeight + extra, "", kLabelFont, points),
-      ButtonControl("Gleam1", 0, 1440, kButtonTop + extra, 1695, 495, "确　　定"),
-      Picture("Logo", 0, 240, 120, 300, 300),
+      ButtonControl(MessageWindow::kOkButton, 1440, kButtonTop + extra, 1695, 495, "确　　定"),
+      Picture(MessageWindow::kLogo, 240, 120, 300, 300),
   };
   return def;
 }
@@ -121,7 +121,7 @@ MessageLayout LayOutMessage(std::string_view text, int dpi) {
   const int top = TwipsToPixels(kLabelTop, dpi);
   MessageLayout layout;
   for (const double points : kLabelPoints) {
-    const win::Font font = ControlFontAt(*FindControl(MessageDefinition(points), "Lbl"), dpi);
+    const win::Font font = ControlFontAt(*FindControl(MessageDefinition(points), MessageWindow::kText), dpi);
     win::SelectScope select(dc.get(), font.get());
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc.get(), &metrics);
@@ -148,7 +148,7 @@ void MessageWindow::SetText(std::string_view text) {
 void MessageWindow::ShapeFor(const MessageLayout& layout) {
   const WindowDef wanted = MessageDefinition(layout.points, layout.extraHeight);
   WindowDef& def = MutableDefinition();
-  if (def.height == wanted.height && FindControl(def, "Lbl")->fontPoints == layout.points) {
+  if (def.height == wanted.height && FindControl(def, kText)->fontPoints == layout.points) {
     if (IsLoaded()) ::InvalidateRect(hwnd(), nullptr, FALSE);
     return;
   }
@@ -163,16 +163,16 @@ void MessageWindow::OnLoad() {
 void MessageWindow::Paint(const PaintTarget& target) {
   const Colour background = CurrentSkin().background;
   PaintTitleBar(target, kTitle, background);
-  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), background, target.dpi);
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
   // The copy label follows the text at every paint.
   if (copyText_ != text_) copyText_ = text_;
   // The light copy lies behind, 8 twips right and below; the text on top.
-  DrawLabel(target, ControlBox("Lbl1"), ControlFont("Lbl1"), copyText_, 0xFFFFFF);
-  DrawLabel(target, ControlBox("Lbl"), ControlFont("Lbl"), text_, 0x000000);
+  DrawLabel(target, ControlBox(kTextShadow), ControlFont(kTextShadow), copyText_, 0xFFFFFF);
+  DrawLabel(target, ControlBox(kText), ControlFont(kText), text_, 0x000000);
 }
 
 void MessageWindow::OnClick(const ControlDef& control) {
-  if (control.name == "Gleam1") Unload();
+  if (InGroup(control, kOkButton)) Unload();
 }
 
 void ShowMessage(Program& program, std::string_view text) {

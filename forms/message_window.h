@@ -30,6 +30,11 @@ std::wstring BreakLines(HDC dc, std::wstring_view text, int width);
 
 class MessageWindow : public Form {
  public:
+  static constexpr ControlKey kText{"Lbl"};
+  static constexpr ControlKey kTextShadow{"Lbl1"};  // the light copy behind the text
+  static constexpr ControlKey kOkButton{"Gleam1"};
+  static constexpr ControlKey kLogo{"Logo"};
+
   MessageWindow();
   // Text of the label Lbl, and of its light copy Lbl1 (which follows Lbl at
   // the next paint).

@@ -10,12 +10,12 @@ namespace quillet {
 
 namespace {
 
-ControlDef Make(ControlKind kind, std::string name, int index, double left, double top,
-                double width, double height) {
+ControlDef Make(ControlKind kind, ControlKey key, double left, double top, double width,
+                double height) {
   ControlDef c;
   c.kind = kind;
-  c.name = std::move(name);
-  c.index = index;
+  c.name = std::string(key.name);
+  c.index = key.index;
   c.left = left;
   c.top = top;
   c.width = width;
@@ -25,55 +25,53 @@ ControlDef Make(ControlKind kind, std::string name, int index, double left, doub
 
 }  // namespace
 
-ControlDef ButtonControl(std::string name, int index, double left, double top, double width,
-                       double height, std::string text) {
-  ControlDef c = Make(ControlKind::Gleam, std::move(name), index, left, top, width, height);
+ControlDef ButtonControl(ControlKey key, double left, double top, double width, double height,
+                         std::string text) {
+  ControlDef c = Make(ControlKind::Gleam, key, left, top, width, height);
   c.text = std::move(text);
   return c;
 }
 
-ControlDef Picture(std::string name, int index, double left, double top, double width,
-                   double height) {
-  return Make(ControlKind::Picture, std::move(name), index, left, top, width, height);
+ControlDef Picture(ControlKey key, double left, double top, double width, double height) {
+  return Make(ControlKind::Picture, key, left, top, width, height);
 }
 
-ControlDef Label(std::string name, double left, double top, double width, double height,
+ControlDef Label(ControlKey key, double left, double top, double width, double height,
                  std::string text, std::string font, double points) {
-  ControlDef c = Make(ControlKind::Label, std::move(name), 0, left, top, width, height);
+  ControlDef c = Make(ControlKind::Label, key, left, top, width, height);
   c.text = std::move(text);
   c.font = std::move(font);
   c.fontPoints = points;
   return c;
 }
 
-ControlDef TextBox(std::string name, double left, double top, double width, double height,
+ControlDef TextBox(ControlKey key, double left, double top, double width, double height,
                    std::string font, double points, bool multiLine) {
-  ControlDef c = Make(ControlKind::TextBox, std::move(name), 0, left, top, width, height);
+  ControlDef c = Make(ControlKind::TextBox, key, left, top, width, height);
   c.font = std::move(font);
   c.fontPoints = points;
   c.multiLine = multiLine;
   return c;
 }
 
-ControlDef SystemControl(ControlKind kind, std::string name, int index, double left, double top,
-                         double width, double height, std::string text, std::string font,
-                         double points) {
-  ControlDef c = Make(kind, std::move(name), index, left, top, width, height);
+ControlDef SystemControl(ControlKind kind, ControlKey key, double left, double top, double width,
+                         double height, std::string text, std::string font, double points) {
+  ControlDef c = Make(kind, key, left, top, width, height);
   c.text = std::move(text);
   c.font = std::move(font);
   c.fontPoints = points;
   return c;
 }
 
-ControlDef WithIndex(ControlDef control, int index) {
-  control.index = index;
-  return control;
+ControlDef ScrollBar(ControlKey key, double left, double top, double width, double height) {
+  return Make(ControlKind::ScrollBar, key, left, top, width, height);
 }
 
-ControlDef ScrollBar(std::string name, int index, double left, double top, double width,
-                     double height) {
-  return Make(ControlKind::ScrollBar, std::move(name), index, left, top, width, height);
+bool Is(const ControlDef& control, ControlKey key) {
+  return control.name == key.name && control.index == key.index;
 }
+
+bool InGroup(const ControlDef& control, ControlKey group) { return control.name == group.name; }
 
 PixelBox ToPixels(const ControlDef& control, int dpi) {
   const int left = TwipsToPixels(control.left, dpi);
@@ -83,9 +81,9 @@ PixelBox ToPixels(const ControlDef& control, int dpi) {
   return {left, top, right - left, bottom - top};
 }
 
-const ControlDef* FindControl(const WindowDef& def, const std::string& name, int index) {
+const ControlDef* FindControl(const WindowDef& def, ControlKey key) {
   for (const ControlDef& c : def.controls) {
-    if (c.name == name && c.index == index) return &c;
+    if (Is(c, key)) return &c;
   }
   return nullptr;
 }

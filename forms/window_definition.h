@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillet {
@@ -23,6 +24,16 @@ enum class ControlKind {
   ComboEdit,  // a system drop-down combo box whose text field shows any text
   Grid,     // the table view of forms/grid_win.h
   ScrollBar,  // a system horizontal scroll bar (its owner sets range and value)
+};
+
+// A control of a window: the group name and index its definition gives it.
+// Each window names its controls once, as constants of this type, and both
+// builds and finds them by those.
+struct ControlKey {
+  std::string_view name;
+  int index = 0;
+  // Member i of the same group.
+  constexpr ControlKey operator[](int i) const { return {name, i}; }
 };
 
 struct ControlDef {
@@ -44,25 +55,27 @@ struct ControlDef {
 };
 
 // Builders that keep the definition tables short.
-ControlDef ButtonControl(std::string name, int index, double left, double top, double width,
-                       double height, std::string text);
-ControlDef Picture(std::string name, int index, double left, double top, double width,
-                   double height);
-ControlDef Label(std::string name, double left, double top, double width, double height,
+ControlDef ButtonControl(ControlKey key, double left, double top, double width, double height,
+                         std::string text);
+ControlDef Picture(ControlKey key, double left, double top, double width, double height);
+ControlDef Label(ControlKey key, double left, double top, double width, double height,
                  std::string text, std::string font, double points);
-ControlDef TextBox(std::string name, double left, double top, double width, double height,
+ControlDef TextBox(ControlKey key, double left, double top, double width, double height,
                    std::string font, double points, bool multiLine);
 // Check boxes, option buttons, frames, drop-down lists, list boxes and grids.
-ControlDef SystemControl(ControlKind kind, std::string name, int index, double left, double top,
-                         double width, double height, std::string text = {},
-                         std::string font = {}, double points = 0);
-// The same control as another member of its group.
-ControlDef WithIndex(ControlDef control, int index);
-ControlDef ScrollBar(std::string name, int index, double left, double top, double width,
-                     double height);
+ControlDef SystemControl(ControlKind kind, ControlKey key, double left, double top, double width,
+                         double height, std::string text = {}, std::string font = {},
+                         double points = 0);
+ControlDef ScrollBar(ControlKey key, double left, double top, double width, double height);
+
+// The key of a control of a definition.
+inline ControlKey KeyOf(const ControlDef& control) { return {control.name, control.index}; }
+// Whether the control is the one of key, or a member of key's group.
+bool Is(const ControlDef& control, ControlKey key);
+bool InGroup(const ControlDef& control, ControlKey group);
 
 struct WindowDef {
-  std::string caption;  // UTF-8; other windows find this one by it
+  std::string caption;  // UTF-8
   double width = 0;     // inner size, twips
   double height = 0;
   std::vector<ControlDef> controls;
@@ -79,8 +92,8 @@ struct PixelBox {
 // that neighbouring controls stay flush however the halves round.
 PixelBox ToPixels(const ControlDef& control, int dpi);
 
-// The control name/index of def, or nullptr.
-const ControlDef* FindControl(const WindowDef& def, const std::string& name, int index = 0);
+// The control of def that key names, or nullptr.
+const ControlDef* FindControl(const WindowDef& def, ControlKey key);
 
 // Where a button's caption goes (twips from the button's top-left corner):
 // centred for the control's caption font, 13 pixels high at 96 dpi, with

@@ -25,9 +25,9 @@ WindowDef HelpDefinition() {
   def.width = 10020;
   def.height = 5865;
   def.controls = {
-      TextBox("Txt", 130, 480, 9730, 5200, "宋体", 10.5, true),
-      Picture("CP", 0, 9550, 100, 300, 300),
-      Picture("Logo", 0, 240, 120, 300, 300),
+      TextBox(HelpWindow::kText, 130, 480, 9730, 5200, "宋体", 10.5, true),
+      Picture(HelpWindow::kClose, 9550, 100, 300, 300),
+      Picture(HelpWindow::kLogo, 240, 120, 300, 300),
   };
   return def;
 }
@@ -45,12 +45,12 @@ bool HelpWindow::Load() {
     return false;
   }
   if (!LoadForm()) return false;
-  ::SetWindowTextW(ControlWindow("Txt"), win::Widen(*text).c_str());
+  ::SetWindowTextW(ControlWindow(kText), win::Widen(*text).c_str());
   return true;
 }
 
 std::string HelpWindow::Text() const {
-  HWND box = ControlWindow("Txt");
+  HWND box = ControlWindow(kText);
   if (!box) return {};
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
@@ -70,27 +70,27 @@ void HelpWindow::OnUnload() { ::KillTimer(hwnd(), kHoverTimer); }
 void HelpWindow::Paint(const PaintTarget& target) {
   const Colour background = CurrentSkin().background;
   PaintTitleBarAt(target, kTitle, background, 600, 200);
-  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), background, target.dpi);
-  DrawPicture(target.dc, ControlBox("CP"),
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
+  DrawPicture(target.dc, ControlBox(kClose),
               closeHover_[0] == -1 ? closeNormal_.get() : closeHighlight_.get(), background,
               target.dpi);
 }
 
 void HelpWindow::OnClick(const ControlDef& control) {
-  if (control.name == "CP") Unload();
+  if (InGroup(control, kClose)) Unload();
 }
 
 void HelpWindow::OnPictureMouse(const ControlDef& control, UINT message) {
-  if (control.name != "CP" || message != WM_MOUSEMOVE) return;
+  if (!InGroup(control, kClose) || message != WM_MOUSEMOVE) return;
   closeHover_[static_cast<std::size_t>(control.index)] = 0;
-  InvalidateControl("CP", control.index);
+  InvalidateControl(kClose[control.index]);
 }
 
 bool HelpWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
   if (msg != WM_TIMER || wParam != kHoverTimer) return false;
-  if (closeHover_[0] == 0 && !CursorOverControl(hwnd(), ControlBox("CP"))) {
+  if (closeHover_[0] == 0 && !CursorOverControl(hwnd(), ControlBox(kClose))) {
     closeHover_[0] = -1;
-    InvalidateControl("CP");
+    InvalidateControl(kClose);
   }
   *result = 0;
   return true;

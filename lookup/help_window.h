@@ -14,6 +14,9 @@ namespace quillet {
 class HelpWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000帮助";
+  static constexpr ControlKey kText{"Txt"};
+  static constexpr ControlKey kClose{"CP"};  // the close picture
+  static constexpr ControlKey kLogo{"Logo"};
   HelpWindow();
   // Loads the window and reads the help file; false (and not loaded) when
   // the file could not be read, after telling the user.

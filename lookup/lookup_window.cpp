@@ -21,11 +21,9 @@ constexpr char kTitle[] = "    邮编区号查询";
 constexpr UINT_PTR kKeywordSubclass = 1;
 constexpr int kKeywordLimit = 30;  // characters
 
-// A label drawn by the window, in group `name` at `index`.
-ControlDef HeadLabel(std::string name, int index, double left, double width, std::string text) {
-  ControlDef c = Label(std::move(name), left, 1320, width, 255, std::move(text), "宋体", 10.5);
-  c.index = index;
-  return c;
+// A column head drawn by the window.
+ControlDef HeadLabel(ControlKey key, double left, double width, std::string text) {
+  return Label(key, left, 1320, width, 255, std::move(text), "宋体", 10.5);
 }
 
 WindowDef LookupDefinition() {
@@ -33,23 +31,23 @@ WindowDef LookupDefinition() {
   def.caption = LookupWindow::kCaption;
   def.width = 4935;
   def.height = 4425;
-  ControlDef prompt = Label("Label1", 240, 600, 2175, 375, "请输入查询关键字：", "宋体", 10.5);
+  ControlDef prompt = Label(LookupWindow::kPrompt, 240, 600, 2175, 375, "请输入查询关键字：", "宋体", 10.5);
   prompt.bold = true;
   // The results come as lines padded with blanks into columns under the
   // heads: the box shows them in a fixed-pitch face (a Chinese character as
   // wide as two digits), 9 point, so that the longest line fits the box
   // without wrapping.
   def.controls = {
-      Picture("Logo", 0, 240, 120, 300, 300),
+      Picture(LookupWindow::kLogo, 240, 120, 300, 300),
       prompt,
-      TextBox("Text1", 240, 840, 2415, 375, "宋体", 12, false),
-      ButtonControl("Pic", 0, 2760, 840, 495, 375, "查询"),
-      ButtonControl("Pic", 1, 3600, 840, 1095, 375, "退　出"),
-      HeadLabel("Label2", 0, 240, 495, "省份"),
-      HeadLabel("Label2", 1, 1200, 495, "地区"),
-      HeadLabel("Label2", 3, 2880, 495, "邮编"),
-      HeadLabel("Label2", 2, 3720, 855, "电话区号"),
-      TextBox("Txt", 240, 1560, 4455, 2535, "新宋体", 9, true),
+      TextBox(LookupWindow::kKeyword, 240, 840, 2415, 375, "宋体", 12, false),
+      ButtonControl(LookupWindow::kSearchButton, 2760, 840, 495, 375, "查询"),
+      ButtonControl(LookupWindow::kExitButton, 3600, 840, 1095, 375, "退　出"),
+      HeadLabel(LookupWindow::kHeads[0], 240, 495, "省份"),
+      HeadLabel(LookupWindow::kHeads[1], 1200, 495, "地区"),
+      HeadLabel(LookupWindow::kHeads[3], 2880, 495, "邮编"),
+      HeadLabel(LookupWindow::kHeads[2], 3720, 855, "电话区号"),
+      TextBox(LookupWindow::kResults, 240, 1560, 4455, 2535, "新宋体", 9, true),
   };
   return def;
 }
@@ -60,9 +58,9 @@ LookupWindow::LookupWindow() : Form(LookupDefinition(), FormStyle{}) {}
 
 void LookupWindow::OnLoad() {
   logo_ = MakePictureBitmap(Artwork::Logo);
-  HWND keyword = ControlWindow("Text1");
+  HWND keyword = ControlWindow(kKeyword);
   ::SendMessageW(keyword, EM_SETLIMITTEXT, kKeywordLimit, 0);
-  ::SendMessageW(ControlWindow("Txt"), EM_SETLIMITTEXT, kCodeBoxCapacity, 0);
+  ::SendMessageW(ControlWindow(kResults), EM_SETLIMITTEXT, kCodeBoxCapacity, 0);
   // Enter in the keyword box runs the query (a single-line box would only
   // beep).
   ::SetWindowSubclass(keyword, &LookupWindow::KeywordBoxProc, kKeywordSubclass,
@@ -70,7 +68,7 @@ void LookupWindow::OnLoad() {
 }
 
 void LookupWindow::OnUnload() {
-  ::RemoveWindowSubclass(ControlWindow("Text1"), &LookupWindow::KeywordBoxProc, kKeywordSubclass);
+  ::RemoveWindowSubclass(ControlWindow(kKeyword), &LookupWindow::KeywordBoxProc, kKeywordSubclass);
 }
 
 LRESULT CALLBACK LookupWindow::KeywordBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -83,16 +81,16 @@ LRESULT CALLBACK LookupWindow::KeywordBoxProc(HWND box, UINT msg, WPARAM wParam,
 }
 
 void LookupWindow::Query() {
-  HWND keywordBox = ControlWindow("Text1");
+  HWND keywordBox = ControlWindow(kKeyword);
   const std::string keyword = Trim(Keyword());
   ::SetWindowTextW(keywordBox, win::Widen(keyword).c_str());
   if (keyword.empty()) return;
   const std::optional<std::string> lines = SearchCodes(FileInFolder(program().state.ProgramFolder, kCodeFileName), keyword);
-  if (lines) ::SetWindowTextW(ControlWindow("Txt"), win::Widen(*lines).c_str());
+  if (lines) ::SetWindowTextW(ControlWindow(kResults), win::Widen(*lines).c_str());
 }
 
-std::string LookupWindow::BoxText(const std::string& name) const {
-  HWND box = ControlWindow(name);
+std::string LookupWindow::BoxText(ControlKey key) const {
+  HWND box = ControlWindow(key);
   if (!box) return {};
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
@@ -100,10 +98,10 @@ std::string LookupWindow::BoxText(const std::string& name) const {
 }
 
 void LookupWindow::DrawLabel(const PaintTarget& target, const ControlDef& label) const {
-  win::SelectScope select(target.dc, ControlFont(label.name, label.index));
+  win::SelectScope select(target.dc, ControlFont(KeyOf(label)));
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
   const COLORREF oldColour = ::SetTextColor(target.dc, 0);
-  RECT box = ControlBox(label.name, label.index);
+  RECT box = ControlBox(KeyOf(label));
   const std::wstring text = win::Widen(label.text);
   ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box, DT_NOPREFIX | DT_SINGLELINE);
   ::SetTextColor(target.dc, oldColour);
@@ -113,15 +111,15 @@ void LookupWindow::DrawLabel(const PaintTarget& target, const ControlDef& label)
 void LookupWindow::Paint(const PaintTarget& target) {
   const Colour background = CurrentSkin().background;
   PaintTitleBar(target, kTitle, background);
-  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), background, target.dpi);
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
   for (const ControlDef& c : Definition().controls) {
     if (c.kind == ControlKind::Label) DrawLabel(target, c);
   }
 }
 
 void LookupWindow::OnClick(const ControlDef& control) {
-  if (control.name != "Pic") return;
-  if (control.index == 0) {
+  if (!InGroup(control, kButtons)) return;
+  if (Is(control, kSearchButton)) {
     Query();
   } else {
     Unload();
@@ -133,7 +131,7 @@ void ShowCodeLookup(Program& program) {
   lookup.Attach(program);
   if (!lookup.Load()) return;
   lookup.Show();
-  ::SetFocus(lookup.ControlWindow("Text1"));
+  ::SetFocus(lookup.ControlWindow(LookupWindow::kKeyword));
 }
 
 }  // namespace quillet

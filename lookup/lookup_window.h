@@ -14,6 +14,14 @@ namespace quillet {
 class LookupWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000邮编区号查询";
+  static constexpr ControlKey kPrompt{"Label1"};
+  static constexpr ControlKey kKeyword{"Text1"};
+  static constexpr ControlKey kButtons{"Pic"};
+  static constexpr ControlKey kSearchButton{"Pic", 0};
+  static constexpr ControlKey kExitButton{"Pic", 1};
+  static constexpr ControlKey kHeads{"Label2"};  // the result columns' heads
+  static constexpr ControlKey kResults{"Txt"};
+  static constexpr ControlKey kLogo{"Logo"};
   LookupWindow();
   bool Load() { return LoadForm(); }
 
@@ -21,8 +29,8 @@ class LookupWindow : public Form {
   // box with the matching lines of the code list. A code list that cannot
   // be read leaves the result box as it was, silently.
   void Query();
-  std::string Keyword() const { return BoxText("Text1"); }
-  std::string Results() const { return BoxText("Txt"); }
+  std::string Keyword() const { return BoxText(kKeyword); }
+  std::string Results() const { return BoxText(kResults); }
 
  protected:
   void OnLoad() override;
@@ -33,7 +41,7 @@ class LookupWindow : public Form {
  private:
   static LRESULT CALLBACK KeywordBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
-  std::string BoxText(const std::string& name) const;
+  std::string BoxText(ControlKey box) const;
   void DrawLabel(const PaintTarget& target, const ControlDef& label) const;
 
   win::Bitmap logo_;

@@ -20,11 +20,12 @@ WindowDef PopupDefinition() {
   def.caption = ReminderPopupWindow::kCaption;
   def.width = 5175;
   def.height = 2730;
-  ControlDef heading = Label("Label1", 360, 120, 3615, 375, kHeading, "宋体", 12);
+  using W = ReminderPopupWindow;
+  ControlDef heading = Label(W::kHeadingLabel, 360, 120, 3615, 375, kHeading, "宋体", 12);
   heading.bold = heading.underline = true;
-  ControlDef text = Label("Lbl", 360, 480, 4455, 1215, "", "宋体", 12);
+  ControlDef text = Label(W::kTextLabel, 360, 480, 4455, 1215, "", "宋体", 12);
   text.bold = true;
-  def.controls = {heading, text, ButtonControl("Pic", 0, 960, 1920, 3015, 495, kCloseText)};
+  def.controls = {heading, text, ButtonControl(W::kCloseButton, 960, 1920, 3015, 495, kCloseText)};
   return def;
 }
 
@@ -52,12 +53,12 @@ void ReminderPopupWindow::OnUnload() {
   sound_.Stop();
 }
 
-void ReminderPopupWindow::DrawLabel(const PaintTarget& target, const char* name,
+void ReminderPopupWindow::DrawLabel(const PaintTarget& target, ControlKey label,
                                     std::string_view text) const {
-  win::SelectScope font(target.dc, ControlFont(name));
+  win::SelectScope font(target.dc, ControlFont(label));
   // The label's height bounds the text; a line a wider face makes longer
   // than the label runs on to the window's edge rather than being cut.
-  RECT box = ControlBox(name);
+  RECT box = ControlBox(label);
   box.right = target.widthPx;
   const std::wstring wide = win::Widen(text);
   ::DrawTextW(target.dc, wide.c_str(), static_cast<int>(wide.size()), &box, DT_NOPREFIX);
@@ -67,14 +68,14 @@ void ReminderPopupWindow::Paint(const PaintTarget& target) {
   PaintGradient(target, CurrentSkin().background, true, 2);
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
   const COLORREF oldColour = ::SetTextColor(target.dc, 0);
-  DrawLabel(target, "Label1", kHeading);
-  DrawLabel(target, "Lbl", text_);
+  DrawLabel(target, kHeadingLabel, kHeading);
+  DrawLabel(target, kTextLabel, text_);
   ::SetTextColor(target.dc, oldColour);
   ::SetBkMode(target.dc, oldMode);
 }
 
 void ReminderPopupWindow::OnClick(const ControlDef& control) {
-  if (control.name == "Pic") Unload();
+  if (InGroup(control, kCloseButton)) Unload();
 }
 
 bool ReminderPopupWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {

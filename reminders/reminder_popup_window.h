@@ -15,6 +15,9 @@ namespace quillet {
 class ReminderPopupWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000定时器";
+  static constexpr ControlKey kHeadingLabel{"Label1"};
+  static constexpr ControlKey kTextLabel{"Lbl"};
+  static constexpr ControlKey kCloseButton{"Pic"};
   ReminderPopupWindow();
 
   // Loads the window if it is not loaded (centred, silent), puts the text
@@ -33,7 +36,7 @@ class ReminderPopupWindow : public Form {
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  void DrawLabel(const PaintTarget& target, const char* name, std::string_view text) const;
+  void DrawLabel(const PaintTarget& target, ControlKey label, std::string_view text) const;
 
   std::string text_;
   std::string prompt_;  // the prompt method of the reminder shown

@@ -52,17 +52,17 @@ WindowDef SettingsDefinition() {
   def.height = 5250;
   // The floating editors come first so that they lie above the table; each
   // is one table row high.
-  def.controls.push_back(TextBox("Txt", 0, 0, 1000, kShownRowHeight, "宋体", 9, false));
+  using W = ReminderSettingsWindow;
+  def.controls.push_back(TextBox(W::kTextEditor, 0, 0, 1000, kShownRowHeight, "宋体", 9, false));
+  def.controls.push_back(SystemControl(ControlKind::ComboEdit, W::kDropDown, 0, 0, 1000,
+                                       kShownRowHeight, {}, "宋体", 9));
+  def.controls.push_back(SystemControl(ControlKind::Grid, W::kTable, 210, 720, 10575, 3735));
   def.controls.push_back(
-      SystemControl(ControlKind::ComboEdit, "Cmb", 0, 0, 0, 1000, kShownRowHeight, {}, "宋体", 9));
-  def.controls.push_back(SystemControl(ControlKind::Grid, "Tbl", 0, 210, 720, 10575, 3735));
-  def.controls.push_back(
-      WithIndex(Label("Label1", 2760, 480, 1455, 375, "开始提醒时间", "宋体", 10.5), 0));
-  def.controls.push_back(
-      WithIndex(Label("Label1", 4320, 480, 975, 375, "重复提醒", "宋体", 10.5), 1));
+      Label(W::kHeadings[0], 2760, 480, 1455, 375, "开始提醒时间", "宋体", 10.5));
+  def.controls.push_back(Label(W::kHeadings[1], 4320, 480, 975, 375, "重复提醒", "宋体", 10.5));
   for (std::size_t i = 0; i < kButtonCaptions.size(); ++i) {
-    def.controls.push_back(ButtonControl("Pic", static_cast<int>(i), kButtonLefts[i], 4560, 2055,
-                                         465, kButtonCaptions[i]));
+    def.controls.push_back(ButtonControl(W::kButtons[static_cast<int>(i)], kButtonLefts[i], 4560,
+                                         2055, 465, kButtonCaptions[i]));
   }
   return def;
 }
@@ -79,11 +79,11 @@ ReminderSettingsWindow::ReminderSettingsWindow() : Form(SettingsDefinition(), Fo
 void ReminderSettingsWindow::OnLoad() {
   textOpen_ = false;
   dropOpen_ = false;
-  HWND text = ControlWindow("Txt");
+  HWND text = ControlWindow(kTextEditor);
   ::ShowWindow(text, SW_HIDE);
   ::SetWindowSubclass(text, TextEditorKeys, kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
   RefuseUnmappableInput(text);
-  HWND list = ControlWindow("Cmb");
+  HWND list = ControlWindow(kDropDown);
   ::ShowWindow(list, SW_HIDE);
   ::SendMessageW(list, CB_SETMINVISIBLE, kListRows, 0);
   COMBOBOXINFO parts{};
@@ -93,7 +93,7 @@ void ReminderSettingsWindow::OnLoad() {
                         reinterpret_cast<DWORD_PTR>(this));
   }
 
-  GridView* grid = Grid("Tbl");
+  GridView* grid = Grid(kTable);
   grid->SetLineColour(kGridLines);
   grid->SetEvents(GridEvents{[this] { OnGridDoubleClick(); }, {}, [this] { CloseEditors(); }});
   grid->SetModel(nullptr);  // the view catches up once, after the load
@@ -110,7 +110,7 @@ void ReminderSettingsWindow::OnUnload() {
   // The editors lose the focus as they go: nothing is left to write.
   textOpen_ = false;
   dropOpen_ = false;
-  if (GridView* grid = Grid("Tbl")) grid->SetModel(nullptr);
+  if (GridView* grid = Grid(kTable)) grid->SetModel(nullptr);
 }
 
 void ReminderSettingsWindow::Paint(const PaintTarget& target) {
@@ -122,11 +122,11 @@ void ReminderSettingsWindow::Paint(const PaintTarget& target) {
 }
 
 void ReminderSettingsWindow::OnClick(const ControlDef& control) {
-  if (control.name == "Pic") Action(control.index);
+  if (InGroup(control, kButtons)) Action(control.index);
 }
 
 void ReminderSettingsWindow::OnCommand(const ControlDef& control, int code) {
-  if (control.name == "Cmb" && code == CBN_KILLFOCUS) CloseDropDown(true);
+  if (InGroup(control, kDropDown) && code == CBN_KILLFOCUS) CloseDropDown(true);
 }
 
 bool ReminderSettingsWindow::OnFormMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
@@ -141,7 +141,7 @@ void ReminderSettingsWindow::Action(int index) {
   switch (index) {
     case kAddAction: {
       const int row = AddReminderRow(table_, PresentMoment());
-      Grid("Tbl")->ScrollIntoView(row, 1);
+      Grid(kTable)->ScrollIntoView(row, 1);
       break;
     }
     case kDeleteAction: {
@@ -188,7 +188,7 @@ void ReminderSettingsWindow::OnGridDoubleClick() {
 }
 
 RECT ReminderSettingsWindow::EditorBox(int row, int col, int extraPx) {
-  GridView* grid = Grid("Tbl");
+  GridView* grid = Grid(kTable);
   grid->ScrollIntoView(row, col);
   RECT cell = grid->CellBox(row, col);
   ::MapWindowPoints(grid->hwnd(), hwnd(), reinterpret_cast<POINT*>(&cell), 2);
@@ -197,7 +197,7 @@ RECT ReminderSettingsWindow::EditorBox(int row, int col, int extraPx) {
 }
 
 void ReminderSettingsWindow::OpenTextEditor(int row, int col) {
-  HWND box = ControlWindow("Txt");
+  HWND box = ControlWindow(kTextEditor);
   const RECT at = EditorBox(row, col, Px(kTextEditorExtra));
   editRow_ = row;
   editCol_ = col;
@@ -211,7 +211,7 @@ void ReminderSettingsWindow::OpenTextEditor(int row, int col) {
 }
 
 void ReminderSettingsWindow::OpenDropDown(int row, int col) {
-  HWND box = ControlWindow("Cmb");
+  HWND box = ControlWindow(kDropDown);
   // The text field is at least as wide as the column: the arrow button and
   // the borders come on top (at 96 dpi 210 twips alone would cut "28").
   int extra = Px(kDropDownExtra);
@@ -248,20 +248,20 @@ void ReminderSettingsWindow::OpenDropDown(int row, int col) {
 void ReminderSettingsWindow::CloseTextEditor(bool write) {
   if (!textOpen_) return;
   textOpen_ = false;  // before anything that moves the focus
-  HWND box = ControlWindow("Txt");
+  HWND box = ControlWindow(kTextEditor);
   if (write) WriteReminderCell(table_, editRow_, editCol_, WindowText(box));
-  if (::GetFocus() == box) ::SetFocus(Grid("Tbl")->hwnd());
+  if (::GetFocus() == box) ::SetFocus(Grid(kTable)->hwnd());
   ::ShowWindow(box, SW_HIDE);
 }
 
 void ReminderSettingsWindow::CloseDropDown(bool write) {
   if (!dropOpen_) return;
   dropOpen_ = false;
-  HWND box = ControlWindow("Cmb");
+  HWND box = ControlWindow(kDropDown);
   ::SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
   if (write) WriteReminderCell(table_, editRow_, editCol_, WindowText(box));
   HWND focus = ::GetFocus();
-  if (focus == box || ::IsChild(box, focus)) ::SetFocus(Grid("Tbl")->hwnd());
+  if (focus == box || ::IsChild(box, focus)) ::SetFocus(Grid(kTable)->hwnd());
   ::ShowWindow(box, SW_HIDE);
 }
 

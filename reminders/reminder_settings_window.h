@@ -18,6 +18,13 @@ namespace quillet {
 class ReminderSettingsWindow : public Form {
  public:
   static constexpr char kCaption[] = "定时提醒设置";
+  static constexpr ControlKey kTable{"Tbl"};
+  // The floating editors: a text box, and a drop-down whose field shows any
+  // text.
+  static constexpr ControlKey kTextEditor{"Txt"};
+  static constexpr ControlKey kDropDown{"Cmb"};
+  static constexpr ControlKey kHeadings{"Label1"};
+  static constexpr ControlKey kButtons{"Pic"};
   // The actions of the four buttons, by button index.
   enum ActionIndex : int { kAddAction, kDeleteAction, kSaveAndCloseAction, kCancelAction };
 

@@ -58,38 +58,42 @@ WindowDef SettingsDefinition() {
   def.height = 4815;
   auto& c = def.controls;
   const auto label = [&c](int index, double left, double top, double width, const char* text) {
-    c.push_back(WithIndex(Label("Lbl", left, top, width, 240, text, kFace, kPoints), index));
+    c.push_back(Label(SettingsWindow::kLabels[index], left, top, width, 240, text, kFace, kPoints));
   };
   // The frames are drawn by the window: a system group box leaves its
   // inside to the window, which could not fill it with the frame's colour
   // under its clipped children.
   const auto frame = [&c](int index, double left, double top, double width, double height,
                           const char* caption) {
-    c.push_back(WithIndex(Label("Frame", left, top, width, height, caption, kFace, kPoints), index));
+    c.push_back(
+        Label(SettingsWindow::kFrames[index], left, top, width, height, caption, kFace, kPoints));
   };
   const auto textBox = [&c](int index, double left, double top, double width) {
-    c.push_back(WithIndex(TextBox("Txt", left, top, width, 270, kFace, kPoints, false), index));
+    c.push_back(TextBox(SettingsWindow::kTexts[index], left, top, width, 270, kFace, kPoints, false));
   };
   // In the order of the Tab key.
   label(8, 120, 585, 1440, "提示声音文件：");
   textBox(1, 1560, 555, 5175);
-  c.push_back(ButtonControl("Cmd", 2, 6730, 540, 550, 300, "浏览"));
-  c.push_back(ButtonControl("Cmd", 3, 7360, 540, 555, 300, "试听"));
+  c.push_back(ButtonControl(SettingsWindow::kBrowseButton, 6730, 540, 550, 300, "浏览"));
+  c.push_back(ButtonControl(SettingsWindow::kTrialButton, 7360, 540, 555, 300, "试听"));
   label(0, 120, 870, 1680, "当前路径：");
   textBox(0, 1800, 840, 6135);
-  c.push_back(SystemControl(ControlKind::ComboBox, "Driver", 0, 5880, 1095, 2055, 300, {}, kFace, kPoints));
-  c.push_back(SystemControl(ControlKind::ListBox, "Dir", 0, 5880, 1380, 2055, 3030, {}, kFace, kPoints));
+  c.push_back(SystemControl(ControlKind::ComboBox, SettingsWindow::kDrives, 5880, 1095, 2055, 300,
+                            {}, kFace, kPoints));
+  c.push_back(SystemControl(ControlKind::ListBox, SettingsWindow::kFolders, 5880, 1380, 2055, 3030,
+                            {}, kFace, kPoints));
   frame(0, kSystemLeft, kSystemTop, 4335, 1815, "系统设置");
   for (std::size_t i = 0; i < kSwitches.size(); ++i) {
     const Switch& s = kSwitches[i];
-    c.push_back(SystemControl(ControlKind::CheckBox, "Chk", static_cast<int>(i), kSystemLeft + s.left,
-                              kSystemTop + s.top, s.width, 255, s.caption, kFace, kPoints));
+    c.push_back(SystemControl(ControlKind::CheckBox, SettingsWindow::kSwitchBoxes[static_cast<int>(i)],
+                              kSystemLeft + s.left, kSystemTop + s.top, s.width, 255, s.caption,
+                              kFace, kPoints));
   }
   frame(2, kLookLeft, kLookTop, 1335, 1815, "颜色外观");
   label(1, kLookLeft + 80, kLookTop + 240, 1220, "背景颜色");
-  c.push_back(Picture("Pic", 0, kLookLeft + 120, kLookTop + 480, 1095, 225));
+  c.push_back(Picture(SettingsWindow::kBackgroundPicture, kLookLeft + 120, kLookTop + 480, 1095, 225));
   label(2, kLookLeft + 80, kLookTop + 720, 1220, "按钮颜色");
-  c.push_back(Picture("Pic", 1, kLookLeft + 120, kLookTop + 960, 1095, 225));
+  c.push_back(Picture(SettingsWindow::kButtonPicture, kLookLeft + 120, kLookTop + 960, 1095, 225));
   label(9, kLookLeft + 80, kLookTop + 1200, 1220, "按钮字体颜色");
   textBox(2, kLookLeft + 120, kLookTop + 1440, 1095);
   c.back().readOnly = true;  // the sample: its colour is chosen, not its text
@@ -97,10 +101,12 @@ WindowDef SettingsDefinition() {
   for (int i = 0; i < 5; ++i) {
     const double left = kStatesLeft + 120 + 1080 * i;
     label(3 + i, left, kStatesTop + 240, i == 4 ? 1215 : 1080, kStateCaptions[static_cast<std::size_t>(i)]);
-    c.push_back(Picture("Pic", 2 + i, left, kStatesTop + 540, 960, 300));
+    c.push_back(Picture(SettingsWindow::kColourPictures[2 + i], left, kStatesTop + 540, 960, 300));
   }
-  c.push_back(ButtonControl("Cmd", 0, 960, 4200, 1725, 405, "保\u3000\u3000存"));
-  c.push_back(ButtonControl("Cmd", 1, 3480, 4200, 1725, 405, "取\u3000\u3000消"));
+  c.push_back(
+      ButtonControl(SettingsWindow::kSaveButton, 960, 4200, 1725, 405, "保\u3000\u3000存"));
+  c.push_back(
+      ButtonControl(SettingsWindow::kCancelButton, 3480, 4200, 1725, 405, "取\u3000\u3000消"));
   return def;
 }
 
@@ -154,19 +160,19 @@ SettingsWindow::SettingsWindow() : Form(SettingsDefinition(), FormStyle{}), tria
 void SettingsWindow::OnLoad() {
   switchBrush_.reset(::CreateSolidBrush(DarkenColour(CurrentSkin().background, 30)));
   const SettingsControls controls = ParametersToSettings(program().state.Parameters);
-  SetText(ControlWindow("Txt", 0), controls.dataFolder);
-  SetText(ControlWindow("Txt", 1), controls.soundFile);
+  SetText(ControlWindow(kDataFolderBox), controls.dataFolder);
+  SetText(ControlWindow(kSoundFileBox), controls.soundFile);
   for (std::size_t i = 0; i < controls.switches.size(); ++i) {
-    ::SendMessageW(ControlWindow("Chk", static_cast<int>(i)), BM_SETCHECK,
+    ::SendMessageW(ControlWindow(kSwitchBoxes[static_cast<int>(i)]), BM_SETCHECK,
                    controls.switches[i] ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   std::copy(controls.colours.begin(), controls.colours.end(), colours_.begin());
   colours_[kSampleColour] = controls.buttonTextColour;
-  SetText(ControlWindow("Txt", 2), kSample);
-  RefuseUnmappableInput(ControlWindow("Txt", 0));
-  RefuseUnmappableInput(ControlWindow("Txt", 1));
+  SetText(ControlWindow(kSampleBox), kSample);
+  RefuseUnmappableInput(ControlWindow(kDataFolderBox));
+  RefuseUnmappableInput(ControlWindow(kSoundFileBox));
   for (const ControlDef& c : Definition().controls) {
-    HWND control = ControlWindow(c.name, c.index);
+    HWND control = ControlWindow(KeyOf(c));
     if (control && c.kind != ControlKind::Gleam) {
       ::SetWindowSubclass(control, KeyProc, kKeySubclass, reinterpret_cast<DWORD_PTR>(this));
     }
@@ -190,12 +196,12 @@ void SettingsWindow::OnUnload() {
 
 SettingsControls SettingsWindow::Controls() const {
   SettingsControls c;
-  c.dataFolder = WindowText(ControlWindow("Txt", 0));
-  c.soundFile = WindowText(ControlWindow("Txt", 1));
+  c.dataFolder = WindowText(ControlWindow(kDataFolderBox));
+  c.soundFile = WindowText(ControlWindow(kSoundFileBox));
   c.buttonTextColour = colours_[kSampleColour];
   for (std::size_t i = 0; i < c.switches.size(); ++i) {
     c.switches[i] =
-        ::SendMessageW(ControlWindow("Chk", static_cast<int>(i)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        ::SendMessageW(ControlWindow(kSwitchBoxes[static_cast<int>(i)]), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   std::copy(colours_.begin(), colours_.begin() + 7, c.colours.begin());
   return c;
@@ -204,21 +210,21 @@ SettingsControls SettingsWindow::Controls() const {
 void SettingsWindow::SetColour(int box, Colour colour) {
   colours_[static_cast<std::size_t>(box)] = DarkenColour(colour, 0);
   if (box == kSampleColour) {
-    ::InvalidateRect(ControlWindow("Txt", 2), nullptr, TRUE);
+    ::InvalidateRect(ControlWindow(kSampleBox), nullptr, TRUE);
   } else {
-    InvalidateControl("Pic", box);
+    InvalidateControl(kColourPictures[box]);
   }
 }
 
 void SettingsWindow::Paint(const PaintTarget& target) {
   PaintTitleBar(target, kTitle, CurrentSkin().background);
   for (const ControlDef& c : Definition().controls) {
-    if (c.name == "Frame") PaintFrame(target, c);
+    if (InGroup(c, kFrames)) PaintFrame(target, c);
   }
   for (const ControlDef& c : Definition().controls) {
-    if (c.name == "Lbl") {
+    if (InGroup(c, kLabels)) {
       PaintLabel(target, c, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    } else if (c.name == "Pic") {
+    } else if (InGroup(c, kColourPictures)) {
       RECT box = BoxAt(c, target.dpi);
       ::DrawEdge(target.dc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
       Fill(target.dc, box, colours_[static_cast<std::size_t>(c.index)]);
@@ -254,27 +260,19 @@ void SettingsWindow::PaintFrame(const PaintTarget& target, const ControlDef& fra
 }
 
 void SettingsWindow::OnClick(const ControlDef& control) {
-  if (control.name != "Cmd") return;
-  switch (control.index) {
-    case 0:
-      Save();
-      break;
-    case 1:
-      Unload();
-      break;
-    case 2:
-      BrowseSound();
-      break;
-    case 3:
-      PressTrial();
-      break;
-    default:
-      break;
+  if (Is(control, kSaveButton)) {
+    Save();
+  } else if (Is(control, kCancelButton)) {
+    Unload();
+  } else if (Is(control, kBrowseButton)) {
+    BrowseSound();
+  } else if (Is(control, kTrialButton)) {
+    PressTrial();
   }
 }
 
 void SettingsWindow::OnPictureMouse(const ControlDef& control, UINT message) {
-  if (control.name != "Pic") return;
+  if (!InGroup(control, kColourPictures)) return;
   if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
     // The dialog takes the mouse: the press ends here.
     ::ReleaseCapture();
@@ -283,9 +281,9 @@ void SettingsWindow::OnPictureMouse(const ControlDef& control, UINT message) {
 }
 
 void SettingsWindow::OnCommand(const ControlDef& control, int code) {
-  if (control.name == "Driver" && code == CBN_SELCHANGE) {
+  if (InGroup(control, kDrives) && code == CBN_SELCHANGE) {
     DriveChosen();
-  } else if (control.name == "Dir" && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
+  } else if (InGroup(control, kFolders) && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
     FolderChosen(code == LBN_DBLCLK);
   }
 }
@@ -300,7 +298,7 @@ bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     case WM_CTLCOLORSTATIC: {
       const auto dc = reinterpret_cast<HDC>(wParam);
       const auto control = reinterpret_cast<HWND>(lParam);
-      if (control == ControlWindow("Txt", 2)) {
+      if (control == ControlWindow(kSampleBox)) {
         // The sample, read-only, shows the button text colour on white.
         ::SetTextColor(dc, colours_[kSampleColour]);
         ::SetBkColor(dc, 0xFFFFFF);
@@ -308,7 +306,7 @@ bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         return true;
       }
       for (int i = 0; i < static_cast<int>(kSwitches.size()); ++i) {
-        if (control != ControlWindow("Chk", i)) continue;
+        if (control != ControlWindow(kSwitchBoxes[i])) continue;
         ::SetTextColor(dc, 0);
         ::SetBkColor(dc, DarkenColour(CurrentSkin().background, 30));
         *result = reinterpret_cast<LRESULT>(switchBrush_.get());
@@ -337,7 +335,7 @@ LRESULT CALLBACK SettingsWindow::KeyProc(HWND control, UINT msg, WPARAM wParam, 
       if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
       break;
     case WM_LBUTTONDOWN:
-      if (control == window->ControlWindow("Txt", 2)) {
+      if (control == window->ControlWindow(kSampleBox)) {
         window->ChooseColour(kSampleColour);
         return 0;
       }
@@ -352,14 +350,14 @@ LRESULT CALLBACK SettingsWindow::KeyProc(HWND control, UINT msg, WPARAM wParam, 
 }
 
 bool SettingsWindow::OnKey(HWND control, WPARAM key) {
-  const bool isList = control == ControlWindow("Dir");
+  const bool isList = control == ControlWindow(kFolders);
   switch (key) {
     case VK_TAB:
       if (HWND next = ::GetNextDlgTabItem(hwnd(), control, ::GetKeyState(VK_SHIFT) < 0)) ::SetFocus(next);
       return true;
     case VK_ESCAPE:
       // An open drop-down list closes first.
-      if (control == ControlWindow("Driver") && ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) {
+      if (control == ControlWindow(kDrives) && ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) {
         return false;
       }
       ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -367,10 +365,10 @@ bool SettingsWindow::OnKey(HWND control, WPARAM key) {
     case VK_RETURN:
       if (isList) {
         FolderChosen(true);
-      } else if (control == ControlWindow("Txt", 0)) {
+      } else if (control == ControlWindow(kDataFolderBox)) {
         // The list follows a folder typed into the box.
         if (!OpenFolder(Trim(WindowText(control)))) ::MessageBeep(MB_ICONWARNING);
-      } else if (control == ControlWindow("Txt", 2)) {
+      } else if (control == ControlWindow(kSampleBox)) {
         ChooseColour(kSampleColour);
       } else {
         return false;
@@ -379,7 +377,7 @@ bool SettingsWindow::OnKey(HWND control, WPARAM key) {
     case VK_BACK:
       if (!isList) return false;
       OpenFolder(ParentFolder(opened_));
-      SetText(ControlWindow("Txt", 0), opened_);
+      SetText(ControlWindow(kDataFolderBox), opened_);
       return true;
     default:
       return false;
@@ -387,7 +385,7 @@ bool SettingsWindow::OnKey(HWND control, WPARAM key) {
 }
 
 void SettingsWindow::FillDrives() {
-  HWND list = ControlWindow("Driver");
+  HWND list = ControlWindow(kDrives);
   ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
   drives_.clear();
   wchar_t roots[512] = {};
@@ -415,7 +413,7 @@ bool SettingsWindow::OpenFolder(const std::string& folder) {
   if (!exists) return false;
 
   const std::vector<FolderLine> lines = FolderLines(win::Narrow(full), inside);
-  HWND list = ControlWindow("Dir");
+  HWND list = ControlWindow(kFolders);
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
   lines_.clear();
@@ -442,7 +440,7 @@ bool SettingsWindow::OpenFolder(const std::string& folder) {
   const std::string root = FolderRoot(opened_);
   const auto drive = std::find_if(drives_.begin(), drives_.end(),
                                   [&root](const std::string& d) { return SameFolder(d, root); });
-  ::SendMessageW(ControlWindow("Driver"), CB_SETCURSEL,
+  ::SendMessageW(ControlWindow(kDrives), CB_SETCURSEL,
                  drive == drives_.end() ? static_cast<WPARAM>(-1)
                                         : static_cast<WPARAM>(drive - drives_.begin()),
                  0);
@@ -450,21 +448,21 @@ bool SettingsWindow::OpenFolder(const std::string& folder) {
 }
 
 void SettingsWindow::DriveChosen() {
-  const LRESULT index = ::SendMessageW(ControlWindow("Driver"), CB_GETCURSEL, 0, 0);
+  const LRESULT index = ::SendMessageW(ControlWindow(kDrives), CB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= drives_.size()) return;
   const std::string root = drives_[static_cast<std::size_t>(index)];
   // The system keeps a current folder per drive ("D:" names it); the root
   // when that has gone. A drive that is not ready leaves the list where it
   // was, and the drive list with it.
   if (OpenFolder(root.substr(0, 2)) || OpenFolder(root)) {
-    SetText(ControlWindow("Txt", 0), opened_);
+    SetText(ControlWindow(kDataFolderBox), opened_);
   } else {
     OpenFolder(opened_);
   }
 }
 
 void SettingsWindow::FolderChosen(bool open) {
-  HWND list = ControlWindow("Dir");
+  HWND list = ControlWindow(kFolders);
   LRESULT index = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return;
   if (open && !OpenFolder(lines_[static_cast<std::size_t>(index)])) {
@@ -472,7 +470,7 @@ void SettingsWindow::FolderChosen(bool open) {
   }
   index = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
   if (index >= 0 && static_cast<std::size_t>(index) < lines_.size()) {
-    SetText(ControlWindow("Txt", 0), lines_[static_cast<std::size_t>(index)]);
+    SetText(ControlWindow(kDataFolderBox), lines_[static_cast<std::size_t>(index)]);
   }
 }
 
@@ -490,7 +488,7 @@ void SettingsWindow::ChooseColour(int box) {
 
 void SettingsWindow::BrowseSound() {
   std::wstring file(4096, L'\0');
-  const std::wstring current = win::Widen(Trim(WindowText(ControlWindow("Txt", 1))));
+  const std::wstring current = win::Widen(Trim(WindowText(ControlWindow(kSoundFileBox))));
   if (current.size() < file.size()) std::copy(current.begin(), current.end(), file.begin());
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -505,14 +503,14 @@ void SettingsWindow::BrowseSound() {
     ShowMessage(program(), SoundPathRefusedText(bad));
     return;
   }
-  SetText(ControlWindow("Txt", 1), path);
+  SetText(ControlWindow(kSoundFileBox), path);
   // The pop-up plays the new sound from now on, even if the window is
   // then closed with "取　　消"; the item is saved at the latest at exit.
   program().state.Parameters[kParamSoundFile] = path;
 }
 
 void SettingsWindow::PressTrial() {
-  if (trial_.Press(WindowText(ControlWindow("Txt", 1)))) {
+  if (trial_.Press(WindowText(ControlWindow(kSoundFileBox)))) {
     ::SetTimer(hwnd(), kTrialTimer, kSoundTrialWatchMs, nullptr);
   } else {
     ::KillTimer(hwnd(), kTrialTimer);
@@ -559,7 +557,7 @@ void ShowSettingsWindow(Program& program, std::function<void()> saved) {
   window.OnSaved(std::move(saved));
   if (!window.Load()) return;
   window.Show();
-  ::SetFocus(window.ControlWindow("Dir"));
+  ::SetFocus(window.ControlWindow(SettingsWindow::kFolders));
 }
 
 }  // namespace quillet

@@ -21,6 +21,23 @@ namespace quillet {
 class SettingsWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000个人设置";
+  static constexpr ControlKey kTexts{"Txt"};
+  static constexpr ControlKey kDataFolderBox{"Txt", 0};
+  static constexpr ControlKey kSoundFileBox{"Txt", 1};
+  static constexpr ControlKey kSampleBox{"Txt", 2};  // the button text colour's sample
+  static constexpr ControlKey kSaveButton{"Cmd", 0};
+  static constexpr ControlKey kCancelButton{"Cmd", 1};
+  static constexpr ControlKey kBrowseButton{"Cmd", 2};
+  static constexpr ControlKey kTrialButton{"Cmd", 3};
+  static constexpr ControlKey kDrives{"Driver"};
+  static constexpr ControlKey kFolders{"Dir"};
+  static constexpr ControlKey kSwitchBoxes{"Chk"};
+  // The colour pictures: background, buttons, then the five states.
+  static constexpr ControlKey kColourPictures{"Pic"};
+  static constexpr ControlKey kBackgroundPicture{"Pic", 0};
+  static constexpr ControlKey kButtonPicture{"Pic", 1};
+  static constexpr ControlKey kLabels{"Lbl"};
+  static constexpr ControlKey kFrames{"Frame"};  // drawn by the window
 
   SettingsWindow();
   // Loads the window (hidden) with the controls filled from the items.

@@ -27,11 +27,11 @@ WindowDef AboutDefinition() {
   def.width = 5625;
   def.height = 3045;
   def.controls = {
-      ButtonControl("Pic", 0, 2160, 2280, 1335, 450, "帮　　 助"),
-      ButtonControl("Pic", 1, 3960, 2280, 1335, 450, "取　　 消"),
-      Picture("Image1", 0, 240, 600, 1500, 1500),
-      Picture("Logo", 0, 240, 120, 300, 300),
-      Label("lblCopyright", 1920, 720, 3615, 1215, kNotice, "宋体", 10.5),
+      ButtonControl(AboutWindow::kHelpButton, 2160, 2280, 1335, 450, "帮　　 助"),
+      ButtonControl(AboutWindow::kCancelButton, 3960, 2280, 1335, 450, "取　　 消"),
+      Picture(AboutWindow::kPicture, 240, 600, 1500, 1500),
+      Picture(AboutWindow::kLogo, 240, 120, 300, 300),
+      Label(AboutWindow::kNoticeLabel, 1920, 720, 3615, 1215, kNotice, "宋体", 10.5),
   };
   return def;
 }
@@ -48,13 +48,13 @@ void AboutWindow::OnLoad() {
 void AboutWindow::Paint(const PaintTarget& target) {
   const Colour background = CurrentSkin().background;
   PaintTitleBar(target, kTitle, background);
-  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), background, target.dpi);
-  DrawPicture(target.dc, ControlBox("Image1"), picture_.get(), background, target.dpi);
-  const ControlDef* label = FindControl(Definition(), "lblCopyright");
-  win::SelectScope select(target.dc, ControlFont("lblCopyright"));
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
+  DrawPicture(target.dc, ControlBox(kPicture), picture_.get(), background, target.dpi);
+  const ControlDef* label = FindControl(Definition(), kNoticeLabel);
+  win::SelectScope select(target.dc, ControlFont(kNoticeLabel));
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
   const COLORREF oldColour = ::SetTextColor(target.dc, 0);
-  RECT box = ControlBox("lblCopyright");
+  RECT box = ControlBox(kNoticeLabel);
   const std::wstring text = win::Widen(label->text);
   ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box,
               DT_WORDBREAK | DT_NOPREFIX);
@@ -63,8 +63,8 @@ void AboutWindow::Paint(const PaintTarget& target) {
 }
 
 void AboutWindow::OnClick(const ControlDef& control) {
-  if (control.name != "Pic") return;
-  if (control.index == 0) {
+  if (!InGroup(control, kButtons)) return;
+  if (Is(control, kHelpButton)) {
     Hide();
     ShowHelpViewer(program());
   }

@@ -10,6 +10,12 @@ namespace quillet {
 class AboutWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000版权说明";
+  static constexpr ControlKey kButtons{"Pic"};
+  static constexpr ControlKey kHelpButton{"Pic", 0};
+  static constexpr ControlKey kCancelButton{"Pic", 1};
+  static constexpr ControlKey kPicture{"Image1"};
+  static constexpr ControlKey kLogo{"Logo"};
+  static constexpr ControlKey kNoticeLabel{"lblCopyright"};
   AboutWindow();
   bool Load() { return LoadForm(); }
 

@@ -36,11 +36,12 @@ WindowDef PanelDefinition() {
   def.height = kPanelHeight;
   for (int i = 0; i < 8; ++i) {
     const TwipBox b = PanelButtonBox(i, kPanelWidth, kPanelHeight);
-    def.controls.push_back(ButtonControl("Pic", i, b.left, b.top, b.width, b.height, kButtonTexts[i]));
+    def.controls.push_back(
+        ButtonControl(MainWindow::kButtons[i], b.left, b.top, b.width, b.height, kButtonTexts[i]));
   }
-  def.controls.push_back(Picture("Logo", 0, 100, 80, 300, 300));
-  def.controls.push_back(Picture("CP", 0, 1300, 80, 300, 300));
-  def.controls.push_back(Picture("CP", 1, 1050, 80, 300, 300));
+  def.controls.push_back(Picture(MainWindow::kLogo, 100, 80, 300, 300));
+  def.controls.push_back(Picture(MainWindow::kCloseCorner, 1300, 80, 300, 300));
+  def.controls.push_back(Picture(MainWindow::kTrayCorner, 1050, 80, 300, 300));
   return def;
 }
 
@@ -194,9 +195,9 @@ void MainWindow::ResetLeftCornerPictures() {
   // (with docking off as well, so no picture stays lit).
   for (int i = 0; i < 2; ++i) {
     if (ButtonState[static_cast<std::size_t>(i)] == 0 &&
-        !CursorOverControl(hwnd(), ControlBox("CP", i))) {
+        !CursorOverControl(hwnd(), ControlBox(kCorners[i]))) {
       ButtonState[static_cast<std::size_t>(i)] = -1;
-      InvalidateControl("CP", i);
+      InvalidateControl(kCorners[i]);
     }
   }
 }
@@ -217,19 +218,19 @@ void MainWindow::DateChanged() {
 }
 
 bool MainWindow::PictureShown(const ControlDef& control) const {
-  return !(control.name == "CP" && control.index == 1) || CurrentSkin().trayButton;
+  return !(Is(control, kTrayCorner)) || CurrentSkin().trayButton;
 }
 
 void MainWindow::Paint(const PaintTarget& target) {
   const Skin skin = CurrentSkin();
   const Colour c = skin.background;
   PaintTitleBar(target, kTitle, c);
-  DrawPicture(target.dc, ControlBox("Logo"), logo_.get(), c, target.dpi);
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), c, target.dpi);
   for (int i = 0; i < 2; ++i) {
-    const ControlDef* cp = FindControl(Definition(), "CP", i);
+    const ControlDef* cp = FindControl(Definition(), kCorners[i]);
     if (!PictureShown(*cp)) continue;
     const bool normal = ButtonState[static_cast<std::size_t>(i)] == -1;
-    DrawPicture(target.dc, ControlBox("CP", i),
+    DrawPicture(target.dc, ControlBox(kCorners[i]),
                 normal ? normal_[static_cast<std::size_t>(i)].get()
                        : highlight_[static_cast<std::size_t>(i)].get(),
                 c, target.dpi);
@@ -253,7 +254,7 @@ void MainWindow::Paint(const PaintTarget& target) {
 }
 
 void MainWindow::OnPictureMouse(const ControlDef& control, UINT message) {
-  if (control.name != "CP") return;
+  if (!InGroup(control, kCorners)) return;
   auto& state = ButtonState[static_cast<std::size_t>(control.index)];
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -270,15 +271,15 @@ void MainWindow::OnPictureMouse(const ControlDef& control, UINT message) {
     default:
       return;
   }
-  InvalidateControl("CP", control.index);
+  InvalidateControl(kCorners[control.index]);
 }
 
 void MainWindow::OnClick(const ControlDef& control) {
-  if (control.name == "Pic") {
+  if (InGroup(control, kButtons)) {
     Navigate(control.index);
-  } else if (control.name == "CP" && control.index == 0) {
+  } else if (Is(control, kCloseCorner)) {
     ShutDown();
-  } else if (control.name == "CP" && control.index == 1) {
+  } else if (Is(control, kTrayCorner)) {
     AddTrayIcon(hwnd());
     Hide();
   }

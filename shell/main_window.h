@@ -18,6 +18,12 @@ namespace quillet {
 class MainWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000Quillet";
+  static constexpr ControlKey kButtons{"Pic"};  // the eight buttons, top down
+  static constexpr ControlKey kLogo{"Logo"};
+  // The corner pictures: close (0) and tray (1).
+  static constexpr ControlKey kCorners{"CP"};
+  static constexpr ControlKey kCloseCorner{"CP", 0};
+  static constexpr ControlKey kTrayCorner{"CP", 1};
   static constexpr UINT_PTR kDockTimer = 1;      // T1, only while a step can move the panel
   static constexpr UINT kDockMs = 50;
   static constexpr UINT_PTR kReminderTimer = 2;  // Timer1

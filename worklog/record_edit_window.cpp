@@ -23,10 +23,6 @@ constexpr double kPoints = 9;
 
 constexpr int kStartHour = 9;      // a new record starts today at 9:0
 constexpr int kDeadlineHour = 17;  // and is due today at 17:0
-constexpr int kContentBox = 2;
-constexpr int kRemarksBox = 4;
-constexpr int kActionButton = 5;
-constexpr int kCancelButton = 6;
 // Subclass ids of the controls whose keys the window takes: the lists by
 // their index 0..9, the others from here on.
 constexpr UINT_PTR kOtherControlKeys = 100;
@@ -38,7 +34,7 @@ constexpr double kUnitLeft[kDateListCount] = {960, 1800, 2640, 3720, 4560};
 constexpr const char* kUnits[kDateListCount] = {"年", "月", "日", "时", "分"};
 
 ControlDef TextLabel(int index, double left, double top, double width, const char* text) {
-  return WithIndex(Label("Lbl", left, top, width, 240, text, kFace, kPoints), index);
+  return Label(RecordEditWindow::kLabels[index], left, top, width, 240, text, kFace, kPoints);
 }
 
 WindowDef RecordEditDefinition() {
@@ -56,29 +52,27 @@ WindowDef RecordEditDefinition() {
   for (int group = 0; group < 2; ++group) {
     const double top = 840 + 600 * group;
     for (int i = 0; i < kDateListCount; ++i) {
-      def.controls.push_back(SystemControl(ControlKind::ComboBox, "Cmb", group * 5 + i,
-                                           kListLeft[i], top, i == kYearList ? 795 : 555, 300, {},
-                                           kFace, kPoints));
+      def.controls.push_back(SystemControl(
+          ControlKind::ComboBox, RecordEditWindow::kDateLists[group * kDateListCount + i],
+          kListLeft[i], top, i == kYearList ? 795 : 555, 300, {}, kFace, kPoints));
       def.controls.push_back(TextLabel(4 + group * 5 + i, kUnitLeft[i], top + 75, 240, kUnits[i]));
     }
     def.controls.push_back(
-        WithIndex(TextBox("Txt", 4920, top, 1695, 270, kFace, kPoints, false), group));
+        TextBox(RecordEditWindow::kDateTexts[group], 4920, top, 1695, 270, kFace, kPoints, false));
   }
-  def.controls.push_back(
-      WithIndex(TextBox("Txt", 120, 2040, 5055, 855, kFace, kPoints, true), kContentBox));
-  def.controls.push_back(
-      WithIndex(TextBox("Txt", 120, 3240, 5055, 1335, kFace, kPoints, true), kRemarksBox));
-  def.controls.push_back(SystemControl(ControlKind::Frame, "Frame", 0, 5280, 3000, 1335, 1575,
+  using W = RecordEditWindow;
+  def.controls.push_back(TextBox(W::kContentBox, 120, 2040, 5055, 855, kFace, kPoints, true));
+  def.controls.push_back(TextBox(W::kRemarksBox, 120, 3240, 5055, 1335, kFace, kPoints, true));
+  def.controls.push_back(SystemControl(ControlKind::Frame, W::kStateFrame, 5280, 3000, 1335, 1575,
                                        "完成情况", kFace, kPoints));
   for (int i = 0; i < kCompletionStateCount; ++i) {
-    def.controls.push_back(SystemControl(ControlKind::Option, "Opn", i, 5280 + 120,
+    def.controls.push_back(SystemControl(ControlKind::Option, W::kStates[i], 5280 + 120,
                                          3000 + 240 + 240 * i, 1095, 255,
                                          StateName(static_cast<std::int16_t>(i)), kFace, kPoints));
   }
-  def.controls.push_back(
-      ButtonControl("Pic", kActionButton, 5400, 1920, 1215, 375,
-                    RecordEditModeCaption(RecordEditMode::Add)));
-  def.controls.push_back(ButtonControl("Pic", kCancelButton, 5400, 2520, 1215, 375, "取　　消"));
+  def.controls.push_back(ButtonControl(W::kActionButton, 5400, 1920, 1215, 375,
+                                       RecordEditModeCaption(RecordEditMode::Add)));
+  def.controls.push_back(ButtonControl(W::kCancelButton, 5400, 2520, 1215, 375, "取　　消"));
   return def;
 }
 
@@ -100,7 +94,7 @@ bool RecordEditWindow::Load(RecordBook& book, RecordEditMode mode, int row) {
   // The action button's caption is the mode; set before the button is made
   // so that it is centred for it.
   for (ControlDef& c : MutableDefinition().controls) {
-    if (c.name == "Pic" && c.index == kActionButton) c.text = RecordEditModeCaption(mode_);
+    if (Is(c, kActionButton)) c.text = RecordEditModeCaption(mode_);
   }
   return LoadForm();
 }
@@ -112,29 +106,29 @@ void RecordEditWindow::OnLoad() {
 
   // The frame fills its surface, so it lies under its options and never
   // draws over them.
-  HWND frame = ControlWindow("Frame");
+  HWND frame = ControlWindow(kStateFrame);
   ::SetWindowLongPtrW(frame, GWL_STYLE, ::GetWindowLongPtrW(frame, GWL_STYLE) | WS_CLIPSIBLINGS);
   ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::SetWindowSubclass(frame, &RecordEditWindow::FramePaint, 0, reinterpret_cast<DWORD_PTR>(this));
 
   // The composed texts come from the lists only.
   for (int group = 0; group < 2; ++group) {
-    ::SendMessageW(ControlWindow("Txt", group), EM_SETREADONLY, TRUE, 0);
+    ::SendMessageW(ControlWindow(kDateTexts[group]), EM_SETREADONLY, TRUE, 0);
   }
-  RefuseUnmappableInput(ControlWindow("Txt", kContentBox));
-  RefuseUnmappableInput(ControlWindow("Txt", kRemarksBox));
+  RefuseUnmappableInput(ControlWindow(kContentBox));
+  RefuseUnmappableInput(ControlWindow(kRemarksBox));
   const auto takeKeys = [this](HWND control, UINT_PTR id) {
     ::SetWindowSubclass(control, &RecordEditWindow::ControlKeys, id,
                         reinterpret_cast<DWORD_PTR>(this));
   };
   for (int k = 0; k < 2 * kDateListCount; ++k) {
-    takeKeys(ControlWindow("Cmb", k), static_cast<UINT_PTR>(k));
+    takeKeys(ControlWindow(kDateLists[k]), static_cast<UINT_PTR>(k));
   }
-  for (const int box : {0, 1, kContentBox, kRemarksBox}) {
-    takeKeys(ControlWindow("Txt", box), kOtherControlKeys);
+  for (const ControlKey box : {kDateTexts[0], kDateTexts[1], kContentBox, kRemarksBox}) {
+    takeKeys(ControlWindow(box), kOtherControlKeys);
   }
   for (int i = 0; i < kCompletionStateCount; ++i) {
-    takeKeys(ControlWindow("Opn", i), kOtherControlKeys);
+    takeKeys(ControlWindow(kStates[i]), kOtherControlKeys);
   }
 
   FillLists();
@@ -147,9 +141,9 @@ void RecordEditWindow::OnLoad() {
     const TableModel& table = list.Table();
     groups_[0].Show(table.TextMatrix(row_, 1));
     groups_[1].Show(table.TextMatrix(row_, 2));
-    ::SetWindowTextW(ControlWindow("Txt", kContentBox),
+    ::SetWindowTextW(ControlWindow(kContentBox),
                      win::Widen(table.TextMatrix(row_, 3)).c_str());
-    ::SetWindowTextW(ControlWindow("Txt", kRemarksBox),
+    ::SetWindowTextW(ControlWindow(kRemarksBox),
                      win::Widen(table.TextMatrix(row_, 5)).c_str());
     openedState_ = table.TextMatrix(row_, 4);
   }
@@ -157,7 +151,7 @@ void RecordEditWindow::OnLoad() {
   ShowGroup(0);
   ShowGroup(1);
   ::EnableWindow(list.BookWindow(), FALSE);
-  if (mode_ == RecordEditMode::View) ::ShowWindow(ControlWindow("Pic", kActionButton), SW_HIDE);
+  if (mode_ == RecordEditMode::View) ::ShowWindow(ControlWindow(kActionButton), SW_HIDE);
 }
 
 void RecordEditWindow::OnUnload() {
@@ -168,7 +162,7 @@ void RecordEditWindow::OnUnload() {
 void RecordEditWindow::Paint(const PaintTarget& target) {
   const Colour background = CurrentSkin().background;
   PaintTitleBar(target, kTitle, background);
-  const ControlDef* frame = FindControl(Definition(), "Frame");
+  const ControlDef* frame = FindControl(Definition(), kStateFrame);
   const PixelBox f = ToPixels(*frame, target.dpi);
   win::FillSolid(target.dc, RECT{f.left, f.top, f.left + f.width, f.top + f.height},
                  FrameColour(background));
@@ -179,13 +173,12 @@ void RecordEditWindow::Paint(const PaintTarget& target) {
 }
 
 void RecordEditWindow::OnClick(const ControlDef& control) {
-  if (control.name != "Pic") return;
-  if (control.index == kActionButton) SaveRecord();
-  if (control.index == kCancelButton) Cancel();
+  if (Is(control, kActionButton)) SaveRecord();
+  if (Is(control, kCancelButton)) Cancel();
 }
 
 void RecordEditWindow::OnCommand(const ControlDef& control, int code) {
-  if (control.name == "Cmb" && code == CBN_SELCHANGE) ApplyList(control.index);
+  if (InGroup(control, kDateLists) && code == CBN_SELCHANGE) ApplyList(control.index);
 }
 
 bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -194,15 +187,15 @@ bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
     case WM_CTLCOLORBTN: {
       const auto control = reinterpret_cast<HWND>(lParam);
       const auto dc = reinterpret_cast<HDC>(wParam);
-      if (control == ControlWindow("Txt", 0) || control == ControlWindow("Txt", 1)) {
+      if (control == ControlWindow(kDateTexts[0]) || control == ControlWindow(kDateTexts[1])) {
         // Read-only, yet drawn as the boxes the user types into.
         ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
         *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         return true;
       }
-      bool framed = control == ControlWindow("Frame");
+      bool framed = control == ControlWindow(kStateFrame);
       for (int i = 0; i < kCompletionStateCount; ++i)
-        framed = framed || control == ControlWindow("Opn", i);
+        framed = framed || control == ControlWindow(kStates[i]);
       if (!framed || !frameBrush_) return false;
       ::SetBkColor(dc, win::ToColorRef(FrameColour(CurrentSkin().background)));
       ::SetTextColor(dc, 0);
@@ -266,7 +259,7 @@ LRESULT CALLBACK RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wPara
 
 void RecordEditWindow::FillLists() {
   for (int k = 0; k < 2 * kDateListCount; ++k) {
-    HWND list = ControlWindow("Cmb", k);
+    HWND list = ControlWindow(kDateLists[k]);
     ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (const std::string& item : DateListItems(k % kDateListCount)) {
       ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(item).c_str()));
@@ -276,7 +269,7 @@ void RecordEditWindow::FillLists() {
 
 void RecordEditWindow::ShowGroup(int group) {
   const DateListGroup& shown = groups_[static_cast<std::size_t>(group)];
-  HWND days = ControlWindow("Cmb", group * kDateListCount + kDayList);
+  HWND days = ControlWindow(kDateLists[group * kDateListCount + kDayList]);
   const auto dayCount = static_cast<std::size_t>(::SendMessageW(days, CB_GETCOUNT, 0, 0));
   // The day list always holds "1".."n": refilled only when n changes, so a
   // day being chosen is not pulled from under the user.
@@ -287,7 +280,7 @@ void RecordEditWindow::ShowGroup(int group) {
     }
   }
   for (int i = 0; i < kDateListCount; ++i) {
-    HWND list = ControlWindow("Cmb", group * kDateListCount + i);
+    HWND list = ControlWindow(kDateLists[group * kDateListCount + i]);
     const std::string& text = shown.Lists()[static_cast<std::size_t>(i)];
     LRESULT at = CB_ERR;
     if (!text.empty()) {
@@ -297,12 +290,12 @@ void RecordEditWindow::ShowGroup(int group) {
     if (::SendMessageW(list, CB_GETCURSEL, 0, 0) != at)
       ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
   }
-  ::SetWindowTextW(ControlWindow("Txt", group), win::Widen(shown.Text()).c_str());
+  ::SetWindowTextW(ControlWindow(kDateTexts[group]), win::Widen(shown.Text()).c_str());
 }
 
 void RecordEditWindow::ApplyList(int index) {
   if (index < 0 || index >= 2 * kDateListCount) return;
-  HWND list = ControlWindow("Cmb", index);
+  HWND list = ControlWindow(kDateLists[index]);
   const LRESULT at = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
   if (at == CB_ERR) return;
   std::wstring entry(
@@ -320,8 +313,8 @@ void RecordEditWindow::ApplyList(int index) {
 
 std::string RecordEditWindow::SelectedOptionCaption() const {
   for (int i = 0; i < kCompletionStateCount; ++i) {
-    if (::SendMessageW(ControlWindow("Opn", i), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-      return FindControl(Definition(), "Opn", i)->text;
+    if (::SendMessageW(ControlWindow(kStates[i]), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      return FindControl(Definition(), kStates[i])->text;
     }
   }
   return {};
@@ -329,15 +322,15 @@ std::string RecordEditWindow::SelectedOptionCaption() const {
 
 void RecordEditWindow::SelectOptionByCaption(const std::string& caption) {
   for (int i = 0; i < kCompletionStateCount; ++i) {
-    const bool match = FindControl(Definition(), "Opn", i)->text == caption;
-    ::SendMessageW(ControlWindow("Opn", i), BM_SETCHECK, match ? BST_CHECKED : BST_UNCHECKED, 0);
+    const bool match = FindControl(Definition(), kStates[i])->text == caption;
+    ::SendMessageW(ControlWindow(kStates[i]), BM_SETCHECK, match ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
 
 void RecordEditWindow::SaveRecord() {
   if (!IsLoaded() || mode_ == RecordEditMode::View) return;
-  WorkRecord record{StartText(), DeadlineText(), WindowText(ControlWindow("Txt", kContentBox)),
-                    SelectedOptionCaption(), WindowText(ControlWindow("Txt", kRemarksBox))};
+  WorkRecord record{StartText(), DeadlineText(), WindowText(ControlWindow(kContentBox)),
+                    SelectedOptionCaption(), WindowText(ControlWindow(kRemarksBox))};
   // A state none of the options names stays as it was unless one is chosen.
   if (record.state.empty()) record.state = openedState_;
   switch (CheckRecord(record)) {

@@ -33,6 +33,17 @@ class RecordBook {
 class RecordEditWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000编辑工作记录";
+  // Five lists per date-time (start 0..4, deadline 5..9), and the texts
+  // they compose.
+  static constexpr ControlKey kDateLists{"Cmb"};
+  static constexpr ControlKey kDateTexts{"Txt"};
+  static constexpr ControlKey kContentBox{"Txt", 2};
+  static constexpr ControlKey kRemarksBox{"Txt", 4};
+  static constexpr ControlKey kStates{"Opn"};  // one option per completion state
+  static constexpr ControlKey kStateFrame{"Frame"};
+  static constexpr ControlKey kActionButton{"Pic", 5};  // captioned with the mode
+  static constexpr ControlKey kCancelButton{"Pic", 6};
+  static constexpr ControlKey kLabels{"Lbl"};
 
   RecordEditWindow();
   // Opens the window on the book's table in the mode given (row names the

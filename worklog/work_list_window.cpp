@@ -31,7 +31,7 @@ struct ButtonRow {
   int top;
   const char* caption;
 };
-constexpr std::array<ButtonRow, 9> kButtons = {{
+constexpr std::array<ButtonRow, 9> kButtonRows = {{
     {1320, "\u3000\u3000查 看 记 录"},
     {1700, "\u3000\u3000删 除 记 录"},
     {2080, "\u3000\u3000修 改 记 录"},
@@ -49,21 +49,20 @@ WindowDef ListDefinition() {
   def.width = 12315;
   def.height = 5820;
   // The floating editor comes first so that it lies above the table.
-  def.controls.push_back(TextBox("Txt", 0, 0, 1000, 250, "宋体", 9, false));
-  def.controls.push_back(SystemControl(ControlKind::Grid, "Tbl", 0, 120, 120, 10305, 5295));
+  using W = WorkListWindow;
+  def.controls.push_back(TextBox(W::kCellEditor, 0, 0, 1000, 250, "宋体", 9, false));
+  def.controls.push_back(SystemControl(ControlKind::Grid, W::kTable, 120, 120, 10305, 5295));
   for (int i = 0; i < kCompletionStateCount; ++i) {
     def.controls.push_back(
-        SystemControl(ControlKind::CheckBox, "Chk", i, 10560, 120 + 240 * i, 200, 200));
-    def.controls.push_back(WithIndex(Label("Label2", 10800, 120 + 240 * i, 1455, 255,
-                                           kFilterCaptions[static_cast<std::size_t>(i)],
-                                           "宋体", 9),
-                                     i));
+        SystemControl(ControlKind::CheckBox, W::kFilters[i], 10560, 120 + 240 * i, 200, 200));
+    def.controls.push_back(Label(W::kFilterLabels[i], 10800, 120 + 240 * i, 1455, 255,
+                                 kFilterCaptions[static_cast<std::size_t>(i)], "宋体", 9));
   }
-  for (std::size_t i = 0; i < kButtons.size(); ++i) {
-    def.controls.push_back(ButtonControl("Pic", static_cast<int>(i), 10560, kButtons[i].top, 1695,
-                                         375, kButtons[i].caption));
+  for (std::size_t i = 0; i < kButtonRows.size(); ++i) {
+    def.controls.push_back(ButtonControl(W::kButtons[static_cast<int>(i)], 10560,
+                                         kButtonRows[i].top, 1695, 375, kButtonRows[i].caption));
   }
-  def.controls.push_back(Label("Label1", 120, 5520, 10335, 495,
+  def.controls.push_back(Label(W::kHint, 120, 5520, 10335, 495,
                                "Tamber提示：鼠标左键双击可编辑工作表内容", "宋体", 9));
   return def;
 }
@@ -99,7 +98,7 @@ WorkTableContext WorkListWindow::Context() const {
   context.today = Today();
   context.palette = PaletteOf(items);
   for (int i = 0; i < kCompletionStateCount; ++i) {
-    HWND box = ControlWindow("Chk", i);
+    HWND box = ControlWindow(kFilters[i]);
     context.filters[static_cast<std::size_t>(i)] =
         box ? ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED
             : kDefaultStateFilters[static_cast<std::size_t>(i)];
@@ -110,14 +109,14 @@ WorkTableContext WorkListWindow::Context() const {
 void WorkListWindow::OnLoad() {
   for (int i = 0; i < kCompletionStateCount; ++i) {
     const bool ticked = kDefaultStateFilters[static_cast<std::size_t>(i)];
-    ::SendMessageW(ControlWindow("Chk", i), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(ControlWindow(kFilters[i]), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
-  HWND editor = ControlWindow("Txt");
+  HWND editor = ControlWindow(kCellEditor);
   ::ShowWindow(editor, SW_HIDE);
   ::SetWindowSubclass(editor, EditorKeys, kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
   RefuseUnmappableInput(editor);
 
-  GridView* grid = Grid("Tbl");
+  GridView* grid = Grid(kTable);
   grid->SetLineColour(kWorkGridLines);
   grid->SetEvents(GridEvents{[this] { OnGridDoubleClick(); }, [this](wchar_t k) { OnGridKey(k); },
                              [this] { CloseCellEditor(true); }});
@@ -150,7 +149,7 @@ LRESULT CALLBACK WorkListWindow::EditorKeys(HWND box, UINT msg, WPARAM wParam, L
 }
 
 void WorkListWindow::OnUnload() {
-  if (GridView* grid = Grid("Tbl")) grid->SetModel(nullptr);
+  if (GridView* grid = Grid(kTable)) grid->SetModel(nullptr);
   CloseRecordEditor();
 }
 
@@ -162,11 +161,11 @@ void WorkListWindow::Paint(const PaintTarget& target) {
 }
 
 void WorkListWindow::OnClick(const ControlDef& control) {
-  if (control.name == "Pic") Action(control.index);
+  if (InGroup(control, kButtons)) Action(control.index);
 }
 
 void WorkListWindow::OnCommand(const ControlDef& control, int code) {
-  if (control.name == "Chk" && code == BN_CLICKED) FilterClicked(control.index);
+  if (InGroup(control, kFilters) && code == BN_CLICKED) FilterClicked(control.index);
 }
 
 bool WorkListWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
@@ -264,13 +263,13 @@ void WorkListWindow::ShowRow(int row) {
   table_.SetRow(row);
   table_.SetRowSel(row);
   if (table_.Col() < 1) table_.SetCol(1);
-  if (GridView* grid = Grid("Tbl")) grid->ScrollIntoView(row, table_.Col());
+  if (GridView* grid = Grid(kTable)) grid->ScrollIntoView(row, table_.Col());
 }
 
 void WorkListWindow::FilterClicked(int index) {
   CloseCellEditor(true);
   const bool ticked =
-      ::SendMessageW(ControlWindow("Chk", index), BM_GETCHECK, 0, 0) == BST_CHECKED;
+      ::SendMessageW(ControlWindow(kFilters[index]), BM_GETCHECK, 0, 0) == BST_CHECKED;
   FilterRowsByState(table_, StateName(static_cast<std::int16_t>(index)), ticked, Context());
 }
 
@@ -288,8 +287,8 @@ void WorkListWindow::OnGridKey(wchar_t key) {
 }
 
 void WorkListWindow::OpenCellEditor() {
-  GridView* grid = Grid("Tbl");
-  HWND editor = ControlWindow("Txt");
+  GridView* grid = Grid(kTable);
+  HWND editor = ControlWindow(kCellEditor);
   const int row = table_.Row();
   const int col = table_.Col();
   grid->ScrollIntoView(row, col);
@@ -311,11 +310,11 @@ void WorkListWindow::OpenCellEditor() {
 void WorkListWindow::CloseCellEditor(bool write) {
   if (!editorOpen_) return;
   editorOpen_ = false;  // before anything that moves the focus
-  HWND editor = ControlWindow("Txt");
+  HWND editor = ControlWindow(kCellEditor);
   if (write) table_.SetTextMatrix(editRow_, editCol_, WindowText(editor));
   const bool hadFocus = ::GetFocus() == editor;
   ::ShowWindow(editor, SW_HIDE);
-  if (hadFocus) ::SetFocus(Grid("Tbl")->hwnd());
+  if (hadFocus) ::SetFocus(Grid(kTable)->hwnd());
 }
 
 bool ListSavedAtExit() { return TheForm<WorkListWindow>().SaveAtExit(); }

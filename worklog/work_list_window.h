@@ -18,6 +18,12 @@ namespace quillet {
 class WorkListWindow : public Form, public RecordBook {
  public:
   static constexpr char kCaption[] = "\u3000我的工作记录表";
+  static constexpr ControlKey kTable{"Tbl"};
+  static constexpr ControlKey kCellEditor{"Txt"};  // over content and remark cells
+  static constexpr ControlKey kFilters{"Chk"};      // one per completion state
+  static constexpr ControlKey kFilterLabels{"Label2"};
+  static constexpr ControlKey kButtons{"Pic"};      // by ActionIndex
+  static constexpr ControlKey kHint{"Label1"};
   // The actions of the nine buttons, by button index.
   enum ActionIndex : int {
     kViewAction,

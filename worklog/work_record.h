@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "base/colour.h"
 #include "base/date_time_text.h"
+#include "base/parameter_items.h"
 
 namespace quillet {
 
@@ -44,11 +46,11 @@ std::string StateName(std::int16_t index);
 std::optional<int> StateIndex(std::string_view state);
 
 // Row colours per state index. They come from the settings: the colour of
-// state i is the number value of parameter kStateColourParameter[i]
-// (done = 9, not yet done = 10, cancelled = 11, postponed = 12, part = 13).
+// state i is the number value of parameter kStateColourParameter[i].
 using StatePalette = std::array<Colour, kCompletionStateCount>;
-inline constexpr std::array<int, kCompletionStateCount> kStateColourParameter = {10, 9, 11, 12,
-                                                                                 13};
+inline constexpr std::array<std::size_t, kCompletionStateCount> kStateColourParameter = {
+    kParamNotDoneColour, kParamDoneColour, kParamCancelledColour, kParamPostponedColour,
+    kParamPartlyDoneColour};
 
 // The colour of a state text; an unknown text is black (0).
 Colour StateColour(std::string_view state, const StatePalette& palette);

@@ -38,8 +38,8 @@ TEST(WindowGeometry, RoundCornersCursorTestsAndButtonEdgesRoundOnTheirOwn) {  //
   EXPECT_EQ(inside, "0110001");
   const TwipBox last = PanelButtonBox(7, 1700, 4260);
   EXPECT_EQ((std::array{last.left, last.top, last.width, last.height}), (std::array{100.0, 3702.5, 1300.0, 407.5}));
-  const PixelBox first = ToPixels(ButtonControl("Pic", 0, 100, 500, 1300, 407.5, ""), 96);
-  const PixelBox second = ToPixels(ButtonControl("Pic", 1, 100, 957.5, 1300, 407.5, ""), 144);
+  const PixelBox first = ToPixels(ButtonControl({"Pic", 0}, 100, 500, 1300, 407.5, ""), 96);
+  const PixelBox second = ToPixels(ButtonControl({"Pic", 1}, 100, 957.5, 1300, 407.5, ""), 144);
   // 907.5 twips = 60.5 pixels, halves to even; 957.5 twips at 144 dpi = 95.75.
   EXPECT_EQ((std::array{first.left, first.top, first.top + first.height}), (std::array{7, 33, 60}));
   EXPECT_EQ((std::array{second.top, second.width}), (std::array{96, 130}));

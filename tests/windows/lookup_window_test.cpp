@@ -72,8 +72,8 @@ using LookupInProcess = ShellFixture;
 TEST_F(LookupInProcess, BlankKeywordAndMissingListChangeNoResultsAndAFullBoxStops) {
   LookupWindow& lookup = TheForm<LookupWindow>();
   const auto query = [&](const wchar_t* keyword) {
-    ::SetWindowTextW(lookup.ControlWindow("Text1"), keyword);
-    lookup.ClickButton("Pic", 0);
+    ::SetWindowTextW(lookup.ControlWindow(LookupWindow::kKeyword), keyword);
+    lookup.ClickButton(LookupWindow::kSearchButton);
     return win::Widen(lookup.Results());
   };
   ASSERT_TRUE(::CopyFileW((BinDir() + L"\\Code.dat").c_str(), folder_.File(L"Code.dat").c_str(), FALSE));

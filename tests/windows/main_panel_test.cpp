@@ -165,7 +165,7 @@ TEST_F(MainPanel, ButtonsInTheSettingsColourAndCornerPicturesLitUnderTheMouse) {
   // The top rows of the first button are its ForeColor, a few 3-step bands darker.
   const Colour fore = ColourFromText(Parameters[kParamButtonColour]);
   RECT b{};
-  ::GetWindowRect(panel().ControlWindow("Pic", 0), &b);
+  ::GetWindowRect(panel().ControlWindow(MainWindow::kButtons[0]), &b);
   ::MapWindowPoints(nullptr, panel().hwnd(), reinterpret_cast<POINT*>(&b), 2);
   Colour face = 0;
   EXPECT_TRUE(WaitFor([&] {
@@ -173,7 +173,7 @@ TEST_F(MainPanel, ButtonsInTheSettingsColourAndCornerPicturesLitUnderTheMouse) {
     return std::abs(RedOf(face) - RedOf(fore)) + std::abs(GreenOf(face) - GreenOf(fore)) +
                std::abs(BlueOf(face) - BlueOf(fore)) <= 3 * 12;
   })) << std::hex << face << " for " << fore;
-  const RECT cp0 = panel().ControlBox("CP", 0);
+  const RECT cp0 = panel().ControlBox(MainWindow::kCloseCorner);
   const int px = cp0.left + 10, py = cp0.top + 4;
   const Colour normal = RenderClient(panel().hwnd()).At(px, py);
   POINT on{cp0.left + 10, cp0.top + 10};
@@ -202,7 +202,7 @@ TEST_F(MainPanel, TrayRoundTripRestoresOnlyOnALeftDoubleClick) {
   ASSERT_TRUE(panel().Start(program_, 3000, 1500));
   HWND hwnd = panel().hwnd();
   const auto ownProc = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
-  const RECT cp1 = panel().ControlBox("CP", 1);
+  const RECT cp1 = panel().ControlBox(MainWindow::kTrayCorner);
   ClickAt(hwnd, cp1.left + 5, cp1.top + 5);
   EXPECT_FALSE(::IsWindowVisible(hwnd));
   EXPECT_TRUE(TrayIconPresent(hwnd));

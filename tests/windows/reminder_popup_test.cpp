@@ -94,7 +94,7 @@ TEST_F(ReminderPopup, ShowsTheLaterReminderAndPlaysTheChimeFromAFolderWithABlank
   EXPECT_EQ(popup.Text(), "该喝水了\r\n");
   SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-short-" + std::to_wstring(popup.Dpi()) + L"dpi");
   EXPECT_TRUE(WaitFor([&] { return popup.SoundPlaying(); }));
-  popup.ClickButton("Pic");
+  popup.ClickButton(ReminderPopupWindow::kCloseButton);
   EXPECT_NE(SendMediaCommand("status MCI mode").code, 0u) << "the alias is free again";
 }
 

@@ -18,13 +18,13 @@ namespace {
 using Window = ReminderSettingsWindow;
 
 void ClickCell(Window& w, int row, int col, int clicks = 1) {
-  ClickTheMouse(w.Grid("Tbl")->hwnd(), w.Grid("Tbl")->CellBox(row, col), clicks);
+  ClickTheMouse(w.Grid(Window::kTable)->hwnd(), w.Grid(Window::kTable)->CellBox(row, col), clicks);
 }
-void ClickButton(Window& w, int index) { ClickTheMouse(w.hwnd(), w.ControlBox("Pic", index)); }
+void ClickButton(Window& w, int index) { ClickTheMouse(w.hwnd(), w.ControlBox(Window::kButtons[index])); }
 
 HWND DropDown(Window& w, int row, int col) {
   ClickCell(w, row, col, 2);
-  HWND box = w.ControlWindow("Cmb");
+  HWND box = w.ControlWindow(Window::kDropDown);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   ::GetComboBoxInfo(box, &info);
@@ -36,7 +36,7 @@ HWND DropDown(Window& w, int row, int col) {
 // Takes the entry with the arrow keys and Enter; Enter again closes the editor.
 void Choose(Window& w, int row, int col, const std::wstring& text) {
   DropDown(w, row, col);
-  HWND box = w.ControlWindow("Cmb");
+  HWND box = w.ControlWindow(Window::kDropDown);
   const LRESULT target = ::SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                         reinterpret_cast<LPARAM>(text.c_str()));
   LRESULT at = ::SendMessageW(box, CB_GETCURSEL, 0, 0);
@@ -74,7 +74,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
 
   // A year outside the list is shown as it is, typing is discarded, Esc closes the list then the editor.
   DropDown(w, 1, kYearCol);
-  HWND box = w.ControlWindow("Cmb");
+  HWND box = w.ControlWindow(Window::kDropDown);
   EXPECT_EQ(::SendMessageW(box, CB_GETCOUNT, 0, 0), 12);
   PressKey(VK_ESCAPE);
   TypeText(L"5");

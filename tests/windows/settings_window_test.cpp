@@ -125,20 +125,20 @@ TEST_F(SettingsWindowTest, TrialPlaysWhileTheWindowWorksAndAFailedSaveKeepsItOpe
   Parameters[kParamSoundFile] = win::Narrow(BinDir() + L"\\" + win::Widen(kDeliveredSoundFile));
   ShowSettingsWindow(program_, nullptr);
   SettingsWindow& window = TheForm<SettingsWindow>();
-  window.ClickButton("Cmd", 3);
+  window.ClickButton(SettingsWindow::kTrialButton);
   EXPECT_TRUE(window.TrialPlaying());
   EXPECT_TRUE(WaitFor([&] { return !window.TrialPlaying(); }));
   EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
-  window.ClickButton("Cmd", 3);
-  window.ClickButton("Cmd", 3);
+  window.ClickButton(SettingsWindow::kTrialButton);
+  window.ClickButton(SettingsWindow::kTrialButton);
   EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
-  window.ClickButton("Cmd", 3);
-  window.ClickButton("Cmd", 1);
+  window.ClickButton(SettingsWindow::kTrialButton);
+  window.ClickButton(SettingsWindow::kCancelButton);
   EXPECT_FALSE(ProgramSoundPlayer().IsOpen());
 
   ProgramFolder = win::Narrow(folder_.File(L"没有的文件夹"));
   ShowSettingsWindow(program_, nullptr);
-  window.ClickButton("Cmd", 0);
+  window.ClickButton(SettingsWindow::kSaveButton);
   EXPECT_TRUE(window.IsShown());
   EXPECT_EQ(TheForm<MessageWindow>().Text().rfind("无法保存设置文件 " + ProgramFolder, 0), 0u);
 }

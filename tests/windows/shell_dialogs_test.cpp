@@ -63,14 +63,14 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
   for (int i = 0; i < 2; ++i) {
     // Shown whole above the button: as many black pixels as the text drawn on one line.
     ShowMessage(program_, kLongMessages[i]);
-    const RECT label = dialog.ControlBox("Lbl");
-    EXPECT_LE(label.bottom, dialog.ControlBox("Gleam1").top);
-    const win::Font font(ControlFontAt(*FindControl(dialog.Definition(), "Lbl"), dialog.Dpi()));
+    const RECT label = dialog.ControlBox(MessageWindow::kText);
+    EXPECT_LE(label.bottom, dialog.ControlBox(MessageWindow::kOkButton).top);
+    const win::Font font(ControlFontAt(*FindControl(dialog.Definition(), MessageWindow::kText), dialog.Dpi()));
     const auto whole = CountBlack(RenderText(font.get(), win::Widen(kLongMessages[i]), 2000, 60));
     EXPECT_NEAR(CountBlack(RenderClient(dialog.hwnd()), label.top), whole, whole / 50) << i;
   }
 
-  dialog.ClickButton("Gleam1");
+  dialog.ClickButton(MessageWindow::kOkButton);
   EXPECT_TRUE(TopLevelWindows(::GetCurrentProcessId(), L"Quillet").empty());
 }
 
@@ -90,21 +90,21 @@ TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndRes
   panel.Navigate(7);
   EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   panel.Navigate(7);
-  TheForm<AboutWindow>().ClickButton("Pic", 1);
+  TheForm<AboutWindow>().ClickButton(AboutWindow::kCancelButton);
   EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   // Its help button closes it and opens the delivered help file, read afresh, in a box that scrolls.
   ProgramFolder = win::Narrow(BinDir());
   panel.Navigate(7);
-  TheForm<AboutWindow>().ClickButton("Pic", 0);
+  TheForm<AboutWindow>().ClickButton(AboutWindow::kHelpButton);
   EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   ASSERT_TRUE(help.IsShown());
   EXPECT_NE(help.Text().find("贴边隐藏"), std::string::npos);
-  const LONG_PTR style = ::GetWindowLongPtrW(help.ControlWindow("Txt"), GWL_STYLE);
+  const LONG_PTR style = ::GetWindowLongPtrW(help.ControlWindow(HelpWindow::kText), GWL_STYLE);
   EXPECT_EQ(style & (ES_MULTILINE | WS_VSCROLL), ES_MULTILINE | WS_VSCROLL);
   SaveRedrawnScreenshot(help.hwnd(), L"help-viewer-96dpi");
 
   // A point of the close picture: white normally, dark red when lit.
-  const RECT cp = help.ControlBox("CP");
+  const RECT cp = help.ControlBox(HelpWindow::kClose);
   const int px = cp.left + 10, py = cp.top + 4;
   const Colour normal = RenderClient(help.hwnd()).At(px, py);
   POINT inside{cp.left + 10, cp.top + 10};
