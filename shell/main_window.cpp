@@ -292,26 +292,26 @@ void MainWindow::Navigate(int index) {
   };
   const auto asked = [](const std::function<bool()>& f) { return f && f(); };
   switch (index) {
-    case 0:
-    case 2:
+    case kTodaysWorkButton:
+    case kAllRecordsButton:
       if (asked(to.listOpen)) {
         run(to.saveAndCloseList);
       } else if (to.showList) {
-        to.showList(index == 0);
+        to.showList(index == kTodaysWorkButton);
       }
       break;
-    case 1:
-      if (!asked(to.listOpen)) Navigate(2);
+    case kAddRecordButton:
+      if (!asked(to.listOpen)) Navigate(kAllRecordsButton);
       if (!asked(to.editorOpen)) run(to.addRecord);
       break;
-    case 3:
+    case kRemindersButton:
       if (asked(to.reminderSettingsOpen)) {
         run(to.cancelReminderSettings);
       } else {
         run(to.showReminderSettings);
       }
       break;
-    case 4:
+    case kCalendarButton:
       if (to.calendarVisible && to.calendarVisible()) {
         run(to.hideCalendar);
       } else {
@@ -321,13 +321,13 @@ void MainWindow::Navigate(int index) {
         run(to.showCalendar);
       }
       break;
-    case 5:
+    case kLookupButton:
       run(to.showLookup);
       break;
-    case 6:
+    case kSettingsButton:
       run(to.showSettings);
       break;
-    case 7: {
+    case kAboutButton: {
       AboutWindow& about = TheForm<AboutWindow>();
       if (about.IsLoaded()) {
         about.Unload();

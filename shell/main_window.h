@@ -19,6 +19,16 @@ class MainWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000Quillet";
   static constexpr ControlKey kButtons{"Pic"};  // the eight buttons, top down
+  enum ButtonIndex : int {
+    kTodaysWorkButton,
+    kAddRecordButton,
+    kAllRecordsButton,
+    kRemindersButton,
+    kCalendarButton,
+    kLookupButton,
+    kSettingsButton,
+    kAboutButton,
+  };
   static constexpr ControlKey kLogo{"Logo"};
   // The corner pictures: close (0) and tray (1).
   static constexpr ControlKey kCorners{"CP"};

@@ -228,7 +228,7 @@ TEST_F(MainPanel, ShutDownSavesFirstThenUnloadsInLoadOrderAndRemovesTheIcon) {
   ASSERT_TRUE(first.Load());
   ASSERT_TRUE(panel().Start(program_, 2345, 1234));
   ShowMessage(program_, "still open at exit");
-  panel().Navigate(7);
+  panel().Navigate(MainWindow::kAboutButton);
   ASSERT_TRUE(last.Load());
   HWND hwnd = panel().hwnd();
   AddTrayIcon(hwnd);  // into the tray, then exit from there

@@ -50,7 +50,7 @@ using ReminderSettings = ShellFixture;
 // The panel's button "定期提醒设置".
 Window& Press(Program& program) {
   ConnectProgramWindows(program);
-  TheForm<MainWindow>().Navigate(3);
+  TheForm<MainWindow>().Navigate(MainWindow::kRemindersButton);
   Window& w = TheForm<Window>();
   if (w.IsLoaded()) {
     ::SetForegroundWindow(w.hwnd());

@@ -84,17 +84,17 @@ TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndRes
   // The panel's last button toggles the about page; its cancel closes it.
   MainWindow& panel = TheForm<MainWindow>();
   panel.Attach(program_);
-  panel.Navigate(7);
+  panel.Navigate(MainWindow::kAboutButton);
   ASSERT_TRUE(TheForm<AboutWindow>().IsLoaded());
   SaveRedrawnScreenshot(TheForm<AboutWindow>().hwnd(), L"about-page-96dpi");
-  panel.Navigate(7);
+  panel.Navigate(MainWindow::kAboutButton);
   EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
-  panel.Navigate(7);
+  panel.Navigate(MainWindow::kAboutButton);
   TheForm<AboutWindow>().ClickButton(AboutWindow::kCancelButton);
   EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   // Its help button closes it and opens the delivered help file, read afresh, in a box that scrolls.
   ProgramFolder = win::Narrow(BinDir());
-  panel.Navigate(7);
+  panel.Navigate(MainWindow::kAboutButton);
   TheForm<AboutWindow>().ClickButton(AboutWindow::kHelpButton);
   EXPECT_FALSE(TheForm<AboutWindow>().IsLoaded());
   ASSERT_TRUE(help.IsShown());
