@@ -1,6 +1,7 @@
 #include "base/file_store.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace quillet {
@@ -98,12 +99,44 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   return result;
 }
 
+void FileVersion::Add(std::string_view bytes) {
+  for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  size += bytes.size();
+}
+
+FileVersion VersionOfBytes(std::string_view bytes) {
+  FileVersion version{FileStatus::Ok};
+  version.Add(bytes);
+  return version;
+}
+
+FileVersion ReadFileVersion(const std::string& path, std::size_t maxBytes) {
+  FileVersion version;
+  version.status = ReadFileInPieces(path, [](std::string_view) {}, maxBytes, &version);
+  return version;
+}
+
 FileStatus ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
-                            std::size_t maxBytes) {
-  return ReadPieces(path, maxBytes, nullptr, take);
+                            std::size_t maxBytes, FileVersion* version) {
+  if (!version) return ReadPieces(path, maxBytes, nullptr, take);
+  FileVersion read{FileStatus::Ok};
+  const FileStatus status = ReadPieces(path, maxBytes, nullptr, [&](std::string_view piece) {
+    read.Add(piece);
+    take(piece);
+  });
+  *version = status == FileStatus::Ok ? read : FileVersion{status};
+  return status;
 }
 
 std::string TemporaryPathFor(const std::string& path) { return path + ".saving"; }
+
+std::string OtherVersionPath(const std::string& path, int year, int month, int day, int hour,
+                             int minute, int second) {
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", year, month, day, hour, minute,
+                second);
+  return path + ".其他版本-" + stamp;
+}
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* error) {
   bool given = false;

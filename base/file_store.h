@@ -37,13 +37,33 @@ struct FileContents {
 
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxDataFileBytes);
 
+// What a window read of a file, to tell later whether another program (a
+// synced folder's client, a text editor) has changed the file since: its
+// status, and the size and a hash (64-bit FNV-1a) of its bytes. The
+// last-write time is left out on purpose: a sync client touches files it
+// does not change, and two writes within the clock's step share one.
+struct FileVersion {
+  FileStatus status = FileStatus::NotFound;
+  std::uint64_t size = 0;
+  std::uint64_t hash = 14695981039346656037ull;  // of no bytes
+  // The bytes that follow those counted so far.
+  void Add(std::string_view bytes);
+  bool operator==(const FileVersion&) const = default;
+};
+// The version of a file that holds bytes.
+FileVersion VersionOfBytes(std::string_view bytes);
+// The version of the file as it is now (read whole, piece by piece).
+FileVersion ReadFileVersion(const std::string& path, std::size_t maxBytes = kMaxDataFileBytes);
+
 // Reads the file piece by piece (at most kFilePieceBytes each, in order),
 // handing each piece to take, so that a large file is never held whole.
 // Returns what ReadWholeFile would report; when that is not Ok, pieces read
-// before the fault may have been handed over already.
+// before the fault may have been handed over already. With version given,
+// it receives the version of what was read.
 inline constexpr std::size_t kFilePieceBytes = std::size_t{1} << 16;
 FileStatus ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
-                            std::size_t maxBytes = kMaxDataFileBytes);
+                            std::size_t maxBytes = kMaxDataFileBytes,
+                            FileVersion* version = nullptr);
 
 // Replaces the file's contents with bytes. Returns false, with a short
 // reason for the user in *error (Chinese, with the system's own words in
@@ -61,6 +81,10 @@ bool ReplaceFileContentsFrom(const std::string& path, const BytePieces& next,
 
 // The temporary file a save of path writes first.
 std::string TemporaryPathFor(const std::string& path);
+// Where another program's version of path is kept when the user saves
+// over it: "schedule.dat.其他版本-20261207-093005" for that moment.
+std::string OtherVersionPath(const std::string& path, int year, int month, int day, int hour,
+                             int minute, int second);
 
 namespace file_store_testing {
 // Fault injection for tests. Every file-system call a save makes (create,

@@ -30,6 +30,7 @@ FieldsLoad LoadDataFields(const std::string& path) {
       ForEachDataField(path, [&load](std::string_view field) { load.fields.emplace_back(field); });
   load.status = read.status;
   load.invalidBytes = read.invalidBytes;
+  load.version = read.version;
   if (read.status != FileStatus::Ok) load.fields.clear();
   return load;
 }
@@ -48,10 +49,13 @@ FieldsRead ForEachDataField(const std::string& path, const std::function<void(st
     fields.Feed(text.utf8);
     bytes.erase(0, count);
   };
-  read.status = ReadFileInPieces(path, [&](std::string_view piece) {
-    bytes += piece;
-    decodeFront(Cp936CompletePrefix(bytes));
-  });
+  read.status = ReadFileInPieces(
+      path,
+      [&](std::string_view piece) {
+        bytes += piece;
+        decodeFront(Cp936CompletePrefix(bytes));
+      },
+      kMaxDataFileBytes, &read.version);
   if (read.status == FileStatus::Ok) {
     decodeFront(bytes.size());
     fields.Finish();
@@ -75,6 +79,7 @@ SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text) {
   Cp936Encoded bytes = EncodeCp936(utf8Text);
   outcome.unmappable = bytes.unmappable;
   outcome.ok = ReplaceFileContents(path, bytes.bytes, &outcome.error);
+  if (outcome.ok) outcome.written = VersionOfBytes(bytes.bytes);
   return outcome;
 }
 
@@ -82,6 +87,7 @@ SaveOutcome SaveDataTextFrom(const std::string& path, const TextPieces& next) {
   SaveOutcome outcome;
   std::string text;
   Cp936Encoded bytes;
+  FileVersion written{FileStatus::Ok};
   outcome.ok = ReplaceFileContentsFrom(
       path,
       [&](std::string_view* piece) {
@@ -89,10 +95,12 @@ SaveOutcome SaveDataTextFrom(const std::string& path, const TextPieces& next) {
         if (!next(text)) return false;
         bytes = EncodeCp936(text);
         outcome.unmappable += bytes.unmappable;
+        written.Add(bytes.bytes);
         *piece = bytes.bytes;
         return true;
       },
       &outcome.error);
+  if (outcome.ok) outcome.written = written;
   return outcome;
 }
 

@@ -30,6 +30,7 @@ struct FieldsLoad {
   FileStatus status = FileStatus::NotFound;
   std::vector<std::string> fields;  // empty unless status is Ok
   std::size_t invalidBytes = 0;     // bytes that were not code page 936 (now byte escapes)
+  FileVersion version;              // of the bytes read
 };
 FieldsLoad LoadDataFields(const std::string& path);
 
@@ -41,6 +42,7 @@ FieldsLoad LoadDataFields(const std::string& path);
 struct FieldsRead {
   FileStatus status = FileStatus::NotFound;
   std::size_t invalidBytes = 0;
+  FileVersion version;  // of the bytes read
 };
 FieldsRead ForEachDataField(const std::string& path, const std::function<void(std::string_view)>& take);
 
@@ -52,6 +54,7 @@ struct SaveOutcome {
   bool ok = false;
   std::string error;           // why the save failed (Chinese); the old file is intact
   std::size_t unmappable = 0;  // characters code page 936 cannot hold, written as '?'
+  FileVersion written;         // of the file saved, when ok
 };
 // Encodes the UTF-8 text of a whole file and replaces the file with it in
 // one step (temporary file, flush, replace).

@@ -1,6 +1,7 @@
 #include "forms/message_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/units.h"
 #include "forms/pictures_win.h"
@@ -25,7 +26,12 @@ constexpr double kLabelHeight = 975;
 constexpr double kButtonTop = 1800;
 constexpr double kDialogHeight = 2475;
 
-WindowDef MessageDefinition(double points = kLabelPoints[0], double extra = 0) {
+constexpr char kOkText[] = "确　　定";
+
+// The buttons sit in a row, centred under the label: one button of the
+// designed width, or several narrower ones.
+WindowDef MessageDefinition(double points = kLabelPoints[0], double extra = 0,
+                            const std::vector<std::string>& answers = {kOkText}) {
   WindowDef def;
   def.caption = "Quillet";
   def.width = 4680;
@@ -35,9 +41,17 @@ WindowDef MessageDefinition(double points = kLabelPoints[0], double extra = 0) {
             points),
       Label(MessageWindow::kTextShadow, kLabelLeft + kCopyOffset, kLabelTop + kCopyOffset, kLabelWidth,
             kLabelHeight + extra, "", kLabelFont, points),
-      ButtonControl(MessageWindow::kOkButton, 1440, kButtonTop + extra, 1695, 495, "确　　定"),
       Picture(MessageWindow::kLogo, 240, 120, 300, 300),
   };
+  const int count = static_cast<int>(answers.size());
+  const double width = count == 1 ? 1695 : 1410;
+  const double gap = 90;
+  const double left = (def.width - count * width - (count - 1) * gap) / 2;
+  for (int i = 0; i < count; ++i) {
+    def.controls.push_back(ButtonControl(MessageWindow::kAnswers[i], left + i * (width + gap),
+                                         kButtonTop + extra, width, 495,
+                                         answers[static_cast<std::size_t>(i)]));
+  }
   return def;
 }
 
@@ -138,7 +152,13 @@ MessageLayout LayOutMessage(std::string_view text, int dpi) {
   return layout;
 }
 
-MessageWindow::MessageWindow() : Form(MessageDefinition(), FormStyle{}) {}
+MessageWindow::MessageWindow() : Form(MessageDefinition(), FormStyle{}), answers_{kOkText} {}
+
+void MessageWindow::SetAnswers(std::vector<std::string> answers) {
+  Unload();  // the buttons are made as the window loads
+  answers_ = std::move(answers);
+  MutableDefinition() = MessageDefinition(kLabelPoints[0], 0, answers_);
+}
 
 void MessageWindow::SetText(std::string_view text) {
   text_ = std::string(text);
@@ -146,7 +166,7 @@ void MessageWindow::SetText(std::string_view text) {
 }
 
 void MessageWindow::ShapeFor(const MessageLayout& layout) {
-  const WindowDef wanted = MessageDefinition(layout.points, layout.extraHeight);
+  const WindowDef wanted = MessageDefinition(layout.points, layout.extraHeight, answers_);
   WindowDef& def = MutableDefinition();
   if (def.height == wanted.height && FindControl(def, kText)->fontPoints == layout.points) {
     if (IsLoaded()) ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -172,26 +192,53 @@ void MessageWindow::Paint(const PaintTarget& target) {
 }
 
 void MessageWindow::OnClick(const ControlDef& control) {
-  if (InGroup(control, kOkButton)) Unload();
+  if (!InGroup(control, kAnswers)) return;
+  answer_ = control.index;
+  Unload();
 }
 
 void ShowMessage(Program& program, std::string_view text) {
   MessageWindow& dialog = TheForm<MessageWindow>();
   dialog.Attach(program);
+  if (dialog.Answers().size() != 1) dialog.SetAnswers({kOkText});
   // The text first: a dialog that grows for it is centred at its full size.
   dialog.SetText(text);
   if (!dialog.Load()) return;
   dialog.Show();
 }
 
-void ShowMessageAndWait(Program& program, std::string_view text) {
-  ShowMessage(program, text);
-  MessageWindow& dialog = TheForm<MessageWindow>();
+namespace {
+
+void WaitForTheDialog(const MessageWindow& dialog) {
   MSG msg;
   while (dialog.IsLoaded() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
+}
+
+}  // namespace
+
+void ShowMessageAndWait(Program& program, std::string_view text) {
+  ShowMessage(program, text);
+  WaitForTheDialog(TheForm<MessageWindow>());
+}
+
+int AskAndWait(Program& program, std::string_view text, std::vector<std::string> answers,
+               HWND owner) {
+  MessageWindow& dialog = TheForm<MessageWindow>();
+  dialog.Attach(program);
+  dialog.SetAnswers(std::move(answers));
+  dialog.SetText(text);
+  if (!dialog.Load()) return -1;
+  dialog.Show();
+  // The window that asks waits for the answer: it takes no input meanwhile.
+  const bool disabled = owner && ::EnableWindow(owner, FALSE) == FALSE;
+  WaitForTheDialog(dialog);
+  if (disabled) ::EnableWindow(owner, TRUE);
+  const int answer = dialog.Answer();
+  dialog.SetAnswers({kOkText});
+  return answer;
 }
 
 }  // namespace quillet

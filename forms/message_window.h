@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/form_win.h"
 #include "win32/handles.h"
@@ -32,7 +33,9 @@ class MessageWindow : public Form {
  public:
   static constexpr ControlKey kText{"Lbl"};
   static constexpr ControlKey kTextShadow{"Lbl1"};  // the light copy behind the text
-  static constexpr ControlKey kOkButton{"Gleam1"};
+  // The answers' buttons, left to right; a message has one, "确　　定".
+  static constexpr ControlKey kAnswers{"Gleam1"};
+  static constexpr ControlKey kOkButton{"Gleam1", 0};
   static constexpr ControlKey kLogo{"Logo"};
 
   MessageWindow();
@@ -41,7 +44,16 @@ class MessageWindow : public Form {
   const std::string& Text() const { return text_; }
   const std::string& CopyText() const { return copyText_; }
   void SetText(std::string_view text);
-  bool Load() { return LoadForm(); }
+  // The buttons' captions; a loaded dialog is unloaded first, as its
+  // buttons are made when it loads.
+  void SetAnswers(std::vector<std::string> answers);
+  const std::vector<std::string>& Answers() const { return answers_; }
+  // The button last pressed (its index in the answers), -1 until one is.
+  int Answer() const { return answer_; }
+  bool Load() {
+    answer_ = -1;
+    return LoadForm();
+  }
 
  protected:
   void OnLoad() override;
@@ -53,6 +65,8 @@ class MessageWindow : public Form {
 
   std::string text_;
   std::string copyText_;
+  std::vector<std::string> answers_;
+  int answer_ = -1;
   win::Bitmap logo_;
 };
 
@@ -62,5 +76,12 @@ void ShowMessage(Program& program, std::string_view text);
 
 // ShowMessage, then pumps messages until the user has closed the dialog.
 void ShowMessageAndWait(Program& program, std::string_view text);
+
+// Asks a question with the answers' buttons (replacing any message shown)
+// and pumps messages until the user has answered; owner, when given, takes
+// no input meanwhile. The index of the answer, or -1 when the dialog closed
+// by another way.
+int AskAndWait(Program& program, std::string_view text, std::vector<std::string> answers,
+               HWND owner = nullptr);
 
 }  // namespace quillet

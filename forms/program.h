@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/file_store.h"
 #include "base/parameter_items.h"
 
 namespace quillet {
@@ -18,6 +19,9 @@ struct ProgramState {
   // False when paramter.dat exists but could not be read: the program then
   // runs on the first-run settings and leaves the file alone at exit.
   bool SaveSettingsAtExit = true;
+  // paramter.dat as read at start-up or last saved: a file another program
+  // changed since is not saved over unasked.
+  FileVersion ParametersVersion;
 };
 
 class Program {

@@ -91,6 +91,7 @@ ReminderLoadOutcome LoadReminderTable(TableModel& grid, const std::string& path)
   ReminderLoadOutcome outcome;
   FieldsLoad file = LoadDataFields(path);
   outcome.status = file.status;
+  outcome.version = file.version;
   outcome.invalidBytes = file.invalidBytes;
   if (file.status != FileStatus::Ok) return outcome;
   const int first = grid.Rows();

@@ -72,6 +72,7 @@ struct ReminderLoadOutcome {
   FileStatus status = FileStatus::NotFound;  // NotFound: no file yet, an empty table
   std::size_t reminders = 0;
   std::size_t invalidBytes = 0;
+  FileVersion version;  // of the file as it was read
 };
 // Appends the file's reminders as numbered rows.
 ReminderLoadOutcome LoadReminderTable(TableModel& grid, const std::string& path);

@@ -9,6 +9,7 @@
 
 #include "base/table_rows.h"
 #include "forms/message_window.h"
+#include "forms/outside_change_win.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "reminders/reminder.h"
@@ -96,12 +97,18 @@ void ReminderSettingsWindow::OnLoad() {
   GridView* grid = Grid(kTable);
   grid->SetLineColour(kGridLines);
   grid->SetEvents(GridEvents{[this] { OnGridDoubleClick(); }, {}, [this] { CloseEditors(); }});
+  LoadTable();
+}
+
+void ReminderSettingsWindow::LoadTable() {
+  GridView* grid = Grid(kTable);
   grid->SetModel(nullptr);  // the view catches up once, after the load
   SetUpReminderTable(table_);
   const std::string path = ReminderFile();
   const ReminderLoadOutcome load = LoadReminderTable(table_, path);
   table_.ResetCursor();
   grid->SetModel(&table_);
+  loaded_ = load.version;
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(program(), UnreadableText(path));
 }
@@ -170,8 +177,18 @@ bool ReminderSettingsWindow::Save() {
     ShowMessage(program(), NotSavedText(path, kKeptReason));
     return false;
   }
+  switch (CheckOutsideChange(program(), path, loaded_, hwnd())) {
+    case OutsideChange::Reload:
+      LoadTable();
+      return false;
+    case OutsideChange::Cancel:
+      return false;
+    default:
+      break;
+  }
   const SaveOutcome save = SaveReminderTable(table_, path);
   if (!save.ok) ShowMessage(program(), NotSavedText(path, save.error));
+  if (save.ok) loaded_ = save.written;
   return save.ok;
 }
 

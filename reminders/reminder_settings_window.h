@@ -68,12 +68,16 @@ class ReminderSettingsWindow : public Form {
   // Writes the table to the file; a failure is told (file and reason) and
   // gives false.
   bool Save();
+  // Fills the table from the reminder file (at load, and to drop the
+  // changes when another program changed the file).
+  void LoadTable();
   std::string ReminderFile() const;
 
   TableModel table_;
   bool textOpen_ = false;
   bool dropOpen_ = false;
   bool readFailed_ = false;  // the file could not be read: never written over
+  FileVersion loaded_;       // the reminder file as read or last saved
   int editRow_ = 0;  // the cell under the open editor
   int editCol_ = 0;
 };

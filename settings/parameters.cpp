@@ -34,6 +34,7 @@ std::string FormatParameters(const ParameterItems& items) {
 ParametersLoad LoadParameters(const std::string& path) {
   ParametersLoad load;
   const FileContents file = ReadWholeFile(path);
+  load.version = file.status == FileStatus::Ok ? VersionOfBytes(file.bytes) : FileVersion{file.status};
   if (file.status != FileStatus::Ok) return load;
   const Cp936Decoded decoded = DecodeCp936(file.bytes);
   load.items = ParseParameters(decoded.utf8);
@@ -51,6 +52,7 @@ ParametersSave SaveParameters(const std::string& path, const ParameterItems& ite
     return result;
   }
   result.saved = ReplaceFileContents(path, encoded.bytes, &result.error);
+  if (result.saved) result.written = VersionOfBytes(encoded.bytes);
   return result;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/colour.h"
+#include "base/file_store.h"
 #include "base/parameter_items.h"
 
 namespace quillet {
@@ -36,6 +37,7 @@ struct ParametersLoad {
   ParameterItems items;
   bool fileRead = false;         // false: missing or unreadable, every item empty
   std::size_t invalidBytes = 0;  // bytes not in code page 936, kept as byte escapes
+  FileVersion version;           // of the file as it was read
 };
 
 // Reads the file; any failure leaves all items empty (the program's defaults:
@@ -50,6 +52,7 @@ struct ParametersSave {
   // than '?' in their place.
   std::size_t unmappable = 0;
   std::string error;  // short reason for the user, in Chinese, when not saved
+  FileVersion written;  // of the file saved, when saved
 };
 
 // Writes the file safely: the old file is replaced only by a complete new one.

@@ -7,6 +7,7 @@
 
 #include "base/field_reader.h"
 #include "forms/message_window.h"
+#include "forms/outside_change_win.h"
 #include "forms/skin.h"
 #include "forms/sound_player_win.h"
 #include "forms/text_input.h"
@@ -527,6 +528,22 @@ bool SettingsWindow::Save() {
     ShowMessage(program(), plan.refusal);
     return false;
   }
+  const std::string path = ParameterFilePath(state.ProgramFolder);
+  switch (CheckOutsideChange(program(), path, state.ParametersVersion, hwnd())) {
+    case OutsideChange::Reload: {
+      // The window shows the file's settings afresh.
+      const ParametersLoad load = LoadParameters(path);
+      if (load.fileRead) state.Parameters = load.items;
+      state.ParametersVersion = load.version;
+      Unload();
+      if (Load()) Show();
+      return false;
+    }
+    case OutsideChange::Cancel:
+      return false;
+    default:
+      break;
+  }
   const std::string oldFolder = state.Parameters[kParamDataFolder];
   const std::string newFolder = plan.items[kParamDataFolder];
   DataFilesCopy copy;
@@ -537,13 +554,13 @@ bool SettingsWindow::Save() {
       return false;
     }
   }
-  const std::string path = ParameterFilePath(state.ProgramFolder);
   const ParametersSave save = SaveParameters(path, plan.items);
   if (!save.saved) {
     ShowMessage(program(), SettingsNotSavedText(path, save.error));
     return false;
   }
   state.Parameters = plan.items;
+  state.ParametersVersion = save.written;
   state.SaveSettingsAtExit = true;  // the file is the user's own settings now
   Unload();
   if (saved_) saved_();

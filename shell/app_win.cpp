@@ -50,6 +50,7 @@ int RunPanel() {
   state.SaveSettingsAtExit = load.fileRead || ::GetFileAttributesW(win::Widen(settingsPath).c_str()) ==
                                                   INVALID_FILE_ATTRIBUTES;
   state.Parameters = StartupSettings(load, state.ProgramFolder);
+  state.ParametersVersion = load.version;
   // 2. A second copy only tells the user and ends, the file untouched.
   win::KernelHandle singleCopy(::CreateMutexW(nullptr, FALSE, kSingleCopyMutex));
   if (singleCopy && ::GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -349,6 +349,13 @@ void MainWindow::ShutDown() {
   ::KillTimer(hwnd(), kDockTimer);
   ::KillTimer(hwnd(), kReminderTimer);
   ProgramState& state = program().state;
+  if (state.SaveSettingsAtExit) {
+    const std::string path = ParameterFilePath(state.ProgramFolder);
+    // Settings another program saved meanwhile are kept: the panel's place
+    // goes into them rather than the program's older items over them.
+    const ParametersLoad now = LoadParameters(path);
+    if (now.fileRead && !(now.version == state.ParametersVersion)) state.Parameters = now.items;
+  }
   state.Parameters[kParamPanelLeft] = std::to_string(position_.left);
   state.Parameters[kParamPanelTop] = std::to_string(position_.top);
   if (state.SaveSettingsAtExit) {

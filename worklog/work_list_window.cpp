@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "forms/message_window.h"
+#include "forms/outside_change_win.h"
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "win32/clock.h"
@@ -121,12 +122,17 @@ void WorkListWindow::OnLoad() {
   grid->SetEvents(GridEvents{[this] { OnGridDoubleClick(); }, [this](wchar_t k) { OnGridKey(k); },
                              [this] { CloseCellEditor(true); }});
   editorOpen_ = false;
+  LoadTable();
+}
 
+void WorkListWindow::LoadTable() {
+  GridView* grid = Grid(kTable);
   context_ = Context();
   grid->SetModel(nullptr);  // the view catches up once, after the load
   const WorkLoadOutcome load = SetUpWorkTable(table_, context_);
   table_.ResetCursor();
   grid->SetModel(&table_);
+  loaded_ = load.version;
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(program(), RecordFileUnreadableText(context_.filePath));
 }
@@ -240,11 +246,21 @@ bool WorkListWindow::Save() {
     ShowMessage(program(), RecordFileNotSavedText(context.filePath, RecordFileKeptReason()));
     return false;
   }
+  switch (CheckOutsideChange(program(), context.filePath, loaded_, hwnd())) {
+    case OutsideChange::Reload:
+      LoadTable();
+      return false;
+    case OutsideChange::Cancel:
+      return false;
+    default:
+      break;
+  }
   const SaveOutcome save = SaveWorkRecords(table_, context);
   if (!save.ok) {
     ShowMessage(program(), RecordFileNotSavedText(context.filePath, save.error));
     return false;
   }
+  loaded_ = save.written;
   return true;
 }
 
@@ -253,8 +269,15 @@ bool WorkListWindow::SaveAtExit() {
   CloseCellEditor(true);
   const WorkTableContext context = Context();
   if (readFailed_) return true;
+  // No time to ask: another program's version is kept beside the file.
+  std::string error;
+  if (!KeepOtherVersion(context.filePath, loaded_, &error)) {
+    ShowMessageAndWait(program(), RecordFileNotSavedText(context.filePath, error));
+    return false;
+  }
   const SaveOutcome save = SaveWorkRecords(table_, context);
   if (!save.ok) ShowMessageAndWait(program(), RecordFileNotSavedText(context.filePath, save.error));
+  if (save.ok) loaded_ = save.written;
   return save.ok;
 }
 

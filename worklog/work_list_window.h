@@ -79,6 +79,9 @@ class WorkListWindow : public Form, public RecordBook {
                                      DWORD_PTR self);
   void OnGridDoubleClick();
   void OnGridKey(wchar_t key);
+  // Fills the table from the record file (at load, and to drop the changes
+  // when another program changed the file).
+  void LoadTable();
   void OpenCellEditor();
   void CloseCellEditor(bool write);
   void FilterClicked(int index);
@@ -91,6 +94,7 @@ class WorkListWindow : public Form, public RecordBook {
   int editRow_ = 0;  // the cell under the floating editor
   int editCol_ = 0;
   bool readFailed_ = false;  // the file could not be read: never written over
+  FileVersion loaded_;       // the record file as read or last saved
 };
 
 // The entries the panel's navigation calls.

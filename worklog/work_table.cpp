@@ -62,6 +62,7 @@ WorkLoadOutcome LoadWorkRecords(TableModel& grid, const WorkTableContext& contex
   });
   outcome.status = read.status;
   outcome.invalidBytes = read.invalidBytes;
+  outcome.version = read.version;
   if (read.status != FileStatus::Ok) {
     grid.SetRows(first);  // nothing of a file that could not be read whole
     grid.SetVisible(wasVisible);

@@ -31,6 +31,7 @@ struct WorkLoadOutcome {
   FileStatus status = FileStatus::NotFound;  // NotFound: no file yet, an empty table
   std::size_t records = 0;
   std::size_t invalidBytes = 0;  // bytes that were not code page 936, kept as byte escapes
+  FileVersion version;           // of the file as it was read
 };
 
 // Lays out the six columns, empties the table and loads the file.

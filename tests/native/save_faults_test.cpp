@@ -44,7 +44,7 @@ const SaveCase kCases[] = {
        ParameterItems items = LoadParameters(path).items;
        items[1] = "改过的内容";
        const ParametersSave saved = SaveParameters(path, items);
-       return SaveOutcome{saved.saved, saved.error};
+       return SaveOutcome{saved.saved, saved.error, 0, {}};
      }},
     {"work", WorkRecordPath, "\"2005-3-9 9:0\",\"2005-3-9 17:0\",写报告,尚未完成,\"\"\r\n",
      [](const std::string& path) { return SaveTable(path, true); }},
@@ -52,8 +52,8 @@ const SaveCase kCases[] = {
     {"due_check", ReminderPath, kReminder,
      [](const std::string& path) {
        const DueCheckRun run = RunDueCheck(path, MakeDateTime(CivilDate{2006, 5, 2}));
-       return run.readStatus != FileStatus::Ok ? SaveOutcome{false, "no file: nothing to save"}
-                                               : SaveOutcome{run.saved, run.saveError};
+       return run.readStatus != FileStatus::Ok ? SaveOutcome{false, "no file: nothing to save", 0, {}}
+                                               : SaveOutcome{run.saved, run.saveError, 0, {}};
      }},
 };
 

@@ -73,6 +73,11 @@ TEST_F(FileStoreTest, ReadsReportWhatIsWrongAndDataFilesReadPieceByPieceGiveTheF
   EXPECT_EQ(fields, ReadDataFields(whole.utf8));
   EXPECT_EQ(fields.size() * 10 + (fields[1] == "中文x"), 81u);
   EXPECT_EQ(LoadDataFields(Path("f.dat")).fields, fields);
+  // A file's version over its pieces is that of its bytes: FNV-1a 64, whose published vector for "a" is af63dc4c8601ec8c.
+  EXPECT_TRUE(read.version == VersionOfBytes(bytes) && read.version.size == bytes.size());
+  EXPECT_EQ(VersionOfBytes("a").hash, 0xaf63dc4c8601ec8cull);
+  EXPECT_FALSE(ReadFileVersion(Path("none.dat")) == VersionOfBytes(""));
+  EXPECT_EQ(OtherVersionPath("d/schedule.dat", 2026, 12, 7, 9, 30, 5), "d/schedule.dat.其他版本-20261207-093005");
 
   // A missing file: work_table_test and reminder_test.
   EXPECT_EQ(ForEachDataField(folder_.Folder(), keep).status, FileStatus::Unreadable);

@@ -117,10 +117,12 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   // A failed save keeps the window and its changes; the panel's button then closes it unsaved.
   Press(program_);
   ClickButton(w, Window::kAddAction);
-  Parameters[kParamDataFolder] += "\\没有的文件夹";
+  const std::wstring blocker = path + L".saving";  // a folder where the save writes first
+  ASSERT_TRUE(::CreateDirectoryW(blocker.c_str(), nullptr));
   ClickButton(w, Window::kSaveAndCloseAction);
+  ::RemoveDirectoryW(blocker.c_str());
   EXPECT_TRUE(w.IsLoaded() && table.Rows() == 20);
-  EXPECT_NE(TheForm<MessageWindow>().Text().find("没有的文件夹\\timer.dat"), std::string::npos);
+  EXPECT_EQ(TheForm<MessageWindow>().Text().rfind("无法保存定时提醒文件 " + win::Narrow(path), 0), 0u);
   Press(program_);
   EXPECT_FALSE(TheForm<Window>().IsLoaded());
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));

@@ -72,6 +72,22 @@ TEST_F(ShellDialogs, MessageDialogKeepsOneInstanceReplacesItsTextAndShowsLongTex
 
   dialog.ClickButton(MessageWindow::kOkButton);
   EXPECT_TRUE(TopLevelWindows(::GetCurrentProcessId(), L"Quillet").empty());
+
+  // A question: its buttons in a row inside the dialog; the one pressed is the answer.
+  dialog.SetAnswers({"保存我的修改", "重新载入", "取消"});
+  dialog.SetText("另一个程序已修改了 schedule.dat。");
+  ASSERT_TRUE(dialog.Load());
+  dialog.Show();
+  RECT client{};
+  ::GetClientRect(dialog.hwnd(), &client);
+  const RECT first = dialog.ControlBox(MessageWindow::kAnswers[0]);
+  const RECT middle = dialog.ControlBox(MessageWindow::kAnswers[1]);
+  const RECT last = dialog.ControlBox(MessageWindow::kAnswers[2]);
+  EXPECT_TRUE(first.left > 0 && first.right < middle.left && middle.right < last.left && last.right < client.right);
+  SaveScreenshot(dialog.hwnd(), L"question-dialog-" + std::to_wstring(dialog.Dpi()) + L"dpi");
+  dialog.ClickButton(MessageWindow::kAnswers[1]);
+  EXPECT_EQ(dialog.Answer(), 1);
+  EXPECT_FALSE(dialog.IsLoaded());
 }
 
 TEST_F(ShellDialogs, AboutPageLeadsToTheHelpViewerWhichReportsAMissingFileAndResetsItsCloseHover) {

@@ -14,6 +14,7 @@
 #include "tests/support/shell_fixture.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
+#include "win32/handles.h"
 #include "worklog/work_record.h"
 
 namespace quillet::test {
@@ -216,6 +217,45 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   EXPECT_EQ(program.WaitExit(), 0);
   records.erase(records.begin());
   EXPECT_EQ(ReadBytes(file), WorkFile(records));
+
+  // Another program adds records while the list is open: "保 存 退 出" asks.
+  // 取消 keeps both sides, 重新载入 drops the deletion, 保存我的修改 saves it
+  // and keeps the other version beside the file.
+  Process again(install);
+  ASSERT_NE(panel = again.WaitWindow(kPanelCaption), nullptr);
+  ClickTheMouse(ChildWindows(panel)[2]);
+  ASSERT_NE(list = again.WaitWindow(kListCaption), nullptr);
+  const auto answer = [&](std::size_t index) {
+    HWND asked = again.WaitWindow(L"Quillet");
+    std::vector<HWND> answers;
+    if (!asked || !WaitFor([&] { return (answers = ChildWindows(asked)).size() == 3; })) return false;
+    ClickTheMouse(answers[index]);
+    return gone(asked);
+  };
+  std::vector<WorkRecord> theirs = records;
+  theirs.push_back({"2029-3-15 13:0", "2029-3-15 14:0", "新的工作", "尚未完成", ""});
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 1));
+  ASSERT_TRUE(WriteBytes(file, WorkFile(theirs)));
+  Click(ListButton(list, 7));
+  ASSERT_TRUE(answer(2));
+  Click(ListButton(list, 7));
+  ASSERT_TRUE(answer(1));
+  EXPECT_EQ(ReadBytes(file), WorkFile(theirs));
+  std::vector<WorkRecord> later = theirs;
+  later.push_back({"2029-3-15 15:0", "2029-3-15 16:0", "改过的内容", "尚未完成", ""});
+  Click(Cell(list, 1, 2));
+  Click(ListButton(list, 1));
+  ASSERT_TRUE(WriteBytes(file, WorkFile(later)));
+  Click(ListButton(list, 7));
+  ASSERT_TRUE(answer(0));
+  ASSERT_TRUE(gone(list));
+  theirs.erase(theirs.begin());
+  EXPECT_EQ(ReadBytes(file), WorkFile(theirs));
+  WIN32_FIND_DATAW found{};
+  win::FileSearch other(::FindFirstFileW((file + L".其他版本-20290315-*").c_str(), &found));
+  ASSERT_TRUE(other.get() != INVALID_HANDLE_VALUE) << "no other version kept";
+  EXPECT_EQ(ReadBytes(install.folder() + L"\\" + found.cFileName), WorkFile(later));
 }
 
 }  // namespace
