@@ -8,6 +8,7 @@
 #include "reminders/reminder.h"
 #include "reminders/reminder_popup_window.h"
 #include "reminders/schedule.h"
+#include "reminders/snooze.h"
 #include "win32/clock.h"
 
 namespace quillet {
@@ -24,10 +25,11 @@ DateTime LocalNow() {
 
 void ReminderTicker::Tick() {
   if (IsWindowOpen(kReminderSettingsCaption)) return;
-  const std::string path = ReminderPath(Parameters[kParamDataFolder]);
-  const DueCheckRun run = RunDueCheck(path, LocalNow());
-  for (const FiredReminder& fired : run.check.fired) ShowReminder(fired.content, fired.prompt);
-  if (!run.check.writeNeeded) return;
+  const std::string& folder = Parameters[kParamDataFolder];
+  const std::string path = ReminderPath(folder);
+  DueCheckRun run = RunDueCheck(path, LocalNow(), &memory_, SnoozePath(folder));
+  if (!run.check.fired.empty()) ShowReminders(std::move(run.check.fired));
+  if (!run.check.writeNeeded && !run.check.snoozesChanged) return;
   if (run.saved) {
     failureShown_ = false;
   } else if (!failureShown_) {
@@ -36,6 +38,17 @@ void ReminderTicker::Tick() {
     failureShown_ = true;
     ShowMessage("无法保存提醒文件 " + path + "：" + run.saveError);
   }
+}
+
+void SnoozeReminders(const std::vector<FiredReminder>& reminders, int minutes) {
+  const std::string path = SnoozePath(Parameters[kParamDataFolder]);
+  std::vector<ReminderKey> keys;
+  for (const FiredReminder& fired : reminders) keys.push_back(fired.key);
+  DateTime at = LocalNow();
+  at.day += (at.second + minutes * 60) / 86400;
+  at.second = (at.second + minutes * 60) % 86400;
+  const SaveOutcome saved = SaveSnoozes(path, WithSnoozes(LoadSnoozes(path), keys, at));
+  if (!saved.ok) ShowMessage("无法保存提醒文件 " + path + "：" + saved.error);
 }
 
 void CheckDueRemindersNow() {

@@ -1,28 +1,37 @@
 // The reminder pop-up (定时器): a small window above all others in the
-// middle of the screen with a fixed heading, the reminder's text in lines of
-// 18 characters and one button that closes it. While the reminder asks for
-// sound, the user's sound file plays in a two-second rhythm.
+// middle of the screen with a fixed heading, the reminders that came due in
+// one tick (each in lines of 18 characters, a scroll bar when they do not
+// fit), a button that closes it and one that brings them back later. While
+// a reminder asks for sound, the user's sound file plays in a two-second
+// rhythm.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/form_win.h"
 #include "reminders/reminder_sound.h"
+#include "reminders/schedule.h"
 
 namespace quillet {
 
 class ReminderPopupWindow : public Form {
  public:
   static constexpr char kCaption[] = "\u3000定时器";
+  // The snooze choice: minutes, and the menu entries' command ids.
+  static constexpr int kSnoozeMinutes[] = {5, 10, 30, 60};
   ReminderPopupWindow();
 
-  // Loads the window if it is not loaded (centred, silent), puts the text
-  // (already wrapped) in its label and shows it; an open window keeps its
-  // place and its sound rhythm.
-  void Present(std::string_view text);
+  // Loads the window if it is not loaded (centred, silent), shows these
+  // reminders (in place of those it showed) and shows it; an open window
+  // keeps its place and its sound rhythm.
+  void Present(std::vector<FiredReminder> reminders);
   const std::string& Text() const { return text_; }
   bool SoundPlaying() const { return sound_.Playing(); }
+  // The first line shown and whether the scroll bar is there.
+  int TopLine() const { return topLine_; }
+  bool Scrolls() const { return scrolls_; }
 
  protected:
   void OnLoad() override;
@@ -32,15 +41,25 @@ class ReminderPopupWindow : public Form {
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  void DrawLabel(const PaintTarget& target, const char* name, std::string_view text) const;
+  // skipLines: the lines scrolled away, -1 for a label that never scrolls.
+  void DrawLabel(const PaintTarget& target, const char* name, std::string_view text, int right,
+                 int skipLines) const;
+  void LayOutScrollBar();
+  void ScrollTo(int line);
+  void ChooseSnooze();
 
   std::string text_;
+  std::vector<FiredReminder> shown_;
+  int lines_ = 0;    // lines of text_
+  int topLine_ = 0;  // the first line in the label
+  bool scrolls_ = false;
+  HWND scrollBar_ = nullptr;  // a child of the window, destroyed with it
   ReminderSoundRhythm sound_;
 };
 
-// Hands one reminder to the pop-up: its content broken into lines of 18
-// characters, and its prompt method, which decides the sound from the next
-// tick on (ReminderPrompt).
-void ShowReminder(std::string_view content, std::string_view prompt);
+// Hands the reminders of one tick to the pop-up, in file order; the first
+// that asks for sound decides the sound from the next tick on
+// (ReminderPrompt), else the last.
+void ShowReminders(std::vector<FiredReminder> reminders);
 
 }  // namespace quillet
