@@ -108,14 +108,9 @@ TEST(CheckDueReminders, KeepsEveryOtherByteLooksBeyondTheFirstThousandAndFiresOn
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 2)).check.fired.empty());  // due at this very second
 }
 
-ReminderKey KeyOf(const Reminder& reminder) {
-  ReminderKey key;
-  std::copy_n(reminder.fields.begin(), key.size(), key.begin());
-  return key;
-}
-
 TEST(Snoozes, ComeBackByTheReminderAndLeaveItsScheduleAloneTheFileDropsOrphans) {
   ScratchFolder folder("snooze");
+  const auto KeyOf = [](const Reminder& r) { ReminderKey k; std::copy_n(r.fields.begin(), k.size(), k.begin()); return k; };
   const std::string path = SnoozePath(folder.Folder()), timer = ReminderPath(folder.Folder());
   const Reminder water = Due("喝\"水\"", "2006-3-2 8:30:00", kRepeatDaily), gone = Due("删掉的", "2006-3-2", kRepeatOnce);
   std::vector<Snooze> snoozes = WithSnoozes({}, {KeyOf(water), KeyOf(gone)}, At(2006, 3, 1, 8, 40));

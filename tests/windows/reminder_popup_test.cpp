@@ -86,10 +86,12 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   // "稍后提醒", 5 分钟: both come back once the five minutes are over, across a restart, and
   // their schedule stays.
   ClickTheMouse(ChildWindows(popup).back());
-  ASSERT_TRUE(WaitFor([] { return ::IsWindowVisible(::FindWindowW(L"#32768", nullptr)); })) << "no choice";
+  ASSERT_TRUE(WaitFor([] {  // the choice shown and painted: its right margin in the menu colour
+    const Capture menu = CaptureWindow(::FindWindowW(L"#32768", nullptr));
+    return menu.width > 4 && menu.At(menu.width - 3, menu.height / 2) == ::GetSysColor(COLOR_MENU);
+  })) << "no choice";
   SaveCapture(CaptureWindow(popup), L"reminder-popup-snooze-" + std::to_wstring(::GetDeviceCaps(win::WindowDc(nullptr).get(), LOGPIXELSX)) + L"dpi");
-  PressKey(VK_DOWN);
-  PressKey(VK_RETURN);
+  PressKey(VK_DOWN), PressKey(VK_RETURN);
   const std::wstring snoozeFile = install.folder() + L"\\snooze.dat";
   std::string snoozes;
   ASSERT_TRUE(WaitFor([&] { return (snoozes = ReadBytes(snoozeFile)).size() > 40 && !::IsWindow(popup); }));
@@ -99,8 +101,7 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   win::KernelHandle handle(::OpenProcess(PROCESS_TERMINATE, FALSE, program.Id()));
   ASSERT_TRUE(::TerminateProcess(handle.get(), 0) && program.WaitExit() == 0);
   Process again(install);
-  panel = again.WaitWindow(L"\x3000Quillet");
-  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(panel = again.WaitWindow(L"\x3000Quillet"), nullptr);
   ASSERT_TRUE(clock.Set(DateTime{back->day, back->second - 30}));
   tick();
   EXPECT_TRUE(again.Window(L"\x3000定时器") == nullptr && ReadBytes(snoozeFile) == snoozes) << "back too early";
