@@ -171,15 +171,19 @@ void ReminderPopupWindow::ChooseSnooze() {
                   win::Widen(kSnoozeChoices[i]).c_str());
   }
   // Upwards from the button, over the text: inside the pop-up.
+  // A tick during the menu's loop may show other reminders: the choice is
+  // for those shown when it opened, and the pop-up stays for the new ones.
+  const std::vector<FiredReminder> chosen = shown_;
+  const std::string text = text_;
   const RECT button = ControlBox("Pic", kSnoozeButton);
   POINT corner{button.left, button.top};
   ::ClientToScreen(hwnd(), &corner);
   const int minutes = static_cast<int>(::TrackPopupMenu(
       menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_BOTTOMALIGN, corner.x, corner.y,
       0, hwnd(), nullptr));
-  if (minutes <= 0 || !IsLoaded()) return;
-  SnoozeReminders(shown_, minutes);
-  Unload();
+  if (minutes <= 0) return;
+  SnoozeReminders(chosen, minutes);
+  if (IsLoaded() && text_ == text) Unload();
 }
 
 bool ReminderPopupWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
