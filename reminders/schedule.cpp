@@ -224,8 +224,11 @@ DueCheckRun RunDueCheck(const std::string& path, const DateTime& now, DueCheckMe
   const FileContents file = ReadWholeFile(path);
   run.readStatus = file.status;
   const std::vector<Snooze> snoozes = snoozePath.empty() ? std::vector<Snooze>{} : LoadSnoozes(snoozePath);
-  if (file.status != FileStatus::Ok && snoozes.empty()) return run;
-  // Without a readable reminder file every snooze is an orphan.
+  // Without a reminder file every snooze is an orphan; a file that could not
+  // be read says nothing about them.
+  if (file.status != FileStatus::Ok && (file.status != FileStatus::NotFound || snoozes.empty())) {
+    return run;
+  }
   run.check = CheckDueReminders(file.status == FileStatus::Ok ? std::string_view(file.bytes) : "",
                                 now, snoozes, memory);
   if (run.check.writeNeeded) {
