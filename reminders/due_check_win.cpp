@@ -7,6 +7,7 @@
 #include "reminders/reminder.h"
 #include "reminders/reminder_popup_window.h"
 #include "reminders/schedule.h"
+#include "reminders/snooze.h"
 #include "win32/clock.h"
 
 namespace quillet {
@@ -23,10 +24,11 @@ DateTime LocalNow() {
 
 void ReminderTicker::Tick(Program& program) {
   if (program.ReminderSettingsOpen()) return;
-  const std::string path = ReminderPath(program.state.Parameters[kParamDataFolder]);
-  const DueCheckRun run = RunDueCheck(path, LocalNow());
-  for (const FiredReminder& fired : run.check.fired) ShowReminder(program, fired.content, fired.prompt);
-  if (!run.check.writeNeeded) return;
+  const std::string& folder = program.state.Parameters[kParamDataFolder];
+  const std::string path = ReminderPath(folder);
+  DueCheckRun run = RunDueCheck(path, LocalNow(), &memory_, SnoozePath(folder));
+  if (!run.check.fired.empty()) ShowReminders(program, std::move(run.check.fired));
+  if (!run.check.writeNeeded && !run.check.snoozesChanged) return;
   if (run.saved) {
     failureShown_ = false;
   } else if (!failureShown_) {
@@ -35,6 +37,17 @@ void ReminderTicker::Tick(Program& program) {
     failureShown_ = true;
     ShowMessage(program, "无法保存提醒文件 " + path + "：" + run.saveError);
   }
+}
+
+void SnoozeReminders(Program& program, const std::vector<FiredReminder>& reminders, int minutes) {
+  const std::string path = SnoozePath(program.state.Parameters[kParamDataFolder]);
+  std::vector<ReminderKey> keys;
+  for (const FiredReminder& fired : reminders) keys.push_back(fired.key);
+  DateTime at = LocalNow();
+  at.day += (at.second + minutes * 60) / 86400;
+  at.second = (at.second + minutes * 60) % 86400;
+  const SaveOutcome saved = SaveSnoozes(path, WithSnoozes(LoadSnoozes(path), keys, at));
+  if (!saved.ok) ShowMessage(program, "无法保存提醒文件 " + path + "：" + saved.error);
 }
 
 void CheckDueRemindersNow(Program& program) {

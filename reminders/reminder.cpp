@@ -20,9 +20,9 @@ constexpr std::array<ColumnLayout, kReminderTableCols> kReminderColumns = {{
     {"时", 300},
     {"分", 280},
     {"秒", 0},
-    {"周期性提醒", 1000},
+    {"周期性提醒", 1300},  // "每年农历提醒" and its padding at any DPI
     {"提示方法", 960},
-    {"备注", 4200},
+    {"备注", 3900},
     {"下次提示时间", 0},
 }};
 
@@ -35,13 +35,14 @@ std::string_view RepeatKindText(RepeatKind kind) {
     case RepeatKind::Weekly: return kRepeatWeekly;
     case RepeatKind::Monthly: return kRepeatMonthly;
     case RepeatKind::Yearly: return kRepeatYearly;
+    case RepeatKind::LunarYearly: return kRepeatLunarYearly;
   }
   return {};
 }
 
 std::optional<RepeatKind> RepeatKindFromText(std::string_view text) {
   for (RepeatKind kind : {RepeatKind::Once, RepeatKind::Daily, RepeatKind::Weekly,
-                          RepeatKind::Monthly, RepeatKind::Yearly}) {
+                          RepeatKind::Monthly, RepeatKind::Yearly, RepeatKind::LunarYearly}) {
     if (RepeatKindText(kind) == text) return kind;
   }
   return std::nullopt;

@@ -38,12 +38,18 @@ struct Reminder {
   friend bool operator==(const Reminder&, const Reminder&) = default;
 };
 
-enum class RepeatKind { Once, Daily, Weekly, Monthly, Yearly };
+// What tells a reminder from the others for a snooze: its content, start
+// (year .. second) and repeat kind, fields 0..7 as the file holds them.
+inline constexpr int kReminderKeyFields = Reminder::kRepeat + 1;
+using ReminderKey = std::array<std::string, kReminderKeyFields>;
+
+enum class RepeatKind { Once, Daily, Weekly, Monthly, Yearly, LunarYearly };
 inline constexpr std::string_view kRepeatOnce = "只提醒一次";
 inline constexpr std::string_view kRepeatDaily = "每天提醒";
 inline constexpr std::string_view kRepeatWeekly = "每周提醒";
 inline constexpr std::string_view kRepeatMonthly = "每月提醒";
 inline constexpr std::string_view kRepeatYearly = "每年提醒";
+inline constexpr std::string_view kRepeatLunarYearly = "每年农历提醒";
 std::string_view RepeatKindText(RepeatKind kind);
 // Exact comparison; any other text is no repeat kind.
 std::optional<RepeatKind> RepeatKindFromText(std::string_view text);

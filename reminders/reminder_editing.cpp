@@ -45,7 +45,8 @@ std::vector<std::string> ReminderChoices(const TableModel& table, int row, int c
     case kSecondCol: return Numbers(0, 59);
     case kRepeatCol:
       return {std::string(kRepeatOnce), std::string(kRepeatDaily), std::string(kRepeatWeekly),
-              std::string(kRepeatMonthly), std::string(kRepeatYearly)};
+              std::string(kRepeatMonthly), std::string(kRepeatYearly),
+              std::string(kRepeatLunarYearly)};
     case kPromptCol:
       return {std::string(kPromptSoundAndWindow), std::string(kPromptWindowOnly)};
     default: return {};

@@ -37,7 +37,7 @@ CellEditor EditorOfColumn(int col);
 // The drop-down's entries for a cell, numbers in plain decimal, ascending:
 // years presentYear - 1 .. presentYear + 10, months 1..12, days 1 .. the
 // length of the month the row's year and month cells name (none when they
-// name no month), hours 0..23, minutes and seconds 0..59, the five repeat
+// name no month), hours 0..23, minutes and seconds 0..59, the six repeat
 // kinds, the two prompt methods. Nothing for the other columns.
 std::vector<std::string> ReminderChoices(const TableModel& table, int row, int col,
                                          int presentYear);

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "base/codepage.h"
 #include "base/field_reader.h"
+#include "base/lunar_date.h"
+#include "base/numbers.h"
 #include "base/utf8.h"
-#include "reminders/reminder.h"
 
 namespace quillet {
 namespace {
@@ -39,9 +42,31 @@ std::string DecodeField(const std::string& raw) {
   return raw;
 }
 
+// The start date of the fields year, month and day as the reminder table
+// reads them (numbers carried as calendar arithmetic does), if they make one.
+std::optional<CivilDate> StartDate(const std::string& year, const std::string& month,
+                                   const std::string& day) {
+  constexpr std::int32_t kLimit = 1000000;  // BuildDateTime's bound
+  const std::int32_t y = LenientInt32(year), m = LenientInt32(month), d = LenientInt32(day);
+  if (std::abs(y) > kLimit || std::abs(m) > kLimit || std::abs(d) > kLimit) return std::nullopt;
+  return DateOf(BuildDateTime(y, m, d, 0, 0, 0));
+}
+
+CivilDate NextLunarYearly(const CivilDate& due, std::optional<CivilDate> start) {
+  const auto from = ToLunarDate(due);
+  if (!from) return kNeverAgainDate;
+  const auto anchor = start ? ToLunarDate(*start) : std::nullopt;
+  const LunarDate& wanted = anchor ? *anchor : *from;
+  const int year = from->year + 1;
+  const int month = std::abs(wanted.month);  // a leap month: the ordinary one
+  const int day = std::min(wanted.day, LunarMonthDays(year, month));  // 0 past 2100
+  return FromLunarDate({year, month, day}).value_or(kNeverAgainDate);
+}
+
 }  // namespace
 
-DateTime NextReminderTime(const DateTime& due, std::string_view kind) {
+DateTime NextReminderTime(const DateTime& due, std::string_view kind,
+                          std::optional<CivilDate> start) {
   const auto repeat = RepeatKindFromText(kind);
   if (!repeat) return due;
   const CivilDate d = DateOf(due);
@@ -68,8 +93,24 @@ DateTime NextReminderTime(const DateTime& due, std::string_view kind) {
       next.day = DayNumber(CivilDate{d.year + 1, d.month, day});
       break;
     }
+    case RepeatKind::LunarYearly:
+      next.day = DayNumber(NextLunarYearly(d, start));
+      break;
   }
   return next;
+}
+
+std::string ReminderPopupText(const FiredReminder& fired) {
+  std::string text = WrapReminderContent(fired.content);
+  if (fired.occurrences > 1) {
+    const CivilDate d = DateOf(fired.earliest);
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "（错过 %d 次，最早 %d-%d-%d %d:%02d）\r\n",
+                  fired.occurrences, d.year, d.month, d.day, fired.earliest.second / 3600,
+                  fired.earliest.second / 60 % 60);
+    text += buffer;
+  }
+  return text;
 }
 
 std::string WrapReminderContent(std::string_view content) {
@@ -88,7 +129,8 @@ std::string WrapReminderContent(std::string_view content) {
   return wrapped;
 }
 
-DueCheck CheckDueReminders(std::string_view fileBytes, const DateTime& now) {
+DueCheck CheckDueReminders(std::string_view fileBytes, const DateTime& now,
+                           const std::vector<Snooze>& snoozes, DueCheckMemory* memory) {
   DueCheck check;
   struct Replacement {
     std::size_t begin;
@@ -96,6 +138,8 @@ DueCheck CheckDueReminders(std::string_view fileBytes, const DateTime& now) {
     std::string text;
   };
   std::vector<Replacement> replacements;
+  std::vector<bool> snoozeFound(snoozes.size(), false);
+  std::vector<std::string> unknownFired;  // remembered after the walk: twins fire together
   std::array<RawField, Reminder::kFieldCount> group;
   FieldReader reader(fileBytes);
   std::size_t index = 0;
@@ -106,25 +150,61 @@ DueCheck CheckDueReminders(std::string_view fileBytes, const DateTime& now) {
     }
     if (filled < Reminder::kFieldCount) break;  // cut short: kept as read, not looked at
     ++check.reminders;
+    FiredReminder fired;
+    fired.index = index++;
+    for (std::size_t k = 0; k < fired.key.size(); ++k) fired.key[k] = DecodeField(group[k].value);
+    fired.content = fired.key[Reminder::kContent];
+    fired.prompt = DecodeField(group[Reminder::kPrompt].value);
+    // A snooze of this reminder that is back shows it even when its own due
+    // time has not come; one that is back and due together shows it once.
+    bool snoozeBack = false;
+    ReminderKey stored;  // the key as the snooze file holds it
+    if (!snoozes.empty()) {
+      for (std::size_t k = 0; k < stored.size(); ++k) stored[k] = SanitizeField(fired.key[k]);
+    }
+    for (std::size_t s = 0; s < snoozes.size(); ++s) {
+      if (snoozeFound[s] || snoozes[s].key != stored) continue;
+      snoozeFound[s] = true;
+      if (now.SerialSeconds() > snoozes[s].at.SerialSeconds()) {
+        snoozeBack = true;
+        fired.earliest = snoozes[s].at;
+      } else {
+        check.snoozes.push_back(snoozes[s]);
+      }
+    }
     const RawField& dueField = group[Reminder::kNextDue];
     const auto due = ParseDateTimeText(DecodeField(dueField.value));
-    if (!due) {
-      ++check.unreadable;
-    } else if (now.SerialSeconds() > due->SerialSeconds()) {
-      FiredReminder fired;
-      fired.index = index;
-      fired.content = DecodeField(group[Reminder::kContent].value);
-      fired.prompt = DecodeField(group[Reminder::kPrompt].value);
-      fired.nextDue =
-          FormatNextDueText(NextReminderTime(*due, DecodeField(group[Reminder::kRepeat].value)));
+    const std::string& kind = fired.key[Reminder::kRepeat];
+    bool dueNow = due && now.SerialSeconds() > due->SerialSeconds();
+    if (!due) ++check.unreadable;
+    if (dueNow && !RepeatKindFromText(kind)) {
+      // Its due time never moves: it fires once per run and keeps its bytes.
+      std::string bytes(fileBytes.substr(group[0].begin, dueField.end - group[0].begin));
+      dueNow = !memory || !memory->firedUnknown.contains(bytes);
+      if (dueNow) unknownFired.push_back(std::move(bytes));
+      fired.nextDue = FormatNextDueText(*due);
+      fired.earliest = *due;
+    } else if (dueNow) {
+      const auto start = StartDate(fired.key[Reminder::kYear], fired.key[Reminder::kMonth],
+                                   fired.key[Reminder::kDay]);
+      DateTime next = *due;
+      fired.occurrences = 0;
+      do {
+        next = NextReminderTime(next, kind, start);
+      } while (++fired.occurrences < kCatchUpLimit && now.SerialSeconds() > next.SerialSeconds());
+      fired.earliest = *due;
+      fired.nextDue = FormatNextDueText(next);
       std::string line;
       AppendQuotedLine(line, fired.nextDue);  // ASCII: the same in code page 936
       replacements.push_back({dueField.begin, dueField.end, std::move(line)});
-      check.fired.push_back(std::move(fired));
     }
-    ++index;
+    if (!dueNow && !snoozeBack) continue;
+    if (!dueNow) fired.nextDue = DecodeField(dueField.value);
+    check.fired.push_back(std::move(fired));
   }
-  check.writeNeeded = !check.fired.empty();
+  if (memory) memory->firedUnknown.insert(unknownFired.begin(), unknownFired.end());
+  check.snoozesChanged = check.snoozes.size() != snoozes.size();
+  check.writeNeeded = !replacements.empty();
   if (check.writeNeeded) {
     check.newFileBytes.reserve(fileBytes.size() + replacements.size() * 4);
     std::size_t copied = 0;
@@ -138,14 +218,25 @@ DueCheck CheckDueReminders(std::string_view fileBytes, const DateTime& now) {
   return check;
 }
 
-DueCheckRun RunDueCheck(const std::string& path, const DateTime& now) {
+DueCheckRun RunDueCheck(const std::string& path, const DateTime& now, DueCheckMemory* memory,
+                        const std::string& snoozePath) {
   DueCheckRun run;
   const FileContents file = ReadWholeFile(path);
   run.readStatus = file.status;
-  if (file.status != FileStatus::Ok) return run;
-  run.check = CheckDueReminders(file.bytes, now);
+  const std::vector<Snooze> snoozes = snoozePath.empty() ? std::vector<Snooze>{} : LoadSnoozes(snoozePath);
+  // Without a reminder file every snooze is an orphan; a file that could not
+  // be read says nothing about them.
+  if (file.status != FileStatus::Ok && (file.status != FileStatus::NotFound || snoozes.empty())) {
+    return run;
+  }
+  run.check = CheckDueReminders(file.status == FileStatus::Ok ? std::string_view(file.bytes) : "",
+                                now, snoozes, memory);
   if (run.check.writeNeeded) {
     run.saved = ReplaceFileContents(path, run.check.newFileBytes, &run.saveError);
+  }
+  if (run.check.snoozesChanged) {
+    const SaveOutcome saved = SaveSnoozes(snoozePath, run.check.snoozes);
+    if (!saved.ok && run.saved) run.saved = false, run.saveError = saved.error;
   }
   return run;
 }

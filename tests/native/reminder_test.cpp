@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <tuple>
 
 #include "base/codepage.h"
@@ -10,6 +11,7 @@
 #include "reminders/reminder_editing.h"
 #include "reminders/reminder_sound.h"
 #include "settings/sound_trial.h"
+#include "tests/support/lunar_reference.h"
 #include "tests/support/scratch_folder.h"
 
 namespace quillet {
@@ -34,6 +36,31 @@ TEST(ReminderTexts, NextTimeByTheRepeatKindAndWrappedContent) {
   std::string line18;  // a content of whole lines ends with an empty one
   for (int i = 0; i < 18; ++i) line18 += "字";
   EXPECT_EQ(WrapReminderContent(line18 + line18) + WrapReminderContent(""), line18 + "\r\n" + line18 + "\r\n\r\n\r\n");
+  FiredReminder missed;
+  missed.content = "喝水", missed.occurrences = 7, missed.earliest = At(2030, 6, 9, 9, 5, 59);
+  EXPECT_EQ(ReminderPopupText(missed), "喝水\r\n（错过 7 次，最早 2030-6-9 9:05）\r\n");
+}
+
+// Each day of lunar 1900..2100 as the start: the next two due dates are the same lunar month (a
+// leap one: the ordinary) and day (30: 29 in a short month) in the two lunar years after.
+TEST(ReminderTexts, LunarYearlyAgreesWithTheReferenceListingOnEveryStartDay) {
+  const std::vector<ReferenceDay> days = ReferenceDays();
+  std::map<std::tuple<int, int, int>, CivilDate> byLunar;
+  for (const auto& [date, lunar] : days) byLunar[{lunar.year, lunar.month, lunar.day}] = date;
+  const auto expected = [&](const LunarDate& start, int years) {
+    const int year = start.year + years, month = std::abs(start.month);
+    auto found = byLunar.find({year, month, start.day});
+    if (found == byLunar.end()) found = byLunar.find({year, month, start.day - 1});
+    return found == byLunar.end() || found->second.year > 2100 ? CivilDate{2199, 1, 1} : found->second;
+  };
+  ASSERT_GT(days.size(), 73384u);
+  for (std::size_t i = 0; i < 73384; ++i) {
+    const auto& [date, lunar] = days[i];
+    const DateTime next = NextReminderTime(MakeDateTime(date, 8, 30), kRepeatLunarYearly);
+    ASSERT_EQ(next, MakeDateTime(expected(lunar, 1), 8, 30)) << IsoDateText(date);
+    ASSERT_EQ(NextReminderTime(next, kRepeatLunarYearly, date), MakeDateTime(expected(lunar, 2), 8, 30))
+        << IsoDateText(date);
+  }
 }
 
 Reminder Due(const std::string& content, const std::string& nextDue, std::string_view repeat) {
@@ -50,6 +77,14 @@ TEST(CheckDueReminders, KeepsEveryOtherByteLooksBeyondTheFirstThousandAndFiresOn
   EXPECT_EQ(check.fired[0].content + check.fired[0].prompt, "会议只弹出窗口");
   EXPECT_EQ(check.reminders * 10 + check.unreadable, 21u);  // the short last one is not looked at
   EXPECT_EQ(check.newFileBytes, head + "\"2006-3-2 8:30:00\"\r\n" + rest);
+  // A kind this program does not know fires once a run (memory) and keeps its bytes.
+  const std::string unknown = FileOf({Due("每两天", "  2006-3-1 8:00", "每两天")}) + head + "\"2006-3-2 8:30:00\"\r\n";
+  DueCheckMemory run1, run2;
+  EXPECT_EQ(CheckDueReminders(unknown, At(2006, 3, 2), {}, &run1).fired.size(), 1u);
+  const DueCheck again = CheckDueReminders(unknown, At(2006, 3, 3), {}, &run1);
+  EXPECT_TRUE(again.fired.size() == 1 && again.fired[0].content == "会议" && !again.newFileBytes.empty());
+  EXPECT_EQ(again.newFileBytes.substr(0, unknown.size() - 20), unknown.substr(0, unknown.size() - 20));
+  EXPECT_EQ(CheckDueReminders(unknown, At(2006, 3, 2, 0, 0, 5), {}, &run2).fired[0].content, "每两天");
   std::vector<Reminder> reminders(1500, Due("later", "2030-1-1", kRepeatDaily));
   reminders[0] = Due("odd", "2006-1-1 25:00", kRepeatDaily);
   reminders[7] = Due("week", "2005-12-20 6:00:00", kRepeatWeekly);
@@ -57,7 +92,10 @@ TEST(CheckDueReminders, KeepsEveryOtherByteLooksBeyondTheFirstThousandAndFiresOn
   const DueCheck many = CheckDueReminders(FileOf(reminders), At(2006, 1, 2));
   ASSERT_EQ(many.fired.size(), 2u);
   EXPECT_EQ(many.fired[0].index * 10000 + many.fired[1].index, 71499u);
-  reminders[7][Reminder::kNextDue] = "2005-12-27 6:00:00";
+  // Caught up in one tick: two weeks passed since the week's due time, counted.
+  EXPECT_EQ(many.fired[0].occurrences * 10 + many.fired[1].occurrences, 21);
+  EXPECT_EQ(many.fired[0].earliest, At(2005, 12, 20, 6));
+  reminders[7][Reminder::kNextDue] = "2006-1-3 6:00:00";
   reminders[1499][Reminder::kNextDue] = "2006-2-1 7:00:00";
   EXPECT_EQ(many.newFileBytes, FileOf(reminders));
   ScratchFolder folder("schedule");
@@ -68,6 +106,26 @@ TEST(CheckDueReminders, KeepsEveryOtherByteLooksBeyondTheFirstThousandAndFiresOn
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 1, 0, 0, 1)).saved);
   EXPECT_EQ(ScratchFolder::Get(path), FileOf({Due("a", "2006-3-2", kRepeatDaily)}));
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 2)).check.fired.empty());  // due at this very second
+}
+
+TEST(Snoozes, ComeBackByTheReminderAndLeaveItsScheduleAloneTheFileDropsOrphans) {
+  ScratchFolder folder("snooze");
+  const auto KeyOf = [](const Reminder& r) { ReminderKey k; std::copy_n(r.fields.begin(), k.size(), k.begin()); return k; };
+  const std::string path = SnoozePath(folder.Folder()), timer = ReminderPath(folder.Folder());
+  const Reminder water = Due("喝\"水\"", "2006-3-2 8:30:00", kRepeatDaily), gone = Due("删掉的", "2006-3-2", kRepeatOnce);
+  std::vector<Snooze> snoozes = WithSnoozes({}, {KeyOf(water), KeyOf(gone)}, At(2006, 3, 1, 8, 40));
+  snoozes = WithSnoozes(snoozes, {KeyOf(water)}, At(2006, 3, 1, 8, 45));  // snoozed again
+  ASSERT_TRUE(SaveSnoozes(path, snoozes).ok);
+  EXPECT_EQ(ScratchFolder::Get(path), EncodeCp936("\"删掉的\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"只提醒一次\"\r\n"
+                                                  "\"2006-3-1 8:40:00\"\r\n\"喝＂水＂\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"
+                                                  "\"\"\r\n\"每天提醒\"\r\n\"2006-3-1 8:45:00\"\r\n").bytes);
+  ScratchFolder::Put(timer, FileOf({water}));
+  DueCheckRun early = RunDueCheck(timer, At(2006, 3, 1, 8, 44), nullptr, path);
+  EXPECT_TRUE(early.check.fired.empty() && early.check.snoozesChanged && LoadSnoozes(path) == std::vector<Snooze>{snoozes[1]});
+  const DueCheckRun back = RunDueCheck(timer, At(2006, 3, 1, 8, 46), nullptr, path);
+  ASSERT_EQ(back.check.fired.size(), 1u);
+  EXPECT_EQ(back.check.fired[0].content + back.check.fired[0].nextDue, "喝＂水＂2006-3-2 8:30:00");
+  EXPECT_TRUE(LoadSnoozes(path).empty() && ScratchFolder::Get(timer) == FileOf({water}));
 }
 
 TEST(ReminderTable, AShortLastReminderIsReadWholeFieldsAreMadeSafeAndEditsMoveTheDueTime) {

@@ -1,5 +1,6 @@
-// The reminder pop-up: a reminder coming due in the real program; in this process
-// the later of two reminders and its sound through the system's media player.
+// The reminder pop-up: reminders coming due in the real program (lunar yearly, caught up, snoozed
+// across a restart); in this process the list of one tick, its scroll bar and its sound through the
+// system's media player.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "forms/sound_player_win.h"
 #include "reminders/due_check_win.h"
 #include "reminders/reminder_popup_window.h"
+#include "reminders/schedule.h"
 #include "shell/main_window.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/shell_fixture.h"
@@ -46,7 +48,7 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   HWND panel = program.WaitWindow(L"\x3000Quillet");
   ASSERT_NE(panel, nullptr);
   // A tick, run here and now rather than by the panel's five-second timer.
-  const auto tick = [panel] { ::SendMessageW(panel, WM_TIMER, MainWindow::kReminderTimer, 0); };
+  const auto tick = [&panel] { ::SendMessageW(panel, WM_TIMER, MainWindow::kReminderTimer, 0); };
   tick();
   EXPECT_EQ(ReadBytes(timer), FileOf({nine, tomorrow})) << "fired before its time";
   EXPECT_EQ(program.Window(L"\x3000定时器"), nullptr);
@@ -67,32 +69,89 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   EXPECT_TRUE(WaitFor([&] {
     return ReadBytes(timer) == FileOf({fired, tomorrow, {"稍后", "只提醒一次", "只弹出窗口", "2199-1-1 9:30:00"}});
   })) << "the reminder due meanwhile never fired";
+
+  // In one tick: a lunar yearly one (lunar 2030-5-15) comes due next on lunar 2031-5-15, past a leap
+  // month; a daily one seven days overdue steps past the present at once.
+  std::array<std::string, 4> lunar = {"交房租", "每年农历提醒", "只弹出窗口", "2030-6-15 9:40:05"},
+                             daily = {"写周报", "每天提醒", "声音&窗口", "2030-6-9 9:00:00"};
+  ASSERT_TRUE(WriteBytes(timer, FileOf({fired, lunar, daily})));
+  ASSERT_TRUE(clock.Set(MakeDateTime({2030, 6, 15}, 9, 40, 10)));
+  tick();
+  lunar[3] = "2031-7-4 9:40:05";
+  daily[3] = "2030-6-16 9:00:00";
+  const std::string scheduled = FileOf({fired, lunar, daily});
+  EXPECT_EQ(ReadBytes(timer), scheduled);
+  HWND popup = program.WaitWindow(L"\x3000定时器");
+  ASSERT_NE(popup, nullptr);
+
+  // "稍后提醒", 5 分钟: both come back once the five minutes are over, across a restart, and
+  // their schedule stays.
+  ClickTheMouse(ChildWindows(popup).back());
+  ASSERT_TRUE(WaitFor([] {  // the choice shown and painted: its right margin in the menu colour
+    const Capture menu = CaptureWindow(::FindWindowW(L"#32768", nullptr));
+    return menu.width > 4 && menu.At(menu.width - 3, menu.height / 2) == ::GetSysColor(COLOR_MENU);
+  })) << "no choice";
+  SaveCapture(CaptureWindow(popup), L"reminder-popup-snooze-" + std::to_wstring(::GetDeviceCaps(win::WindowDc(nullptr).get(), LOGPIXELSX)) + L"dpi");
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  const std::wstring snoozeFile = install.folder() + L"\\snooze.dat";
+  std::string snoozes;
+  ASSERT_TRUE(WaitFor([&] { return (snoozes = ReadBytes(snoozeFile)).size() > 40 && !::IsWindow(popup); }));
+  const std::size_t quote = snoozes.rfind('"', snoozes.size() - 4);
+  const auto back = ParseDateTimeText(snoozes.substr(quote + 1, snoozes.size() - quote - 4));
+  ASSERT_TRUE(back && back->SerialSeconds() - clock.Now().SerialSeconds() > 280) << snoozes;
+  win::KernelHandle handle(::OpenProcess(PROCESS_TERMINATE, FALSE, program.Id()));
+  ASSERT_TRUE(::TerminateProcess(handle.get(), 0) && program.WaitExit() == 0);
+  Process again(install);
+  ASSERT_NE(panel = again.WaitWindow(L"\x3000Quillet"), nullptr);
+  ASSERT_TRUE(clock.Set(DateTime{back->day, back->second - 30}));
+  tick();
+  EXPECT_TRUE(again.Window(L"\x3000定时器") == nullptr && ReadBytes(snoozeFile) == snoozes) << "back too early";
+  ASSERT_TRUE(clock.Set(DateTime{back->day, back->second + 2}));
+  tick();
+  EXPECT_NE(again.Window(L"\x3000定时器"), nullptr) << "not back within one tick";
+  EXPECT_TRUE(ReadBytes(snoozeFile).empty() && ReadBytes(timer) == scheduled);
 }
 
 using ReminderPopup = ShellFixture;
 
-TEST_F(ReminderPopup, ShowsTheLaterReminderAndPlaysTheChimeFromAFolderWithABlankAndChineseName) {
+TEST_F(ReminderPopup, ListsTheRemindersOfATickScrollsAndPlaysTheChimeFromAFolderWithABlankAndChineseName) {
   const std::wstring sound = folder_.File(L"提醒 声音") + L"\\" + win::Widen(kDeliveredSoundFile);
   ASSERT_TRUE(::CreateDirectoryW(folder_.File(L"提醒 声音").c_str(), nullptr));
   ASSERT_TRUE(::CopyFileW((BinDir() + L"\\" + win::Widen(kDeliveredSoundFile)).c_str(), sound.c_str(), FALSE));
   Parameters[kParamSoundFile] = win::Narrow(sound);
   const std::string past = DueText(-60);
-  ASSERT_TRUE(WriteBytes(folder_.File(L"timer.dat"), FileOf({{"第一条", "每天提醒", "只弹出窗口", past},
-                                                             {k60, "每周提醒", "声音&窗口", past}})));
+  ASSERT_TRUE(WriteBytes(folder_.File(L"timer.dat"), FileOf({{"第一条", "每天提醒", "只弹出窗口", DueText(-6 * 86400 - 60)},
+                                                             {k60, "每周提醒", "声音&窗口", past},
+                                                             {"开会", "只提醒一次", "只弹出窗口", past}})));
   CheckDueRemindersNow(program_);
   ReminderPopupWindow& popup = TheForm<ReminderPopupWindow>();
   EXPECT_EQ(TopLevelWindows(::GetCurrentProcessId(), L"\x3000定时器").size(), 1u);
-  EXPECT_EQ(popup.Text(), "下午3点在三楼会议室开季度总结会，请\r\n带上本季度的工作记录和下季度计划，会\r\n"
-                          "后把纪要发给全组同事，并预订下周二上\r\n午的会议室。\r\n");
-  SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-60chars-" + std::to_wstring(popup.Dpi()) + L"dpi");
-  // The later reminder's prompt: sound one tick after the pop-up came, then by turns.
+  EXPECT_TRUE(popup.Text().starts_with("第一条\r\n（错过 7 次，最早 ")) << popup.Text();
+  EXPECT_TRUE(popup.Text().ends_with("）\r\n\r\n下午3点在三楼会议室开季度总结会，请\r\n带上本季度的工作记录和下季度计划，会\r\n"
+                                     "后把纪要发给全组同事，并预订下周二上\r\n午的会议室。\r\n\r\n开会\r\n")) << popup.Text();
+  const std::wstring dpi = std::to_wstring(popup.Dpi()) + L"dpi";
+  SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-three-" + dpi);
+  // Nine lines: the scroll bar's lower arrow shows the next.
+  HWND bar = ChildWindows(popup.hwnd()).front();
+  RECT box{};
+  ::GetClientRect(bar, &box);
+  box.top = box.bottom - 4;
+  ASSERT_TRUE(popup.Scrolls() && ::IsWindowVisible(bar));
+  ClickTheMouse(bar, box);
+  EXPECT_TRUE(WaitFor([&] { return popup.TopLine() == 1; }));
+  SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-three-scrolled-" + dpi);
+  // The first reminder that asks for sound: sound one tick after the pop-up came, then by turns.
   EXPECT_FALSE(popup.SoundPlaying());
   ASSERT_TRUE(WaitFor([&] { return popup.SoundPlaying(); }));
   EXPECT_EQ(ProgramSoundPlayer().Mode(), "playing");
   EXPECT_TRUE(WaitFor([&] { return !popup.SoundPlaying(); }));
-  ShowReminder(program_, "该喝水了", "声音&窗口");
-  EXPECT_EQ(popup.Text(), "该喝水了\r\n");
-  SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-short-" + std::to_wstring(popup.Dpi()) + L"dpi");
+  FiredReminder water;
+  water.content = "该喝水了";
+  water.prompt = "声音&窗口";
+  ShowReminders(program_, {water});
+  EXPECT_TRUE(popup.Text() == "该喝水了\r\n" && !popup.Scrolls() && !::IsWindowVisible(bar));
+  SaveRedrawnScreenshot(popup.hwnd(), L"reminder-popup-short-" + dpi);
   EXPECT_TRUE(WaitFor([&] { return popup.SoundPlaying(); }));
   popup.ClickButton(ReminderPopupWindow::kCloseButton);
   EXPECT_NE(SendMediaCommand("status MCI mode").code, 0u) << "the alias is free again";

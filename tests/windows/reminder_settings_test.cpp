@@ -97,7 +97,14 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   Choose(w, 18, kDayCol, L"28");
   EXPECT_EQ(::SendMessageW(box, CB_GETCOUNT, 0, 0), DaysInMonth(now.wYear + 2, 2));
   Choose(w, 18, kHourCol, L"7");
-  Choose(w, 18, kRepeatCol, L"每月提醒");
+  Choose(w, 18, kRepeatCol, L"每年农历提醒");
+  // The longest kind fits its column in the grid's face, 宋体 9 pt, with 2 px padding each side.
+  win::Font font(::CreateFontW(-::MulDiv(9, w.Dpi(), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体"));
+  win::WindowDc screen(nullptr);
+  win::SelectScope chosen(screen.get(), font.get());
+  SIZE kind{};
+  const RECT cell = w.Grid("Tbl")->CellBox(18, kRepeatCol);
+  EXPECT_TRUE(::GetTextExtentPoint32W(screen.get(), L"每年农历提醒", 6, &kind) && kind.cx + 4 <= cell.right - cell.left);
   Choose(w, 18, kPromptCol, L"只弹出窗口");
   ClickCell(w, 18, kContentCol, 2);
   TypeText(L"交房租");  // written when the editor loses the focus
@@ -110,7 +117,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   EXPECT_TRUE(WaitFor([] { return !TheForm<Window>().IsLoaded(); }));
   std::vector<Reminder> kept(file.begin() + 3, file.end());  // rows 1, 5 .. 20
   kept[0] = file[0];
-  kept.push_back({{"交房租", later, "2", "28", "7", "0", "0", "每月提醒", "只弹出窗口", "",
+  kept.push_back({{"交房租", later, "2", "28", "7", "0", "0", "每年农历提醒", "只弹出窗口", "",
                    later + "-2-28 7:00:00"}});
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 

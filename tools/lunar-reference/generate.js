@@ -5,7 +5,7 @@
 //   node generate.js table [FIRST LAST]
 //                                the packed year words for the lunar years
 //                                FIRST..LAST (default 1900..2100), ten a row,
-//                                in the engine's format (calendar/lunar_table.h)
+//                                in the engine's format (base/lunar_table.h)
 //   node generate.js reference   tests/data/lunar_months.txt: for every lunar
 //                                year, the Gregorian date of its first day and
 //                                the number and length of each month

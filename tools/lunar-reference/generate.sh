@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the lunar reference data of the tests from lunar-javascript
 # (version pinned in package-lock.json) and prints the packed year words for
-# comparison with calendar/lunar_table.h. Needs node and npm (Debian packages
+# comparison with base/lunar_table.h. Needs node and npm (Debian packages
 # nodejs and npm); the build and the tests never do.
 set -euo pipefail
 cd "$(dirname "$0")"
