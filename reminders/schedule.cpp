@@ -231,14 +231,28 @@ DueCheckRun RunDueCheck(const std::string& path, const DateTime& now, DueCheckMe
   }
   run.check = CheckDueReminders(file.status == FileStatus::Ok ? std::string_view(file.bytes) : "",
                                 now, snoozes, memory);
+  WriteDueCheck(path, file, snoozePath, run);
+  return run;
+}
+
+void WriteDueCheck(const std::string& path, const FileContents& read, const std::string& snoozePath,
+                   DueCheckRun& run) {
   if (run.check.writeNeeded) {
+    const FileContents now = ReadWholeFile(path);
+    if (now.status != read.status || now.bytes != read.bytes) {
+      run.check = DueCheck{};
+      run.changedMeanwhile = true;
+      return;
+    }
     run.saved = ReplaceFileContents(path, run.check.newFileBytes, &run.saveError);
   }
   if (run.check.snoozesChanged) {
     const SaveOutcome saved = SaveSnoozes(snoozePath, run.check.snoozes);
-    if (!saved.ok && run.saved) run.saved = false, run.saveError = saved.error;
+    if (!saved.ok && run.saved) {
+      run.saved = false;
+      run.saveError = saved.error;
+    }
   }
-  return run;
 }
 
 }  // namespace quillet

@@ -99,11 +99,20 @@ struct DueCheckRun {
   DueCheck check;
   bool saved = true;      // false: the new due times could not be written
   std::string saveError;  // why; the old file is intact
+  // Another program wrote the reminder file while the check ran: nothing
+  // was written and nothing fired (check is empty); the next tick checks
+  // the file as it is then.
+  bool changedMeanwhile = false;
 };
 
 // Reads the file (and the snooze file when snoozePath is given), checks
 // them, and writes back each one that changed.
 DueCheckRun RunDueCheck(const std::string& path, const DateTime& now,
                         DueCheckMemory* memory = nullptr, const std::string& snoozePath = {});
+// The writing half of RunDueCheck, for the check made on read: the file is
+// read again just before it is replaced, and left alone when it no longer
+// holds what was read.
+void WriteDueCheck(const std::string& path, const FileContents& read, const std::string& snoozePath,
+                   DueCheckRun& run);
 
 }  // namespace quillet

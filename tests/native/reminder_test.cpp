@@ -106,6 +106,14 @@ TEST(CheckDueReminders, KeepsEveryOtherByteLooksBeyondTheFirstThousandAndFiresOn
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 1, 0, 0, 1)).saved);
   EXPECT_EQ(ScratchFolder::Get(path), FileOf({Due("a", "2006-3-2", kRepeatDaily)}));
   EXPECT_TRUE(RunDueCheck(path, At(2006, 3, 2)).check.fired.empty());  // due at this very second
+  // Another program writes the file between the check's read and its write: its bytes stay, nothing fires.
+  const FileContents read{FileStatus::Ok, ScratchFolder::Get(path)};
+  DueCheckRun raced;
+  raced.check = CheckDueReminders(read.bytes, At(2006, 3, 3));
+  const std::string theirs = FileOf({Due("a", "2006-3-2", kRepeatDaily), Due("b", "2006-3-9", kRepeatDaily)});
+  ScratchFolder::Put(path, theirs);
+  WriteDueCheck(path, read, "", raced);
+  EXPECT_TRUE(raced.changedMeanwhile && raced.check.fired.empty() && ScratchFolder::Get(path) == theirs);
 }
 
 TEST(Snoozes, ComeBackByTheReminderAndLeaveItsScheduleAloneTheFileDropsOrphans) {

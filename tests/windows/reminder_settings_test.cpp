@@ -103,7 +103,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   win::WindowDc screen(nullptr);
   win::SelectScope chosen(screen.get(), font.get());
   SIZE kind{};
-  const RECT cell = w.Grid("Tbl")->CellBox(18, kRepeatCol);
+  const RECT cell = w.Grid(Window::kTable)->CellBox(18, kRepeatCol);
   EXPECT_TRUE(::GetTextExtentPoint32W(screen.get(), L"每年农历提醒", 6, &kind) && kind.cx + 4 <= cell.right - cell.left);
   Choose(w, 18, kPromptCol, L"只弹出窗口");
   ClickCell(w, 18, kContentCol, 2);
