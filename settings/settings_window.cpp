@@ -14,6 +14,7 @@
 #include "forms/text_input_win.h"
 #include "settings/folder_list.h"
 #include "settings/settings_save.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -26,7 +27,6 @@ constexpr char kFace[] = "宋体";
 constexpr double kPoints = 9;
 constexpr int kSampleColour = 7;  // colours_ index of the sample's text colour
 constexpr UINT_PTR kTrialTimer = 1;
-constexpr UINT_PTR kKeySubclass = 0x5345;  // any id unique to this window
 constexpr wchar_t kSoundFilter[] = L"声音文件 (*.wav)\0*.wav\0";
 // The windows that hold the data files while open, known by their captions.
 constexpr char kWorkListCaption[] = "\u3000我的工作记录表";
@@ -171,7 +171,9 @@ void SettingsWindow::OnLoad() {
   for (const ControlDef& c : Definition().controls) {
     HWND control = ControlWindow(c.name, c.index);
     if (control && c.kind != ControlKind::Gleam) {
-      ::SetWindowSubclass(control, KeyProc, kKeySubclass, reinterpret_cast<DWORD_PTR>(this));
+      win::Subclass(control, [this](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return ControlKeys(box, msg, wParam, lParam);
+      });
     }
   }
   FillDrives();
@@ -328,25 +330,20 @@ bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
   }
 }
 
-LRESULT CALLBACK SettingsWindow::KeyProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR self) {
-  auto* window = reinterpret_cast<SettingsWindow*>(self);
+LRESULT SettingsWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_KEYDOWN:
-      if (window->OnKey(control, wParam)) return 0;
+      if (OnKey(control, wParam)) return 0;
       break;
     case WM_CHAR:
       // Tab, Enter and Esc were keys of the window; an edit box would beep.
       if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
       break;
     case WM_LBUTTONDOWN:
-      if (control == window->ControlWindow("Txt", 2)) {
-        window->ChooseColour(kSampleColour);
+      if (control == ControlWindow("Txt", 2)) {
+        ChooseColour(kSampleColour);
         return 0;
       }
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(control, KeyProc, kKeySubclass);
       break;
     default:
       break;
