@@ -3,6 +3,7 @@
 #include "buttonctl/gleam_control_win.h"
 
 #include "win32/handles.h"
+#include "win32/render_messages.h"
 
 namespace lantoc {
 
@@ -182,34 +183,33 @@ LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       hwnd_ = hwnd;
       break;
     case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      RECT client{};
-      ::GetClientRect(hwnd, &client);
-      {
-        PAINTSTRUCT ps{};
-        HDC target = ::BeginPaint(hwnd, &ps);
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      LRESULT result = 0;
+      quillet::win::AnswerRenderMessage(hwnd, msg, wParam, [this, hwnd, msg](HDC target) {
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        if (msg == WM_PRINTCLIENT) {
+          PaintFace(target, client.right, client.bottom, Dpi());
+          return;
+        }
+        // The screen gets the face whole, never half drawn.
         quillet::win::MemoryDc memory(::CreateCompatibleDC(target));
-        quillet::win::Bitmap bitmap(::CreateCompatibleBitmap(target, client.right > 0 ? client.right : 1,
-                                                    client.bottom > 0 ? client.bottom : 1));
+        quillet::win::Bitmap bitmap(::CreateCompatibleBitmap(
+            target, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1));
         if (memory && bitmap) {
           quillet::win::SelectScope select(memory.get(), bitmap.get());
           PaintFace(memory.get(), client.right, client.bottom, Dpi());
           ::BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
         }
-        ::EndPaint(hwnd, &ps);
+      }, &result);
+      if (msg == WM_PAINT) {
+        // Paint ends every repaint; a handler may draw over the face.
+        AddRef();
+        if (eventsFrozen_ == 0) events_.Fire(2, nullptr);
+        Release();
       }
-      // Paint ends every repaint; a handler may draw over the face.
-      AddRef();
-      if (eventsFrozen_ == 0) events_.Fire(2, nullptr);
-      Release();
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client{};
-      ::GetClientRect(hwnd, &client);
-      PaintFace(reinterpret_cast<HDC>(wParam), client.right, client.bottom, Dpi());
-      return 0;
+      return result;
     }
     case WM_SIZE:
       Reshape();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win32/paint.h"
+#include "win32/render_messages.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -358,27 +359,13 @@ void GridView::OnKey(WPARAM key) {
 }
 
 LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!model_) {
-    if (msg == WM_PAINT) {
-      win::PaintScope paint(hwnd());
-      RECT client{};
-      ::GetClientRect(hwnd(), &client);
-      win::FillSolid(paint.dc(), client, kFixedShade);
-      return 0;
-    }
-    return DefaultProc(msg, wParam, lParam);
+  // Without a model Render shades the whole client.
+  LRESULT result = 0;
+  if (win::AnswerRenderMessage(hwnd(), msg, wParam, [this](HDC dc) { Render(dc); }, &result)) {
+    return result;
   }
+  if (!model_) return DefaultProc(msg, wParam, lParam);
   switch (msg) {
-    case WM_PAINT: {
-      win::PaintScope paint(hwnd());
-      Render(paint.dc());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Render(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_SIZE:
       layoutDirty_ = true;
       InvalidateAll();
