@@ -1,6 +1,7 @@
 // Gleam's own child window: painting the banded face and the caption, the
 // rounded region, mouse press and hover tracking, typed characters.
 #include "buttonctl/gleam_control_win.h"
+#include "base/gleam_dispids.h"
 
 #include "win32/handles.h"
 #include "win32/render_messages.h"
@@ -163,7 +164,7 @@ void GleamControl::ApplyLook(bool changed) {
 }
 
 void GleamControl::FireClick() {
-  if (eventsFrozen_ == 0) events_.Fire(1, nullptr);
+  if (eventsFrozen_ == 0) events_.Fire(GLEAM_EVENT_CLICK, nullptr);
 }
 
 void GleamControl::FireKeyPress(WPARAM ch) {
@@ -174,7 +175,7 @@ void GleamControl::FireKeyPress(WPARAM ch) {
   arg.vt = VT_I2 | VT_BYREF;
   arg.piVal = &keyAscii;
   DISPPARAMS params{&arg, nullptr, 1, 0};
-  events_.Fire(3, &params);
+  events_.Fire(GLEAM_EVENT_KEY_PRESS, &params);
 }
 
 LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -206,7 +207,7 @@ LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       if (msg == WM_PAINT) {
         // Paint ends every repaint; a handler may draw over the face.
         AddRef();
-        if (eventsFrozen_ == 0) events_.Fire(2, nullptr);
+        if (eventsFrozen_ == 0) events_.Fire(GLEAM_EVENT_PAINT, nullptr);
         Release();
       }
       return result;
