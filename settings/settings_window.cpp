@@ -4,6 +4,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "base/field_reader.h"
 #include "forms/message_window.h"
@@ -105,32 +107,6 @@ WindowDef SettingsDefinition() {
   c.push_back(ButtonControl("Cmd", 0, 960, 4200, 1725, 405, "保\u3000\u3000存"));
   c.push_back(ButtonControl("Cmd", 1, 3480, 4200, 1725, 405, "取\u3000\u3000消"));
   return def;
-}
-
-bool FolderExists(const std::string& folder) {
-  if (folder.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(win::Widen(folder).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// The visible folders inside folder (hidden and system ones left out).
-std::vector<std::string> FoldersInside(std::wstring folder) {
-  std::vector<std::string> names;
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-  folder += L'*';
-  WIN32_FIND_DATAW found{};
-  HANDLE first = ::FindFirstFileW(folder.c_str(), &found);
-  const win::FileSearch search(first == INVALID_HANDLE_VALUE ? nullptr : first);
-  if (!search) return names;
-  do {
-    const std::wstring name = found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L".." ||
-        (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
-      continue;
-    }
-    names.push_back(win::Narrow(name));
-  } while (::FindNextFileW(search.get(), &found));
-  return names;
 }
 
 void SetText(HWND control, const std::string& text) {
@@ -389,32 +365,21 @@ bool SettingsWindow::OnKey(HWND control, WPARAM key) {
 void SettingsWindow::FillDrives() {
   HWND list = ControlWindow("Driver");
   ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
-  drives_.clear();
-  wchar_t roots[512] = {};
-  const DWORD length = ::GetLogicalDriveStringsW(511, roots);
-  if (length == 0 || length > 511) return;
+  drives_ = DriveRoots();
   // Each drive by its letter ("C:"): asking a drive for its name may wait
   // for a disc or a network.
-  for (const wchar_t* root = roots; *root; root += wcslen(root) + 1) {
-    const std::wstring text(root, 2);
+  for (const std::string& root : drives_) {
+    const std::wstring text = win::Widen(root.substr(0, 2));
     ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    drives_.push_back(win::Narrow(root));
   }
 }
 
 bool SettingsWindow::OpenFolder(const std::string& folder) {
   if (folder.empty() || !IsLoaded()) return false;
-  // A drive without a disc must fail quietly, not ask the user.
-  DWORD oldMode = 0;
-  ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
-  wchar_t full[1024] = {};
-  const DWORD length = ::GetFullPathNameW(win::Widen(folder).c_str(), 1024, full, nullptr);
-  const bool exists = length > 0 && length < 1024 && FolderExists(win::Narrow(full));
-  const std::vector<std::string> inside = exists ? FoldersInside(full) : std::vector<std::string>();
-  ::SetThreadErrorMode(oldMode, nullptr);
-  if (!exists) return false;
+  std::optional<FolderListing> listing = ListFolder(folder);
+  if (!listing) return false;
 
-  const std::vector<FolderLine> lines = FolderLines(win::Narrow(full), inside);
+  const std::vector<FolderLine> lines = FolderLines(listing->folder, std::move(listing->inside));
   HWND list = ControlWindow("Dir");
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -434,7 +399,7 @@ bool SettingsWindow::OpenFolder(const std::string& folder) {
   }
   ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Px(45)), 0);
   const std::size_t opened = OpenedLine(lines);
-  opened_ = lines.empty() ? win::Narrow(full) : lines[opened].path;
+  opened_ = lines.empty() ? listing->folder : lines[opened].path;
   ::SendMessageW(list, LB_SETCURSEL, opened, 0);
   ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list, nullptr, TRUE);

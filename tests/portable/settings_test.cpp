@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "base/file_store.h"
@@ -150,6 +151,24 @@ TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenItsFoldersSorted) {
   EXPECT_EQ(root[1].path + std::to_string(OpenedLine(root)) + FolderLines("\\\\srv\\share\\d", {})[1].path, "D:\\x0\\\\srv\\share\\d");
   EXPECT_EQ(ParentFolder("C:\\a") + "," + ParentFolder("C:\\") + "," + ParentFolder("\\\\srv\\share"),
             "C:\\,C:\\,\\\\srv\\share\\");
+}
+
+// The platform's backend on a real folder: its folders only, sorted by the lines.
+TEST(FolderList, ListsTheVisibleFoldersOfARealFolderAndNothingForAFileOrAMissingOne) {
+  const ScratchFolder scratch("folders");
+  for (const char* name : {"b", "A"}) std::filesystem::create_directory(scratch.File(name));
+#ifndef _WIN32
+  std::filesystem::create_directory(scratch.File(".hidden"));  // hidden by its name alone
+#endif
+  ScratchFolder::Put(scratch.File("c.txt"), "");
+  const std::optional<FolderListing> listing = ListFolder(scratch.File("A") + kPathSeparator + "..");
+  ASSERT_TRUE(listing);
+  EXPECT_TRUE(std::filesystem::equivalent(listing->folder, scratch.Folder())) << listing->folder;
+  const std::vector<FolderLine> lines = FolderLines("C:\\x", listing->inside);
+  EXPECT_TRUE(lines.size() == 4 && lines[2].text + lines[3].text == "  A  b");
+  EXPECT_TRUE(!ListFolder(scratch.File("c.txt")) && !ListFolder(scratch.File("none")) && !ListFolder(""));
+  ASSERT_FALSE(DriveRoots().empty());
+  EXPECT_TRUE(ListFolder(DriveRoots().front()));
 }
 
 }  // namespace
