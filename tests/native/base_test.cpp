@@ -200,34 +200,24 @@ TEST(GridGeometry, PlacesAndHitsCellsPastHiddenOnesAndScrollsNoFurtherThanAFullV
   RowIndex rows;
   rows.Rebuild({300, 300, 0, 300, 450, 300});
   const std::vector<int> widths{450, 1500, 0, 750, 1500};
-  const GridGeometry g(rows, widths, 1, 1, 96, 200, 100);
-  EXPECT_EQ(std::vector<int>({g.RowTop(3), g.RowTop(4), g.RowTop(5), g.RowTop(6), g.ColLeft(4)}),
-            std::vector<int>({40, 60, 90, 110, 180}));
-  const auto hit = [](const GridGeometry& on, int x, int y) {
-    const GridGeometry::Hit h = on.HitTest(x, y);
-    return std::pair(h.row, h.col);
+  const GridGeometry g(rows, widths, 1, 1, 96, 200, 100), exact(rows, widths, 1, 1, 96, 200, 90),
+      tall(rows, widths, 1, 1, 96, 400, 500), scrolled(rows, widths, 2, 3, 96, 200, 100);
+  const auto hits = [](const GridGeometry& on, std::vector<std::pair<int, int>> points) {
+    std::vector<int> found;  // row and column of each point
+    for (const auto& [x, y] : points) found.insert(found.end(), {on.HitTest(x, y).row, on.HitTest(x, y).col});
+    return found;
   };
-  EXPECT_EQ(hit(g, 29, 19), std::pair(0, 0));
-  EXPECT_EQ(hit(g, 30, 20), std::pair(1, 1));
-  EXPECT_EQ(hit(g, 129, 39), std::pair(1, 1));
-  EXPECT_EQ(hit(g, 130, 40), std::pair(3, 3));    // row 2 and column 2 span nothing
-  EXPECT_EQ(hit(g, 279, 99), std::pair(5, 4));    // the partly shown last row
-  EXPECT_EQ(hit(g, 280, 110), std::pair(-1, -1));  // past the last row and column
-  // Row 5 is cut off. The rows from row 3 on take 70 px: below the heading
-  // there is room for them at 80 px and, exactly, at 70 px.
-  EXPECT_EQ(std::pair(g.RowsInView(), g.MaxTopRank()), std::pair(3, 1));
-  const GridGeometry exact(rows, widths, 1, 1, 96, 200, 90);
-  EXPECT_EQ(std::pair(exact.RowsInView(), exact.MaxTopRank()), std::pair(3, 1));
-  EXPECT_EQ(std::vector<int>({g.MaxLeftCol(), g.NextCol(1, 1), g.NextCol(3, -1), g.NextCol(4, 1),
-                              g.LeftColShowing(4)}),
-            std::vector<int>({2, 3, 1, 4, 2}));
-  const GridGeometry tall(rows, widths, 1, 1, 96, 400, 500);
-  EXPECT_EQ(std::vector<int>({tall.RowsInView(), tall.MaxTopRank(), tall.MaxLeftCol()}),
-            std::vector<int>({4, 0, 1}));
-  const GridGeometry scrolled(rows, widths, 2, 3, 96, 200, 100);  // top row hidden
-  EXPECT_EQ(std::vector<int>({scrolled.TopRank(), scrolled.RowTop(3), scrolled.ColLeft(1)}),
-            std::vector<int>({1, 20, -70}));
-  EXPECT_EQ(hit(scrolled, 30, 20), std::pair(3, 3));
+  // Borders; row 2 and column 2 span nothing; the partly shown last row; past the end.
+  EXPECT_EQ(hits(g, {{29, 19}, {30, 20}, {129, 39}, {130, 40}, {279, 99}, {280, 110}}),
+            std::vector<int>({0, 0, 1, 1, 1, 1, 3, 3, 5, 4, -1, -1}));
+  EXPECT_EQ(hits(scrolled, {{30, 20}}), std::vector<int>({3, 3}));  // its top row is hidden
+  // Row 5 is cut off; the rows from row 3 on (70 px) fit below the heading at
+  // 80 px and, exactly, at 70 px.
+  EXPECT_EQ(std::vector<int>({g.RowsInView(), g.MaxTopRank(), exact.RowsInView(), exact.MaxTopRank(),
+                              tall.RowsInView(), tall.MaxTopRank(), tall.MaxLeftCol(), g.MaxLeftCol(),
+                              g.NextCol(1, 1), g.NextCol(3, -1), g.NextCol(4, 1), g.LeftColShowing(4),
+                              scrolled.TopRank(), scrolled.RowTop(4), scrolled.ColLeft(1)}),
+            std::vector<int>({3, 1, 3, 1, 4, 0, 1, 2, 3, 1, 4, 2, 1, 40, -70}));
 }
 
 }  // namespace
