@@ -21,10 +21,6 @@ constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 // negative amount lightens. DarkenColour(c, 0) only clears the highest byte.
 Colour DarkenColour(Colour colour, int amount);
 
-// One byte of a colour: the text "r" or "R" gives red (bits 0-7), "g" or "G"
-// green (bits 8-15), any other text blue (bits 16-23).
-std::uint8_t ColourByte(Colour colour, std::string_view which);
-
 // A colour as the file stores it: the decimal text of the 32-bit value taken
 // as signed (white is "16777215"), and back by the lenient number rule.
 std::string ColourText(Colour colour);

@@ -113,10 +113,6 @@ std::optional<DateTime> ParseDateTimeText(std::string_view text) {
   return MakeDateTime(CivilDate{*year, *month, *day}, hour, minute, second);
 }
 
-bool HasTimeOfDay(std::string_view text) {
-  return text.find(':') != std::string_view::npos && ParseDateTimeText(text).has_value();
-}
-
 std::string FormatNextDueText(const DateTime& moment) {
   const CivilDate d = DateOf(moment);
   char buffer[64];

@@ -49,9 +49,6 @@ DateTime BuildDateTime(std::int64_t year, std::int64_t month, std::int64_t day,
 // Reads a date-time text in one of the forms listed above.
 std::optional<DateTime> ParseDateTimeText(std::string_view text);
 
-// True when the text holds a time of day after its date ("Y-M-D h:m").
-bool HasTimeOfDay(std::string_view text);
-
 // The next-due form of the reminder file: "2006-5-1 8:05:00"; a moment at
 // exactly midnight is the date alone, "2006-5-1".
 std::string FormatNextDueText(const DateTime& moment);

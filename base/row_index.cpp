@@ -60,26 +60,6 @@ int RowIndex::ShownBefore(int row) const {
   return count;
 }
 
-int RowIndex::RowAt(std::int64_t offset) const {
-  if (offset < 0) return 0;
-  // Descend the tree: the largest prefix whose sum is <= offset.
-  std::size_t pos = 0;
-  std::int64_t rest = offset;
-  for (int step = topBit_; step > 0; step /= 2) {
-    const std::size_t next = pos + static_cast<std::size_t>(step);
-    if (next < sums_.size() && sums_[next] <= rest) {
-      pos = next;
-      rest -= sums_[next];
-    }
-  }
-  // Rows 0..pos-1 end at or before offset; skip the empty rows after them.
-  const int row = static_cast<int>(pos);
-  if (row < Size() && heights_[static_cast<std::size_t>(row)] == 0) {
-    return NthShown(ShownBefore(row));
-  }
-  return row;
-}
-
 int RowIndex::NthShown(int k) const {
   if (k < 0 || k >= ShownCount()) return Size();
   std::size_t pos = 0;

@@ -1,7 +1,7 @@
 // Positions of the rows of a tall table whose rows may be hidden (height
-// 0): where a row starts, which row lies at a given offset, how many shown
-// rows come before a row and which row is the k-th shown one, each in
-// O(log n) however many rows are hidden. Two Fenwick trees over the rows
+// 0): where a row starts, how many shown rows come before a row and which
+// row is the k-th shown one, each in O(log n) however many rows are
+// hidden. Two Fenwick trees over the rows
 // (one of heights, one of shown marks); a height change costs O(log n),
 // a rebuild O(n).
 #pragma once
@@ -22,9 +22,6 @@ class RowIndex {
   // Sum of the heights of rows 0..row-1 (row may be Size()).
   std::int64_t Offset(int row) const;
   std::int64_t Total() const { return Offset(Size()); }
-  // The row whose span holds offset (rows of height 0 span nothing), or
-  // Size() for an offset at or past the end.
-  int RowAt(std::int64_t offset) const;
   // Shown rows (height above 0) among rows 0..row-1.
   int ShownBefore(int row) const;
   int ShownCount() const { return ShownBefore(Size()); }

@@ -183,7 +183,11 @@ STDMETHODIMP GleamControl::get_Text(BSTR* value) {
 }
 
 STDMETHODIMP GleamControl::put_Text(BSTR value) {
-  text_.assign(value ? value : L"", value ? ::SysStringLen(value) : 0);
+  const HRESULT hr = NoThrow([&] {
+    text_.assign(value ? value : L"", value ? ::SysStringLen(value) : 0);
+    return S_OK;
+  });
+  if (FAILED(hr)) return hr;
   PropertyChanged(true);
   return S_OK;
 }
@@ -208,11 +212,9 @@ STDMETHODIMP GleamControl::DesaltColor(LONG c, SHORT dc, LONG* result) {
 
 STDMETHODIMP GleamControl::vRGB(LONG col, BSTR rgbFlag, BYTE* result) {
   if (!result) return E_POINTER;
-  std::u16string flag;
-  if (rgbFlag) {
-    const UINT n = ::SysStringLen(rgbFlag);
-    flag.assign(reinterpret_cast<const char16_t*>(rgbFlag), n);
-  }
+  const std::u16string_view flag =
+      rgbFlag ? std::u16string_view(reinterpret_cast<const char16_t*>(rgbFlag), ::SysStringLen(rgbFlag))
+              : std::u16string_view();
   *result = lantoc::vRGB(static_cast<ColourRef>(col), flag);
   return S_OK;
 }
@@ -378,12 +380,18 @@ STDMETHODIMP GleamEvents::EnumConnections(IEnumConnections** out) {
   return E_NOTIMPL;
 }
 
-void GleamEvents::Fire(DISPID id, DISPPARAMS* params) {
+void GleamEvents::Fire(DISPID id, DISPPARAMS* params) noexcept {
   if (connections_.empty()) return;
   // A copy holding its own references: sinks may unadvise (themselves or
-  // others) or release the control while we are still calling.
+  // others) or release the control while we are still calling. Reserved
+  // whole first, so the loop below cannot throw.
   std::vector<IDispatch*> sinks;
-  sinks.reserve(connections_.size());
+  if (FAILED(NoThrow([&] {
+        sinks.reserve(connections_.size());
+        return S_OK;
+      }))) {
+    return;
+  }
   for (const Connection& c : connections_) {
     c.sink->AddRef();
     sinks.push_back(c.sink);

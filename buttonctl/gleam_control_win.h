@@ -8,6 +8,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,20 @@ HINSTANCE ModuleInstance();
 // The type library embedded in this DLL (loaded once, one reference held
 // by the module; borrowed by callers).
 HRESULT LoadGleamTypeInfo(REFGUID guid, ITypeInfo** info);
+
+// Answers body's HRESULT. No C++ exception may cross a COM method: one from
+// body (bad_alloc from a string or a vector growing) becomes E_OUTOFMEMORY,
+// any other E_UNEXPECTED.
+template <class Body>
+HRESULT NoThrow(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
 
 class GleamControl;
 
@@ -43,8 +58,9 @@ class GleamEvents final : public IConnectionPoint {
   STDMETHODIMP EnumConnections(IEnumConnections** out) override;
 
   // Invokes dispid on every sink advised when the call starts (a sink may
-  // unadvise itself or others during the call).
-  void Fire(DISPID id, DISPPARAMS* params);
+  // unadvise itself or others during the call). Without memory for that
+  // list the event is not fired.
+  void Fire(DISPID id, DISPPARAMS* params) noexcept;
   void UnadviseAll();
 
  private:

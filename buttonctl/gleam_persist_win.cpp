@@ -85,19 +85,26 @@ STDMETHODIMP GleamControl::Load(LPSTREAM stream) {
   if (FAILED(hr)) return hr;
   const auto textBytes = GleamStreamTextBytes(std::string_view(head, sizeof head));
   if (!textBytes) return E_FAIL;
-  std::string text(*textBytes, '\0');
-  if (!text.empty()) {
-    hr = ReadExact(stream, text.data(), static_cast<ULONG>(text.size()));
-    if (FAILED(hr)) return hr;
-  }
+  GleamProperties p;
+  std::wstring newText;
+  hr = NoThrow([&] {
+    std::string text(*textBytes, '\0');
+    if (!text.empty()) {
+      const HRESULT read = ReadExact(stream, text.data(), static_cast<ULONG>(text.size()));
+      if (FAILED(read)) return read;
+    }
+    p = ReadGleamStream(std::string_view(head, sizeof head), text);
+    newText.assign(p.text.begin(), p.text.end());
+    return S_OK;
+  });
+  if (FAILED(hr)) return hr;
   // All read and checked: only now replace the properties.
-  const GleamProperties p = ReadGleamStream(std::string_view(head, sizeof head), text);
   enabled_ = p.enabled;
   foreColor_ = p.foreColor;
   posX_ = p.posX;
   posY_ = p.posY;
   textColor_ = p.textColor;
-  text_.assign(p.text.begin(), p.text.end());
+  text_.swap(newText);
   if (hwnd_) ::EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
   dirty_ = false;
   Repaint();
@@ -106,10 +113,12 @@ STDMETHODIMP GleamControl::Load(LPSTREAM stream) {
 
 STDMETHODIMP GleamControl::Save(LPSTREAM stream, BOOL clearDirty) {
   if (!stream) return E_POINTER;
-  const auto bytes = GleamStreamBytes({enabled_, foreColor_, posX_, posY_, textColor_,
-                                       std::u16string(text_.begin(), text_.end())});
-  if (!bytes) return E_FAIL;
-  const HRESULT hr = WriteExact(stream, bytes->data(), static_cast<ULONG>(bytes->size()));
+  const HRESULT hr = NoThrow([&] {
+    const auto bytes = GleamStreamBytes({enabled_, foreColor_, posX_, posY_, textColor_,
+                                         std::u16string(text_.begin(), text_.end())});
+    if (!bytes) return E_FAIL;
+    return WriteExact(stream, bytes->data(), static_cast<ULONG>(bytes->size()));
+  });
   if (FAILED(hr)) return hr;
   if (clearDirty) dirty_ = false;
   return S_OK;
@@ -131,8 +140,12 @@ STDMETHODIMP GleamControl::Load(IPropertyBag* bag, IErrorLog* log) {
   if (ReadBag(bag, log, kKeyPosY, VT_I4, &v)) posY_ = v.lVal;
   if (ReadBag(bag, log, kKeyTextColor, VT_I4, &v)) textColor_ = static_cast<ColourRef>(v.lVal);
   if (ReadBag(bag, log, kKeyText, VT_BSTR, &v)) {
-    text_.assign(v.bstrVal ? v.bstrVal : L"", v.bstrVal ? ::SysStringLen(v.bstrVal) : 0);
+    const HRESULT hr = NoThrow([&] {
+      text_.assign(v.bstrVal ? v.bstrVal : L"", v.bstrVal ? ::SysStringLen(v.bstrVal) : 0);
+      return S_OK;
+    });
     ::VariantClear(&v);
+    if (FAILED(hr)) return hr;
   }
   if (hwnd_) ::EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
   dirty_ = false;

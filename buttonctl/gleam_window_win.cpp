@@ -1,8 +1,10 @@
 // Gleam's own child window: painting the banded face and the caption, the
 // rounded region, mouse press and hover tracking, typed characters.
 #include "buttonctl/gleam_control_win.h"
+#include "base/gleam_dispids.h"
 
 #include "win32/handles.h"
+#include "win32/render_messages.h"
 
 namespace lantoc {
 
@@ -162,7 +164,7 @@ void GleamControl::ApplyLook(bool changed) {
 }
 
 void GleamControl::FireClick() {
-  if (eventsFrozen_ == 0) events_.Fire(1, nullptr);
+  if (eventsFrozen_ == 0) events_.Fire(GLEAM_EVENT_CLICK, nullptr);
 }
 
 void GleamControl::FireKeyPress(WPARAM ch) {
@@ -173,7 +175,7 @@ void GleamControl::FireKeyPress(WPARAM ch) {
   arg.vt = VT_I2 | VT_BYREF;
   arg.piVal = &keyAscii;
   DISPPARAMS params{&arg, nullptr, 1, 0};
-  events_.Fire(3, &params);
+  events_.Fire(GLEAM_EVENT_KEY_PRESS, &params);
 }
 
 LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -182,34 +184,33 @@ LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       hwnd_ = hwnd;
       break;
     case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      RECT client{};
-      ::GetClientRect(hwnd, &client);
-      {
-        PAINTSTRUCT ps{};
-        HDC target = ::BeginPaint(hwnd, &ps);
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      LRESULT result = 0;
+      quillet::win::AnswerRenderMessage(hwnd, msg, wParam, [this, hwnd, msg](HDC target) {
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        if (msg == WM_PRINTCLIENT) {
+          PaintFace(target, client.right, client.bottom, Dpi());
+          return;
+        }
+        // The screen gets the face whole, never half drawn.
         quillet::win::MemoryDc memory(::CreateCompatibleDC(target));
-        quillet::win::Bitmap bitmap(::CreateCompatibleBitmap(target, client.right > 0 ? client.right : 1,
-                                                    client.bottom > 0 ? client.bottom : 1));
+        quillet::win::Bitmap bitmap(::CreateCompatibleBitmap(
+            target, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1));
         if (memory && bitmap) {
           quillet::win::SelectScope select(memory.get(), bitmap.get());
           PaintFace(memory.get(), client.right, client.bottom, Dpi());
           ::BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
         }
-        ::EndPaint(hwnd, &ps);
+      }, &result);
+      if (msg == WM_PAINT) {
+        // Paint ends every repaint; a handler may draw over the face.
+        AddRef();
+        if (eventsFrozen_ == 0) events_.Fire(GLEAM_EVENT_PAINT, nullptr);
+        Release();
       }
-      // Paint ends every repaint; a handler may draw over the face.
-      AddRef();
-      if (eventsFrozen_ == 0) events_.Fire(2, nullptr);
-      Release();
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client{};
-      ::GetClientRect(hwnd, &client);
-      PaintFace(reinterpret_cast<HDC>(wParam), client.right, client.bottom, Dpi());
-      return 0;
+      return result;
     }
     case WM_SIZE:
       Reshape();

@@ -244,6 +244,39 @@ HRESULT EnsureTypeLib() {
   return ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &g_typeLib);
 }
 
+HRESULT UnregisterMachineWide() {
+  ::UnRegisterTypeLib(LIBID_Lantoc, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+  DeleteClassesTree(HKEY_LOCAL_MACHINE, L"CLSID\\" + GuidText(CLSID_Gleam));
+  DeleteClassesTree(HKEY_LOCAL_MACHINE, kProgId);
+  return S_OK;
+}
+
+// Machine-wide registration (HKLM\Software\Classes), as an installer or
+// regsvr32 does it with administrator rights.
+HRESULT RegisterMachineWide() {
+  const std::wstring path = ModulePath();
+  if (path.empty()) return SELFREG_E_CLASS;
+  ClassesWriter w(HKEY_LOCAL_MACHINE);
+  WriteClassKeys(w, path);
+  if (FAILED(w.result())) {
+    UnregisterMachineWide();
+    return SELFREG_E_CLASS;
+  }
+  ITypeLib* lib = nullptr;
+  const HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &lib);
+  if (FAILED(hr)) {
+    UnregisterMachineWide();
+    return SELFREG_E_TYPELIB;
+  }
+  lib->Release();
+  return S_OK;
+}
+
+HRESULT UnregisterForUser() {
+  DeleteUserKeys();
+  return S_OK;
+}
+
 }  // namespace
 
 void ModuleAddRef() { InterlockedIncrement(&g_liveObjects); }
@@ -252,7 +285,7 @@ HINSTANCE ModuleInstance() { return g_instance; }
 
 HRESULT LoadGleamTypeInfo(REFGUID guid, ITypeInfo** info) {
   *info = nullptr;
-  const HRESULT hr = EnsureTypeLib();
+  const HRESULT hr = NoThrow(EnsureTypeLib);
   if (FAILED(hr)) return hr;
   return g_typeLib->GetTypeInfoOfGuid(guid, info);
 }
@@ -290,42 +323,16 @@ STDAPI DllCanUnloadNow() {
   return S_OK;
 }
 
-// Machine-wide registration (HKLM\Software\Classes), as an installer or
-// regsvr32 does it with administrator rights.
-STDAPI DllRegisterServer() {
-  const std::wstring path = ModulePath();
-  if (path.empty()) return SELFREG_E_CLASS;
-  ClassesWriter w(HKEY_LOCAL_MACHINE);
-  WriteClassKeys(w, path);
-  if (FAILED(w.result())) {
-    DllUnregisterServer();
-    return SELFREG_E_CLASS;
-  }
-  ITypeLib* lib = nullptr;
-  const HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &lib);
-  if (FAILED(hr)) {
-    DllUnregisterServer();
-    return SELFREG_E_TYPELIB;
-  }
-  lib->Release();
-  return S_OK;
-}
+STDAPI DllRegisterServer() { return NoThrow(RegisterMachineWide); }
 
-STDAPI DllUnregisterServer() {
-  ::UnRegisterTypeLib(LIBID_Lantoc, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
-  DeleteClassesTree(HKEY_LOCAL_MACHINE, L"CLSID\\" + GuidText(CLSID_Gleam));
-  DeleteClassesTree(HKEY_LOCAL_MACHINE, kProgId);
-  return S_OK;
-}
+STDAPI DllUnregisterServer() { return NoThrow(UnregisterMachineWide); }
 
 // regsvr32 /n /i:user (or /u /n /i:user): registration for the current user
 // alone, under HKCU\Software\Classes, where no administrator is at hand.
 // Any other command line registers machine-wide, as DllRegisterServer.
 STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
   if (commandLine && ::CompareStringOrdinal(commandLine, -1, L"user", -1, TRUE) == CSTR_EQUAL) {
-    if (install) return RegisterForUser();
-    DeleteUserKeys();
-    return S_OK;
+    return NoThrow(install ? RegisterForUser : UnregisterForUser);
   }
   return install ? DllRegisterServer() : DllUnregisterServer();
 }

@@ -8,6 +8,7 @@
 #include "forms/skin.h"
 #include "win32/clock.h"
 #include "win32/paint.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -139,7 +140,9 @@ void CalendarWindow::OnLoad() {
     HWND cell = boxes_[static_cast<std::size_t>(i)];
     // Each later cell lies over its left neighbour's right edge.
     ::SetWindowPos(cell, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::SetWindowSubclass(cell, CellProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this));
+    win::Subclass(cell, [this, i](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+      return CellProc(box, msg, wParam, lParam, i);
+    });
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -278,11 +281,10 @@ void CalendarWindow::PaintMark(HWND box, int index) const {
   ::SetBkMode(dc.get(), oldMode);
 }
 
-LRESULT CALLBACK CalendarWindow::CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR index, DWORD_PTR self) {
-  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(box, CellProc, index);
+LRESULT CalendarWindow::CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
+                                 int index) const {
   const LRESULT result = ::DefSubclassProc(box, msg, wParam, lParam);
-  if (msg == WM_PAINT) reinterpret_cast<const CalendarWindow*>(self)->PaintMark(box, static_cast<int>(index));
+  if (msg == WM_PAINT) PaintMark(box, index);
   return result;
 }
 

@@ -64,8 +64,7 @@ class CalendarWindow : public Form {
   int VisibleRight(int index) const;
   void MakeMarkFont();
   void PaintMark(HWND box, int index) const;
-  static LRESULT CALLBACK CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR index, DWORD_PTR self);
+  LRESULT CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, int index) const;
 
   int year_ = 0;
   int month_ = 0;

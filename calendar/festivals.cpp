@@ -55,16 +55,6 @@ std::string GregorianKey(const CivilDate& date) {
   return std::to_string(date.year) + TwoDigitKey(date.month, date.day);
 }
 
-std::string LunarMonthDayKey(std::string_view monthDayText) {
-  static constexpr std::string_view kMonth = "月";
-  const std::size_t cut = monthDayText.find(kMonth);
-  if (cut == std::string_view::npos) return {};
-  const int month = PositionOf(LunarMonthNames, monthDayText.substr(0, cut));
-  const int day = PositionOf(LunarDayNames, monthDayText.substr(cut + kMonth.size()));
-  if (month == 0 || day == 0) return {};
-  return TwoDigitKey(month, day);
-}
-
 std::string FestivalText(const CivilDate& date) { return FestivalText(date, ToLunarDate(date)); }
 
 std::string FestivalText(const CivilDate& date, const std::optional<LunarDate>& lunar) {

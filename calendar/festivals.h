@@ -29,9 +29,4 @@ std::string FestivalText(const CivilDate& date, const std::optional<LunarDate>& 
 // each: 2006-04-01 gives "20060401".
 std::string GregorianKey(const CivilDate& date);
 
-// The month-day half of a LunarDateText ("正月初一", the text after its first
-// ")") as a key "0101"; empty when the text does not name an ordinary month
-// and a day (so a leap month's day, 闰四月初一, has no key).
-std::string LunarMonthDayKey(std::string_view monthDayText);
-
 }  // namespace quillet

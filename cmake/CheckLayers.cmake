@@ -18,8 +18,9 @@ foreach(layer IN ITEMS base win32 forms
   endforeach()
   math(EXPR rank "${rank} + 1")
 endforeach()
-# The handle owners are header-only and link nothing of the program.
-set(buttonctl_may_include win32/handles.h)
+# Header-only, on the system headers alone: they link nothing of the
+# program.
+set(buttonctl_may_include win32/handles.h win32/render_messages.h)
 
 set(faults "")
 # Only the product folders, every file below them: tests, tools and bench

@@ -53,10 +53,11 @@ endif()
 # The control library. Its type library is compiled from buttonctl/lantoc.idl
 # with widl (Wine's IDL compiler, importing stdole2.tlb from Wine's DLL
 # directory) and embedded as resource TYPELIB 1; widl also writes the C++
-# interface header and the identifiers, which the tests share.
+# interface header and the identifiers, which the tests share. The dispatch
+# identifiers come from base/gleam_dispids.h, which the program includes too.
 set(lantoc_gen ${PROJECT_BINARY_DIR}/generated)
 set(lantoc_idl ${PROJECT_SOURCE_DIR}/buttonctl/lantoc.idl)
-set(widl_flags --win64 -I /usr/include/wine/wine/windows
+set(widl_flags --win64 -I /usr/include/wine/wine/windows -I ${PROJECT_SOURCE_DIR}
                -L /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 file(MAKE_DIRECTORY ${lantoc_gen})
 add_custom_command(
@@ -64,7 +65,7 @@ add_custom_command(
   COMMAND widl ${widl_flags} -t -o ${lantoc_gen}/lantoc.tlb ${lantoc_idl}
   COMMAND widl ${widl_flags} -h -o ${lantoc_gen}/lantoc_h.h ${lantoc_idl}
   COMMAND widl ${widl_flags} -u -o ${lantoc_gen}/lantoc_i.c ${lantoc_idl}
-  DEPENDS ${lantoc_idl}
+  DEPENDS ${lantoc_idl} ${PROJECT_SOURCE_DIR}/base/gleam_dispids.h
   VERBATIM)
 add_library(lantoc_ids STATIC ${lantoc_gen}/lantoc_i.c)
 target_include_directories(lantoc_ids PUBLIC ${lantoc_gen})

@@ -12,6 +12,7 @@
 #include "forms/window_shape_win.h"
 #include "win32/dpi.h"
 #include "win32/paint.h"
+#include "win32/render_messages.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -376,21 +377,15 @@ void Form::RoutePictureMouse(UINT msg, LPARAM lParam) {
 LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (OnFormMessage(msg, wParam, lParam, &result)) return result;
+  // Render covers every pixel.
+  if (win::AnswerRenderMessage(hwnd(), msg, wParam, [this](HDC dc) { Render(dc); }, &result)) {
+    return result;
+  }
   switch (msg) {
     case WM_CREATE:
       Registry().push_back(this);
       CreateControls();
       return 0;
-    case WM_PAINT: {
-      win::PaintScope paint(hwnd());
-      Render(paint.dc());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Render(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers every pixel
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

@@ -3,10 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
-#include "base/units.h"
 #include "win32/paint.h"
+#include "win32/render_messages.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -92,9 +93,10 @@ void GridView::OnCellChanged(int row, int col) {
     InvalidateAll();
     return;
   }
+  const GridGeometry geometry = Geometry();
   RECT box = CellBox(row, col);
-  if (row == 0) box = RECT{box.left, 0, box.right, HeaderHeight()};
-  if (col == 0) box = RECT{0, box.top, FixedWidth(), box.bottom};
+  if (row == 0) box = RECT{box.left, 0, box.right, geometry.HeaderHeight()};
+  if (col == 0) box = RECT{0, box.top, geometry.FixedWidth(), box.bottom};
   ::InvalidateRect(hwnd(), &box, FALSE);
 }
 
@@ -127,13 +129,14 @@ void GridView::OnCurrentCellChanged() {
 
 // ---- geometry -------------------------------------------------------------
 
-int GridView::Px(std::int64_t twips) const {
-  return TwipsToPixels(static_cast<double>(twips), dpi_);
+GridGeometry GridView::Geometry() const {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  std::vector<int> widths(static_cast<std::size_t>(model_->Cols()));
+  for (int c = 0; c < model_->Cols(); ++c) widths[static_cast<std::size_t>(c)] = model_->ColWidth(c);
+  return GridGeometry(index_, std::move(widths), model_->TopRow(), model_->LeftCol(), dpi_,
+                      client.right, client.bottom);
 }
-
-int GridView::HeaderHeight() const { return model_ ? Px(model_->RowHeight(0)) : 0; }
-
-int GridView::FixedWidth() const { return model_ ? Px(model_->ColWidth(0)) : 0; }
 
 void GridView::EnsureLayout() {
   if (!model_) return;
@@ -148,101 +151,29 @@ void GridView::EnsureLayout() {
   UpdateScrollBars();
 }
 
-int GridView::FirstShownFrom(int row) {
-  return index_.NthShown(index_.ShownBefore(std::max(row, 1)));
-}
-
-int GridView::ShownRank(int row) { return index_.ShownBefore(row) - index_.ShownBefore(1); }
-
-int GridView::RowTop(int row) {
-  const int top = model_->TopRow();
-  return HeaderHeight() + Px(index_.Offset(row) - index_.Offset(top));
-}
-
-int GridView::ColLeft(int col) const {
-  std::int64_t twips = model_->ColWidth(0);
-  const int left = model_->LeftCol();
-  if (col >= left) {
-    for (int c = left; c < col; ++c) twips += model_->ColWidth(c);
-  } else {
-    for (int c = col; c < left; ++c) twips -= model_->ColWidth(c);
-  }
-  return Px(twips);
-}
-
 RECT GridView::CellBox(int row, int col) {
   if (!model_) return RECT{};
   EnsureLayout();
-  const int top = row == 0 ? 0 : RowTop(row);
-  const int left = col == 0 ? 0 : ColLeft(col);
-  const int bottom = row == 0 ? HeaderHeight() : RowTop(row + 1);
-  const int right = col == 0 ? FixedWidth() : ColLeft(col + 1);
+  const GridGeometry geometry = Geometry();
+  const int top = row == 0 ? 0 : geometry.RowTop(row);
+  const int left = col == 0 ? 0 : geometry.ColLeft(col);
+  const int bottom = row == 0 ? geometry.HeaderHeight() : geometry.RowTop(row + 1);
+  const int right = col == 0 ? geometry.FixedWidth() : geometry.ColLeft(col + 1);
   return RECT{left, top, right, bottom};
-}
-
-int GridView::RowsInView() {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  const int limit = client.bottom;
-  int count = 0;
-  int rank = ShownRank(FirstShownFrom(model_->TopRow()));
-  const int total = ShownRank(model_->Rows());
-  for (; rank < total; ++rank) {
-    const int row = index_.NthShown(index_.ShownBefore(1) + rank);
-    if (RowTop(row + 1) > limit) break;
-    ++count;
-  }
-  return std::max(count, 1);
-}
-
-int GridView::MaxTopRank() {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  const int room = client.bottom - HeaderHeight();
-  const int total = ShownRank(model_->Rows());
-  const int first = index_.ShownBefore(1);
-  int used = 0;
-  int rank = total;
-  while (rank > 0) {
-    const int row = index_.NthShown(first + rank - 1);
-    used += Px(model_->RowHeight(row));
-    if (used > room) break;
-    --rank;
-  }
-  return rank;
-}
-
-int GridView::MaxLeftCol() const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  const int room = client.right - FixedWidth();
-  std::int64_t used = 0;
-  int col = model_->Cols() - 1;
-  for (; col >= 1; --col) {
-    used += model_->ColWidth(col);
-    if (Px(used) > room) break;
-  }
-  return std::clamp(col + 1, 1, std::max(1, model_->Cols() - 1));
-}
-
-int GridView::NextCol(int col, int step) const {
-  for (int c = col + step; c >= 1 && c < model_->Cols(); c += step) {
-    if (model_->ColWidth(c) > 0) return c;
-  }
-  return col;
 }
 
 void GridView::UpdateScrollBars() {
   if (!IsAlive() || !model_ || inLayout_) return;
   inLayout_ = true;
   barsDirty_ = false;
+  const GridGeometry geometry = Geometry();
   // Vertical: positions count shown data rows.
-  const int total = ShownRank(model_->Rows());
-  const int maxRank = MaxTopRank();
-  int rank = ShownRank(FirstShownFrom(model_->TopRow()));
+  const int total = geometry.ShownTotal();
+  const int maxRank = geometry.MaxTopRank();
+  int rank = geometry.TopRank();
   if (rank > maxRank) {
     rank = maxRank;
-    const int row = index_.NthShown(index_.ShownBefore(1) + rank);
+    const int row = geometry.RowOfRank(rank);
     if (row < model_->Rows()) model_->SetTopRow(row);
   }
   SCROLLINFO v{};
@@ -254,7 +185,7 @@ void GridView::UpdateScrollBars() {
   v.nPos = rank;
   ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
   // Horizontal: positions are column indices from 1.
-  const int maxLeft = MaxLeftCol();
+  const int maxLeft = geometry.MaxLeftCol();
   if (model_->LeftCol() > maxLeft) model_->SetLeftCol(maxLeft);
   SCROLLINFO h{};
   h.cbSize = sizeof h;
@@ -271,15 +202,16 @@ void GridView::UpdateScrollBars() {
 
 void GridView::ScrollToRank(int rank) {
   EnsureLayout();
-  rank = std::clamp(rank, 0, MaxTopRank());
-  const int row = index_.NthShown(index_.ShownBefore(1) + rank);
+  const GridGeometry geometry = Geometry();
+  rank = std::clamp(rank, 0, geometry.MaxTopRank());
+  const int row = geometry.RowOfRank(rank);
   if (row >= model_->Rows() || row == model_->TopRow()) return;
   model_->SetTopRow(row);
   if (events_.scrolled) events_.scrolled();
 }
 
 void GridView::ScrollToCol(int col) {
-  col = std::clamp(col, 1, MaxLeftCol());
+  col = std::clamp(col, 1, Geometry().MaxLeftCol());
   if (col == model_->LeftCol()) return;
   model_->SetLeftCol(col);
   if (events_.scrolled) events_.scrolled();
@@ -287,47 +219,45 @@ void GridView::ScrollToCol(int col) {
 
 void GridView::ScrollRows(int delta) {
   EnsureLayout();
-  ScrollToRank(ShownRank(FirstShownFrom(model_->TopRow())) + delta);
+  ScrollToRank(Geometry().TopRank() + delta);
 }
 
 void GridView::ScrollIntoView(int row, int col) {
   if (!model_ || !IsAlive()) return;
   EnsureLayout();
   if (row >= 1 && row < model_->Rows() && model_->RowHeight(row) > 0) {
-    const int rank = ShownRank(row);
-    const int top = ShownRank(FirstShownFrom(model_->TopRow()));
+    const GridGeometry geometry = Geometry();
+    const int rank = geometry.ShownRank(row);
+    const int top = geometry.TopRank();
     if (rank < top) {
       ScrollToRank(rank);
     } else {
-      const int inView = RowsInView();
+      const int inView = geometry.RowsInView();
       if (rank >= top + inView) ScrollToRank(rank - inView + 1);
     }
   }
   if (col >= 1 && col < model_->Cols()) {
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
     if (col < model_->LeftCol()) {
       ScrollToCol(col);
     } else {
-      int left = model_->LeftCol();
-      while (left < col && ColLeft(col) + Px(model_->ColWidth(col)) > client.right) {
-        model_->SetLeftCol(++left);
-      }
+      const int left = Geometry().LeftColShowing(col);
+      if (left != model_->LeftCol()) model_->SetLeftCol(left);
       if (events_.scrolled && left != col) events_.scrolled();
     }
   }
 }
 
 void GridView::OnVScroll(WPARAM code) {
-  const int top = ShownRank(FirstShownFrom(model_->TopRow()));
-  const int page = RowsInView();
+  const GridGeometry geometry = Geometry();
+  const int top = geometry.TopRank();
+  const int page = geometry.RowsInView();
   switch (LOWORD(code)) {
     case SB_LINEUP: ScrollToRank(top - 1); break;
     case SB_LINEDOWN: ScrollToRank(top + 1); break;
     case SB_PAGEUP: ScrollToRank(top - page); break;
     case SB_PAGEDOWN: ScrollToRank(top + page); break;
     case SB_TOP: ScrollToRank(0); break;
-    case SB_BOTTOM: ScrollToRank(MaxTopRank()); break;
+    case SB_BOTTOM: ScrollToRank(geometry.MaxTopRank()); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       // The 32-bit position: the message carries only 16 bits.
@@ -343,14 +273,15 @@ void GridView::OnVScroll(WPARAM code) {
 }
 
 void GridView::OnHScroll(WPARAM code) {
+  const GridGeometry geometry = Geometry();
   const int left = model_->LeftCol();
   switch (LOWORD(code)) {
     case SB_LINELEFT:
-    case SB_PAGELEFT: ScrollToCol(NextCol(left, -1)); break;
+    case SB_PAGELEFT: ScrollToCol(geometry.NextCol(left, -1)); break;
     case SB_LINERIGHT:
-    case SB_PAGERIGHT: ScrollToCol(NextCol(left, 1)); break;
+    case SB_PAGERIGHT: ScrollToCol(geometry.NextCol(left, 1)); break;
     case SB_LEFT: ScrollToCol(1); break;
-    case SB_RIGHT: ScrollToCol(MaxLeftCol()); break;
+    case SB_RIGHT: ScrollToCol(geometry.MaxLeftCol()); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: ScrollToCol(HIWORD(code)); break;
     default: break;
@@ -361,35 +292,9 @@ void GridView::OnHScroll(WPARAM code) {
 
 bool GridView::HitCell(POINT at, int* row, int* col) {
   EnsureLayout();
-  *row = -1;
-  *col = -1;
-  if (at.y < HeaderHeight()) {
-    *row = 0;
-  } else {
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    const int first = index_.ShownBefore(1);
-    for (int rank = ShownRank(FirstShownFrom(model_->TopRow())); rank < ShownRank(model_->Rows());
-         ++rank) {
-      const int r = index_.NthShown(first + rank);
-      const int top = RowTop(r);
-      if (top > client.bottom) break;
-      if (at.y >= top && at.y < RowTop(r + 1)) {
-        *row = r;
-        break;
-      }
-    }
-  }
-  if (at.x < FixedWidth()) {
-    *col = 0;
-  } else {
-    for (int c = model_->LeftCol(); c < model_->Cols(); ++c) {
-      if (model_->ColWidth(c) > 0 && at.x >= ColLeft(c) && at.x < ColLeft(c + 1)) {
-        *col = c;
-        break;
-      }
-    }
-  }
+  const GridGeometry::Hit hit = Geometry().HitTest(at.x, at.y);
+  *row = hit.row;
+  *col = hit.col;
   return *row >= 0 && *col >= 0;
 }
 
@@ -415,34 +320,34 @@ void GridView::OnKey(WPARAM key) {
   if (model_->Rows() < 2) return;
   const bool extend = KeyDown(VK_SHIFT);
   const bool ctrl = KeyDown(VK_CONTROL);
-  const int first = index_.ShownBefore(1);
-  const int total = ShownRank(model_->Rows());
+  const GridGeometry geometry = Geometry();
+  const int total = geometry.ShownTotal();
   if (total == 0) return;
   // The end that moves: the selection's far end with Shift, else the cursor.
   const int from = extend ? model_->RowSel() : model_->Row();
-  int rank = from >= 1 ? ShownRank(FirstShownFrom(from)) : -1;
+  int rank = from >= 1 ? geometry.ShownRank(geometry.FirstShownFrom(from)) : -1;
   int col = std::max(model_->Col(), 1);
-  const int page = RowsInView();
+  const int page = geometry.RowsInView();
   switch (key) {
     case VK_UP: rank = std::max(rank - 1, 0); break;
     case VK_DOWN: rank = std::min(rank + 1, total - 1); break;
     case VK_PRIOR: rank = std::max(rank - page, 0); break;
     case VK_NEXT: rank = std::min(std::max(rank, 0) + page, total - 1); break;
-    case VK_LEFT: col = NextCol(col, -1); break;
-    case VK_RIGHT: col = NextCol(col, 1); break;
+    case VK_LEFT: col = geometry.NextCol(col, -1); break;
+    case VK_RIGHT: col = geometry.NextCol(col, 1); break;
     case VK_HOME:
-      col = model_->ColWidth(1) > 0 ? 1 : NextCol(1, 1);
+      col = model_->ColWidth(1) > 0 ? 1 : geometry.NextCol(1, 1);
       if (ctrl) rank = 0;
       break;
     case VK_END:
       col = model_->ColWidth(model_->Cols() - 1) > 0 ? model_->Cols() - 1
-                                                      : NextCol(model_->Cols() - 1, -1);
+                                                      : geometry.NextCol(model_->Cols() - 1, -1);
       if (ctrl) rank = total - 1;
       break;
     default: return;
   }
   rank = std::clamp(rank, 0, total - 1);
-  const int row = index_.NthShown(first + rank);
+  const int row = geometry.RowOfRank(rank);
   if (extend && model_->Row() >= 1) {
     model_->SetRowSel(row);
   } else {
@@ -454,27 +359,13 @@ void GridView::OnKey(WPARAM key) {
 }
 
 LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!model_) {
-    if (msg == WM_PAINT) {
-      win::PaintScope paint(hwnd());
-      RECT client{};
-      ::GetClientRect(hwnd(), &client);
-      win::FillSolid(paint.dc(), client, kFixedShade);
-      return 0;
-    }
-    return DefaultProc(msg, wParam, lParam);
+  // Without a model Render shades the whole client.
+  LRESULT result = 0;
+  if (win::AnswerRenderMessage(hwnd(), msg, wParam, [this](HDC dc) { Render(dc); }, &result)) {
+    return result;
   }
+  if (!model_) return DefaultProc(msg, wParam, lParam);
   switch (msg) {
-    case WM_PAINT: {
-      win::PaintScope paint(hwnd());
-      Render(paint.dc());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Render(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_SIZE:
       layoutDirty_ = true;
       InvalidateAll();
@@ -495,10 +386,12 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         RECT client{};
         ::GetClientRect(hwnd(), &client);
+        EnsureLayout();
+        const int header = Geometry().HeaderHeight();
         // Dragging past the top or bottom scrolls one row a move.
-        if (at.y < HeaderHeight()) {
+        if (at.y < header) {
           ScrollRows(-1);
-          at.y = HeaderHeight();
+          at.y = header;
         } else if (at.y >= client.bottom) {
           ScrollRows(1);
           at.y = client.bottom - 1;
@@ -540,7 +433,7 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const int notches = wheelRest_ / WHEEL_DELTA;
       wheelRest_ -= notches * WHEEL_DELTA;
       if (notches != 0) {
-        ScrollRows(lines == WHEEL_PAGESCROLL ? -notches * RowsInView()
+        ScrollRows(lines == WHEEL_PAGESCROLL ? -notches * Geometry().RowsInView()
                                               : -notches * static_cast<int>(lines));
       }
       return 0;
@@ -608,31 +501,28 @@ void GridView::Render(HDC target) {
   win::SelectScope font(dc, font_.get());
   ::SetBkMode(dc, TRANSPARENT);
 
+  const GridGeometry geometry = Geometry();
   // Columns in view: the fixed one, then from LeftCol to the right edge.
   std::vector<int> cols;
   if (model_->ColWidth(0) > 0) cols.push_back(0);
-  for (int c = model_->LeftCol(); c < model_->Cols() && ColLeft(c) < client.right; ++c) {
+  for (int c = model_->LeftCol(); c < model_->Cols() && geometry.ColLeft(c) < client.right; ++c) {
     if (model_->ColWidth(c) > 0) cols.push_back(c);
   }
-  // Each edge is placed from the sums of twips, so neighbours share it
-  // however the pixels round.
   const auto cellBox = [&](int c, int top, int bottom) {
-    const int left = c == 0 ? 0 : ColLeft(c);
-    const int right = c == 0 ? FixedWidth() : ColLeft(c + 1);
+    const int left = c == 0 ? 0 : geometry.ColLeft(c);
+    const int right = c == 0 ? geometry.FixedWidth() : geometry.ColLeft(c + 1);
     return RECT{left, top, right, bottom};
   };
 
-  const int first = index_.ShownBefore(1);
-  const int total = ShownRank(model_->Rows());
-  for (int rank = ShownRank(FirstShownFrom(model_->TopRow())); rank < total; ++rank) {
-    const int row = index_.NthShown(first + rank);
-    const int top = RowTop(row);
+  for (int rank = geometry.TopRank(), total = geometry.ShownTotal(); rank < total; ++rank) {
+    const int row = geometry.RowOfRank(rank);
+    const int top = geometry.RowTop(row);
     if (top >= client.bottom) break;
-    const int bottom = RowTop(row + 1);
+    const int bottom = geometry.RowTop(row + 1);
     for (int c : cols) PaintCell(dc, row, c, cellBox(c, top, bottom), c == 0);
   }
   if (model_->RowHeight(0) > 0) {
-    for (int c : cols) PaintCell(dc, 0, c, cellBox(c, 0, HeaderHeight()), true);
+    for (int c : cols) PaintCell(dc, 0, c, cellBox(c, 0, geometry.HeaderHeight()), true);
   }
 }
 

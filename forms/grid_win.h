@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "base/colour.h"
+#include "base/grid_geometry.h"
 #include "base/row_index.h"
 #include "base/table_model.h"
 #include "win32/handles.h"
@@ -69,17 +70,8 @@ class GridView : public win::Window, private TableObserver {
   void InvalidateAll();
   void EnsureLayout();
   void UpdateScrollBars();
-  int Px(std::int64_t twips) const;
-  int HeaderHeight() const;
-  int FixedWidth() const;
-  int RowTop(int row);            // client y of a data row's top
-  int ColLeft(int col) const;     // client x of a scrollable column's left
-  int FirstShownFrom(int row);    // the first shown data row at or after row
-  int ShownRank(int row);         // shown data rows before row
-  int RowsInView();               // whole shown rows from TopRow
-  int MaxTopRank();
-  int MaxLeftCol() const;
-  int NextCol(int col, int step) const;
+  // The model's rows and columns as they lie in the client area now.
+  GridGeometry Geometry() const;
   bool HitCell(POINT at, int* row, int* col);
   void ScrollToRank(int rank);
   void ScrollToCol(int col);

@@ -5,13 +5,12 @@
 #include "forms/form_win.h"
 #include "forms/message_window.h"
 #include "forms/text_input.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
 
 namespace {
-
-constexpr UINT_PTR kInputSubclass = 0x5149;  // any id unique to this helper
 
 std::wstring ClipboardText(HWND owner) {
   std::wstring text;
@@ -39,20 +38,19 @@ bool Accept(HWND box, const std::wstring& input) {
   return false;
 }
 
-LRESULT CALLBACK InputProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR pendingHigh) {
+LRESULT InputKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, wchar_t& pendingHigh) {
   switch (msg) {
     case WM_CHAR: {
       const auto unit = static_cast<wchar_t>(wParam);
       if (unit >= 0xD800 && unit <= 0xDBFF) {
         // The first half of a pair: judged with the second.
-        ::SetWindowSubclass(box, InputProc, kInputSubclass, unit);
+        pendingHigh = unit;
         return 0;
       }
       std::wstring character(1, unit);
       if (unit >= 0xDC00 && unit <= 0xDFFF && pendingHigh != 0) {
-        character.insert(character.begin(), static_cast<wchar_t>(pendingHigh));
-        ::SetWindowSubclass(box, InputProc, kInputSubclass, 0);
+        character.insert(character.begin(), pendingHigh);
+        pendingHigh = 0;
       }
       if (unit >= 0x20 && !Accept(box, character)) return 0;
       if (character.size() == 2) {
@@ -64,9 +62,6 @@ LRESULT CALLBACK InputProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UIN
     case WM_PASTE:
       if (!Accept(box, ClipboardText(box))) return 0;
       break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(box, InputProc, kInputSubclass);
-      break;
     default:
       break;
   }
@@ -76,7 +71,10 @@ LRESULT CALLBACK InputProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UIN
 }  // namespace
 
 void RefuseUnmappableInput(HWND edit) {
-  if (edit) ::SetWindowSubclass(edit, InputProc, kInputSubclass, 0);
+  win::Subclass(edit, [pendingHigh = wchar_t{0}](HWND box, UINT msg, WPARAM wParam,
+                                                LPARAM lParam) mutable {
+    return InputKeys(box, msg, wParam, lParam, pendingHigh);
+  });
 }
 
 std::string WindowText(HWND window) {

@@ -10,6 +10,7 @@
 #include "forms/skin.h"
 #include "lookup/code_search.h"
 #include "win32/paint.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -18,7 +19,6 @@ namespace {
 
 // Four blanks leave room for the logo in front of the title.
 constexpr char kTitle[] = "    邮编区号查询";
-constexpr UINT_PTR kKeywordSubclass = 1;
 constexpr int kKeywordLimit = 30;  // characters
 
 // A column head drawn by the window.
@@ -63,18 +63,14 @@ void LookupWindow::OnLoad() {
   ::SendMessageW(ControlWindow(kResults), EM_SETLIMITTEXT, kCodeBoxCapacity, 0);
   // Enter in the keyword box runs the query (a single-line box would only
   // beep).
-  ::SetWindowSubclass(keyword, &LookupWindow::KeywordBoxProc, kKeywordSubclass,
-                      reinterpret_cast<DWORD_PTR>(this));
+  win::Subclass(keyword, [this](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return KeywordBoxKeys(box, msg, wParam, lParam);
+  });
 }
 
-void LookupWindow::OnUnload() {
-  ::RemoveWindowSubclass(ControlWindow(kKeyword), &LookupWindow::KeywordBoxProc, kKeywordSubclass);
-}
-
-LRESULT CALLBACK LookupWindow::KeywordBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR, DWORD_PTR self) {
+LRESULT LookupWindow::KeywordBoxKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CHAR && wParam == VK_RETURN) {
-    reinterpret_cast<LookupWindow*>(self)->Query();
+    Query();
     return 0;
   }
   return ::DefSubclassProc(box, msg, wParam, lParam);

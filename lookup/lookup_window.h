@@ -36,11 +36,9 @@ class LookupWindow : public Form {
   void OnLoad() override;
   void Paint(const PaintTarget& target) override;
   void OnClick(const ControlDef& control) override;
-  void OnUnload() override;
 
  private:
-  static LRESULT CALLBACK KeywordBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+  LRESULT KeywordBoxKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam);
   std::string BoxText(ControlKey box) const;
   void DrawLabel(const PaintTarget& target, const ControlDef& label) const;
 

@@ -15,6 +15,7 @@
 #include "reminders/reminder.h"
 #include "reminders/reminder_editing.h"
 #include "win32/clock.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -26,7 +27,6 @@ constexpr Colour kGridLines = 0x808080;
 // arrow button must not hide the text.
 constexpr int kTextEditorExtra = 20;
 constexpr int kDropDownExtra = 210;
-constexpr UINT_PTR kEditorSubclass = 1;
 // Entries the dropped list shows at once; longer lists scroll.
 constexpr int kListRows = 12;
 
@@ -82,7 +82,9 @@ void ReminderSettingsWindow::OnLoad() {
   dropOpen_ = false;
   HWND text = ControlWindow(kTextEditor);
   ::ShowWindow(text, SW_HIDE);
-  ::SetWindowSubclass(text, TextEditorKeys, kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
+  win::Subclass(text, [this](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return TextEditorKeys(box, msg, wParam, lParam);
+  });
   RefuseUnmappableInput(text);
   HWND list = ControlWindow(kDropDown);
   ::ShowWindow(list, SW_HIDE);
@@ -90,8 +92,9 @@ void ReminderSettingsWindow::OnLoad() {
   COMBOBOXINFO parts{};
   parts.cbSize = sizeof parts;
   if (::GetComboBoxInfo(list, &parts)) {
-    ::SetWindowSubclass(parts.hwndItem, DropDownKeys, kEditorSubclass,
-                        reinterpret_cast<DWORD_PTR>(this));
+    win::Subclass(parts.hwndItem, [this](HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
+      return DropDownKeys(field, msg, wParam, lParam);
+    });
   }
 
   GridView* grid = Grid(kTable);
@@ -282,23 +285,17 @@ void ReminderSettingsWindow::CloseDropDown(bool write) {
   ::ShowWindow(box, SW_HIDE);
 }
 
-LRESULT CALLBACK ReminderSettingsWindow::TextEditorKeys(HWND box, UINT msg, WPARAM wParam,
-                                                        LPARAM lParam, UINT_PTR,
-                                                        DWORD_PTR window) {
-  auto* self = reinterpret_cast<ReminderSettingsWindow*>(window);
+LRESULT ReminderSettingsWindow::TextEditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CHAR:
       // Enter keeps the text, Esc leaves the cell as it was.
       if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
-        self->CloseTextEditor(wParam == VK_RETURN);
+        CloseTextEditor(wParam == VK_RETURN);
         return 0;
       }
       break;
     case WM_KILLFOCUS:
-      self->CloseTextEditor(true);
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(box, TextEditorKeys, kEditorSubclass);
+      CloseTextEditor(true);
       break;
     default:
       break;
@@ -306,9 +303,7 @@ LRESULT CALLBACK ReminderSettingsWindow::TextEditorKeys(HWND box, UINT msg, WPAR
   return ::DefSubclassProc(box, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK ReminderSettingsWindow::DropDownKeys(HWND field, UINT msg, WPARAM wParam,
-                                                      LPARAM lParam, UINT_PTR, DWORD_PTR window) {
-  auto* self = reinterpret_cast<ReminderSettingsWindow*>(window);
+LRESULT ReminderSettingsWindow::DropDownKeys(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
   const auto dropped = [field] {
     return ::SendMessageW(::GetParent(field), CB_GETDROPPEDSTATE, 0, 0) != 0;
   };
@@ -318,7 +313,7 @@ LRESULT CALLBACK ReminderSettingsWindow::DropDownKeys(HWND field, UINT msg, WPAR
       // With the list closed, Enter keeps the choice and Esc drops it; with
       // the list open they close the list, as the combo box does.
       if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && !dropped()) {
-        self->CloseDropDown(wParam == VK_RETURN);
+        CloseDropDown(wParam == VK_RETURN);
         return 0;
       }
       break;
@@ -331,9 +326,6 @@ LRESULT CALLBACK ReminderSettingsWindow::DropDownKeys(HWND field, UINT msg, WPAR
     case WM_CLEAR:
     case WM_UNDO:
       return 0;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(field, DropDownKeys, kEditorSubclass);
-      break;
     default:
       break;
   }

@@ -47,10 +47,8 @@ class ReminderSettingsWindow : public Form {
 
  private:
   // Keys of the floating text box and of the drop-down's text field.
-  static LRESULT CALLBACK TextEditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR window);
-  static LRESULT CALLBACK DropDownKeys(HWND field, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR window);
+  LRESULT TextEditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DropDownKeys(HWND field, UINT msg, WPARAM wParam, LPARAM lParam);
 
   void OnGridDoubleClick();
   // The editor's place over a cell, client pixels: the cell's corner, its

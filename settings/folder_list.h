@@ -4,6 +4,7 @@
 // Windows paths ("C:\a\b", "\\server\share\a"), '/' taken as '\'.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,5 +30,20 @@ std::vector<FolderLine> FolderLines(std::string_view folder, std::vector<std::st
 
 // The index of the opened folder's own line.
 std::size_t OpenedLine(const std::vector<FolderLine>& lines);
+
+// What the list reads of the file system, by the backend of the platform
+// (folder_list_winapi.cpp, folder_list_posix.cpp). Neither ever asks the
+// user: a drive without a disc is only a folder that is not there.
+struct FolderListing {
+  std::string folder;               // the full path of the folder asked for
+  std::vector<std::string> inside;  // the names of the visible folders in it, in no order
+};
+// Nothing when folder is empty, not there or no folder. Hidden folders
+// (hidden or system on Windows, a leading '.' on POSIX) are left out.
+std::optional<FolderListing> ListFolder(const std::string& folder);
+// The root of every drive ("C:\"), in the system's order; "/" on POSIX.
+std::vector<std::string> DriveRoots();
+// True when folder names a folder that is there (false for an empty text).
+bool FolderExists(const std::string& folder);
 
 }  // namespace quillet

@@ -4,6 +4,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "base/field_reader.h"
 #include "forms/message_window.h"
@@ -14,6 +16,7 @@
 #include "forms/text_input_win.h"
 #include "settings/folder_list.h"
 #include "settings/settings_save.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -26,9 +29,7 @@ constexpr char kFace[] = "宋体";
 constexpr double kPoints = 9;
 constexpr int kSampleColour = 7;  // colours_ index of the sample's text colour
 constexpr UINT_PTR kTrialTimer = 1;
-constexpr UINT_PTR kKeySubclass = 0x5345;  // any id unique to this window
 constexpr wchar_t kSoundFilter[] = L"声音文件 (*.wav)\0*.wav\0";
-// The windows that hold the data files while open, known by their captions.
 
 // Top-left corners of the frames, twips; what is inside a frame is placed
 // from its corner.
@@ -111,32 +112,6 @@ WindowDef SettingsDefinition() {
   return def;
 }
 
-bool FolderExists(const std::string& folder) {
-  if (folder.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesW(win::Widen(folder).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// The visible folders inside folder (hidden and system ones left out).
-std::vector<std::string> FoldersInside(std::wstring folder) {
-  std::vector<std::string> names;
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-  folder += L'*';
-  WIN32_FIND_DATAW found{};
-  HANDLE first = ::FindFirstFileW(folder.c_str(), &found);
-  const win::FileSearch search(first == INVALID_HANDLE_VALUE ? nullptr : first);
-  if (!search) return names;
-  do {
-    const std::wstring name = found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L".." ||
-        (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
-      continue;
-    }
-    names.push_back(win::Narrow(name));
-  } while (::FindNextFileW(search.get(), &found));
-  return names;
-}
-
 void SetText(HWND control, const std::string& text) {
   ::SetWindowTextW(control, win::Widen(text).c_str());
 }
@@ -175,7 +150,9 @@ void SettingsWindow::OnLoad() {
   for (const ControlDef& c : Definition().controls) {
     HWND control = ControlWindow(KeyOf(c));
     if (control && c.kind != ControlKind::Gleam) {
-      ::SetWindowSubclass(control, KeyProc, kKeySubclass, reinterpret_cast<DWORD_PTR>(this));
+      win::Subclass(control, [this](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return ControlKeys(box, msg, wParam, lParam);
+      });
     }
   }
   FillDrives();
@@ -324,25 +301,20 @@ bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
   }
 }
 
-LRESULT CALLBACK SettingsWindow::KeyProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR self) {
-  auto* window = reinterpret_cast<SettingsWindow*>(self);
+LRESULT SettingsWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_KEYDOWN:
-      if (window->OnKey(control, wParam)) return 0;
+      if (OnKey(control, wParam)) return 0;
       break;
     case WM_CHAR:
       // Tab, Enter and Esc were keys of the window; an edit box would beep.
       if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
       break;
     case WM_LBUTTONDOWN:
-      if (control == window->ControlWindow(kSampleBox)) {
-        window->ChooseColour(kSampleColour);
+      if (control == ControlWindow(kSampleBox)) {
+        ChooseColour(kSampleColour);
         return 0;
       }
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(control, KeyProc, kKeySubclass);
       break;
     default:
       break;
@@ -388,32 +360,21 @@ bool SettingsWindow::OnKey(HWND control, WPARAM key) {
 void SettingsWindow::FillDrives() {
   HWND list = ControlWindow(kDrives);
   ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
-  drives_.clear();
-  wchar_t roots[512] = {};
-  const DWORD length = ::GetLogicalDriveStringsW(511, roots);
-  if (length == 0 || length > 511) return;
+  drives_ = DriveRoots();
   // Each drive by its letter ("C:"): asking a drive for its name may wait
   // for a disc or a network.
-  for (const wchar_t* root = roots; *root; root += wcslen(root) + 1) {
-    const std::wstring text(root, 2);
+  for (const std::string& root : drives_) {
+    const std::wstring text = win::Widen(root.substr(0, 2));
     ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    drives_.push_back(win::Narrow(root));
   }
 }
 
 bool SettingsWindow::OpenFolder(const std::string& folder) {
   if (folder.empty() || !IsLoaded()) return false;
-  // A drive without a disc must fail quietly, not ask the user.
-  DWORD oldMode = 0;
-  ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
-  wchar_t full[1024] = {};
-  const DWORD length = ::GetFullPathNameW(win::Widen(folder).c_str(), 1024, full, nullptr);
-  const bool exists = length > 0 && length < 1024 && FolderExists(win::Narrow(full));
-  const std::vector<std::string> inside = exists ? FoldersInside(full) : std::vector<std::string>();
-  ::SetThreadErrorMode(oldMode, nullptr);
-  if (!exists) return false;
+  std::optional<FolderListing> listing = ListFolder(folder);
+  if (!listing) return false;
 
-  const std::vector<FolderLine> lines = FolderLines(win::Narrow(full), inside);
+  const std::vector<FolderLine> lines = FolderLines(listing->folder, std::move(listing->inside));
   HWND list = ControlWindow(kFolders);
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -433,7 +394,7 @@ bool SettingsWindow::OpenFolder(const std::string& folder) {
   }
   ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Px(45)), 0);
   const std::size_t opened = OpenedLine(lines);
-  opened_ = lines.empty() ? win::Narrow(full) : lines[opened].path;
+  opened_ = lines.empty() ? listing->folder : lines[opened].path;
   ::SendMessageW(list, LB_SETCURSEL, opened, 0);
   ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list, nullptr, TRUE);

@@ -59,8 +59,7 @@ class SettingsWindow : public Form {
   void OnUnload() override;
 
  private:
-  static LRESULT CALLBACK KeyProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR id, DWORD_PTR self);
+  LRESULT ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
   bool OnKey(HWND control, WPARAM key);
   // "保　　存": checks, carries the data files over to a new data folder,
   // writes the settings file, closes the window. False (the window stays

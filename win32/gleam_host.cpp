@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "base/gleam_dispids.h"
 #include "base/units.h"
 #include "win32/text.h"
 
@@ -348,16 +349,16 @@ VARIANT LongVariant(std::int32_t v) {
 }  // namespace
 
 bool GleamButton::SetForeColor(Colour colour) {
-  return PutProperty(gleam_dispid::kForeColor, LongVariant(static_cast<std::int32_t>(colour & 0xFFFFFF)));
+  return PutProperty(GLEAM_DISPID_FORE_COLOR, LongVariant(static_cast<std::int32_t>(colour & 0xFFFFFF)));
 }
 
 bool GleamButton::SetTextColor(Colour colour) {
-  return PutProperty(gleam_dispid::kTextColor, LongVariant(static_cast<std::int32_t>(colour & 0xFFFFFF)));
+  return PutProperty(GLEAM_DISPID_TEXT_COLOR, LongVariant(static_cast<std::int32_t>(colour & 0xFFFFFF)));
 }
 
 bool GleamButton::SetPosition(int posX, int posY) {
-  return PutProperty(gleam_dispid::kPosX, LongVariant(posX)) &&
-         PutProperty(gleam_dispid::kPosY, LongVariant(posY));
+  return PutProperty(GLEAM_DISPID_POS_X, LongVariant(posX)) &&
+         PutProperty(GLEAM_DISPID_POS_Y, LongVariant(posY));
 }
 
 bool GleamButton::SetEnabled(bool enabled) {
@@ -365,7 +366,7 @@ bool GleamButton::SetEnabled(bool enabled) {
   ::VariantInit(&var);
   var.vt = VT_BOOL;
   var.boolVal = enabled ? VARIANT_TRUE : VARIANT_FALSE;
-  return PutProperty(gleam_dispid::kEnabled, var);
+  return PutProperty(GLEAM_DISPID_ENABLED, var);
 }
 
 bool GleamButton::SetText(std::string_view utf8) {
@@ -375,7 +376,7 @@ bool GleamButton::SetText(std::string_view utf8) {
   var.vt = VT_BSTR;
   var.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   if (!var.bstrVal) return false;
-  const bool ok = PutProperty(gleam_dispid::kText, var);
+  const bool ok = PutProperty(GLEAM_DISPID_TEXT, var);
   ::VariantClear(&var);
   return ok;
 }
@@ -395,11 +396,11 @@ void GleamButton::Move(int left, int top, int width, int height, int dpi) {
 void GleamButton::Fire(DISPID id, DISPPARAMS* params) {
   // Handlers are copied first: one may release this button (or its window)
   // while it runs.
-  if (id == gleam_dispid::kClick) {
+  if (id == GLEAM_EVENT_CLICK) {
     if (auto handler = onClick_) handler();
-  } else if (id == gleam_dispid::kPaint) {
+  } else if (id == GLEAM_EVENT_PAINT) {
     if (auto handler = onPaint_) handler();
-  } else if (id == gleam_dispid::kKeyPress && params && params->cArgs >= 1) {
+  } else if (id == GLEAM_EVENT_KEY_PRESS && params && params->cArgs >= 1) {
     VARIANT& arg = params->rgvarg[0];
     short* key = nullptr;
     if (arg.vt == (VT_I2 | VT_BYREF)) key = arg.piVal;

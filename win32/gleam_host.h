@@ -52,21 +52,6 @@ struct WindowDefinition {
   std::vector<ControlDefinition> controls;
 };
 
-// Dispatch identifiers of the button's properties (fixed by the control's
-// type library).
-namespace gleam_dispid {
-inline constexpr DISPID kEnabled = 0x68030005;
-inline constexpr DISPID kForeColor = 0x68030004;
-inline constexpr DISPID kPosX = 0x68030003;
-inline constexpr DISPID kPosY = 0x68030002;
-inline constexpr DISPID kTextColor = 0x68030001;
-inline constexpr DISPID kText = 0x68030000;
-// Events of the source interface.
-inline constexpr DISPID kClick = 1;
-inline constexpr DISPID kPaint = 2;
-inline constexpr DISPID kKeyPress = 3;
-}  // namespace gleam_dispid
-
 class ControlSite;  // the COM site objects, private to the host
 
 // One hosted button. Not copyable or movable: the site points back at it.

@@ -6,6 +6,7 @@
 #include "forms/skin.h"
 #include "forms/text_input_win.h"
 #include "win32/paint.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -109,7 +110,9 @@ void RecordEditWindow::OnLoad() {
   HWND frame = ControlWindow(kStateFrame);
   ::SetWindowLongPtrW(frame, GWL_STYLE, ::GetWindowLongPtrW(frame, GWL_STYLE) | WS_CLIPSIBLINGS);
   ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowSubclass(frame, &RecordEditWindow::FramePaint, 0, reinterpret_cast<DWORD_PTR>(this));
+  win::Subclass(frame, [this](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return FramePaint(box, msg, wParam, lParam);
+  });
 
   // The composed texts come from the lists only.
   for (int group = 0; group < 2; ++group) {
@@ -118,8 +121,9 @@ void RecordEditWindow::OnLoad() {
   RefuseUnmappableInput(ControlWindow(kContentBox));
   RefuseUnmappableInput(ControlWindow(kRemarksBox));
   const auto takeKeys = [this](HWND control, UINT_PTR id) {
-    ::SetWindowSubclass(control, &RecordEditWindow::ControlKeys, id,
-                        reinterpret_cast<DWORD_PTR>(this));
+    win::Subclass(control, [this, id](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+      return ControlKeys(box, msg, wParam, lParam, id);
+    });
   };
   for (int k = 0; k < 2 * kDateListCount; ++k) {
     takeKeys(ControlWindow(kDateLists[k]), static_cast<UINT_PTR>(k));
@@ -212,17 +216,14 @@ bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
   }
 }
 
-LRESULT CALLBACK RecordEditWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR id, DWORD_PTR window) {
-  auto* self = reinterpret_cast<RecordEditWindow*>(window);
-  if (msg == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(control, &RecordEditWindow::ControlKeys, id);
-  } else if (msg == WM_CHAR) {
+LRESULT RecordEditWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id) {
+  if (msg == WM_CHAR) {
     const bool isList = id < kOtherControlKeys;
     if (wParam == '\r') {
       // Enter in a list takes the list's entry first, as a click would.
-      if (isList) self->ApplyList(static_cast<int>(id));
-      self->SaveRecord();
+      if (isList) ApplyList(static_cast<int>(id));
+      SaveRecord();
       return 0;
     }
     // The lists take no typing (not even the jump to an entry by its first
@@ -232,9 +233,7 @@ LRESULT CALLBACK RecordEditWindow::ControlKeys(HWND control, UINT msg, WPARAM wP
   return ::DefSubclassProc(control, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR window) {
-  const auto* self = reinterpret_cast<const RecordEditWindow*>(window);
+LRESULT RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) const {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
@@ -244,13 +243,10 @@ LRESULT CALLBACK RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wPara
       win::PaintScope paint(frame);
       RECT client{};
       ::GetClientRect(frame, &client);
-      if (self->frameBrush_) ::FillRect(paint.dc(), &client, self->frameBrush_.get());
+      if (frameBrush_) ::FillRect(paint.dc(), &client, frameBrush_.get());
       ::DefSubclassProc(frame, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(paint.dc()), PRF_CLIENT);
       return 0;
     }
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(frame, &RecordEditWindow::FramePaint, id);
-      break;
     default:
       break;
   }

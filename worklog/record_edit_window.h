@@ -70,11 +70,9 @@ class RecordEditWindow : public Form {
 
  private:
   // Enter and the other typed keys of the lists, boxes and options.
-  static LRESULT CALLBACK ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR window);
+  LRESULT ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id);
   // The frame's whole surface in the frame colour under its edge and caption.
-  static LRESULT CALLBACK FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR window);
+  LRESULT FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) const;
 
   void FillLists();
   void ShowGroup(int group);

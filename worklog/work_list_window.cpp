@@ -11,6 +11,7 @@
 #include "forms/text_input_win.h"
 #include "win32/clock.h"
 #include "win32/paint.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 #include "worklog/record_edit.h"
 #include "worklog/record_edit_window.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kContentCol = 3;
 constexpr int kRemarksCol = 5;
 constexpr Colour kWorkGridLines = 0xC0C0C0;
-constexpr UINT_PTR kEditorSubclass = 1;
 
 constexpr std::array<const char*, kCompletionStateCount> kFilterCaptions = {
     "显示未完成记录", "显示已完成记录", "显示已取消记录", "显示已延期记录", "显示完成部分记录"};
@@ -114,7 +114,9 @@ void WorkListWindow::OnLoad() {
   }
   HWND editor = ControlWindow(kCellEditor);
   ::ShowWindow(editor, SW_HIDE);
-  ::SetWindowSubclass(editor, EditorKeys, kEditorSubclass, reinterpret_cast<DWORD_PTR>(this));
+  win::Subclass(editor, [this](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return EditorKeys(box, msg, wParam, lParam);
+  });
   RefuseUnmappableInput(editor);
 
   GridView* grid = Grid(kTable);
@@ -137,20 +139,14 @@ void WorkListWindow::LoadTable() {
   if (readFailed_) ShowMessage(program(), RecordFileUnreadableText(context_.filePath));
 }
 
-LRESULT CALLBACK WorkListWindow::EditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR self) {
-  auto* list = reinterpret_cast<WorkListWindow*>(self);
+LRESULT WorkListWindow::EditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_GETDLGCODE) return DLGC_WANTALLKEYS | ::DefSubclassProc(box, msg, wParam, lParam);
   if (msg == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-    list->CloseCellEditor(wParam == VK_RETURN);
-    if (wParam == VK_RETURN) list->Action(kSaveAndCloseAction);
+    CloseCellEditor(wParam == VK_RETURN);
+    if (wParam == VK_RETURN) Action(kSaveAndCloseAction);
     return 0;
   }
-  if (msg == WM_KILLFOCUS) list->CloseCellEditor(true);
-  // The subclass is known by its procedure and id: with any other procedure
-  // the removal finds nothing, and the subclass record of every editor
-  // ever made stays on the heap.
-  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(box, EditorKeys, kEditorSubclass);
+  if (msg == WM_KILLFOCUS) CloseCellEditor(true);
   return ::DefSubclassProc(box, msg, wParam, lParam);
 }
 

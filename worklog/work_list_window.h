@@ -75,8 +75,7 @@ class WorkListWindow : public Form, public RecordBook {
  private:
   // The floating editor's subclass: Enter writes the cell back and saves and
   // closes the list, Esc drops the change, leaving the editor writes it back.
-  static LRESULT CALLBACK EditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
+  LRESULT EditorKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam);
   void OnGridDoubleClick();
   void OnGridKey(wchar_t key);
   // Fills the table from the record file (at load, and to drop the changes

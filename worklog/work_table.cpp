@@ -107,19 +107,6 @@ void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
   });
 }
 
-void DeleteTableRow(TableModel& grid, std::int32_t row, const StatePalette& palette) {
-  if (row < 1 || row >= grid.Rows()) return;
-  const int moving = grid.Rows() - row;
-  std::vector<int> source(static_cast<std::size_t>(moving));
-  std::iota(source.begin(), source.end(), 1);
-  source.back() = 0;  // the deleted row ends last and is dropped
-  grid.PermuteRows(row, source, 1);
-  grid.SetRows(grid.Rows() - 1);
-  for (int r = row; r < grid.Rows(); ++r) {
-    ColourTableRow(grid, r, grid.TextMatrix(r, kStateColumn), palette);
-  }
-}
-
 void ColourTableRow(TableModel& grid, std::int32_t row, std::string_view state,
                     const StatePalette& palette) {
   const Colour colour = StateColour(state, palette);
@@ -166,21 +153,6 @@ void SortTableByDate(TableModel& grid, int column, bool descending) {
   grid.PermuteRows(1, order, 1);
   RenumberTableRows(grid);
   grid.SetVisible(true);
-}
-
-void SwapTableRows(TableModel& grid, std::int32_t a, std::int32_t b) {
-  if (a < 1 || b < 1 || a >= grid.Rows() || b >= grid.Rows() || a == b) return;
-  for (int c = 1; c < grid.Cols(); ++c) {
-    std::string textA = grid.TextMatrix(a, c);
-    const Colour colourA = grid.ForeColorAt(a, c);
-    grid.SetTextMatrix(a, c, grid.TextMatrix(b, c));
-    grid.SetForeColorAt(a, c, grid.ForeColorAt(b, c));
-    grid.SetTextMatrix(b, c, textA);
-    grid.SetForeColorAt(b, c, colourA);
-  }
-  const int heightA = grid.RowHeight(a);
-  grid.SetRowHeight(a, grid.RowHeight(b));
-  grid.SetRowHeight(b, heightA);
 }
 
 std::vector<WorkRecord> TableRecords(const TableModel& grid) {

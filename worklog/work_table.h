@@ -49,10 +49,6 @@ SaveOutcome SaveWorkRecords(const TableModel& grid, const WorkTableContext& cont
 // by their state.
 void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
                      const StatePalette& palette);
-// Removes row r: the rows below move up one with their texts (columns 1 on)
-// and heights, and are coloured again from their column 4. Column 0 keeps
-// its texts in place. A row at or beyond Rows, or row 0, does nothing.
-void DeleteTableRow(TableModel& grid, std::int32_t row, const StatePalette& palette);
 // Colours columns 1..Cols-1 of a row by the state; the current cell stays.
 void ColourTableRow(TableModel& grid, std::int32_t row, std::string_view state,
                     const StatePalette& palette);
@@ -69,8 +65,6 @@ void FilterRowsByState(TableModel& grid, std::string_view state, bool show,
 // Hidden rows take part and stay hidden; colours travel with their rows;
 // column 0 stays in place and the shown rows are renumbered.
 void SortTableByDate(TableModel& grid, int column, bool descending);
-// Exchanges two data rows: texts of columns 1 on, heights and colours.
-void SwapTableRows(TableModel& grid, std::int32_t a, std::int32_t b);
 
 // The records of the table in grid order (columns 1..5 of every data row).
 std::vector<WorkRecord> TableRecords(const TableModel& grid);

@@ -5,12 +5,14 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/colour.h"
 #include "base/date_fields.h"
 #include "base/date_time_text.h"
 #include "base/gradient.h"
+#include "base/grid_geometry.h"
 #include "base/numbers.h"
 #include "base/placement.h"
 #include "base/row_index.h"
@@ -190,6 +192,32 @@ TEST(RowIndex, AgreesWithAWalkOverTheRowsWhateverIsHidden) {
   }
   EXPECT_EQ(index.Offset(1000) * 10000 + index.ShownBefore(1000), offset * 10000 + shown);
   EXPECT_EQ(index.NthShown(shown), index.Size());
+}
+
+TEST(GridGeometry, PlacesAndHitsCellsPastHiddenOnesAndScrollsNoFurtherThanAFullView) {
+  // 96 dpi, 15 twips a pixel. Heading 20 px, data rows 20, hidden, 20, 30, 20;
+  // columns 30, 100, hidden, 50, 100. The view is 200 x 100 px.
+  RowIndex rows;
+  rows.Rebuild({300, 300, 0, 300, 450, 300});
+  const std::vector<int> widths{450, 1500, 0, 750, 1500};
+  const GridGeometry g(rows, widths, 1, 1, 96, 200, 100), exact(rows, widths, 1, 1, 96, 200, 90),
+      tall(rows, widths, 1, 1, 96, 400, 500), scrolled(rows, widths, 2, 3, 96, 200, 100);
+  const auto hits = [](const GridGeometry& on, std::vector<std::pair<int, int>> points) {
+    std::vector<int> found;  // row and column of each point
+    for (const auto& [x, y] : points) found.insert(found.end(), {on.HitTest(x, y).row, on.HitTest(x, y).col});
+    return found;
+  };
+  // Borders; row 2 and column 2 span nothing; the partly shown last row; past the end.
+  EXPECT_EQ(hits(g, {{29, 19}, {30, 20}, {129, 39}, {130, 40}, {279, 99}, {280, 110}}),
+            std::vector<int>({0, 0, 1, 1, 1, 1, 3, 3, 5, 4, -1, -1}));
+  EXPECT_EQ(hits(scrolled, {{30, 20}}), std::vector<int>({3, 3}));  // its top row is hidden
+  // Row 5 is cut off; the rows from row 3 on (70 px) fit below the heading at
+  // 80 px and, exactly, at 70 px.
+  EXPECT_EQ(std::vector<int>({g.RowsInView(), g.MaxTopRank(), exact.RowsInView(), exact.MaxTopRank(),
+                              tall.RowsInView(), tall.MaxTopRank(), tall.MaxLeftCol(), g.MaxLeftCol(),
+                              g.NextCol(1, 1), g.NextCol(3, -1), g.NextCol(4, 1), g.LeftColShowing(4),
+                              scrolled.TopRank(), scrolled.RowTop(4), scrolled.ColLeft(1)}),
+            std::vector<int>({3, 1, 3, 1, 4, 0, 1, 2, 3, 1, 4, 2, 1, 40, -70}));
 }
 
 }  // namespace

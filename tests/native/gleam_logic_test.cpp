@@ -19,11 +19,10 @@ TEST(GleamColour, DesaltColorClampsAndvRGBPicksOneByte) {
 }
 
 TEST(GleamBands, StepsAndPixelRowsRoundHalvesToEven) {
-  EXPECT_EQ(RoundHalfEven(-2.5), -2);
-  EXPECT_EQ(TwipsToPixels(7.5, 96), 0);   // 0.5 -> 0
-  EXPECT_EQ(TwipsToPixels(22.5, 96), 2);  // 1.5 -> 2
-  EXPECT_EQ(TwipsToPixels(300, 144), 30);
-  EXPECT_EQ(TwipsToPixels(300, 0), 20);  // no DPI: 96
+  // 7.5 twips are 0.5 px -> 0, 22.5 are 1.5 -> 2; no DPI counts as 96.
+  EXPECT_EQ((std::array<std::int64_t, 5>{RoundHalfEven(-2.5), TwipsToPixels(7.5, 96), TwipsToPixels(22.5, 96),
+                                          TwipsToPixels(300, 144), TwipsToPixels(300, 0)}),
+            (std::array<std::int64_t, 5>{-2, 0, 2, 30, 20}));
   EXPECT_EQ(GleamBands(94, 0, true, 3)[1].top, 1);  // 1.49 -> 1
   EXPECT_EQ(GleamBands(95, 0, true, 3)[1].top, 2);  // 1.51 -> 2
   EXPECT_EQ(GleamBands(20, 0, true, 3)[67].bottom, 0);  // too low for a band: all empty at 0
@@ -31,8 +30,7 @@ TEST(GleamBands, StepsAndPixelRowsRoundHalvesToEven) {
   EXPECT_EQ(BandPixelRows({-45, -40, 0}, 96).top, -3);
   EXPECT_EQ(BandPixelRows({-40, -35, 0}, 96).bottom, -2);
   // At 144 dpi a pixel is 10 twips: a band inside one pixel paints no row.
-  EXPECT_EQ(BandPixelRows({5, 10, 0}, 144).top, 1);
-  EXPECT_EQ(BandPixelRows({5, 10, 0}, 144).bottom, 1);
+  EXPECT_EQ(std::pair(BandPixelRows({5, 10, 0}, 144).top, BandPixelRows({5, 10, 0}, 144).bottom), std::pair(1, 1));
 }
 
 TEST(GleamGeometry, CursorInsideIsStrict) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "base/file_store.h"
@@ -138,7 +139,7 @@ TEST(SettingsSave, MissingDataFilesAreCopiedNeverReplacedAndTheOldOnesStay) {
             "新的数据文件夹 D:\\b 中没有 timer.dat，已从原来的文件夹 C:\\a 复制过去，原来的文件仍然保留。");
 }
 
-TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenItsFoldersSorted) {
+TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenTheVisibleFoldersOfARealOneSorted) {
   const std::vector<FolderLine> lines = FolderLines("c:/Users\\me\\", {"b", "Apps", "a"});
   std::vector<std::string> texts, paths;
   for (const FolderLine& line : lines) texts.push_back(line.text), paths.push_back(line.path);
@@ -150,6 +151,17 @@ TEST(FolderList, LinesRunFromTheRootToTheOpenFolderThenItsFoldersSorted) {
   EXPECT_EQ(root[1].path + std::to_string(OpenedLine(root)) + FolderLines("\\\\srv\\share\\d", {})[1].path, "D:\\x0\\\\srv\\share\\d");
   EXPECT_EQ(ParentFolder("C:\\a") + "," + ParentFolder("C:\\") + "," + ParentFolder("\\\\srv\\share"),
             "C:\\,C:\\,\\\\srv\\share\\");
+  // The platform's backend on a real folder: its visible folders only.
+  const ScratchFolder scratch("folders");
+  for (const char* name : {"b", "A"}) std::filesystem::create_directory(scratch.File(name));
+  if (kPathSeparator == '/') std::filesystem::create_directory(scratch.File(".hidden"));  // hidden by its name
+  ScratchFolder::Put(scratch.File("c.txt"), "");
+  const std::optional<FolderListing> listing = ListFolder(scratch.File("A") + kPathSeparator + "..");
+  ASSERT_TRUE(listing && std::filesystem::equivalent(listing->folder, scratch.Folder()));
+  const std::vector<FolderLine> real = FolderLines("C:\\x", listing->inside);
+  EXPECT_TRUE(real.size() == 4 && real[2].text + real[3].text == "  A  b");
+  EXPECT_TRUE(!ListFolder(scratch.File("c.txt")) && !ListFolder(scratch.File("none")) && !ListFolder(""));
+  EXPECT_TRUE(!DriveRoots().empty() && ListFolder(DriveRoots().front()));
 }
 
 }  // namespace

@@ -25,7 +25,8 @@
 namespace quillet::test {
 namespace {
 
-using namespace win::gleam_dispid;
+constexpr DISPID kClick = 1, kKeyPress = 3, kEnabled = 0x68030005, kForeColor = 0x68030004,  // as containers
+    kPosX = 0x68030003, kPosY = 0x68030002, kTextColor = 0x68030001, kText = 0x68030000;  // know them
 
 // Lantoc.dll of the build tree, left loaded (objects of a failed test may live on).
 FARPROC Lantoc(const char* entry) {

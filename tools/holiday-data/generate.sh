@@ -5,13 +5,7 @@
 # run it.
 set -euo pipefail
 cd "$(dirname "$0")"
-if ! command -v npm >/dev/null; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends nodejs npm >/dev/null
-fi
-npm ci --no-audit --no-fund >/dev/null
+source ../npm-packages.sh
 node generate.js | iconv -f UTF-8 -t CP936 > ../../data/Holiday.dat.new
 mv ../../data/Holiday.dat.new ../../data/Holiday.dat
 echo "wrote data/Holiday.dat ($(grep -c '^[0-9]' ../../data/Holiday.dat) days)"
