@@ -52,6 +52,19 @@ OutsideChange CheckOutsideChange(Program& program, const std::string& path,
   return OutsideChange::KeepMine;
 }
 
+bool ClearToSave(Program& program, const std::string& path, const FileVersion& loaded, HWND owner,
+                 const std::function<void()>& reload) {
+  switch (CheckOutsideChange(program, path, loaded, owner)) {
+    case OutsideChange::Reload:
+      reload();
+      return false;
+    case OutsideChange::Cancel:
+      return false;
+    default:
+      return true;
+  }
+}
+
 bool KeepOtherVersion(const std::string& path, const FileVersion& loaded, std::string* error) {
   FileContents other;
   std::string kept;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "base/file_store.h"
@@ -26,6 +27,12 @@ enum class OutsideChange {
 // told (file and reason) and gives Cancel.
 OutsideChange CheckOutsideChange(Program& program, const std::string& path,
                                  const FileVersion& loaded, HWND owner);
+
+// CheckOutsideChange as a window's save wants it: true to go on and save;
+// false when the user chose 取消 or 重新载入, after reload has run for the
+// latter.
+bool ClearToSave(Program& program, const std::string& path, const FileVersion& loaded, HWND owner,
+                 const std::function<void()>& reload);
 
 // The same without asking, for the program's end: when the file changed,
 // its other version is kept beside it. False, with the reason, when it

@@ -180,15 +180,7 @@ bool ReminderSettingsWindow::Save() {
     ShowMessage(program(), NotSavedText(path, kKeptReason));
     return false;
   }
-  switch (CheckOutsideChange(program(), path, loaded_, hwnd())) {
-    case OutsideChange::Reload:
-      LoadTable();
-      return false;
-    case OutsideChange::Cancel:
-      return false;
-    default:
-      break;
-  }
+  if (!ClearToSave(program(), path, loaded_, hwnd(), [this] { LoadTable(); })) return false;
   const SaveOutcome save = SaveReminderTable(table_, path);
   if (!save.ok) ShowMessage(program(), NotSavedText(path, save.error));
   if (save.ok) loaded_ = save.written;

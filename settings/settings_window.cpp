@@ -490,21 +490,14 @@ bool SettingsWindow::Save() {
     return false;
   }
   const std::string path = ParameterFilePath(state.ProgramFolder);
-  switch (CheckOutsideChange(program(), path, state.ParametersVersion, hwnd())) {
-    case OutsideChange::Reload: {
-      // The window shows the file's settings afresh.
-      const ParametersLoad load = LoadParameters(path);
-      if (load.fileRead) state.Parameters = load.items;
-      state.ParametersVersion = load.version;
-      Unload();
-      if (Load()) Show();
-      return false;
-    }
-    case OutsideChange::Cancel:
-      return false;
-    default:
-      break;
-  }
+  const auto reload = [&] {  // the window shows the file's settings afresh
+    const ParametersLoad load = LoadParameters(path);
+    if (load.fileRead) state.Parameters = load.items;
+    state.ParametersVersion = load.version;
+    Unload();
+    if (Load()) Show();
+  };
+  if (!ClearToSave(program(), path, state.ParametersVersion, hwnd(), reload)) return false;
   const std::string oldFolder = state.Parameters[kParamDataFolder];
   const std::string newFolder = plan.items[kParamDataFolder];
   DataFilesCopy copy;

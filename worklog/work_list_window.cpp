@@ -242,14 +242,8 @@ bool WorkListWindow::Save() {
     ShowMessage(program(), RecordFileNotSavedText(context.filePath, RecordFileKeptReason()));
     return false;
   }
-  switch (CheckOutsideChange(program(), context.filePath, loaded_, hwnd())) {
-    case OutsideChange::Reload:
-      LoadTable();
-      return false;
-    case OutsideChange::Cancel:
-      return false;
-    default:
-      break;
+  if (!ClearToSave(program(), context.filePath, loaded_, hwnd(), [this] { LoadTable(); })) {
+    return false;
   }
   const SaveOutcome save = SaveWorkRecords(table_, context);
   if (!save.ok) {
