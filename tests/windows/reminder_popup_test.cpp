@@ -18,6 +18,7 @@
 #include "tests/support/shell_fixture.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win_test.h"
+#include "win32/handles.h"
 
 namespace quillet::test {
 namespace {
@@ -109,8 +110,28 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   EXPECT_TRUE(again.Window(L"\x3000定时器") == nullptr && ReadBytes(snoozeFile) == snoozes) << "back too early";
   ASSERT_TRUE(clock.Set(DateTime{back->day, back->second + 2}));
   tick();
-  EXPECT_NE(again.Window(L"\x3000定时器"), nullptr) << "not back within one tick";
+  HWND returned = again.Window(L"\x3000定时器");
+  EXPECT_NE(returned, nullptr) << "not back within one tick";
   EXPECT_TRUE(ReadBytes(snoozeFile).empty() && ReadBytes(timer) == scheduled);
+
+  // Another program writes timer.dat while "定时提醒设置" is open: its save asks, and
+  // 保存我的修改 writes the table and keeps their version beside the file.
+  ::PostMessageW(returned, WM_CLOSE, 0, 0);
+  ClickTheMouse(ChildWindows(panel)[3]);
+  HWND settings = again.WaitWindow(L"定时提醒设置");
+  ASSERT_NE(settings, nullptr);
+  const std::string theirs = FileOf({fired, lunar, daily, tomorrow});
+  ASSERT_TRUE(WriteBytes(timer, theirs));
+  ClickTheMouse(ChildWindows(settings).end()[-2]);  // "保 存 退 出"
+  HWND asked = again.WaitWindow(L"Quillet");
+  ASSERT_NE(asked, nullptr);
+  ClickTheMouse(ChildWindows(asked)[0]);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(settings); }));
+  EXPECT_EQ(ReadBytes(timer), scheduled);
+  WIN32_FIND_DATAW found{};
+  win::FileSearch other(::FindFirstFileW((timer + L".其他版本-*").c_str(), &found));
+  ASSERT_TRUE(other.get() != INVALID_HANDLE_VALUE) << "their version not kept";
+  EXPECT_EQ(ReadBytes(install.folder() + L"\\" + found.cFileName), theirs);
 }
 
 using ReminderPopup = ShellFixture;
