@@ -233,10 +233,14 @@ TEST_F(MainPanel, ShutDownSavesFirstThenUnloadsInLoadOrderAndRemovesTheIcon) {
   HWND hwnd = panel().hwnd();
   AddTrayIcon(hwnd);  // into the tray, then exit from there
   panel().Hide();
+  // Settings another program saved meanwhile stay; the panel's place goes into them.
+  const std::wstring settings = win::Widen(ParameterFilePath(ProgramFolder));
+  ASSERT_TRUE(WriteBytes(settings, "\"D:\\data\"\r\n\"0\"\r\n"));
 
   panel().ShutDown();
   EXPECT_EQ(unloads, (std::vector<std::string>{"first window", "last window"}));
-  EXPECT_NE(first.fileAtUnload.find("\"2345\"\r\n\"1234\"\r\n"), std::string::npos)
+  EXPECT_EQ(first.fileAtUnload.rfind("\"D:\\data\"\r\n\"0\"\r\n\"\"\r\n", 0), 0u);
+  EXPECT_NE(first.fileAtUnload.find("\"\"\r\n\"2345\"\r\n\"1234\"\r\n\"\"\r\n"), std::string::npos)
       << "the file is written before any window unloads";
   EXPECT_TRUE(LoadedForms().empty());
   EXPECT_FALSE(TrayIconPresent(hwnd));
