@@ -8,6 +8,7 @@
 
 #include "win32/paint.h"
 #include "win32/render_messages.h"
+#include "win32/scroll_bar.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -249,27 +250,12 @@ void GridView::ScrollIntoView(int row, int col) {
 
 void GridView::OnVScroll(WPARAM code) {
   const GridGeometry geometry = Geometry();
-  const int top = geometry.TopRank();
-  const int page = geometry.RowsInView();
-  switch (LOWORD(code)) {
-    case SB_LINEUP: ScrollToRank(top - 1); break;
-    case SB_LINEDOWN: ScrollToRank(top + 1); break;
-    case SB_PAGEUP: ScrollToRank(top - page); break;
-    case SB_PAGEDOWN: ScrollToRank(top + page); break;
-    case SB_TOP: ScrollToRank(0); break;
-    case SB_BOTTOM: ScrollToRank(geometry.MaxTopRank()); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      // The 32-bit position: the message carries only 16 bits.
-      SCROLLINFO si{};
-      si.cbSize = sizeof si;
-      si.fMask = SIF_TRACKPOS;
-      ::GetScrollInfo(hwnd(), SB_VERT, &si);
-      ScrollToRank(si.nTrackPos);
-      break;
-    }
-    default: break;
-  }
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_TRACKPOS;
+  ::GetScrollInfo(hwnd(), SB_VERT, &si);
+  ScrollToRank(win::VerticalScrollTarget(code, geometry.TopRank(), geometry.RowsInView(),
+                                         geometry.MaxTopRank(), si.nTrackPos));
 }
 
 void GridView::OnHScroll(WPARAM code) {

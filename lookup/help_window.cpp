@@ -20,16 +20,11 @@ constexpr UINT_PTR kHoverTimer = 1;  // Timer1: watches the mouse leave the clos
 constexpr UINT kHoverMs = 50;
 
 WindowDef HelpDefinition() {
-  WindowDef def;
-  def.caption = HelpWindow::kCaption;
-  def.width = 10020;
-  def.height = 5865;
-  def.controls = {
+  return WindowDef{HelpWindow::kCaption, 10020, 5865, {
       TextBox(HelpWindow::kText, 130, 480, 9730, 5200, "宋体", 10.5, true),
       Picture(HelpWindow::kClose, 9550, 100, 300, 300),
       Picture(HelpWindow::kLogo, 240, 120, 300, 300),
-  };
-  return def;
+  }};
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "reminders/due_check_win.h"
 #include "reminders/schedule.h"
 #include "win32/handles.h"
+#include "win32/scroll_bar.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -202,18 +203,8 @@ bool ReminderPopupWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
       if (reinterpret_cast<HWND>(lParam) != scrollBar_ || !scrollBar_) return false;
       SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
       ::GetScrollInfo(scrollBar_, SB_CTL, &info);
-      const int page = static_cast<int>(info.nPage);
-      switch (LOWORD(wParam)) {
-        case SB_LINEUP: ScrollTo(topLine_ - 1); break;
-        case SB_LINEDOWN: ScrollTo(topLine_ + 1); break;
-        case SB_PAGEUP: ScrollTo(topLine_ - page); break;
-        case SB_PAGEDOWN: ScrollTo(topLine_ + page); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(lines_); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
-        default: break;
-      }
+      ScrollTo(win::VerticalScrollTarget(wParam, topLine_, static_cast<int>(info.nPage), lines_,
+                                         info.nTrackPos));
       break;
     }
     case WM_MOUSEWHEEL:

@@ -22,18 +22,13 @@ constexpr char kNotice[] =
     "使用说明请按“帮助”查看。";
 
 WindowDef AboutDefinition() {
-  WindowDef def;
-  def.caption = AboutWindow::kCaption;
-  def.width = 5625;
-  def.height = 3045;
-  def.controls = {
+  return WindowDef{AboutWindow::kCaption, 5625, 3045, {
       ButtonControl(AboutWindow::kHelpButton, 2160, 2280, 1335, 450, "帮　　 助"),
       ButtonControl(AboutWindow::kCancelButton, 3960, 2280, 1335, 450, "取　　 消"),
       Picture(AboutWindow::kPicture, 240, 600, 1500, 1500),
       Picture(AboutWindow::kLogo, 240, 120, 300, 300),
       Label(AboutWindow::kNoticeLabel, 1920, 720, 3615, 1215, kNotice, "宋体", 10.5),
-  };
-  return def;
+  }};
 }
 
 }  // namespace

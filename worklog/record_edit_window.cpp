@@ -39,16 +39,12 @@ ControlDef TextLabel(int index, double left, double top, double width, const cha
 }
 
 WindowDef RecordEditDefinition() {
-  WindowDef def;
-  def.caption = RecordEditWindow::kCaption;
-  def.width = 6780;
-  def.height = 4725;
-  def.controls = {
+  WindowDef def{RecordEditWindow::kCaption, 6780, 4725, {
       TextLabel(0, 120, 600, 2400, "工作起始日期及时间："),
       TextLabel(1, 120, 1200, 2400, "工作截止日期及时间："),
       TextLabel(2, 120, 1800, 2400, "工作内容描述："),
       TextLabel(3, 120, 3000, 1200, "备注："),
-  };
+  }};
   // Start lists in the row at 840, deadline lists in the row at 1440.
   for (int group = 0; group < 2; ++group) {
     const double top = 840 + 600 * group;
