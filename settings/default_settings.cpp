@@ -12,8 +12,9 @@ ParameterItems DefaultSettings(std::string_view dataFolder) {
   items[kParamPopupBySelf] = "1";  // reminder pop-up comes up by itself
   items[kParamMessages] = "0";  // messages accepted
   items[kParamBackground] = ColourText(kDefaultBackground);
-  // Buttons: a pale blue whose gradient keeps the caption readable.
-  items[kParamButtonColour] = ColourText(MakeColour(0xF0, 0xF8, 0xFF));
+  // Buttons: a deep blue, darkening down the face, under white captions:
+  // every band behind a caption stays at 4.5 : 1 or more.
+  items[kParamButtonColour] = ColourText(MakeColour(0x3C, 0x78, 0xBE));
   // The text colours of the work table's rows by completion state, drawn on
   // white cells: dark, distinct and conventional, each at least 4.5 : 1
   // against white.
@@ -26,7 +27,7 @@ ParameterItems DefaultSettings(std::string_view dataFolder) {
   items[kParamPanelLeft] = "3000";
   items[kParamPanelTop] = "1500";
   items[kParamSoundFile] = kDeliveredSoundFile;  // a first reminder is heard
-  items[kParamButtonTextColour] = ColourText(MakeColour(0x10, 0x20, 0x40));  // dark navy captions
+  items[kParamButtonTextColour] = ColourText(MakeColour(0xFF, 0xFF, 0xFF));  // white captions
   return items;
 }
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <tuple>
 
 #include "base/codepage.h"
 #include "base/file_store.h"
+#include "buttonctl/gleam_logic.h"
+#include "forms/window_definition.h"
 #include "settings/default_settings.h"
 #include "tests/support/scratch_folder.h"
 #include "worklog/record_edit.h"
@@ -112,6 +115,30 @@ TEST(FirstRunSettings, StateColoursAreDistinctAndReadableOnWhite) {
     seen.insert(c);
   }
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(kCompletionStateCount));
+
+  // Every gradient button's caption (13 px: 195 twips high), at rest and pressed, stands out
+  // at 4.5 : 1 from each band behind it; the heights are those of the program's buttons.
+  const Colour face = ColourFromText(items[kParamButtonColour]);
+  const Colour text = ColourFromText(items[kParamButtonTextColour]);
+  double worst = 21;
+  for (const int height : {300, 375, 405, 407, 450, 465, 495}) {
+    const CaptionOffset at = CentredCaption("添加工作记录", 1300, height);
+    for (int state = 0; state < 3; state += 2) {
+      lantoc::GleamStates states;
+      if (state == 1) states.OnMouseMove();
+      if (state == 2) states.OnButtonDown();
+      const lantoc::FacePlan plan = lantoc::PlanFace(states, face, at.x, at.y);
+      for (const lantoc::GradientBand& band : lantoc::GleamBands(height, plan.gradientBase, plan.topToBottom, 3)) {
+        if (band.bottom <= plan.captionY || band.top >= plan.captionY + 195) continue;
+        const double a = luminance(text);
+        const double b = luminance(band.colour);
+        const double dark = std::min(a, b);
+        const double light = std::max(a, b);
+        worst = std::min(worst, (light + 0.05) / (dark + 0.05));
+      }
+    }
+  }
+  EXPECT_GE(worst, 4.5);
 }
 
 TEST(RecordEdit, ListsAndChecks) {
