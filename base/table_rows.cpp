@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/file_store.h"
+
 namespace quillet {
 
 bool IsShown(const TableModel& grid, int row) { return grid.RowHeight(row) != 0; }
@@ -56,6 +58,17 @@ void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
   grid.SetCol(0);
   grid.SetRowSel(0);
   RenumberTableRows(grid);
+}
+
+std::uint64_t TableContentHash(const TableModel& grid, int lastCol) {
+  FileVersion content;  // the files' hash, over the cells
+  for (int r = 1; r < grid.Rows(); ++r) {
+    for (int c = 1; c <= lastCol; ++c) {
+      content.Add(grid.TextMatrix(r, c));
+      content.Add(c < lastCol ? "\x1F" : "\x1E");  // unit and record separators
+    }
+  }
+  return content.hash;
 }
 
 void RenumberTableRows(TableModel& grid) {

@@ -29,4 +29,10 @@ void DeleteTableRows(TableModel& grid, std::int32_t& from, std::int32_t& to,
 // Numbers the shown rows 1, 2, 3...; hidden rows keep their text.
 void RenumberTableRows(TableModel& grid);
 
+// A hash (FNV-1a, 64 bits) of the texts of columns 1..lastCol of every data
+// row in order, hidden rows included: what a save of the table writes. A
+// window compares it with the hash it took when it last loaded or saved
+// to tell whether the table holds unsaved changes.
+std::uint64_t TableContentHash(const TableModel& grid, int lastCol);
+
 }  // namespace quillet

@@ -459,6 +459,14 @@ win::Font ControlFontAt(const ControlDef& c, int dpi) {
 
 std::vector<Form*> LoadedForms() { return Registry(); }
 
+bool RouteEscape(HWND window) {
+  const HWND root = ::GetAncestor(window, GA_ROOT);
+  for (Form* form : Registry()) {
+    if (form->hwnd() == root) return form->OnEscape();
+  }
+  return false;
+}
+
 void UnloadFormsExcept(const Form* keep) {
   for (;;) {
     Form* next = nullptr;

@@ -96,6 +96,9 @@ class Form : public win::Window {
   void Render(HDC dc, int dpi);
   // Presses a gradient button with the left mouse button and lets it go.
   void ClickButton(ControlKey key);
+  // Esc pressed in the window where no control of it takes the key: true
+  // when the window acted on it (closed as its cancel button does).
+  virtual bool OnEscape() { return false; }
 
  protected:
   Form(WindowDef def, FormStyle style);
@@ -171,6 +174,10 @@ T& TheForm() {
 
 // Loaded windows, in load order.
 std::vector<Form*> LoadedForms();
+// Esc pressed in window (a control of a loaded window, or the window): the
+// window's OnEscape. The message loop calls it before dispatching the key,
+// and drops the key when it gives true.
+bool RouteEscape(HWND window);
 // Unloads every loaded window other than keep, first loaded first.
 void UnloadFormsExcept(const Form* keep);
 

@@ -191,6 +191,20 @@ void MessageWindow::Paint(const PaintTarget& target) {
   DrawLabel(target, ControlBox(kText), ControlFont(kText), text_, 0x000000);
 }
 
+bool MessageWindow::OnEscape() {
+  answer_ = -1;  // closed without an answer
+  Unload();
+  return true;
+}
+
+bool MessageWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (msg != WM_KEYDOWN || wParam != VK_RETURN) return false;
+  answer_ = 0;  // Enter takes the first answer: 确定, 是, 保存我的修改
+  Unload();
+  *result = 0;
+  return true;
+}
+
 void MessageWindow::OnClick(const ControlDef& control) {
   if (!InGroup(control, kAnswers)) return;
   answer_ = control.index;
@@ -212,6 +226,7 @@ namespace {
 void WaitForTheDialog(const MessageWindow& dialog) {
   MSG msg;
   while (dialog.IsLoaded() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && RouteEscape(msg.hwnd)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

@@ -59,6 +59,8 @@ class MessageWindow : public Form {
   void OnLoad() override;
   void Paint(const PaintTarget& target) override;
   void OnClick(const ControlDef& control) override;
+  bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  bool OnEscape() override;
 
  private:
   void ShapeFor(const MessageLayout& layout);

@@ -39,6 +39,8 @@ std::string UnreadableText(const std::string& path) {
          "，表格中没有显示其中的提醒。为保护该文件，本次打开的表格不会保存到它上面。";
 }
 
+constexpr char kUnsavedQuestion[] = "是否保存对定时提醒的修改？";
+
 std::string NotSavedText(const std::string& path, const std::string& reason) {
   return "无法保存定时提醒文件 " + path + "：" + reason +
          "。表格中的修改仍然保留，请排除问题后再保存。";
@@ -112,6 +114,7 @@ void ReminderSettingsWindow::LoadTable() {
   table_.ResetCursor();
   grid->SetModel(&table_);
   loaded_ = load.version;
+  savedContent_ = TableContentHash(table_, Reminder::kFieldCount);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(program(), UnreadableText(path));
 }
@@ -139,9 +142,61 @@ void ReminderSettingsWindow::OnCommand(const ControlDef& control, int code) {
   if (InGroup(control, kDropDown) && code == CBN_KILLFOCUS) CloseDropDown(true);
 }
 
-bool ReminderSettingsWindow::OnFormMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+bool ReminderSettingsWindow::OnFormMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
   // The editors sit over cells placed for the old DPI.
   if (msg == WM_DPICHANGED) CloseEditors();
+  if (msg != WM_CLOSE) return false;
+  CloseAsking();  // the title bar's close, Alt+F4
+  *result = 0;
+  return true;
+}
+
+bool ReminderSettingsWindow::HasUnsavedChanges() {
+  CloseEditors();
+  return TableContentHash(table_, Reminder::kFieldCount) != savedContent_;
+}
+
+bool ReminderSettingsWindow::OnEscape() {
+  if (textOpen_ || dropOpen_) return false;  // an open editor drops its text
+  CloseAsking();
+  return true;
+}
+
+void ReminderSettingsWindow::CloseAsking() {
+  if (!IsLoaded()) return;
+  if (!HasUnsavedChanges()) {
+    Unload();
+    return;
+  }
+  switch (AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd())) {
+    case 0:
+      Action(kSaveAndCloseAction);  // a failed save keeps the window open
+      break;
+    case 1:
+      Unload();
+      break;
+    default:
+      break;
+  }
+}
+
+bool ReminderSettingsWindow::CloseForExit(bool ask) {
+  if (!IsLoaded() || !HasUnsavedChanges()) return true;
+  if (ask) {
+    const int answer = AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd());
+    if (answer == 1) return true;
+    if (answer != 0) return false;
+  }
+  if (readFailed_) return true;  // the file holds what this table never saw
+  // No time to ask about another program's change: its version is kept.
+  const std::string path = ReminderFile();
+  std::string error;
+  if (KeepOtherVersion(path, loaded_, &error)) {
+    const SaveOutcome save = SaveReminderTable(table_, path);
+    if (save.ok) return true;
+    error = save.error;
+  }
+  ShowMessageAndWait(program(), NotSavedText(path, error));
   return false;
 }
 
@@ -183,7 +238,10 @@ bool ReminderSettingsWindow::Save() {
   if (!ClearToSave(program(), path, loaded_, hwnd(), [this] { LoadTable(); })) return false;
   const SaveOutcome save = SaveReminderTable(table_, path);
   if (!save.ok) ShowMessage(program(), NotSavedText(path, save.error));
-  if (save.ok) loaded_ = save.written;
+  if (save.ok) {
+    loaded_ = save.written;
+    savedContent_ = TableContentHash(table_, Reminder::kFieldCount);
+  }
   return save.ok;
 }
 

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "base/table_model.h"
@@ -36,6 +37,18 @@ class ReminderSettingsWindow : public Form {
   bool Load() { return LoadForm(); }
   void Action(int index);
   TableModel& Table() { return table_; }
+  // Whether the table differs from what was last loaded or saved (an open
+  // editor's text written back first).
+  bool HasUnsavedChanges();
+  // Closes by a way other than its buttons (the title bar, Alt+F4, Esc, the
+  // panel's button): with unsaved changes it asks "是否保存对定时提醒的修改？"
+  // first; 是 saves and closes (a failed save keeps it open), 否 closes,
+  // 取消 keeps it open.
+  void CloseAsking();
+  // At the program's end, while the window is open with unsaved changes:
+  // asks (ask) or saves without asking (the session ends). True when the
+  // program may end; 取消 or a failed save (told) keep it open.
+  bool CloseForExit(bool ask);
 
  protected:
   void OnLoad() override;
@@ -44,6 +57,7 @@ class ReminderSettingsWindow : public Form {
   void OnCommand(const ControlDef& control, int code) override;
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void OnUnload() override;
+  bool OnEscape() override;
 
  private:
   // Keys of the floating text box and of the drop-down's text field.
@@ -76,6 +90,7 @@ class ReminderSettingsWindow : public Form {
   bool dropOpen_ = false;
   bool readFailed_ = false;  // the file could not be read: never written over
   FileVersion loaded_;       // the reminder file as read or last saved
+  std::uint64_t savedContent_ = 0;  // TableContentHash as read or last saved
   int editRow_ = 0;  // the cell under the open editor
   int editCol_ = 0;
 };

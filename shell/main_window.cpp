@@ -295,7 +295,7 @@ void MainWindow::Navigate(int index) {
     case kTodaysWorkButton:
     case kAllRecordsButton:
       if (asked(to.listOpen)) {
-        run(to.saveAndCloseList);
+        run(to.closeList);
       } else if (to.showList) {
         to.showList(index == kTodaysWorkButton);
       }
@@ -306,7 +306,7 @@ void MainWindow::Navigate(int index) {
       break;
     case kRemindersButton:
       if (asked(to.reminderSettingsOpen)) {
-        run(to.cancelReminderSettings);
+        run(to.closeReminderSettings);
       } else {
         run(to.showReminderSettings);
       }
@@ -342,9 +342,14 @@ void MainWindow::Navigate(int index) {
   }
 }
 
-void MainWindow::ShutDown() {
+void MainWindow::ShutDown(bool ask) {
   if (shuttingDown_ || !IsLoaded()) return;
   shuttingDown_ = true;
+  // The tables' unsaved changes first: 取消 there keeps the program running.
+  if (const auto& mayEnd = ProgramNavigation().mayEnd; mayEnd && !mayEnd(ask)) {
+    shuttingDown_ = false;
+    return;
+  }
   // Nothing docks or fires from here on, also while a message below waits.
   ::KillTimer(hwnd(), kDockTimer);
   ::KillTimer(hwnd(), kReminderTimer);
@@ -366,7 +371,6 @@ void MainWindow::ShutDown() {
     // message.
     if (!save.saved) ShowMessageAndWait(program(), SettingsNotSavedText(path, save.error));
   }
-  if (const auto& save = ProgramNavigation().saveWorkAtExit) save();
   UnloadFormsExcept(this);
   RemoveTrayIcon(hwnd());
   Unload();
@@ -420,8 +424,9 @@ bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
       *result = 0;
       return true;
     case WM_ENDSESSION:
-      // The system ends the session: the same shut-down as the close picture.
-      if (wParam) ShutDown();
+      // The system ends the session: the same shut-down as the close
+      // picture, without time to ask: unsaved tables are saved.
+      if (wParam) ShutDown(false);
       *result = 0;
       return true;
     default:

@@ -51,11 +51,13 @@ class MainWindow : public Form {
   // switch "主面板总在最前面" is off), rounded, painted and shown; the reminder tick runs from here on, the docking
   // tick whenever a step can move the panel.
   bool Start(Program& program, int leftTwips, int topTwips);
-  // The unload sequence: store the position, save the parameters (a save
+  // The unload sequence: the open tables with unsaved changes ask whether
+  // to save them (ask), or save them (the session ends), and 取消 or a failed
+  // save stops here; then store the position, save the parameters (a save
   // that fails is reported in the message dialog, and the sequence goes on
   // once the user has closed it), unload every other window, remove the
   // tray icon, end the message loop.
-  void ShutDown();
+  void ShutDown(bool ask = true);
 
   // The settings just saved take effect: above other windows or not
   // ("主面板总在最前面"), repainted in the new colours with or without the

@@ -12,18 +12,18 @@ namespace quillet {
 
 struct Navigation {
   // Work-record list window: whether it is loaded, show it (today's
-  // records only, or all), save and close it; whether its edit window is
-  // loaded, and open that window to add a record.
+  // records only, or all), close it (asking about unsaved changes); whether
+  // its edit window is loaded, and open that window to add a record.
   std::function<bool()> listOpen;
   std::function<void(bool todayOnly)> showList;
-  std::function<void()> saveAndCloseList;
+  std::function<void()> closeList;
   std::function<bool()> editorOpen;
   std::function<void()> addRecord;
   // Reminder settings window: whether it is loaded, show it, close it
-  // without saving.
+  // (asking about unsaved changes).
   std::function<bool()> reminderSettingsOpen;
   std::function<void()> showReminderSettings;
-  std::function<void()> cancelReminderSettings;
+  std::function<void()> closeReminderSettings;
   // Calendar window: whether it is visible, hide it, its window (loading
   // it if needed; the panel pulls it back onto the screen), show it.
   std::function<bool()> calendarVisible;
@@ -33,9 +33,10 @@ struct Navigation {
   // Area and postal code look-up, and the settings window.
   std::function<void()> showLookup;
   std::function<void()> showSettings;
-  // At the program's end, before the windows go: the open work list keeps
-  // the user's changes (a failed save is told before the program ends).
-  std::function<void()> saveWorkAtExit;
+  // At the program's end, before anything goes: the open tables with
+  // unsaved changes ask whether to save them (ask) or save them (the
+  // session ends). False keeps the program running (取消, a failed save).
+  std::function<bool(bool ask)> mayEnd;
   // The due check of the reminders, every 5000 ms.
   std::function<void()> checkDueReminders;
 };

@@ -22,15 +22,16 @@ void ConnectProgramWindows(Program& program) {
   Navigation& to = ProgramNavigation();
   to.listOpen = [] { return TheForm<WorkListWindow>().IsLoaded(); };
   to.showList = [&program](bool todayOnly) { ShowWorkList(program, todayOnly); };
-  to.saveAndCloseList = [] { TheForm<WorkListWindow>().Action(WorkListWindow::kSaveAndCloseAction); };
+  to.closeList = [] { TheForm<WorkListWindow>().CloseAsking(); };
   to.editorOpen = [] { return TheForm<RecordEditWindow>().IsLoaded(); };
   to.addRecord = [] { TheForm<WorkListWindow>().Action(WorkListWindow::kAddAction); };
   to.reminderSettingsOpen = [] { return TheForm<ReminderSettingsWindow>().IsLoaded(); };
   to.showReminderSettings = [&program] { ShowReminderSettings(program); };
-  to.cancelReminderSettings = [] {
-    TheForm<ReminderSettingsWindow>().Action(ReminderSettingsWindow::kCancelAction);
+  to.closeReminderSettings = [] { TheForm<ReminderSettingsWindow>().CloseAsking(); };
+  to.mayEnd = [](bool ask) {
+    return TheForm<WorkListWindow>().CloseForExit(ask) &&
+           TheForm<ReminderSettingsWindow>().CloseForExit(ask);
   };
-  to.saveWorkAtExit = [] { ListSavedAtExit(); };
   to.checkDueReminders = [&program] { CheckDueRemindersNow(program); };
   to.calendarVisible = [] { return TheForm<CalendarWindow>().IsShown(); };
   to.hideCalendar = [] { TheForm<CalendarWindow>().Hide(); };

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/table_rows.h"
 #include "forms/message_window.h"
 #include "forms/outside_change_win.h"
 #include "forms/skin.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int kContentCol = 3;
 constexpr int kRemarksCol = 5;
+constexpr char kUnsavedQuestion[] = "是否保存对工作记录的修改？";
 constexpr Colour kWorkGridLines = 0xC0C0C0;
 
 constexpr std::array<const char*, kCompletionStateCount> kFilterCaptions = {
@@ -135,6 +137,7 @@ void WorkListWindow::LoadTable() {
   table_.ResetCursor();
   grid->SetModel(&table_);
   loaded_ = load.version;
+  savedContent_ = TableContentHash(table_, WorkRecord::kFieldCount);
   readFailed_ = load.status == FileStatus::Unreadable || load.status == FileStatus::TooLarge;
   if (readFailed_) ShowMessage(program(), RecordFileUnreadableText(context_.filePath));
 }
@@ -171,9 +174,8 @@ void WorkListWindow::OnCommand(const ControlDef& control, int code) {
 }
 
 bool WorkListWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
-  if (msg == WM_CLOSE) {
-    // The title bar's close keeps the user's changes, as "保 存 退 出" does.
-    Action(kSaveAndCloseAction);
+  if (msg == WM_CLOSE) {  // the title bar's close, Alt+F4
+    CloseAsking();
     *result = 0;
     return true;
   }
@@ -251,7 +253,47 @@ bool WorkListWindow::Save() {
     return false;
   }
   loaded_ = save.written;
+  savedContent_ = TableContentHash(table_, WorkRecord::kFieldCount);
   return true;
+}
+
+bool WorkListWindow::HasUnsavedChanges() {
+  CloseCellEditor(true);
+  return TableContentHash(table_, WorkRecord::kFieldCount) != savedContent_;
+}
+
+bool WorkListWindow::OnEscape() {
+  if (editorOpen_) return false;  // the cell editor drops its text
+  CloseAsking();
+  return true;
+}
+
+void WorkListWindow::CloseAsking() {
+  if (!IsLoaded()) return;
+  if (!HasUnsavedChanges()) {
+    Unload();
+    return;
+  }
+  switch (AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd())) {
+    case 0:
+      Action(kSaveAndCloseAction);  // a failed save keeps the window open
+      break;
+    case 1:
+      Unload();
+      break;
+    default:
+      break;
+  }
+}
+
+bool WorkListWindow::CloseForExit(bool ask) {
+  if (!IsLoaded() || !HasUnsavedChanges()) return true;
+  if (ask) {
+    const int answer = AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd());
+    if (answer == 1) return true;
+    if (answer != 0) return false;
+  }
+  return SaveAtExit();
 }
 
 bool WorkListWindow::SaveAtExit() {
@@ -267,7 +309,10 @@ bool WorkListWindow::SaveAtExit() {
   }
   const SaveOutcome save = SaveWorkRecords(table_, context);
   if (!save.ok) ShowMessageAndWait(program(), RecordFileNotSavedText(context.filePath, save.error));
-  if (save.ok) loaded_ = save.written;
+  if (save.ok) {
+    loaded_ = save.written;
+    savedContent_ = TableContentHash(table_, WorkRecord::kFieldCount);
+  }
   return save.ok;
 }
 
@@ -330,7 +375,6 @@ void WorkListWindow::CloseCellEditor(bool write) {
   if (hadFocus) ::SetFocus(Grid(kTable)->hwnd());
 }
 
-bool ListSavedAtExit() { return TheForm<WorkListWindow>().SaveAtExit(); }
 
 void ShowWorkList(Program& program, bool todayOnly) {
   WorkListWindow& list = TheForm<WorkListWindow>();

@@ -6,6 +6,7 @@
 // the record edit window reads and writes its table.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "base/table_model.h"
@@ -60,8 +61,22 @@ class WorkListWindow : public Form, public RecordBook {
   // Writes the table to the record file; a failure is told to the user
   // (file and reason) and gives false.
   bool Save();
-  // At the program's end: saves the table if the window is open; a failure
-  // is told to the user, who closes the message before the program ends.
+  // Whether the table differs from what was last loaded or saved (the cell
+  // editor's text written back first).
+  bool HasUnsavedChanges();
+  // Closes by a way other than its buttons (the title bar, Alt+F4, Esc, the
+  // panel's button): with unsaved changes it asks "是否保存对工作记录的修改？"
+  // first; 是 saves and closes (a failed save keeps it open), 否 closes,
+  // 取消 keeps it open.
+  void CloseAsking();
+  // At the program's end, while the window is open with unsaved changes:
+  // asks as CloseAsking does (ask), or saves without asking (the session
+  // ends: no time to ask). True when the program may end; 取消 or a save
+  // that failed (told to the user) keep the window and the program.
+  bool CloseForExit(bool ask);
+  // Saves the table at the program's end without asking about another
+  // program's change (its version is kept beside the file); a failure is
+  // told to the user, who closes the message first.
   bool SaveAtExit();
 
  protected:
@@ -71,6 +86,7 @@ class WorkListWindow : public Form, public RecordBook {
   void OnCommand(const ControlDef& control, int code) override;
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void OnUnload() override;
+  bool OnEscape() override;
 
  private:
   // The floating editor's subclass: Enter writes the cell back and saves and
@@ -94,10 +110,10 @@ class WorkListWindow : public Form, public RecordBook {
   int editCol_ = 0;
   bool readFailed_ = false;  // the file could not be read: never written over
   FileVersion loaded_;       // the record file as read or last saved
+  std::uint64_t savedContent_ = 0;  // TableContentHash as read or last saved
 };
 
 // The entries the panel's navigation calls.
 void ShowWorkList(Program& program, bool todayOnly);
-bool ListSavedAtExit();
 
 }  // namespace quillet

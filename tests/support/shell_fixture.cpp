@@ -75,11 +75,13 @@ void ClickTheMouse(HWND window, const RECT& box, int clicks) {
   ClickTheMouse(p.x, p.y, clicks);
 }
 
-void PressKey(WORD key, bool shift, bool ctrl) {
+void PressKey(WORD key, bool shift, bool ctrl, bool alt) {
   if (shift) Key(VK_SHIFT, 0, 0);
   if (ctrl) Key(VK_CONTROL, 0, 0);
+  if (alt) Key(VK_MENU, 0, 0);
   Key(key, 0, 0);
   Key(key, 0, KEYEVENTF_KEYUP);
+  if (alt) Key(VK_MENU, 0, KEYEVENTF_KEYUP);
   if (ctrl) Key(VK_CONTROL, 0, KEYEVENTF_KEYUP);
   if (shift) Key(VK_SHIFT, 0, KEYEVENTF_KEYUP);
   TakeInput(QS_KEY);

@@ -47,7 +47,7 @@ void ClickTheMouse(int x, int y, int clicks = 1);
 void ClickTheMouse(HWND window, int clicks = 1);
 void ClickTheMouse(HWND window, const RECT& box, int clicks = 1);
 // With box given, TypeText returns once the box's text holds the text.
-void PressKey(WORD key, bool shift = false, bool ctrl = false);
+void PressKey(WORD key, bool shift = false, bool ctrl = false, bool alt = false);
 void TypeText(const std::wstring& text, HWND box = nullptr);
 
 }  // namespace quillet::test

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/units.h"
 #include "forms/sound_player_win.h"
 #include "reminders/due_check_win.h"
 #include "reminders/reminder_popup_window.h"
@@ -132,6 +133,26 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
   win::FileSearch other(::FindFirstFileW((timer + L".其他版本-*").c_str(), &found));
   ASSERT_TRUE(other.get() != INVALID_HANDLE_VALUE) << "their version not kept";
   EXPECT_EQ(ReadBytes(install.folder() + L"\\" + found.cFileName), theirs);
+
+  // The first reminder deleted, then a way out other than the buttons asks
+  // "是否保存对定时提醒的修改？": Alt+F4 and 否 close unsaved, Esc and 是 save.
+  const auto close = [&](WORD key, bool alt, std::size_t answer) {
+    ClickTheMouse(ChildWindows(panel)[3]);
+    if (!(settings = again.WaitWindow(L"定时提醒设置"))) return false;
+    POINT row1{TwipsToPixels(1500, 96), TwipsToPixels(240 + 125, 96)};
+    ::ClientToScreen(::FindWindowExW(settings, nullptr, L"QuilletGrid", nullptr), &row1);
+    ClickTheMouse(row1.x, row1.y);
+    ClickTheMouse(ChildWindows(settings).end()[-3]);  // "删除提醒"
+    PressKey(key, false, false, alt);
+    HWND dialog = again.WaitWindow(L"Quillet");
+    if (!dialog) return false;
+    ClickTheMouse(ChildWindows(dialog)[answer]);
+    return WaitFor([&] { return !::IsWindow(dialog) && !::IsWindow(settings); });
+  };
+  ASSERT_TRUE(close(VK_F4, true, 1));
+  EXPECT_EQ(ReadBytes(timer), scheduled);
+  ASSERT_TRUE(close(VK_ESCAPE, false, 0));
+  EXPECT_EQ(ReadBytes(timer), FileOf({lunar, daily}));
 }
 
 using ReminderPopup = ShellFixture;

@@ -121,7 +121,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
                    later + "-2-28 7:00:00"}});
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 
-  // A failed save keeps the window and its changes; the panel's button then closes it unsaved.
+  // A failed save keeps the window and its changes; "取 消 退 出" then closes it unsaved.
   Press(program_);
   ClickButton(w, Window::kAddAction);
   const std::wstring blocker = path + L".saving";  // a folder where the save writes first
@@ -130,7 +130,7 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   ::RemoveDirectoryW(blocker.c_str());
   EXPECT_TRUE(w.IsLoaded() && table.Rows() == 20);
   EXPECT_EQ(TheForm<MessageWindow>().Text().rfind("无法保存定时提醒文件 " + win::Narrow(path), 0), 0u);
-  Press(program_);
+  ClickButton(w, Window::kCancelAction);
   EXPECT_FALSE(TheForm<Window>().IsLoaded());
   EXPECT_EQ(ReadBytes(path), ReminderFile(kept));
 }

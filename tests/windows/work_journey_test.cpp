@@ -214,6 +214,9 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   Click(Cell(list, 1, 2));
   Click(ListButton(list, 1));
   Click(TwipsPoint(panel, 1300 + 150, 80 + 150));
+  HWND question = program.WaitWindow(L"Quillet");  // "是否保存对工作记录的修改？": 是
+  ASSERT_NE(question, nullptr);
+  ClickTheMouse(ChildWindows(question)[0]);
   EXPECT_EQ(program.WaitExit(), 0);
   records.erase(records.begin());
   EXPECT_EQ(ReadBytes(file), WorkFile(records));
@@ -256,6 +259,38 @@ TEST(WorkJourney, RecordsAddedChangedDeletedSortedAndSavedThroughTheWindows) {
   win::FileSearch other(::FindFirstFileW((file + L".其他版本-20290315-*").c_str(), &found));
   ASSERT_TRUE(other.get() != INVALID_HANDLE_VALUE) << "no other version kept";
   EXPECT_EQ(ReadBytes(install.folder() + L"\\" + found.cFileName), WorkFile(later));
+
+  // Unsaved changes and a way out other than the two buttons: "是否保存对工作记录的修改？". Alt+F4
+  // and 取消 keep the list, Esc and 否 close it unsaved, the panel's button and 是 save and close it.
+  const auto change = [&](const auto& close, std::size_t answer) {
+    if (!list || !::IsWindow(list)) {
+      ClickTheMouse(ChildWindows(panel)[2]);
+      list = again.WaitWindow(kListCaption);
+      if (!list) return false;
+    }
+    Click(Cell(list, 1, 2));
+    Click(ListButton(list, 1));
+    close();
+    HWND dialog = again.WaitWindow(L"Quillet");
+    if (!dialog) return false;
+    ClickTheMouse(ChildWindows(dialog)[answer]);
+    return gone(dialog);
+  };
+  ASSERT_TRUE(change([] { PressKey(VK_F4, false, false, true); }, 2));
+  EXPECT_TRUE(::IsWindowVisible(list));
+  ASSERT_TRUE(change([] { PressKey(VK_ESCAPE); }, 1));
+  ASSERT_TRUE(gone(list));
+  EXPECT_EQ(ReadBytes(file), WorkFile(theirs));
+  ASSERT_TRUE(change([&] { ClickTheMouse(ChildWindows(panel)[2]); }, 0));
+  ASSERT_TRUE(gone(list));
+  theirs.erase(theirs.begin());
+  EXPECT_EQ(ReadBytes(file), WorkFile(theirs));
+  // The session ends (once the question shows the change was taken): no time to ask, it is saved.
+  ASSERT_TRUE(change([] { PressKey(VK_ESCAPE); }, 2));
+  ::PostMessageW(panel, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(again.WaitExit(), 0);
+  theirs.erase(theirs.begin());
+  EXPECT_EQ(ReadBytes(file), WorkFile(theirs));
 }
 
 }  // namespace
