@@ -312,6 +312,12 @@ void CalendarWindow::OnScroll(HWND bar, int code) {
   if (value != info.nPos) SetScrollValue(which, value);
 }
 
+void CalendarWindow::FocusToday() {
+  for (int i = 0; i < kMonthGridCells; ++i) {
+    if (cells_[static_cast<std::size_t>(i)].today) ::SetFocus(boxes_[static_cast<std::size_t>(i)]);
+  }
+}
+
 void CalendarWindow::OnBoxFocus(int index, bool gained) {
   if (gained) {
     focusColour_ = backs_[static_cast<std::size_t>(index)];
@@ -394,7 +400,9 @@ void CalendarWindow::Paint(const PaintTarget& target) {
 void ShowCalendar(Program& program) {
   CalendarWindow& calendar = TheForm<CalendarWindow>();
   calendar.Attach(program);
-  if (calendar.Load()) calendar.Show();
+  if (!calendar.Load()) return;
+  calendar.Show();
+  calendar.FocusToday();
 }
 
 }  // namespace quillet

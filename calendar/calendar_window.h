@@ -36,6 +36,8 @@ class CalendarWindow : public Form {
 
   int Year() const { return year_; }
   int Month() const { return month_; }
+  // Puts the focus on today's cell when the month shown holds it.
+  void FocusToday();
   // Fills the 42 cells for that month (the scroll bars are not moved).
   void FillMonth(int year, int month);
   // Sets a scroll bar as the user would: the box beside it and the grid follow.
@@ -48,6 +50,10 @@ class CalendarWindow : public Form {
   void OnUnload() override;
   void Paint(const PaintTarget& target) override;
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  bool OnEscape() override {  // hidden, as the panel's button hides it
+    Hide();
+    return true;
+  }
 
  private:
   int BoxIndex(HWND box) const;  // 0..43, or -1

@@ -36,6 +36,10 @@ class LookupWindow : public Form {
   void OnLoad() override;
   void Paint(const PaintTarget& target) override;
   void OnClick(const ControlDef& control) override;
+  bool OnEscape() override {  // as "退　出"
+    Unload();
+    return true;
+  }
 
  private:
   LRESULT KeywordBoxKeys(HWND box, UINT msg, WPARAM wParam, LPARAM lParam);

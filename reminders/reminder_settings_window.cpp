@@ -389,7 +389,9 @@ std::string ReminderSettingsWindow::ReminderFile() const {
 void ShowReminderSettings(Program& program) {
   ReminderSettingsWindow& window = TheForm<ReminderSettingsWindow>();
   window.Attach(program);
-  if (window.Load()) window.Show();
+  if (!window.Load()) return;
+  window.Show();
+  ::SetFocus(window.Grid(ReminderSettingsWindow::kTable)->hwnd());
 }
 
 }  // namespace quillet

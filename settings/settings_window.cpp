@@ -528,7 +528,7 @@ void ShowSettingsWindow(Program& program, std::function<void()> saved) {
   window.OnSaved(std::move(saved));
   if (!window.Load()) return;
   window.Show();
-  ::SetFocus(window.ControlWindow(SettingsWindow::kFolders));
+  ::SetFocus(window.ControlWindow(SettingsWindow::kSoundFileBox));
 }
 
 }  // namespace quillet

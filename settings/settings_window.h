@@ -57,6 +57,10 @@ class SettingsWindow : public Form {
   void OnCommand(const ControlDef& control, int code) override;
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void OnUnload() override;
+  bool OnEscape() override {  // as "取　　消"
+    Unload();
+    return true;
+  }
 
  private:
   LRESULT ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -363,7 +363,11 @@ void OpenRecordEditor(Program& program, RecordBook& book, RecordEditMode mode, i
   RecordEditWindow& editor = TheForm<RecordEditWindow>();
   if (editor.IsLoaded()) return;
   editor.Attach(program);
-  if (editor.Load(book, mode, row)) editor.Show();
+  if (!editor.Load(book, mode, row)) return;
+  editor.Show();
+  // Where typing starts: the content of a new record, else the first list.
+  ::SetFocus(editor.ControlWindow(mode == RecordEditMode::Add ? RecordEditWindow::kContentBox
+                                                              : RecordEditWindow::kDateLists[0]));
 }
 
 void CloseRecordEditor() {

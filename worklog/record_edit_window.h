@@ -67,6 +67,10 @@ class RecordEditWindow : public Form {
   void OnCommand(const ControlDef& control, int code) override;
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void OnUnload() override;
+  bool OnEscape() override {  // as "取　　消"
+    Cancel();
+    return true;
+  }
 
  private:
   // Enter and the other typed keys of the lists, boxes and options.

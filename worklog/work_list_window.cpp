@@ -379,7 +379,9 @@ void WorkListWindow::CloseCellEditor(bool write) {
 void ShowWorkList(Program& program, bool todayOnly) {
   WorkListWindow& list = TheForm<WorkListWindow>();
   list.Attach(program);
-  if (list.Load(todayOnly)) list.Show();
+  if (!list.Load(todayOnly)) return;
+  list.Show();
+  ::SetFocus(list.Grid(WorkListWindow::kTable)->hwnd());
 }
 
 }  // namespace quillet
