@@ -78,7 +78,10 @@ void ReminderPopupWindow::Present(std::vector<FiredReminder> reminders, std::str
   LayOutScrollBar();
   // The whole surface: a line may run past the label's right edge.
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  Show();
+  // Above the other windows, but the program the user types in keeps the
+  // focus.
+  ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  ::UpdateWindow(hwnd());
 }
 
 void ReminderPopupWindow::LayOutScrollBar() {
@@ -210,6 +213,10 @@ bool ReminderPopupWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
     case WM_MOUSEWHEEL:
       if (!scrolls_) return false;
       ScrollTo(topLine_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+      break;
+    case WM_KEYDOWN:  // once activated: Enter and Space as "关闭提醒"
+      if (wParam != VK_RETURN && wParam != VK_SPACE) return false;
+      Unload();
       break;
     default:
       return false;

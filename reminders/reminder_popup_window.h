@@ -44,6 +44,10 @@ class ReminderPopupWindow : public Form {
   void Paint(const PaintTarget& target) override;
   void OnClick(const ControlDef& control) override;
   bool OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  bool OnEscape() override {  // as "关闭提醒"
+    Unload();
+    return true;
+  }
 
  private:
   // skipLines: the lines scrolled away, -1 for a label that never scrolls.

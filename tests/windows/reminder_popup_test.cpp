@@ -117,7 +117,11 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
 
   // Another program writes timer.dat while "定时提醒设置" is open: its save asks, and
   // 保存我的修改 writes the table and keeps their version beside the file.
-  ::PostMessageW(returned, WM_CLOSE, 0, 0);
+  // It came without taking the focus; activated, Esc closes it.
+  EXPECT_NE(::GetForegroundWindow(), returned);
+  ClickTheMouse(TwipsPoint(returned, 1000, 200).x, TwipsPoint(returned, 1000, 200).y);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(returned); })) << "Esc did not close the pop-up";
   ClickTheMouse(ChildWindows(panel)[3]);
   HWND settings = again.WaitWindow(L"定时提醒设置");
   ASSERT_NE(settings, nullptr);
