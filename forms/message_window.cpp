@@ -256,4 +256,15 @@ int AskAndWait(Program& program, std::string_view text, std::vector<std::string>
   return answer;
 }
 
+SaveAnswer AskToSave(Program& program, std::string_view question, HWND owner) {
+  switch (AskAndWait(program, question, {"是", "否", "取消"}, owner)) {
+    case 0:
+      return SaveAnswer::Yes;
+    case 1:
+      return SaveAnswer::No;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
 }  // namespace quillet

@@ -86,4 +86,10 @@ void ShowMessageAndWait(Program& program, std::string_view text);
 int AskAndWait(Program& program, std::string_view text, std::vector<std::string> answers,
                HWND owner = nullptr);
 
+// Whether to save a window's unsaved changes before it closes: question
+// ("是否保存对工作记录的修改？") with 是 (Enter), 否 and 取消; the dialog closed
+// any other way (Esc) is 取消.
+enum class SaveAnswer { Yes, No, Cancel };
+SaveAnswer AskToSave(Program& program, std::string_view question, HWND owner);
+
 }  // namespace quillet

@@ -164,29 +164,16 @@ bool ReminderSettingsWindow::OnEscape() {
 
 void ReminderSettingsWindow::CloseAsking() {
   if (!IsLoaded()) return;
-  if (!HasUnsavedChanges()) {
-    Unload();
-    return;
-  }
-  switch (AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd())) {
-    case 0:
-      Action(kSaveAndCloseAction);  // a failed save keeps the window open
-      break;
-    case 1:
-      Unload();
-      break;
-    default:
-      break;
-  }
+  const SaveAnswer answer =
+      HasUnsavedChanges() ? AskToSave(program(), kUnsavedQuestion, hwnd()) : SaveAnswer::No;
+  if (answer == SaveAnswer::Yes) Action(kSaveAndCloseAction);  // a failed save keeps it open
+  if (answer == SaveAnswer::No) Unload();
 }
 
 bool ReminderSettingsWindow::CloseForExit(bool ask) {
   if (!IsLoaded() || !HasUnsavedChanges()) return true;
-  if (ask) {
-    const int answer = AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd());
-    if (answer == 1) return true;
-    if (answer != 0) return false;
-  }
+  const SaveAnswer answer = ask ? AskToSave(program(), kUnsavedQuestion, hwnd()) : SaveAnswer::Yes;
+  if (answer != SaveAnswer::Yes) return answer == SaveAnswer::No;
   if (readFailed_) return true;  // the file holds what this table never saw
   // No time to ask about another program's change: its version is kept.
   const std::string path = ReminderFile();

@@ -270,29 +270,16 @@ bool WorkListWindow::OnEscape() {
 
 void WorkListWindow::CloseAsking() {
   if (!IsLoaded()) return;
-  if (!HasUnsavedChanges()) {
-    Unload();
-    return;
-  }
-  switch (AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd())) {
-    case 0:
-      Action(kSaveAndCloseAction);  // a failed save keeps the window open
-      break;
-    case 1:
-      Unload();
-      break;
-    default:
-      break;
-  }
+  const SaveAnswer answer =
+      HasUnsavedChanges() ? AskToSave(program(), kUnsavedQuestion, hwnd()) : SaveAnswer::No;
+  if (answer == SaveAnswer::Yes) Action(kSaveAndCloseAction);  // a failed save keeps it open
+  if (answer == SaveAnswer::No) Unload();
 }
 
 bool WorkListWindow::CloseForExit(bool ask) {
   if (!IsLoaded() || !HasUnsavedChanges()) return true;
-  if (ask) {
-    const int answer = AskAndWait(program(), kUnsavedQuestion, {"是", "否", "取消"}, hwnd());
-    if (answer == 1) return true;
-    if (answer != 0) return false;
-  }
+  const SaveAnswer answer = ask ? AskToSave(program(), kUnsavedQuestion, hwnd()) : SaveAnswer::Yes;
+  if (answer != SaveAnswer::Yes) return answer == SaveAnswer::No;
   return SaveAtExit();
 }
 
