@@ -12,7 +12,7 @@
 
 namespace quillet {
 
-inline constexpr std::string_view kDataFileNames[] = {"schedule.dat", "timer.dat"};
+inline constexpr std::string_view kDataFileNames[] = {"schedule.dat", "timer.dat", "snooze.dat"};
 
 // True when a and b name the same folder: '/' and '\' alike, trailing
 // separators and the case of ASCII letters ignored ("C:\Data\" is
