@@ -281,8 +281,8 @@ void CalendarWindow::PaintMark(HWND box, int index) const {
   ::SetBkMode(dc.get(), oldMode);
 }
 
-LRESULT CalendarWindow::CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam,
-                                 int index) const {
+LRESULT CalendarWindow::CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, int index) {
+  if (msg == WM_KEYDOWN && CellKey(index, wParam)) return 0;
   const LRESULT result = ::DefSubclassProc(box, msg, wParam, lParam);
   if (msg == WM_PAINT) PaintMark(box, index);
   return result;
@@ -310,6 +310,50 @@ void CalendarWindow::OnScroll(HWND bar, int code) {
   }
   value = std::clamp(value, range.min, range.max);
   if (value != info.nPos) SetScrollValue(which, value);
+}
+
+bool CalendarWindow::CellKey(int index, WPARAM key) {
+  const int day = cells_[static_cast<std::size_t>(index)].day;
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  const CivilDate shown{year_, month_, std::max(day, 1)};
+  switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+      if (day == 0) return false;
+      const int step = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : key == VK_UP ? -7 : 7;
+      ShowDay(DateFromDayNumber(DayNumber(shown) + step));
+      return true;
+    }
+    case VK_PRIOR:
+    case VK_NEXT: {  // a month, with Ctrl a year, the day kept where the month has it
+      const int months = (key == VK_PRIOR ? -1 : 1) * (ctrl ? 12 : 1);
+      const int serial = year_ * 12 + (month_ - 1) + months;
+      const int year = serial / 12;
+      const int month = serial % 12 + 1;
+      ShowDay({year, month, std::min(shown.day, DaysInMonth(year, month))});
+      return true;
+    }
+    case VK_HOME: {
+      const SYSTEMTIME now = win::LocalNow();
+      ShowDay({now.wYear, now.wMonth, now.wDay});
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void CalendarWindow::ShowDay(const CivilDate& date) {
+  if (date.year < kBars[kYearBar].min || date.year > kBars[kYearBar].max) return;
+  if (date.year != year_ || date.month != month_) {
+    year_ = ShowScrollValue(kYearBar, date.year);
+    SetScrollValue(kMonthBar, date.month);
+  }
+  for (int i = 0; i < kMonthGridCells; ++i) {
+    if (cells_[static_cast<std::size_t>(i)].day == date.day) ::SetFocus(boxes_[static_cast<std::size_t>(i)]);
+  }
 }
 
 void CalendarWindow::FocusToday() {

@@ -70,7 +70,13 @@ class CalendarWindow : public Form {
   int VisibleRight(int index) const;
   void MakeMarkFont();
   void PaintMark(HWND box, int index) const;
-  LRESULT CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, int index) const;
+  LRESULT CellProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, int index);
+  // The keys of a focused cell: arrows move the focused day, Page Up and
+  // Page Down a month (with Ctrl a year), Home back to today. True when
+  // the key was one of them.
+  bool CellKey(int index, WPARAM key);
+  // Shows date's month (within the calendar's years) with date's cell focused.
+  void ShowDay(const CivilDate& date);
 
   int year_ = 0;
   int month_ = 0;

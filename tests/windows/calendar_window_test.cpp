@@ -127,6 +127,20 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     ::GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(ui.Shown(), MonthText(now.year, now.month));
+
+    // Keys on the focused day: Page Down a month on, Ctrl+Page Up a year back, Home today, Down a
+    // week on; Esc hides the window.
+    Click(ui.Cell(today), 12);
+    PressKey(VK_NEXT);
+    EXPECT_TRUE(WaitFor([&] { return ui.Shown() == MonthText(2026, 8); }));
+    PressKey(VK_PRIOR, false, true);
+    EXPECT_TRUE(WaitFor([&] { return ui.Shown() == MonthText(2025, 8); }));
+    PressKey(VK_HOME);
+    EXPECT_TRUE(WaitFor([&] { return ui.Shown() == MonthText(2026, 7) && FocusIn(window) == ui.Cell(today); }));
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitFor([&] { return FocusIn(window) == ui.Cell(today + 7); }));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window); }));
   }
 }
 
