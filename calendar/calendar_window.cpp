@@ -1,6 +1,7 @@
 #include "calendar/calendar_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -85,8 +86,9 @@ WindowDef CalendarDefinition() {
   }
   def.controls.push_back(BoldLabel(7, 240, 50, 615, 255, "年份：", 9));
   def.controls.push_back(BoldLabel(8, 240, 320, 615, 255, "月份：", 9));
-  def.controls.push_back(BoldLabel(10, 6480, 0, 2175, 255, "今天的农历日期是：", 10.5));
-  def.controls.push_back(BoldLabel(9, 6480, 310, 3015, 390, "", 10.5));
+  def.controls.push_back(
+      BoldLabel(CalendarWindow::kTodayHeading, 6480, 0, 2175, 255, "今天的农历日期是：", 10.5));
+  def.controls.push_back(BoldLabel(CalendarWindow::kTodayDate, 6480, 310, 3015, 390, "", 10.5));
   return def;
 }
 
@@ -384,6 +386,16 @@ LRESULT CalendarWindow::BoxColours(HDC dc, HWND box) {
 
 bool CalendarWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (msg) {
+    case WM_LBUTTONDOWN: {  // "今天的农历日期是" and its date: back to today
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      const RECT heading = ControlBox(kLabels[kTodayHeading]);
+      const RECT date = ControlBox(kLabels[kTodayDate]);
+      if (!::PtInRect(&heading, at) && !::PtInRect(&date, at)) return false;
+      const SYSTEMTIME now = win::LocalNow();
+      ShowDay({now.wYear, now.wMonth, now.wDay});
+      *result = 0;
+      return true;
+    }
     case WM_HSCROLL:
       OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
       *result = 0;

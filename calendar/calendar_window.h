@@ -26,6 +26,8 @@ class CalendarWindow : public Form {
   static constexpr ControlKey kDayBoxes{"Txt"};
   static constexpr int kTextBoxes = kMonthGridCells + 2;
   static constexpr ControlKey kLabels{"Lbl"};
+  static constexpr int kTodayDate = 9;      // the label of today's lunar date
+  static constexpr int kTodayHeading = 10;  // "今天的农历日期是："
   static constexpr ControlKey kScrollBars{"Scrl"};
   static constexpr int kYearBar = 0;
   static constexpr int kMonthBar = 1;

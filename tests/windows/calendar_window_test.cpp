@@ -137,6 +137,10 @@ TEST(CalendarJourney, ThisMonthFebruary2010AndMarkedOctober2026At96And144Dpi) {
     EXPECT_TRUE(WaitFor([&] { return ui.Shown() == MonthText(2025, 8); }));
     PressKey(VK_HOME);
     EXPECT_TRUE(WaitFor([&] { return ui.Shown() == MonthText(2026, 7) && FocusIn(window) == ui.Cell(today); }));
+    PressKey(VK_NEXT);
+    const POINT heading = TwipsPoint(window, 6480 + 500, 120);  // "今天的农历日期是": back to today too
+    ClickTheMouse(heading.x, heading.y);
+    EXPECT_TRUE(WaitFor([&] { return ui.Shown() == MonthText(2026, 7) && FocusIn(window) == ui.Cell(today); }));
     PressKey(VK_DOWN);
     EXPECT_TRUE(WaitFor([&] { return FocusIn(window) == ui.Cell(today + 7); }));
     PressKey(VK_ESCAPE);
