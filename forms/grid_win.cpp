@@ -407,6 +407,11 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_KEYDOWN:
+      // F2 edits the current cell as a double-click on it does.
+      if (wParam == VK_F2 && model_ && model_->Row() >= 1 && model_->Col() >= 1) {
+        if (events_.doubleClick) events_.doubleClick();
+        return 0;
+      }
       OnKey(wParam);
       return 0;
     case WM_CHAR:

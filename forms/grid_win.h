@@ -26,7 +26,7 @@ namespace quillet {
 
 // What the owner hears of the user.
 struct GridEvents {
-  std::function<void()> doubleClick;      // on a data cell, which is the current cell
+  std::function<void()> doubleClick;      // on a data cell, which is the current cell; or F2
   std::function<void(wchar_t)> keyPress;  // a character typed while the grid has the focus
   std::function<void()> scrolled;         // TopRow or LeftCol moved
 };

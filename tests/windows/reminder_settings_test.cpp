@@ -81,6 +81,11 @@ TEST_F(ReminderSettings, RemindersDeletedAddedChosenTypedAndSavedByteForByte) {
   PressKey(VK_DELETE);
   EXPECT_EQ(WindowText(box), "2004");
   PressKey(VK_ESCAPE);
+  // F2 opens the editor a double-click would: the list over the month.
+  ClickCell(w, 1, kMonthCol);
+  PressKey(VK_F2);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(box) && WindowText(box) == "5"; }));
+  PressKey(VK_ESCAPE);
 
   // Rows 4 up to 2 deleted; two reminders added (rows 18 and 19).
   ClickCell(w, 4, kContentCol);
