@@ -2,7 +2,8 @@
 // settings subsystem): 0 data folder; 1..6 switches (0 off, 1 on); 7
 // background colour; 8 button colour; 9..13 colours of the five completion
 // states; 14, 15 the main panel's left and top in twips; 16 reminder sound
-// file; 17 button text colour; 18..50 unused, kept and written back as read.
+// file; 17 button text colour; 18 the panel's hot key; 19..50 unused, kept
+// and written back as read.
 // Numbers are decimal texts read by the lenient number rule; colours as
 // ColourText writes them.
 #pragma once
@@ -36,5 +37,6 @@ inline constexpr std::size_t kParamPanelLeft = 14;
 inline constexpr std::size_t kParamPanelTop = 15;
 inline constexpr std::size_t kParamSoundFile = 16;
 inline constexpr std::size_t kParamButtonTextColour = 17;
+inline constexpr std::size_t kParamHotKey = 18;  // the key that brings the panel out (base/hot_key.h)
 
 }  // namespace quillet

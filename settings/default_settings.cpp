@@ -1,5 +1,7 @@
 #include "settings/default_settings.h"
 
+#include "base/hot_key.h"
+
 namespace quillet {
 
 ParameterItems DefaultSettings(std::string_view dataFolder) {
@@ -28,6 +30,7 @@ ParameterItems DefaultSettings(std::string_view dataFolder) {
   items[kParamPanelTop] = "1500";
   items[kParamSoundFile] = kDeliveredSoundFile;  // a first reminder is heard
   items[kParamButtonTextColour] = ColourText(MakeColour(0xFF, 0xFF, 0xFF));  // white captions
+  items[kParamHotKey] = std::string(kDefaultHotKey);
   return items;
 }
 

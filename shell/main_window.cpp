@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "base/hot_key.h"
 #include "base/units.h"
 #include "base/window_geometry.h"
 #include "calendar/lunar.h"
@@ -79,7 +80,38 @@ bool MainWindow::Start(Program& program, int leftTwips, int topTwips) {
   ArmMidnightTimer();
   Show();
   UpdateDockingWait();
+  RegisterBringOutKey();
   return true;
+}
+
+void MainWindow::RegisterBringOutKey() {
+  const std::string& written = program().state.Parameters[kParamHotKey];
+  const std::string text = written.empty() ? std::string(kDefaultHotKey) : written;
+  if (HotKeyTurnedOff(text)) return;
+  const std::optional<HotKey> key = ParseHotKey(text);
+  // A key another program holds is told once; the panel goes on without it.
+  if (!key || !::RegisterHotKey(hwnd(), kBringOutKey, key->modifiers | MOD_NOREPEAT, key->key)) {
+    ShowMessage(program(), "快捷键 " + text + " 无法使用（已被其他程序占用或写法不对），本次不能用它唤出主面板。");
+  }
+}
+
+void MainWindow::BringOut() {
+  if (!::IsWindowVisible(hwnd())) {  // in the notification area
+    RemoveTrayIcon(hwnd());
+    Show();
+  }
+  // Out from an edge it hides at; held out while it is the active window.
+  const int right = ScreenWidthTwips(Dpi()) - position_.width;
+  int left = position_.left;
+  int top = position_.top;
+  if (top == kHiddenTop) top = kDockedTop;
+  if (left == kHiddenLeft) left = kDockedLeft;
+  if (left == right + kHiddenRightOffset) left = right + kDockedRightOffset;
+  keyboardHold_ = true;
+  SetPosition(left, top);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(ControlWindow(kButtons[0]));
+  UpdateDockingWait();
 }
 
 void MainWindow::OnLoad() {
@@ -99,6 +131,7 @@ void MainWindow::OnUnload() {
   ::KillTimer(hwnd(), kReminderTimer);
   ::KillTimer(hwnd(), kMidnightTimer);
   docking_ = dockTimerRunning_ = trackingLeave_ = false;
+  ::UnregisterHotKey(hwnd(), kBringOutKey);
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
   icon_.reset();
@@ -126,6 +159,7 @@ void MainWindow::SetPosition(int leftTwips, int topTwips) {
 }
 
 bool MainWindow::CursorOverPanelAt(const TwipsRect& p) const {
+  if (keyboardHold_) return true;
   const int dpi = Dpi();
   const int left = TwipsToPixels(p.left, dpi);
   const int top = TwipsToPixels(p.top, dpi);
@@ -410,6 +444,17 @@ bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
       return false;
     // The day may have changed under the panel: the clock was set, or the
     // machine slept through midnight.
+    case WM_HOTKEY:
+      if (wParam != kBringOutKey) return false;
+      BringOut();
+      *result = 0;
+      return true;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && keyboardHold_) {
+        keyboardHold_ = false;
+        UpdateDockingWait();
+      }
+      return false;
     case WM_TIMECHANGE:
       DateChanged();
       *result = 0;

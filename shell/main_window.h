@@ -39,6 +39,7 @@ class MainWindow : public Form {
   static constexpr UINT_PTR kReminderTimer = 2;  // Timer1
   static constexpr UINT kReminderMs = 5000;
   static constexpr UINT_PTR kMidnightTimer = 3;  // repaints the date when the day changes
+  static constexpr int kBringOutKey = 1;  // the hot key's id (item 18, Ctrl+Alt+Q by default)
   // The date text runs down the right side from 500 twips to level with
   // the last button's bottom edge, clear of the rounded corner.
   static constexpr double kDateTop = 500;     // twips
@@ -63,6 +64,11 @@ class MainWindow : public Form {
   // ("主面板总在最前面"), repainted in the new colours with or without the
   // tray picture, and the docking tick restarted for the docking switch.
   void ApplySettings();
+
+  // The hot key: the panel comes out of the notification area or the edge
+  // it hides at, in front, its first button focused; it stays out while
+  // it is the active window.
+  void BringOut();
 
   // One tick of T1: the docking step on the panel's real position; the
   // timer then runs on only if the next step can move the panel.
@@ -102,6 +108,8 @@ class MainWindow : public Form {
   void WatchCursorLeaving();  // TME_LEAVE, once until WM_MOUSELEAVE
   void ResetLeftCornerPictures();
   void ArmMidnightTimer();
+  // Registers the hot key of the settings; one that cannot be had is told.
+  void RegisterBringOutKey();
   void DateChanged();
 
   std::function<SYSTEMTIME()> clock_;
@@ -110,6 +118,7 @@ class MainWindow : public Form {
   bool dockTimerRunning_ = false;
   bool trackingLeave_ = false;  // TME_LEAVE asked for and not yet reported
   bool inDockingTick_ = false;
+  bool keyboardHold_ = false;  // brought out by the hot key, until it is left
 
   TwipsRect position_{0, 0, 1700, 4260};
   std::array<int, 2> ButtonState{-1, -1};

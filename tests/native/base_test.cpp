@@ -13,6 +13,7 @@
 #include "base/date_time_text.h"
 #include "base/gradient.h"
 #include "base/grid_geometry.h"
+#include "base/hot_key.h"
 #include "base/numbers.h"
 #include "base/placement.h"
 #include "base/row_index.h"
@@ -218,6 +219,17 @@ TEST(GridGeometry, PlacesAndHitsCellsPastHiddenOnesAndScrollsNoFurtherThanAFullV
                               g.NextCol(1, 1), g.NextCol(3, -1), g.NextCol(4, 1), g.LeftColShowing(4),
                               scrolled.TopRank(), scrolled.RowTop(4), scrolled.ColLeft(1)}),
             std::vector<int>({3, 1, 3, 1, 4, 0, 1, 2, 3, 1, 4, 2, 1, 40, -70}));
+}
+
+TEST(HotKeys, ModifiersThenOneKeyAsTheSystemCodesThem) {
+  // RegisterHotKey's MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8; 'Q' 0x51, VK_F12 0x7B.
+  EXPECT_EQ(ParseHotKey("Ctrl+Alt+Q"), (HotKey{3, 0x51}));
+  EXPECT_EQ(ParseHotKey(" shift + WIN + f12 "), (HotKey{12, 0x7B}));
+  EXPECT_EQ(ParseHotKey("Control+7"), (HotKey{2, 0x37}));
+  for (const char* bad : {"Q", "Ctrl+Ctrl+Q", "Ctrl+F25", "Ctrl+F0", "Ctrl+Alt", "Ctrl+QQ", "Menu+Q", ""}) {
+    EXPECT_FALSE(ParseHotKey(bad)) << bad;
+  }
+  EXPECT_TRUE(HotKeyTurnedOff("Off") && HotKeyTurnedOff("无") && !HotKeyTurnedOff(""));
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ ParameterItems PanelSettings(int left, int top) {
   settings[kParamDocking].assign(1, '0');  // (GCC 12 warns wrongly on = "0" here)
   settings[kParamPanelLeft] = std::to_string(left);
   settings[kParamPanelTop] = std::to_string(top);
+  settings[kParamHotKey] = "off";  // tests run side by side: the global key is the hot-key test's
   return settings;
 }
 

@@ -25,6 +25,7 @@ class ShellFixture : public testing::Test {
     ProgramFolder = win::Narrow(folder_.path());
     Parameters = DefaultSettings(ProgramFolder);
     Parameters[kParamDocking] = "0";
+    Parameters[kParamHotKey] = "off";  // tests run side by side: the global key is the hot-key test's
   }
   void TearDown() override { UnloadFormsExcept(nullptr); }
 
