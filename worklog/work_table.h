@@ -72,6 +72,9 @@ void SortTableByDate(TableModel& grid, int column, bool descending);
 // Exchanges two data rows: texts of columns 1 on, heights and colours.
 void SwapTableRows(TableModel& grid, std::int32_t a, std::int32_t b);
 
+// The heading of column 0..5 of the work table ("序号", "开始日期", ...).
+std::string_view WorkColumnHeading(int column);
+
 // The records of the table in grid order (columns 1..5 of every data row).
 std::vector<WorkRecord> TableRecords(const TableModel& grid);
 
