@@ -27,12 +27,21 @@ def check(ok, what):
         print("FAILED:", what)
 
 
+calls = 0
+
+
 def quillet(folder, *args):
-    """quillet.exe through cmd, standard error redirected to a file."""
-    err = os.path.join(folder, "err.txt")
-    line = '"%s" %s 2>"%s"' % ("Z:" + os.path.join(folder, "quillet.exe").replace("/", "\\"),
-                               " ".join('"%s"' % a for a in args), "Z:" + err.replace("/", "\\"))
-    rc = subprocess.run(["wine", "cmd", "/c", line], stdout=subprocess.DEVNULL,
+    """quillet.exe from a batch file (cmd waits for a program of the GUI
+    subsystem there), standard error redirected to a file. A new file each
+    call: Wine's helper processes keep the last one open."""
+    global calls
+    calls += 1
+    err = os.path.join(folder, "err%d.txt" % calls)
+    bat = os.path.join(folder, "run%d.bat" % calls)
+    with open(bat, "w", encoding="gbk", newline="\r\n") as f:
+        f.write("@echo off\n%s %s 2>%s\nexit /b %%errorlevel%%\n"
+                % (z(os.path.join(folder, "quillet.exe")), " ".join(args), z(err)))
+    rc = subprocess.run(["wine", "cmd", "/c", z(bat)], stdout=subprocess.DEVNULL,
                         stderr=subprocess.DEVNULL).returncode
     with open(err, "rb") as f:
         return rc, f.read().decode("utf-8", "replace")
