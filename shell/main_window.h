@@ -43,6 +43,7 @@ class MainWindow : public Form {
   // the last button's bottom edge, clear of the rounded corner.
   static constexpr double kDateTop = 500;     // twips
   static constexpr double kDateBottom = 4110;
+  static constexpr double kDateStripLeft = 1400;  // twips: right of the buttons
 
   MainWindow();
 
@@ -62,6 +63,9 @@ class MainWindow : public Form {
   // tray picture, and the docking tick restarted for the docking switch.
   void ApplySettings();
 
+  // The command menu at a screen point in pixels (panel_menu_win.cpp): from
+  // the tray icon, or from the date strip when the tray picture is off.
+  void ShowCommandMenu(POINT at);
   // One tick of T1: the docking step on the panel's real position; the
   // timer then runs on only if the next step can move the panel.
   void DockingTick();
