@@ -15,6 +15,7 @@ struct FaultPlan {
   std::size_t calls = 0;
 };
 FaultPlan g_fault;
+BeforeReplaceHook g_beforeReplace;
 
 bool Injected(std::string* reason, const char* what) {
   if (g_fault.at == 0) return false;
@@ -149,7 +150,15 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
       error);
 }
 
+void SetBeforeReplaceHook(BeforeReplaceHook hook) { g_beforeReplace = std::move(hook); }
+
 bool ReplaceFileContentsFrom(const std::string& path, const BytePieces& next, std::string* error) {
+  if (g_beforeReplace) {
+    // The hook may save files itself (the backup copy): not through itself.
+    const BeforeReplaceHook hook = std::exchange(g_beforeReplace, nullptr);
+    hook(path);
+    g_beforeReplace = hook;
+  }
   std::string reason;
   const std::string temporary = TemporaryPathFor(path);
   // Create truncates a temporary file an earlier save could not remove.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -78,6 +79,22 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes,
 using BytePieces = std::function<bool(std::string_view* piece)>;
 bool ReplaceFileContentsFrom(const std::string& path, const BytePieces& next,
                              std::string* error = nullptr);
+
+// Called at the start of every ReplaceFileContents(From) with the path
+// about to be replaced, before anything is written: the program's daily
+// backup copies the old file there. Empty (the default) calls nothing. The
+// call happens on the saving thread; a hook that saves files itself must
+// not save the same paths again.
+using BeforeReplaceHook = std::function<void(const std::string& path)>;
+void SetBeforeReplaceHook(BeforeReplaceHook hook);
+
+// Folders. MakeFolder succeeds when the folder is there afterwards (made
+// now or before); SubfolderNames lists the folders directly inside one
+// (none when it cannot be read); RemoveFolderAndFiles removes a folder with
+// the files directly inside it (false when the folder is still there).
+bool MakeFolder(const std::string& path, std::string* error = nullptr);
+std::vector<std::string> SubfolderNames(const std::string& folder);
+bool RemoveFolderAndFiles(const std::string& folder);
 
 // The temporary file a save of path writes first.
 std::string TemporaryPathFor(const std::string& path);

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -95,3 +96,40 @@ bool ReplaceWith(const std::string& temporary, const std::string& target, std::s
 bool Remove(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 }  // namespace quillet::file_store_detail
+
+namespace quillet {
+
+bool MakeFolder(const std::string& path, std::string* error) {
+  if (::mkdir(path.c_str(), 0755) == 0) return true;
+  struct stat st {};
+  if (errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  if (error) *error = std::string("无法创建文件夹") + "（" + std::strerror(errno) + "）";
+  return false;
+}
+
+namespace {
+// The entries of a folder that are folders (wantFolders) or files.
+std::vector<std::string> Entries(const std::string& folder, bool wantFolders) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (::stat((folder + "/" + name).c_str(), &st) != 0) continue;
+    if (S_ISDIR(st.st_mode) == wantFolders) names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+}  // namespace
+
+std::vector<std::string> SubfolderNames(const std::string& folder) { return Entries(folder, true); }
+
+bool RemoveFolderAndFiles(const std::string& folder) {
+  for (const std::string& name : Entries(folder, false)) ::unlink((folder + "/" + name).c_str());
+  return ::rmdir(folder.c_str()) == 0 || errno == ENOENT;
+}
+
+}  // namespace quillet

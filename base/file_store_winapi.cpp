@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <vector>
 #include <string_view>
 
 #include "base/file_store.h"
@@ -116,3 +118,50 @@ bool Remove(const std::string& path) {
 }
 
 }  // namespace quillet::file_store_detail
+
+namespace quillet {
+namespace {
+namespace d = file_store_detail;
+
+std::wstring Wide(const std::string& path) {
+  const std::u16string w = Utf8ToUtf16(path);
+  return std::wstring(w.begin(), w.end());
+}
+
+// The entries of a folder that are folders (wantFolders) or files.
+std::vector<std::string> Entries(const std::string& folder, bool wantFolders) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::u16string name(found.cFileName, found.cFileName + std::wcslen(found.cFileName));
+    if (name == u"." || name == u"..") continue;
+    if (((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == wantFolders) {
+      names.push_back(Utf16ToUtf8(name));
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+}  // namespace
+
+bool MakeFolder(const std::string& path, std::string* error) {
+  if (::CreateDirectoryW(Wide(path).c_str(), nullptr)) return true;
+  const DWORD code = ::GetLastError();
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  if (error) *error = "无法创建文件夹（错误 " + std::to_string(code) + "）";
+  return false;
+}
+
+std::vector<std::string> SubfolderNames(const std::string& folder) { return Entries(folder, true); }
+
+bool RemoveFolderAndFiles(const std::string& folder) {
+  for (const std::string& name : Entries(folder, false)) d::Remove(folder + "\\" + name);
+  return ::RemoveDirectoryW(Wide(folder).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND ||
+         ::GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace quillet

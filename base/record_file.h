@@ -63,6 +63,13 @@ SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text);
 // to text (given empty) and returns false when there is none. A piece must
 // end between two characters (whole fields do). Each piece is encoded and
 // written as it comes, so neither the whole text nor its bytes are held.
+// What an export of a data file into another format came to.
+struct ExportOutcome {
+  bool ok = false;
+  std::size_t count = 0;  // records or reminders written
+  std::string error;      // why not (Chinese, names the file)
+};
+
 using TextPieces = std::function<bool(std::string& text)>;
 SaveOutcome SaveDataTextFrom(const std::string& path, const TextPieces& next);
 

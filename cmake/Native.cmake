@@ -94,6 +94,17 @@ if(QUILLET_WINDOWS)
   endforeach()
 endif()
 
+# The export command lines under Wine, their files read back by Python's csv
+# module and the icalendar package. Debian's own Python, where apt puts
+# them (a Python of the user's earlier in PATH would not have them).
+if(QUILLET_WINDOWS)
+  add_test(NAME windows.export_check
+    COMMAND bash -c "[ \"\${QUILLET_WINE_SESSION:-}\" = 1 ] && exec \"$@\" || exec ${PROJECT_SOURCE_DIR}/tools/wine-session.sh ${QUILLET_WINE_PREFIX} \"$@\"" _
+            /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/windows/export_check.py ${win_bin} ${PROJECT_BINARY_DIR})
+  set_tests_properties(windows.export_check PROPERTIES
+    LABELS windows RESOURCE_LOCK display TIMEOUT 300)
+endif()
+
 # The folders' layering: no folder includes from a folder above it.
 add_test(NAME layout.includes
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}

@@ -29,7 +29,7 @@ set(entry_source ${PROJECT_SOURCE_DIR}/shell/winmain_win.cpp)
 list(REMOVE_ITEM prog_win_sources ${entry_source})
 add_library(quillet_win STATIC ${win32_layer_sources} ${prog_win_sources} ${prog_window_sources})
 target_link_libraries(quillet_win PUBLIC quillet_core
-  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 winmm shlwapi)
+  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 winmm shlwapi advapi32)
 quillet_warnings(quillet_win)
 
 set(import_check ${PROJECT_SOURCE_DIR}/tools/check-imports.sh)

@@ -16,6 +16,7 @@ ManifestDPIAware true
 !include Sections.nsh
 
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; The program holds this mutex while it runs (shell/app_win.cpp).
 !define RUNNING_MUTEX "Local\Quillet.Organiser.SingleCopy"
 
@@ -65,12 +66,16 @@ LangString SecControlName ${LANG_SIMPCHINESE} "为其他程序注册按钮控件
 LangString SecControlName ${LANG_ENGLISH} "Register the button control for other programs"
 LangString SecControlText ${LANG_SIMPCHINESE} "把 Lantoc.dll 中的渐变按钮控件注册给当前用户，供脚本和其他程序使用。Quillet 自己不需要。"
 LangString SecControlText ${LANG_ENGLISH} "Registers the gradient button control of Lantoc.dll for the current user, for scripts and other programs. Quillet itself does not need it."
+LangString SecRunName ${LANG_SIMPCHINESE} "开机时自动启动 Quillet"
+LangString SecRunName ${LANG_ENGLISH} "Start Quillet at log-on"
+LangString SecRunText ${LANG_SIMPCHINESE} "登录 Windows 时自动启动 Quillet。以后可在通知区域图标的菜单中更改。"
+LangString SecRunText ${LANG_ENGLISH} "Starts Quillet when you log on to Windows. The menu of its notification-area icon changes it later."
 LangString SecKeepName ${LANG_SIMPCHINESE} "程序文件"
 LangString SecKeepName ${LANG_ENGLISH} "Program files"
 LangString SecDataName ${LANG_SIMPCHINESE} "同时删除我的数据"
 LangString SecDataName ${LANG_ENGLISH} "Also remove my data"
-LangString SecDataText ${LANG_SIMPCHINESE} "删除程序文件夹中的设置 (paramter.dat)、工作记录 (schedule.dat) 和提醒 (timer.dat)。不勾选则保留它们。另选的数据文件夹不受影响。"
-LangString SecDataText ${LANG_ENGLISH} "Removes the settings (paramter.dat), the work records (schedule.dat) and the reminders (timer.dat) in the program folder. Unticked, they are kept. A data folder chosen elsewhere is left alone."
+LangString SecDataText ${LANG_SIMPCHINESE} "删除程序文件夹中的设置 (paramter.dat)、工作记录 (schedule.dat) 和提醒 (timer.dat)，以及每日备份（“备份”文件夹）。不勾选则保留它们。另选的数据文件夹不受影响。"
+LangString SecDataText ${LANG_ENGLISH} "Removes the settings (paramter.dat), the work records (schedule.dat) and the reminders (timer.dat) in the program folder, and the daily backups (the folder 备份). Unticked, they are kept. A data folder chosen elsewhere is left alone."
 LangString CloseFirst ${LANG_SIMPCHINESE} "Quillet 正在运行。请先退出 Quillet（主面板的关闭按钮），再按“重试”。"
 LangString CloseFirst ${LANG_ENGLISH} "Quillet is running. Please end Quillet first (the close button of its panel), then press Retry."
 
@@ -128,6 +133,10 @@ Section "$(SecDesktopName)" SecDesktop
   CreateShortcut "$DESKTOP\Quillet.lnk" "$INSTDIR\quillet.exe" "" "$INSTDIR\quillet.exe" 0
 SectionEnd
 
+Section "$(SecRunName)" SecRun
+  WriteRegStr HKCU "${RUN_KEY}" "Quillet" '"$INSTDIR\quillet.exe"'
+SectionEnd
+
 Section /o "$(SecControlName)" SecControl
   ExecWait '"$SYSDIR\regsvr32.exe" /s /n /i:user "$INSTDIR\Lantoc.dll"' $0
   ${If} $0 == 0
@@ -140,6 +149,7 @@ SectionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "$(SecProgramText)"
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} "$(SecDesktopText)"
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecRun} "$(SecRunText)"
   !insertmacro MUI_DESCRIPTION_TEXT ${SecControl} "$(SecControlText)"
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
@@ -170,12 +180,14 @@ Section "un.$(SecKeepName)" UnSecProgram
   Delete "$SMPROGRAMS\Quillet.lnk"
   Delete "$DESKTOP\Quillet.lnk"
   DeleteRegKey HKCU "${UNINST_KEY}"
+  DeleteRegValue HKCU "${RUN_KEY}" "Quillet"
 SectionEnd
 
 Section /o "un.$(SecDataName)" UnSecData
   Delete "$INSTDIR\paramter.dat"
   Delete "$INSTDIR\schedule.dat"
   Delete "$INSTDIR\timer.dat"
+  RMDir /r "$INSTDIR\备份"
 SectionEnd
 
 ; Last: the folder goes only when nothing of the user's is left in it.

@@ -411,7 +411,7 @@ void MainWindow::ShutDown(bool ask) {
   ::PostQuitMessage(0);
 }
 
-bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (msg) {
     case WM_TIMER:
       if (wParam == kDockTimer) {
@@ -463,6 +463,29 @@ bool MainWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
       if (wParam != PBT_APMRESUMEAUTOMATIC && wParam != PBT_APMRESUMESUSPEND) return false;
       DateChanged();
       *result = TRUE;
+      return true;
+    // Without the tray picture there is no tray icon: its menu opens from
+    // the date strip.
+    case WM_RBUTTONUP: {
+      const POINT client{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (CurrentSkin().trayButton || client.x < Px(kDateStripLeft) || client.y < Px(kDateTop) ||
+          client.y > Px(kDateBottom)) {
+        return false;
+      }
+      POINT screen = client;
+      ::ClientToScreen(hwnd(), &screen);
+      ShowCommandMenu(screen);
+      *result = 0;
+      return true;
+    }
+    case WM_CONTEXTMENU:  // Shift+F10 or the menu key: the menu beside the strip
+      if (CurrentSkin().trayButton || lParam != -1) return false;
+      {
+        POINT screen{Px(kDateStripLeft), Px(kDateTop)};
+        ::ClientToScreen(hwnd(), &screen);
+        ShowCommandMenu(screen);
+      }
+      *result = 0;
       return true;
     case WM_CLOSE:
       ShutDown();

@@ -44,6 +44,7 @@ class MainWindow : public Form {
   // the last button's bottom edge, clear of the rounded corner.
   static constexpr double kDateTop = 500;     // twips
   static constexpr double kDateBottom = 4110;
+  static constexpr double kDateStripLeft = 1400;  // twips: right of the buttons
 
   MainWindow();
 
@@ -69,6 +70,9 @@ class MainWindow : public Form {
   // it hides at, in front, its first button focused; it stays out while
   // it is the active window.
   void BringOut();
+  // The command menu at a screen point in pixels (panel_menu_win.cpp): from
+  // the tray icon, or from the date strip when the tray picture is off.
+  void ShowCommandMenu(POINT at);
 
   // One tick of T1: the docking step on the panel's real position; the
   // timer then runs on only if the next step can move the panel.

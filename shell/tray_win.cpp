@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "shell/main_window.h"
+
 namespace quillet {
 
 namespace {
@@ -49,6 +51,15 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   if (message == kTrayCallbackMessage && lParam == kTrayLeftDoubleClick) {
     ::ShowWindow(hwnd, SW_SHOW);
     RemoveTrayIcon(hwnd);
+    return 0;
+  }
+  // A right click, or Shift+F10 and the menu key on the focused icon (sent
+  // as a right click by the shell's first icon version, WM_CONTEXTMENU by
+  // later ones).
+  if (message == kTrayCallbackMessage && (lParam == WM_RBUTTONUP || lParam == WM_CONTEXTMENU)) {
+    POINT at{};
+    ::GetCursorPos(&at);
+    TheForm<MainWindow>().ShowCommandMenu(at);
     return 0;
   }
   WNDPROC own = OldWindowProc;

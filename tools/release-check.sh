@@ -9,6 +9,8 @@
 #   3. installs a later build over it: the user's files unchanged, the
 #      program's own replaced,
 #   4. uninstalls silently: nothing of the program left, the data kept.
+# The install's default components start the program at log-on (the Run
+# value holds the installed exe, quoted); the uninstaller removes it.
 # Usage: release-check.sh BUILD_DIR        (after `make build`)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -43,6 +45,7 @@ inst="$user_dir/Programs/Quillet"
 menu=$(dirname "$user_dir")/Roaming/Microsoft/Windows/"Start Menu"/Programs
 desk="$build/release-home"
 uninst_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 failed=0
 fail() { echo "release-check: FAIL: $*" >&2; failed=1; }
 step() { echo "release-check: $*"; }
@@ -67,6 +70,9 @@ done
 [ -f "$menu/Quillet.lnk" ] || fail "no Start-menu shortcut"
 [ -f "$desk/Quillet.lnk" ] || fail "no desktop shortcut"
 reg_has 'HKCU\Software\Classes\Lantoc.Gleam\CLSID' || fail "control not registered for the user"
+run_value() { wine reg query "$run_key" /v Quillet 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+[ "$(run_value)" = "\"$(wine winepath -w "$inst/quillet.exe" 2>/dev/null | tr -d '\r')\"" ] ||
+  fail "start at log-on: the Run value is '$(run_value)'"
 
 # 2. The installed program.
 journey || fail "the journey through the installed program"
@@ -86,17 +92,18 @@ wine reg query "$uninst_key" /v DisplayVersion 2>/dev/null | tr -d '\r' | grep -
 # 4. Uninstall. The uninstaller copies itself away and returns at once:
 # wait (30 s at most) until all of its work shows, then say what is missing.
 wine "$inst/uninstall.exe" /S || fail "uninstall ended with $?"
-left_files() { (cd "$inst" 2>/dev/null && ls -A | tr '\n' ' '); }
+left_files() { (cd "$inst" 2>/dev/null && ls -A | LC_ALL=C sort | tr '\n' ' '); }
 for _ in $(seq 1 300); do
-  [ "$(left_files)" = "paramter.dat schedule.dat timer.dat " ] && [ ! -e "$desk/Quillet.lnk" ] &&
+  [ "$(left_files)" = "paramter.dat schedule.dat timer.dat 备份 " ] && [ ! -e "$desk/Quillet.lnk" ] &&
     [ ! -e "$menu/Quillet.lnk" ] && ! reg_has "$uninst_key" && break
   sleep 0.1
 done
 left=$(left_files)
-[ "$left" = "paramter.dat schedule.dat timer.dat " ] || fail "left in the program folder: $left"
+[ "$left" = "paramter.dat schedule.dat timer.dat 备份 " ] || fail "left in the program folder: $left"
 [ "$(data_sums)" = "$before" ] || fail "the uninstaller changed the user's files"
 [ ! -e "$menu/Quillet.lnk" ] || fail "Start-menu shortcut left"
 [ ! -e "$desk/Quillet.lnk" ] || fail "desktop shortcut left"
 ! reg_has "$uninst_key" || fail "Apps entry left"
+[ -z "$(run_value)" ] || fail "the Run value left: $(run_value)"
 ! reg_has 'HKCU\Software\Classes\Lantoc.Gleam' || fail "control registration left"
 exit $failed

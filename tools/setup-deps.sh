@@ -16,6 +16,7 @@ packages=(
   wine wine64 wine64-tools libwine libwine-dev
   xvfb x11-utils imagemagick imagemagick-6.q16 locales libc-bin nsis zip
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei fonts-wine
+  python3-minimal python3-icalendar python3-dateutil
 )
 
 # Every command the scripts, CMake and the tests call.
@@ -23,6 +24,7 @@ commands=(
   cmake make g++ clang++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
   x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump x86_64-w64-mingw32-strip
   widl wine wineserver wineboot Xvfb import iconv locale-gen makensis zip
+  /usr/bin/python3  # Debian's, with python3-icalendar: the export check runs it by path
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

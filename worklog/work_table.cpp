@@ -30,6 +30,10 @@ constexpr std::array<ColumnLayout, kWorkTableCols> kWorkColumns = {{
 
 }  // namespace
 
+std::string_view WorkColumnHeading(int column) {
+  return kWorkColumns.at(static_cast<std::size_t>(column)).heading;
+}
+
 WorkLoadOutcome SetUpWorkTable(TableModel& grid, const WorkTableContext& context) {
   grid.SetCols(kWorkTableCols);
   for (int c = 0; c < kWorkTableCols; ++c) {

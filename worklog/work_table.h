@@ -66,6 +66,9 @@ void FilterRowsByState(TableModel& grid, std::string_view state, bool show,
 // column 0 stays in place and the shown rows are renumbered.
 void SortTableByDate(TableModel& grid, int column, bool descending);
 
+// The heading of column 0..5 of the work table ("序号", "开始日期", ...).
+std::string_view WorkColumnHeading(int column);
+
 // The records of the table in grid order (columns 1..5 of every data row).
 std::vector<WorkRecord> TableRecords(const TableModel& grid);
 

@@ -206,8 +206,9 @@ TEST_F(MainPanel, TrayRoundTripRestoresOnlyOnALeftDoubleClick) {
   ClickAt(hwnd, cp1.left + 5, cp1.top + 5);
   EXPECT_FALSE(::IsWindowVisible(hwnd));
   EXPECT_TRUE(TrayIconPresent(hwnd));
-  // Other mouse codes restore nothing.
-  for (LPARAM code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE,
+  // Other mouse codes restore nothing (a right click opens the menu:
+  // resident_journey_test).
+  for (LPARAM code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE,
                       WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
     ::PostMessageW(hwnd, kTrayCallbackMessage, kTrayIconId, code);
   }

@@ -147,6 +147,7 @@ TEST(ReminderJourney, AReminderComesDueOnTheProgramsClockAndNotWhileTheSettingsA
     ::ClientToScreen(::FindWindowExW(settings, nullptr, L"QuilletGrid", nullptr), &row1);
     ClickTheMouse(row1.x, row1.y);
     ClickTheMouse(ChildWindows(settings).end()[-3]);  // "删除提醒"
+    if (!WaitFor([&] { return ::GetForegroundWindow() == settings; })) return false;  // the keys' window
     PressKey(key, false, false, alt);
     HWND dialog = again.WaitWindow(L"Quillet");
     if (!dialog) return false;
