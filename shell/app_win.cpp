@@ -20,6 +20,7 @@
 #include "shell/startup.h"
 #include "win32/clock.h"
 #include "win32/handles.h"
+#include "win32/program_path.h"
 #include "win32/text.h"
 #include "worklog/work_record.h"
 
@@ -29,18 +30,6 @@ namespace {
 
 // One copy per user session.
 constexpr wchar_t kSingleCopyMutex[] = L"Local\\Quillet.Organiser.SingleCopy";
-
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 std::string FolderOf(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
@@ -78,7 +67,7 @@ void StartDailyBackup(Program& program) {
 }
 
 int RunPanel() {
-  const std::wstring programPath = ProgramPath();
+  const std::wstring programPath = win::ProgramPath();
   ShellProgram program;
   ProgramState& state = program.state;
   state.ProgramFolder = FolderOf(programPath);
@@ -122,7 +111,7 @@ int RunPanel() {
 int RunProgram() {
   // An export command line runs beside a running copy and ends.
   if (const auto command = ParseExportCommand(Arguments())) {
-    return RunExportCommand(*command, FolderOf(ProgramPath()));
+    return RunExportCommand(*command, FolderOf(win::ProgramPath()));
   }
   // The gradient buttons are in-place activated controls: an STA with OLE.
   if (FAILED(::OleInitialize(nullptr))) return 1;

@@ -12,6 +12,7 @@
 #include "shell/export_command_win.h"
 #include "shell/main_window.h"
 #include "shell/tray_win.h"
+#include "win32/program_path.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -26,18 +27,6 @@ enum MenuCommand : UINT {
   kMenuOpenDataFolder,
   kMenuQuit,
 };
-
-std::wstring ThisProgram() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 }  // namespace
 
@@ -71,7 +60,7 @@ void MainWindow::ShowCommandMenu(POINT at) {
       ::SetForegroundWindow(hwnd());
       break;
     case kMenuStartAtLogOn:
-      if (!SetStartAtLogOn(!StartsAtLogOn(), ThisProgram())) {
+      if (!SetStartAtLogOn(!StartsAtLogOn(), win::ProgramPath())) {
         ShowMessage(program, "无法更改开机时自动启动的设置。");
       }
       break;
