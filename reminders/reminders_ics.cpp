@@ -121,7 +121,8 @@ std::string RemindersIcs(const std::vector<Reminder>& reminders, const DateTime&
       std::string dates = "RDATE:";
       DateTime at = *start;
       for (int i = 0; i < kIcsListedTimes; ++i) {
-        const DateTime next = NextReminderTime(at, kind, DateOf(*start));
+        const DateTime next = NextReminderTime(
+            at, kind, StartDate(r[Reminder::kYear], r[Reminder::kMonth], r[Reminder::kDay]));
         if (!(at < next)) break;
         if (i > 0) dates += ',';
         dates += IcsMoment(at);

@@ -42,16 +42,6 @@ std::string DecodeField(const std::string& raw) {
   return raw;
 }
 
-// The start date of the fields year, month and day as the reminder table
-// reads them (numbers carried as calendar arithmetic does), if they make one.
-std::optional<CivilDate> StartDate(const std::string& year, const std::string& month,
-                                   const std::string& day) {
-  constexpr std::int32_t kLimit = 1000000;  // BuildDateTime's bound
-  const std::int32_t y = LenientInt32(year), m = LenientInt32(month), d = LenientInt32(day);
-  if (std::abs(y) > kLimit || std::abs(m) > kLimit || std::abs(d) > kLimit) return std::nullopt;
-  return DateOf(BuildDateTime(y, m, d, 0, 0, 0));
-}
-
 CivilDate NextLunarYearly(const CivilDate& due, std::optional<CivilDate> start) {
   const auto from = ToLunarDate(due);
   if (!from) return kNeverAgainDate;
@@ -64,6 +54,16 @@ CivilDate NextLunarYearly(const CivilDate& due, std::optional<CivilDate> start) 
 }
 
 }  // namespace
+
+std::optional<CivilDate> StartDate(const std::string& year, const std::string& month,
+                                   const std::string& day) {
+  constexpr std::int32_t kLimit = 1000000;  // BuildDateTime's bound
+  const std::int32_t y = LenientInt32(year);
+  const std::int32_t m = LenientInt32(month);
+  const std::int32_t d = LenientInt32(day);
+  if (std::abs(y) > kLimit || std::abs(m) > kLimit || std::abs(d) > kLimit) return std::nullopt;
+  return DateOf(BuildDateTime(y, m, d, 0, 0, 0));
+}
 
 DateTime NextReminderTime(const DateTime& due, std::string_view kind,
                           std::optional<CivilDate> start) {

@@ -35,6 +35,11 @@ inline constexpr std::size_t kReminderLineChars = 18;
 // time of day never changes; any other kind text leaves due unchanged.
 DateTime NextReminderTime(const DateTime& due, std::string_view kind,
                           std::optional<CivilDate> start = std::nullopt);
+// The start date of a reminder's year, month and day fields as the reminder
+// table reads them (numbers carried as calendar arithmetic does), if they
+// make one: the start NextReminderTime takes.
+std::optional<CivilDate> StartDate(const std::string& year, const std::string& month,
+                                   const std::string& day);
 
 // The content in lines of 18 characters (code points), each line ended by
 // CR LF; the last line holds what is left, so a content whose length is a

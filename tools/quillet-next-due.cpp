@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
       const CivilDate d = DateOf(*due);
       std::printf("%zu\t%04d%02d%02dT%02d%02d%02d\n", i, d.year, d.month, d.day, due->second / 3600,
                   due->second / 60 % 60, due->second % 60);
-      const DateTime next = NextReminderTime(*due, r[Reminder::kRepeat]);
+      const DateTime next = NextReminderTime(
+          *due, r[Reminder::kRepeat], StartDate(r[Reminder::kYear], r[Reminder::kMonth], r[Reminder::kDay]));
       if (!(*due < next)) break;
       due = next;
     }
