@@ -74,6 +74,22 @@ void AppendDataField(std::string& out, std::string_view text) {
   }
 }
 
+ExportOutcome ExportDataFile(const std::string& source, const std::string& target,
+                             const ExportText& make) {
+  ExportOutcome outcome;
+  const FieldsLoad load = LoadDataFields(source);
+  if (load.status != FileStatus::Ok && load.status != FileStatus::NotFound) {
+    outcome.error = "无法读取 " + source;
+    return outcome;
+  }
+  if (!ReplaceFileContents(target, make(load.fields, &outcome.count), &outcome.error)) {
+    outcome.error = "无法写入 " + target + "：" + outcome.error;
+    return outcome;
+  }
+  outcome.ok = true;
+  return outcome;
+}
+
 SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text) {
   SaveOutcome outcome;
   Cp936Encoded bytes = EncodeCp936(utf8Text);

@@ -59,16 +59,24 @@ struct SaveOutcome {
 // Encodes the UTF-8 text of a whole file and replaces the file with it in
 // one step (temporary file, flush, replace).
 SaveOutcome SaveDataText(const std::string& path, std::string_view utf8Text);
-// The same with the text made piece by piece: next appends the next piece
-// to text (given empty) and returns false when there is none. A piece must
-// end between two characters (whole fields do). Each piece is encoded and
-// written as it comes, so neither the whole text nor its bytes are held.
 // What an export of a data file into another format came to.
 struct ExportOutcome {
   bool ok = false;
   std::size_t count = 0;  // records or reminders written
   std::string error;      // why not (Chinese, names the file)
 };
+// Reads the data file source (a missing one has no fields) and replaces
+// target with the text make writes of its fields, setting *count to the
+// records it wrote; the outcome names the file that could not be read or
+// written.
+using ExportText = std::function<std::string(const std::vector<std::string>& fields, std::size_t* count)>;
+ExportOutcome ExportDataFile(const std::string& source, const std::string& target,
+                             const ExportText& make);
+
+// The same with the text made piece by piece: next appends the next piece
+// to text (given empty) and returns false when there is none. A piece must
+// end between two characters (whole fields do). Each piece is encoded and
+// written as it comes, so neither the whole text nor its bytes are held.
 
 using TextPieces = std::function<bool(std::string& text)>;
 SaveOutcome SaveDataTextFrom(const std::string& path, const TextPieces& next);

@@ -337,11 +337,9 @@ bool CalendarWindow::CellKey(int index, WPARAM key) {
       ShowDay({year, month, std::min(shown.day, DaysInMonth(year, month))});
       return true;
     }
-    case VK_HOME: {
-      const SYSTEMTIME now = win::LocalNow();
-      ShowDay({now.wYear, now.wMonth, now.wDay});
+    case VK_HOME:
+      ShowToday();
       return true;
-    }
     default:
       return false;
   }
@@ -356,6 +354,11 @@ void CalendarWindow::ShowDay(const CivilDate& date) {
   for (int i = 0; i < kMonthGridCells; ++i) {
     if (cells_[static_cast<std::size_t>(i)].day == date.day) ::SetFocus(boxes_[static_cast<std::size_t>(i)]);
   }
+}
+
+void CalendarWindow::ShowToday() {
+  const SYSTEMTIME now = win::LocalNow();
+  ShowDay({now.wYear, now.wMonth, now.wDay});
 }
 
 void CalendarWindow::FocusToday() {
@@ -391,8 +394,7 @@ bool CalendarWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       const RECT heading = ControlBox(kLabels[kTodayHeading]);
       const RECT date = ControlBox(kLabels[kTodayDate]);
       if (!::PtInRect(&heading, at) && !::PtInRect(&date, at)) return false;
-      const SYSTEMTIME now = win::LocalNow();
-      ShowDay({now.wYear, now.wMonth, now.wDay});
+      ShowToday();
       *result = 0;
       return true;
     }

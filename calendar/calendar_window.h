@@ -79,6 +79,7 @@ class CalendarWindow : public Form {
   bool CellKey(int index, WPARAM key);
   // Shows date's month (within the calendar's years) with date's cell focused.
   void ShowDay(const CivilDate& date);
+  void ShowToday();  // Home, and a click on today's lunar date
 
   int year_ = 0;
   int month_ = 0;

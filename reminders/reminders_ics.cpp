@@ -142,21 +142,12 @@ std::string RemindersIcs(const std::vector<Reminder>& reminders, const DateTime&
 
 ExportOutcome ExportRemindersIcs(const std::string& dataFolder, const std::string& target,
                                  const DateTime& stampUtc) {
-  ExportOutcome outcome;
-  const std::string source = ReminderPath(dataFolder);
-  const FieldsLoad load = LoadDataFields(source);
-  if (load.status != FileStatus::Ok && load.status != FileStatus::NotFound) {
-    outcome.error = "无法读取 " + source;
-    return outcome;
-  }
-  const std::vector<Reminder> reminders = RemindersFromFields(load.fields);
-  outcome.count = reminders.size();
-  if (!ReplaceFileContents(target, RemindersIcs(reminders, stampUtc), &outcome.error)) {
-    outcome.error = "无法写入 " + target + "：" + outcome.error;
-    return outcome;
-  }
-  outcome.ok = true;
-  return outcome;
+  return ExportDataFile(ReminderPath(dataFolder), target,
+                        [&stampUtc](const std::vector<std::string>& fields, std::size_t* count) {
+                          const std::vector<Reminder> reminders = RemindersFromFields(fields);
+                          *count = reminders.size();
+                          return RemindersIcs(reminders, stampUtc);
+                        });
 }
 
 }  // namespace quillet

@@ -388,8 +388,8 @@ void MainWindow::ShutDown(bool ask) {
   ::KillTimer(hwnd(), kDockTimer);
   ::KillTimer(hwnd(), kReminderTimer);
   ProgramState& state = program().state;
+  const std::string path = ParameterFilePath(state.ProgramFolder);
   if (state.SaveSettingsAtExit) {
-    const std::string path = ParameterFilePath(state.ProgramFolder);
     // Settings another program saved meanwhile are kept: the panel's place
     // goes into them rather than the program's older items over them.
     const ParametersLoad now = LoadParameters(path);
@@ -398,7 +398,6 @@ void MainWindow::ShutDown(bool ask) {
   state.Parameters[kParamPanelLeft] = std::to_string(position_.left);
   state.Parameters[kParamPanelTop] = std::to_string(position_.top);
   if (state.SaveSettingsAtExit) {
-    const std::string path = ParameterFilePath(state.ProgramFolder);
     const ParametersSave save = SaveParameters(path, state.Parameters);
     // The panel's place and the settings changes are lost: the user is told
     // why before the program ends, and it ends only once they closed the

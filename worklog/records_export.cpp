@@ -37,21 +37,12 @@ std::string RecordsCsv(const std::vector<WorkRecord>& records) {
 }
 
 ExportOutcome ExportRecordsCsv(const std::string& dataFolder, const std::string& target) {
-  ExportOutcome outcome;
-  const std::string source = WorkRecordPath(dataFolder);
-  const FieldsLoad load = LoadDataFields(source);
-  if (load.status != FileStatus::Ok && load.status != FileStatus::NotFound) {
-    outcome.error = "无法读取 " + source;
-    return outcome;
-  }
-  const std::vector<WorkRecord> records = RecordsFromFields(load.fields);
-  outcome.count = records.size();
-  if (!ReplaceFileContents(target, RecordsCsv(records), &outcome.error)) {
-    outcome.error = "无法写入 " + target + "：" + outcome.error;
-    return outcome;
-  }
-  outcome.ok = true;
-  return outcome;
+  return ExportDataFile(WorkRecordPath(dataFolder), target,
+                        [](const std::vector<std::string>& fields, std::size_t* count) {
+                          const std::vector<WorkRecord> records = RecordsFromFields(fields);
+                          *count = records.size();
+                          return RecordsCsv(records);
+                        });
 }
 
 }  // namespace quillet
