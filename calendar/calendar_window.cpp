@@ -127,6 +127,7 @@ void CalendarWindow::OnLoad() {
   pink_ = win::Brush(::CreateSolidBrush(win::ToColorRef(kFocusBack)));
   MakeMarkFont();
   focused_ = -1;
+  lastFocused_ = -1;
   for (int i = 0; i < kTextBoxes; ++i) {
     boxes_[static_cast<std::size_t>(i)] = ControlWindow(kDayBoxes[i]);
     backs_[static_cast<std::size_t>(i)] = kPlainBack;
@@ -173,6 +174,7 @@ void CalendarWindow::OnUnload() {
   tooltip_ = nullptr;  // owned by the window: it goes with it
   boxes_ = {};
   focused_ = -1;
+  lastFocused_ = -1;
   white_.reset();
   grey_.reset();
   pink_.reset();
@@ -367,10 +369,24 @@ void CalendarWindow::FocusToday() {
   }
 }
 
+bool CalendarWindow::TabStop(const ControlDef& control) const {
+  if (!InGroup(control, kDayBoxes)) return true;
+  if (control.index >= kMonthGridCells) return false;
+  const auto day = [this](int i) { return cells_[static_cast<std::size_t>(i)].day; };
+  int stop = lastFocused_;
+  if (stop < 0 || day(stop) == 0) {
+    for (int i = kMonthGridCells - 1; i >= 0; --i) {
+      if (day(i) == 1) stop = i;
+    }
+  }
+  return control.index == stop;
+}
+
 void CalendarWindow::OnBoxFocus(int index, bool gained) {
   if (gained) {
     focusColour_ = backs_[static_cast<std::size_t>(index)];
     focused_ = index;
+    if (index < kMonthGridCells) lastFocused_ = index;
   } else {
     backs_[static_cast<std::size_t>(index)] = focusColour_;
     if (focused_ == index) focused_ = -1;

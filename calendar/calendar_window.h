@@ -56,6 +56,9 @@ class CalendarWindow : public Form {
     Hide();
     return true;
   }
+  // The day cells are one stop of Tab: the day last focused, else the 1st.
+  // The year and month boxes only show what the scroll bars set.
+  bool TabStop(const ControlDef& control) const override;
 
  private:
   int BoxIndex(HWND box) const;  // 0..43, or -1
@@ -89,6 +92,7 @@ class CalendarWindow : public Form {
   std::array<HWND, kTextBoxes> boxes_{};
   std::array<Colour, kTextBoxes> backs_{};  // each box's colour when it has no focus
   int focused_ = -1;
+  int lastFocused_ = -1;  // the day cell that had the focus last
   Colour focusColour_ = 0;  // the focused box's colour, kept while it has the focus
   std::array<std::wstring, kMonthGridCells> tips_{};
   HWND tooltip_ = nullptr;  // owned by the window, destroyed with it

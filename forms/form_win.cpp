@@ -13,6 +13,7 @@
 #include "win32/dpi.h"
 #include "win32/paint.h"
 #include "win32/render_messages.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 
 namespace quillet {
@@ -176,6 +177,12 @@ bool Form::LoadForm() {
                                        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     ::SetWindowPos(hwnd(), nullptr, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // A window opened from one the keyboard is used in shows its focus too.
+  focusCues_ = false;
+  const HWND front = ::GetForegroundWindow();
+  for (const Form* form : Registry()) {
+    if (form != this && form->hwnd() == front) focusCues_ = form->focusCues_;
+  }
   // Every window's buttons take the user's button and caption colours.
   const Skin skin = CurrentSkin();
   SetButtonColours(skin.button, skin.buttonText);
@@ -257,6 +264,7 @@ void Form::PaintLabel(const PaintTarget& target, const ControlDef& label, UINT f
 }
 
 void Form::SetButtonColours(Colour fore, Colour text) {
+  cueColour_ = text;
   for (const auto& button : buttons_) {
     if (!button) continue;
     button->SetForeColor(fore);
@@ -281,6 +289,14 @@ void Form::CreateControls() {
       auto button = std::make_unique<win::GleamButton>();
       if (button->Create(hwnd(), GleamDefinition(c), dpi)) {
         button->OnClick([this, i] { OnClick(def_.controls[i]); });
+        // The focus cue is the window's: drawn over the button's face as it
+        // gains the focus and after each repaint.
+        win::Subclass(button->hwnd(), [this, i](HWND b, UINT msg, WPARAM wParam, LPARAM lParam) {
+          if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) ::InvalidateRect(b, nullptr, FALSE);
+          const LRESULT result = ::DefSubclassProc(b, msg, wParam, lParam);
+          if (msg == WM_PAINT && focusCues_ && ::GetFocus() == b) PaintFocusCue(b, def_.controls[i]);
+          return result;
+        });
         buttons_[i] = std::move(button);
       }
     } else if (c.kind == ControlKind::Grid) {
@@ -330,6 +346,151 @@ void Form::LayoutControls() {
     }
     // The old font goes only now that the control holds the new one.
     if (font) fonts_[i] = std::move(font);
+  }
+}
+
+HWND Form::ChildAt(std::size_t i) const {
+  if (i >= children_.size()) return nullptr;
+  return buttons_[i] ? buttons_[i]->hwnd() : children_[i];
+}
+
+bool Form::TakesFocus(std::size_t i) const {
+  const ControlDef& c = def_.controls[i];
+  if (c.kind == ControlKind::Picture || c.kind == ControlKind::Label ||
+      c.kind == ControlKind::Frame) {
+    return false;
+  }
+  const HWND w = ChildAt(i);
+  if (!w || !::IsWindowVisible(w) || !::IsWindowEnabled(w) || !TabStop(c)) return false;
+  if (c.kind != ControlKind::Option) return true;
+  // One stop for a group of options: the checked one, else the first.
+  std::size_t stop = i;
+  for (std::size_t j = def_.controls.size(); j-- > 0;) {
+    const ControlDef& o = def_.controls[j];
+    if (o.kind != ControlKind::Option || o.name != c.name || !ChildAt(j)) continue;
+    if (::SendMessageW(ChildAt(j), BM_GETCHECK, 0, 0) == BST_CHECKED) return j == i;
+    stop = j;
+  }
+  return stop == i;
+}
+
+bool Form::MoveFocus(int step) {
+  const HWND focus = ::GetFocus();
+  const auto holds = [focus](HWND w) { return w && (w == focus || ::IsChild(w, focus)); };
+  std::vector<std::size_t> stops;
+  std::vector<PixelBox> boxes;
+  for (std::size_t i = 0; i < children_.size(); ++i) {
+    const HWND w = ChildAt(i);
+    if (!holds(w) && !TakesFocus(i)) continue;
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    stops.push_back(i);
+    boxes.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  }
+  if (stops.empty()) return false;
+  const std::vector<std::size_t> order = ReadingOrder(boxes);
+  const int count = static_cast<int>(order.size());
+  int at = -1;
+  for (int k = 0; k < count; ++k) {
+    if (holds(ChildAt(stops[order[static_cast<std::size_t>(k)]]))) at = k;
+  }
+  const int next = at < 0 ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
+  const std::size_t control = stops[order[static_cast<std::size_t>(next)]];
+  const HWND target = ChildAt(control);
+  focusCues_ = true;
+  ::SetFocus(target);
+  // A box reached by Tab has its text selected, ready to be typed over.
+  const ControlDef& c = def_.controls[control];
+  if (c.kind == ControlKind::TextBox && !c.multiLine && !c.readOnly) {
+    ::SendMessageW(target, EM_SETSEL, 0, -1);
+  }
+  return true;
+}
+
+bool Form::MoveOption(std::size_t i, int step) {
+  std::vector<std::size_t> group;
+  for (std::size_t j = 0; j < children_.size(); ++j) {
+    const ControlDef& o = def_.controls[j];
+    if (o.kind == ControlKind::Option && o.name == def_.controls[i].name && ChildAt(j) &&
+        ::IsWindowEnabled(ChildAt(j))) {
+      group.push_back(j);
+    }
+  }
+  const auto at = std::find(group.begin(), group.end(), i);
+  if (at == group.end()) return false;
+  const int count = static_cast<int>(group.size());
+  const int next = ((static_cast<int>(at - group.begin()) + step) % count + count) % count;
+  const HWND option = ChildAt(group[static_cast<std::size_t>(next)]);
+  focusCues_ = true;
+  ::SetFocus(option);
+  ::SendMessageW(option, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool Form::OnNavigationKey(HWND target, WPARAM key, bool repeat) {
+  std::size_t control = children_.size();
+  for (std::size_t i = 0; i < children_.size(); ++i) {
+    const HWND w = ChildAt(i);
+    if (w && (w == target || ::IsChild(w, target))) control = i;
+  }
+  const ControlKind kind =
+      control < children_.size() ? def_.controls[control].kind : ControlKind::Picture;
+  // An open drop-down list takes Esc and Enter itself.
+  if ((kind == ControlKind::ComboBox || kind == ControlKind::ComboEdit) &&
+      (key == VK_ESCAPE || key == VK_RETURN) &&
+      ::SendMessageW(ChildAt(control), CB_GETDROPPEDSTATE, 0, 0)) {
+    return false;
+  }
+  if (key == VK_ESCAPE) return OnEscape();
+  const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+  const bool plain = ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0;
+  switch (key) {
+    case VK_TAB:
+      return plain && MoveFocus(shift ? -1 : 1);
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT: {
+      const int step = key == VK_UP || key == VK_LEFT ? -1 : 1;
+      if (kind == ControlKind::Option) return MoveOption(control, step);
+      const bool upDown = key == VK_UP || key == VK_DOWN;
+      return kind == ControlKind::Gleam && upDown && ArrowsMoveFocus() && MoveFocus(step);
+    }
+    case VK_RETURN:
+    case VK_SPACE:
+      if (kind != ControlKind::Gleam || !plain) return false;
+      // Held down, the key presses the button once.
+      if (!repeat && ::IsWindowEnabled(target)) OnClick(def_.controls[control]);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Form::ShowFocusCues() {
+  focusCues_ = true;
+  const HWND focus = ::GetFocus();
+  for (const auto& button : buttons_) {
+    if (button && button->hwnd() == focus) ::InvalidateRect(focus, nullptr, FALSE);
+  }
+}
+
+void Form::PaintFocusCue(HWND button, const ControlDef& control) const {
+  RECT face{};
+  ::GetClientRect(button, &face);
+  const int dpi = win::WindowDpi(button);
+  const int line = std::max(1, ::MulDiv(1, dpi, 96));
+  // 3 pixels inside the edge, closer where the caption leaves less room.
+  const int room = TwipsToPixels(CentredCaption(control.text, control.width, control.height).x, dpi);
+  const int inset = std::clamp(room - line - 1, 1, ::MulDiv(3, dpi, 96));
+  win::WindowDc dc(button);
+  win::Brush brush(::CreateSolidBrush(win::ToColorRef(cueColour_)));
+  if (!dc.get() || !brush) return;
+  for (int k = 0; k < line; ++k) {
+    const RECT ring{face.left + inset + k, face.top + inset + k, face.right - inset - k,
+                    face.bottom - inset - k};
+    ::FrameRect(dc.get(), &ring, brush.get());
   }
 }
 
@@ -459,10 +620,13 @@ win::Font ControlFontAt(const ControlDef& c, int dpi) {
 
 std::vector<Form*> LoadedForms() { return Registry(); }
 
-bool RouteEscape(HWND window) {
-  const HWND root = ::GetAncestor(window, GA_ROOT);
+bool RouteKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
   for (Form* form : Registry()) {
-    if (form->hwnd() == root) return form->OnEscape();
+    if (form->hwnd() == root) {
+      return form->OnNavigationKey(msg.hwnd, msg.wParam, (msg.lParam & 0x40000000) != 0);
+    }
   }
   return false;
 }

@@ -99,6 +99,15 @@ class Form : public win::Window {
   // Esc pressed in the window where no control of it takes the key: true
   // when the window acted on it (closed as its cancel button does).
   virtual bool OnEscape() { return false; }
+  // The keys the message loop gives the window before the control that has
+  // the focus: Esc (OnEscape), Tab and Shift+Tab (the next and previous
+  // control that takes input, in reading order), Up and Down where
+  // ArrowsMoveFocus, arrows among option buttons, and Enter or Space on a
+  // gradient button, which press it. True when the key was used.
+  bool OnNavigationKey(HWND target, WPARAM key, bool repeat);
+  // The focused gradient button shows a focus cue from now on, as after a
+  // key press (windows opened meanwhile take the cue over).
+  void ShowFocusCues();
 
  protected:
   Form(WindowDef def, FormStyle style);
@@ -118,6 +127,10 @@ class Form : public win::Window {
   virtual void OnCommand(const ControlDef& /*control*/, int /*code*/) {}
   // Whether a drawn picture is visible (and so takes the mouse).
   virtual bool PictureShown(const ControlDef& /*control*/) const { return true; }
+  // Whether Up and Down move the focus as Shift+Tab and Tab do.
+  virtual bool ArrowsMoveFocus() const { return false; }
+  // Whether a control that takes input is a stop of Tab now.
+  virtual bool TabStop(const ControlDef& /*control*/) const { return true; }
   // WM_DESTROY: the controls still exist.
   virtual void OnUnload() {}
   // Window-specific messages; return true when handled (result in *result).
@@ -148,6 +161,17 @@ class Form : public win::Window {
   void LayoutControls();
   const ControlDef* PictureAt(POINT client) const;
   void RoutePictureMouse(UINT msg, LPARAM lParam);
+  // The control window of def_.controls[i], or nullptr.
+  HWND ChildAt(std::size_t i) const;
+  // Whether control i takes the focus now: shown, enabled and a Tab stop.
+  bool TakesFocus(std::size_t i) const;
+  // Moves the focus step controls on in reading order (wrapping round).
+  bool MoveFocus(int step);
+  // An arrow on option button i: the next or previous option of its group
+  // is checked and focused.
+  bool MoveOption(std::size_t i, int step);
+  // Draws the focus cue over a gradient button that has the focus.
+  void PaintFocusCue(HWND button, const ControlDef& control) const;
 
   WindowDef def_;
   FormStyle style_;
@@ -158,6 +182,8 @@ class Form : public win::Window {
   std::vector<std::unique_ptr<GridView>> grids_;
   std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
   const ControlDef* pressed_ = nullptr;  // picture under a pressed button
+  bool focusCues_ = false;  // the keyboard was used: the focused button shows it
+  Colour cueColour_ = 0;    // the buttons' caption colour
   Program* program_ = nullptr;
 };
 
@@ -174,10 +200,10 @@ T& TheForm() {
 
 // Loaded windows, in load order.
 std::vector<Form*> LoadedForms();
-// Esc pressed in window (a control of a loaded window, or the window): the
-// window's OnEscape. The message loop calls it before dispatching the key,
-// and drops the key when it gives true.
-bool RouteEscape(HWND window);
+// A key pressed in a loaded window or one of its controls, given to the
+// window's OnNavigationKey. The message loops call it before translating
+// and dispatching a message, and drop the message when it gives true.
+bool RouteKey(const MSG& msg);
 // Unloads every loaded window other than keep, first loaded first.
 void UnloadFormsExcept(const Form* keep);
 

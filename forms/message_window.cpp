@@ -219,6 +219,7 @@ void ShowMessage(Program& program, std::string_view text) {
   dialog.SetText(text);
   if (!dialog.Load()) return;
   dialog.Show();
+  ::SetFocus(dialog.ControlWindow(MessageWindow::kAnswers));  // the default answer
 }
 
 namespace {
@@ -226,7 +227,7 @@ namespace {
 void WaitForTheDialog(const MessageWindow& dialog) {
   MSG msg;
   while (dialog.IsLoaded() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && RouteEscape(msg.hwnd)) continue;
+    if (RouteKey(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
@@ -247,6 +248,7 @@ int AskAndWait(Program& program, std::string_view text, std::vector<std::string>
   dialog.SetText(text);
   if (!dialog.Load()) return -1;
   dialog.Show();
+  ::SetFocus(dialog.ControlWindow(MessageWindow::kAnswers));  // the default answer
   // The window that asks waits for the answer: it takes no input meanwhile.
   const bool disabled = owner && ::EnableWindow(owner, FALSE) == FALSE;
   WaitForTheDialog(dialog);

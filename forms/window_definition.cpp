@@ -1,5 +1,6 @@
 #include "forms/window_definition.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/numbers.h"
@@ -79,6 +80,32 @@ PixelBox ToPixels(const ControlDef& control, int dpi) {
   const int right = TwipsToPixels(control.left + control.width, dpi);
   const int bottom = TwipsToPixels(control.top + control.height, dpi);
   return {left, top, right - left, bottom - top};
+}
+
+std::vector<std::size_t> ReadingOrder(const std::vector<PixelBox>& boxes) {
+  std::vector<std::size_t> byTop(boxes.size());
+  for (std::size_t i = 0; i < boxes.size(); ++i) byTop[i] = i;
+  std::stable_sort(byTop.begin(), byTop.end(), [&boxes](std::size_t a, std::size_t b) {
+    return boxes[a].top < boxes[b].top;
+  });
+  std::vector<std::size_t> order;
+  std::vector<bool> placed(boxes.size(), false);
+  for (std::size_t first : byTop) {
+    if (placed[first]) continue;
+    std::vector<std::size_t> row;
+    for (std::size_t i : byTop) {
+      if (placed[i]) continue;
+      const int shorter = std::min(boxes[first].height, boxes[i].height);
+      if (boxes[i].top - boxes[first].top >= shorter / 2 && i != first) continue;
+      row.push_back(i);
+      placed[i] = true;
+    }
+    std::stable_sort(row.begin(), row.end(), [&boxes](std::size_t a, std::size_t b) {
+      return boxes[a].left < boxes[b].left;
+    });
+    order.insert(order.end(), row.begin(), row.end());
+  }
+  return order;
 }
 
 const ControlDef* FindControl(const WindowDef& def, ControlKey key) {

@@ -5,6 +5,7 @@
 // from it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,14 @@ struct PixelBox {
 // A control's box in pixels at dpi: each edge is converted on its own, so
 // that neighbouring controls stay flush however the halves round.
 PixelBox ToPixels(const ControlDef& control, int dpi);
+
+// The order in which the keyboard visits boxes: in rows from the top, each
+// row left to right. A box joins the row of the topmost box not yet in a
+// row when its top lies less than half the shorter one's height below the
+// first one's top, so a tall
+// table and a short button beside its top share a row, and one beside its
+// foot does not. Gives indexes into boxes.
+std::vector<std::size_t> ReadingOrder(const std::vector<PixelBox>& boxes);
 
 // The control of def that key names, or nullptr.
 const ControlDef* FindControl(const WindowDef& def, ControlKey key);

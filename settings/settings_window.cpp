@@ -307,8 +307,8 @@ LRESULT SettingsWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARA
       if (OnKey(control, wParam)) return 0;
       break;
     case WM_CHAR:
-      // Tab, Enter and Esc were keys of the window; an edit box would beep.
-      if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
+      // Enter and Esc were keys of the window; an edit box would beep.
+      if (wParam == L'\r' || wParam == 0x1B) return 0;
       break;
     case WM_LBUTTONDOWN:
       if (control == ControlWindow(kSampleBox)) {
@@ -325,16 +325,6 @@ LRESULT SettingsWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARA
 bool SettingsWindow::OnKey(HWND control, WPARAM key) {
   const bool isList = control == ControlWindow(kFolders);
   switch (key) {
-    case VK_TAB:
-      if (HWND next = ::GetNextDlgTabItem(hwnd(), control, ::GetKeyState(VK_SHIFT) < 0)) ::SetFocus(next);
-      return true;
-    case VK_ESCAPE:
-      // An open drop-down list closes first.
-      if (control == ControlWindow(kDrives) && ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0)) {
-        return false;
-      }
-      ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-      return true;
     case VK_RETURN:
       if (isList) {
         FolderChosen(true);

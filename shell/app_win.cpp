@@ -96,7 +96,7 @@ int RunPanel() {
   }
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && RouteEscape(msg.hwnd)) continue;
+    if (RouteKey(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

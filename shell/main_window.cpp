@@ -111,7 +111,27 @@ void MainWindow::BringOut() {
   SetPosition(left, top);
   ::SetForegroundWindow(hwnd());
   ::SetFocus(ControlWindow(kButtons[0]));
+  ShowFocusCues();
   UpdateDockingWait();
+}
+
+bool MainWindow::OnEscape() {
+  keyboardHold_ = false;
+  const int screen = ScreenWidthTwips(Dpi());
+  // Near an edge the step snaps the panel first, then hides it.
+  TwipsRect next = position_;
+  for (int step = 0; step < 3; ++step) {
+    next = DockingStep(next, screen, CurrentSkin().docking, [](const TwipsRect&) { return false; });
+  }
+  if (next.top == kHiddenTop || next.left == kHiddenLeft ||
+      next.left == screen - position_.width + kHiddenRightOffset) {
+    SetPosition(next.left, next.top);
+    UpdateDockingWait();
+  } else {
+    AddTrayIcon(hwnd());
+    Hide();
+  }
+  return true;
 }
 
 void MainWindow::OnLoad() {

@@ -92,6 +92,11 @@ class MainWindow : public Form {
   int CornerState(int index) const { return ButtonState[static_cast<std::size_t>(index)]; }
 
  protected:
+  // Up and Down move between the buttons.
+  bool ArrowsMoveFocus() const override { return true; }
+  // Esc hides the panel: at the edge it docks against, else in the
+  // notification area, as its tray picture does.
+  bool OnEscape() override;
   void OnLoad() override;
   void Paint(const PaintTarget& target) override;
   void OnClick(const ControlDef& control) override;

@@ -4,6 +4,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "base/codepage.h"
 #include "base/file_store.h"
@@ -43,6 +44,12 @@ TEST(WindowGeometry, RoundCornersCursorTestsAndButtonEdgesRoundOnTheirOwn) {  //
   // 907.5 twips = 60.5 pixels, halves to even; 957.5 twips at 144 dpi = 95.75.
   EXPECT_EQ((std::array{first.left, first.top, first.top + first.height}), (std::array{7, 33, 60}));
   EXPECT_EQ((std::array{second.top, second.width}), (std::array{96, 130}));
+  // Tab's order: rows from the top, a tall table shares its row only with
+  // what sits beside its top.
+  const std::vector<PixelBox> boxes{{120, 50, 80, 20}, {10, 54, 80, 20},  {10, 10, 200, 20},
+                                    {10, 80, 200, 300}, {220, 85, 60, 24}, {220, 350, 60, 24},
+                                    {10, 400, 60, 24}};
+  EXPECT_EQ(ReadingOrder(boxes), (std::vector<std::size_t>{2, 1, 0, 3, 4, 5, 6}));
 }
 
 // Song face: Chinese characters square, others half as wide.

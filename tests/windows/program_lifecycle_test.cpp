@@ -59,32 +59,6 @@ TEST(ProgramLifecycle, StartsFromTheFileRefusesASecondCopyAndSavesAtExit) {
             "4500,2250,用户的数据");
 }
 
-TEST(ProgramLifecycle, TheHotKeyIsToldWhenTakenAndBringsThePanelOutOfTheTray) {
-  ParameterItems items = Settings();
-  items[kParamHotKey] = "Ctrl+Alt+Q";
-  Installation install(items);
-  // Held by another program: told once at the start, and the panel goes on without it.
-  ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'Q'));
-  {
-    Process taken(install);
-    HWND message = taken.WaitWindow(kMessageCaption);
-    ::UnregisterHotKey(nullptr, 7);
-    ASSERT_NE(message, nullptr) << "a taken key is not told";
-    ::PostMessageW(taken.WaitWindow(kPanelCaption), WM_CLOSE, 0, 0);
-    EXPECT_EQ(taken.WaitExit(), 0);
-  }
-  Process program(install);
-  HWND panel = program.WaitWindow(kPanelCaption);
-  ASSERT_NE(panel, nullptr);
-  const POINT tray = TwipsPoint(panel, 1050 + 150, 80 + 150);  // the tray picture
-  ClickTheMouse(tray.x, tray.y);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(panel); }));
-  PressKey('Q', false, true, true);
-  EXPECT_TRUE(WaitFor([&] {
-    return ::IsWindowVisible(panel) && ::GetForegroundWindow() == panel && FocusIn(panel) == ChildWindows(panel)[0];
-  })) << "not out, in front, on its first button";
-}
-
 TEST(ProgramLifecycle, AnUnreadableSettingsFileIsLeftAloneAndAMissingOneIsWritten) {
   Installation install(Settings());
   const std::string original = ReadBytes(install.SettingsPath());
