@@ -276,7 +276,8 @@ void CalendarWindow::PaintMark(HWND box, int index) const {
   const int oldMode = ::SetBkMode(dc.get(), TRANSPARENT);
   const Palette palette = CurrentPalette();
   const Colour own = mark == DayMark::DayOff ? kRed : kWorkDayMark;
-  const COLORREF oldColour = ::SetTextColor(dc.get(), win::ToColorRef(palette.flat ? palette.cellText : own));
+  const Colour flat = BoxColour(index) == kFocusBack ? palette.selectionText : palette.cellText;
+  const COLORREF oldColour = ::SetTextColor(dc.get(), win::ToColorRef(palette.flat ? flat : own));
   // Top right of the part of the cell that shows, clear of the day number.
   const int x = VisibleRight(index) - TextWidth(dc.get(), text) - Px(15);
   ::TextOutW(dc.get(), x, Px(15), text.c_str(), static_cast<int>(text.size()));
