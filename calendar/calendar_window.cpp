@@ -276,8 +276,10 @@ void CalendarWindow::PaintMark(HWND box, int index) const {
   win::WindowDc dc(box);
   win::SelectScope font(dc.get(), markFont_.get());
   const int oldMode = ::SetBkMode(dc.get(), TRANSPARENT);
-  const COLORREF oldColour =
-      ::SetTextColor(dc.get(), win::ToColorRef(mark == DayMark::DayOff ? kRed : kWorkDayMark));
+  const Palette palette = CurrentPalette();
+  const Colour own = mark == DayMark::DayOff ? kRed : kWorkDayMark;
+  const Colour flat = BoxColour(index) == kFocusBack ? palette.selectionText : palette.cellText;
+  const COLORREF oldColour = ::SetTextColor(dc.get(), win::ToColorRef(palette.flat ? flat : own));
   // Top right of the part of the cell that shows, clear of the day number.
   const int x = VisibleRight(index) - TextWidth(dc.get(), text) - Px(15);
   ::TextOutW(dc.get(), x, Px(15), text.c_str(), static_cast<int>(text.size()));
@@ -397,6 +399,15 @@ void CalendarWindow::OnBoxFocus(int index, bool gained) {
 LRESULT CalendarWindow::BoxColours(HDC dc, HWND box) {
   const int index = BoxIndex(box);
   const Colour back = BoxColour(index);
+  const Palette palette = CurrentPalette();
+  if (palette.flat) {
+    // The focused day in the selection's colours, the others as table cells
+    // (the system's brushes of those colours).
+    const bool focused = back == kFocusBack;
+    ::SetBkColor(dc, win::ToColorRef(focused ? palette.selection : palette.cell));
+    ::SetTextColor(dc, win::ToColorRef(focused ? palette.selectionText : palette.cellText));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  }
   ::SetBkColor(dc, win::ToColorRef(back));
   ::SetTextColor(dc, win::ToColorRef(RedText(index) ? kRed : kBlack));
   const win::Brush& brush = back == kFocusBack ? pink_ : back == kTodayBack ? grey_ : white_;
@@ -454,7 +465,8 @@ bool CalendarWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 void CalendarWindow::Paint(const PaintTarget& target) {
-  PaintGradient(target, CurrentSkin().background, true, 2);
+  const Palette palette = CurrentPalette();
+  PaintBackground(target, palette);
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
   const COLORREF oldColour = ::GetTextColor(target.dc);
   for (const ControlDef& c : Definition().controls) {
@@ -462,7 +474,7 @@ void CalendarWindow::Paint(const PaintTarget& target) {
     // The form's own font, unless drawn for another DPI.
     win::Font other = target.dpi == Dpi() ? win::Font() : ControlFontAt(c, target.dpi);
     win::SelectScope select(target.dc, other ? other.get() : ControlFont(kLabels[c.index]));
-    ::SetTextColor(target.dc, win::ToColorRef(LabelColour(c.index)));
+    ::SetTextColor(target.dc, win::ToColorRef(palette.flat ? palette.text : LabelColour(c.index)));
     const std::wstring text = win::Widen(c.index == 9 ? lunarToday_ : c.text);
     RECT box{target.Px(c.left), target.Px(c.top), target.Px(c.left + c.width), target.Px(c.top + c.height)};
     ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box, DT_NOPREFIX | DT_SINGLELINE);

@@ -183,9 +183,10 @@ bool Form::LoadForm() {
   for (const Form* form : Registry()) {
     if (form != this && form->hwnd() == front) focusCues_ = form->focusCues_;
   }
-  // Every window's buttons take the user's button and caption colours.
-  const Skin skin = CurrentSkin();
-  SetButtonColours(skin.button, skin.buttonText);
+  // Every window's buttons take the user's button and caption colours
+  // (the system's in high contrast).
+  const Palette palette = CurrentPalette();
+  SetButtonColours(palette.button, palette.buttonText);
   OnLoad();
   return IsLoaded();
 }
@@ -254,7 +255,7 @@ void Form::PaintLabel(const PaintTarget& target, const ControlDef& label, UINT f
   const win::Font font = ControlFontAt(label, target.dpi);
   win::SelectScope select(target.dc, font ? font.get() : ::GetStockObject(DEFAULT_GUI_FONT));
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  const COLORREF oldColour = ::SetTextColor(target.dc, win::ToColorRef(CurrentPalette().text));
   const PixelBox b = ToPixels(label, target.dpi);
   RECT box{b.left, b.top, b.left + b.width, b.top + b.height};
   const std::wstring text = win::Widen(label.text);
@@ -270,6 +271,12 @@ void Form::SetButtonColours(Colour fore, Colour text) {
     button->SetForeColor(fore);
     button->SetTextColor(text);
   }
+}
+
+void Form::OnColoursChanged() {
+  const Palette palette = CurrentPalette();
+  SetButtonColours(palette.button, palette.buttonText);
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::CreateControls() {
@@ -570,6 +577,10 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
       }
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      OnColoursChanged();
+      break;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       const SIZE size = OuterSize(def_, style_, HIWORD(wParam));

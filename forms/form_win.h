@@ -73,6 +73,8 @@ class Form : public win::Window {
   Program& program() const { return *program_; }
   // The skin of the program's settings.
   Skin CurrentSkin() const { return SkinOf(program_->state.Parameters); }
+  // The colours to paint in: the skin's, or the system's in high contrast.
+  Palette CurrentPalette() const { return PaletteNow(CurrentSkin()); }
 
   const WindowDef& Definition() const { return def_; }
   int Dpi() const;
@@ -146,13 +148,16 @@ class Form : public win::Window {
   void ApplyDefinition();
 
   void InvalidateControl(ControlKey key);
-  // Draws a label's text in its box and font at the target's DPI, black,
-  // over what is there.
+  // Draws a label's text in its box and font at the target's DPI, in the
+  // palette's text colour, over what is there.
   void PaintLabel(const PaintTarget& target, const ControlDef& label, UINT format) const;
   // The font of a control that names one (owned by the form), or nullptr.
   HFONT ControlFont(ControlKey key) const;
   // ForeColor and TextColor of every gradient button of the window.
   void SetButtonColours(Colour fore, Colour text);
+  // The system's colours or high contrast changed: the buttons take the
+  // palette's colours and the window with its controls paints afresh.
+  void OnColoursChanged();
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;

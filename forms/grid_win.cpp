@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/skin_paint_win.h"
 #include "win32/paint.h"
 #include "win32/render_messages.h"
 #include "win32/scroll_bar.h"
@@ -448,16 +449,19 @@ void GridView::PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed) 
   const int high = std::max(model_->Row(), model_->RowSel());
   const bool selected = !fixed && low >= 1 && row >= low && row <= high;
   const RECT inner{box.left, box.top, box.right - 1, box.bottom - 1};
-  Colour back = fixed ? kFixedShade : 0xFFFFFF;
-  COLORREF text = win::ToColorRef(model_->ForeColorAt(row, col));
+  const Palette& p = palette_;
+  Colour back = fixed ? p.fixed : p.cell;
+  // Flat (high contrast), the cells' own colours give way to the system's.
+  Colour text = !p.flat ? model_->ForeColorAt(row, col) : fixed ? p.fixedText : p.cellText;
   if (selected) {
-    back = static_cast<Colour>(::GetSysColor(COLOR_HIGHLIGHT));
-    text = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    back = p.selection;
+    text = p.selectionText;
   }
   win::FillSolid(dc, inner, back);
   // Grid lines: the right and bottom edge of every cell.
-  win::FillSolid(dc, RECT{box.right - 1, box.top, box.right, box.bottom}, lineColour_);
-  win::FillSolid(dc, RECT{box.left, box.bottom - 1, box.right, box.bottom}, lineColour_);
+  const Colour lines = p.flat ? p.lines : lineColour_;
+  win::FillSolid(dc, RECT{box.right - 1, box.top, box.right, box.bottom}, lines);
+  win::FillSolid(dc, RECT{box.left, box.bottom - 1, box.right, box.bottom}, lines);
   const std::string& cell = model_->TextMatrix(row, col);
   if (!cell.empty()) {
     const std::wstring wide = win::Widen(cell);
@@ -471,7 +475,7 @@ void GridView::PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed) 
     } else {
       format |= DT_LEFT | DT_VCENTER;
     }
-    ::SetTextColor(dc, text);
+    ::SetTextColor(dc, win::ToColorRef(text));
     ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, format);
   }
   if (!fixed && row == model_->Row() && col == model_->Col() && ::GetFocus() == hwnd()) {
@@ -486,7 +490,9 @@ void GridView::Render(HDC target) {
   ::GetClientRect(hwnd(), &client);
   win::BufferedDc buffer(target, client.right, client.bottom);
   HDC dc = buffer.dc();
-  win::FillSolid(dc, client, kFixedShade);
+  // The table's colours do not depend on the skin.
+  palette_ = PaletteNow(Skin{});
+  win::FillSolid(dc, client, palette_.fixed);
   if (!model_) return;
   EnsureLayout();
   win::SelectScope font(dc, font_.get());

@@ -19,6 +19,7 @@
 #include "base/grid_geometry.h"
 #include "base/row_index.h"
 #include "base/table_model.h"
+#include "forms/skin.h"
 #include "win32/handles.h"
 #include "win32/window_base.h"
 
@@ -33,8 +34,6 @@ struct GridEvents {
 
 class GridView : public win::Window, private TableObserver {
  public:
-  static constexpr Colour kFixedShade = 0xE0E0E0;
-
   GridView() = default;
   ~GridView() override;
 
@@ -86,6 +85,7 @@ class GridView : public win::Window, private TableObserver {
   TableModel* model_ = nullptr;
   GridEvents events_;
   Colour lineColour_ = 0xC0C0C0;
+  Palette palette_;  // the colours of the paint under way
   int dpi_ = 96;
   win::Font font_;
   RowIndex index_;          // twips heights of every row, row 0 included

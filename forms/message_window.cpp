@@ -181,14 +181,15 @@ void MessageWindow::OnLoad() {
 }
 
 void MessageWindow::Paint(const PaintTarget& target) {
-  const Colour background = CurrentSkin().background;
-  PaintTitleBar(target, kTitle, background);
-  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
+  const Palette palette = CurrentPalette();
+  PaintTitleBar(target, kTitle, palette);
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), palette.picture, target.dpi);
   // The copy label follows the text at every paint.
   if (copyText_ != text_) copyText_ = text_;
   // The light copy lies behind, 8 twips right and below; the text on top.
-  DrawLabel(target, ControlBox(kTextShadow), ControlFont(kTextShadow), copyText_, 0xFFFFFF);
-  DrawLabel(target, ControlBox(kText), ControlFont(kText), text_, 0x000000);
+  DrawLabel(target, ControlBox(kTextShadow), ControlFont(kTextShadow), copyText_,
+            palette.flat ? palette.back : 0xFFFFFF);
+  DrawLabel(target, ControlBox(kText), ControlFont(kText), text_, palette.text);
 }
 
 bool MessageWindow::OnEscape() {

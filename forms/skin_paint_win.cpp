@@ -1,6 +1,8 @@
 #include "forms/skin_paint_win.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "base/gradient.h"
 #include "base/units.h"
@@ -24,6 +26,38 @@ void PaintGradient(const PaintTarget& target, Colour colour, bool fromTop, int s
       top = flippedTop;
     }
     win::FillSolid(target.dc, RECT{0, top, target.widthPx, bottom}, band.colour);
+  }
+}
+
+bool HighContrastOn() {
+  static const bool forced = [] {
+    const char* value = std::getenv("QUILLET_HIGH_CONTRAST");
+    return value && std::strcmp(value, "1") == 0;
+  }();
+  if (forced) return true;
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Palette PaletteNow(const Skin& skin) {
+  const auto sys = [](int index) { return static_cast<Colour>(::GetSysColor(index)); };
+  SystemColours system;
+  system.window = sys(COLOR_WINDOW);
+  system.windowText = sys(COLOR_WINDOWTEXT);
+  system.face = sys(COLOR_BTNFACE);
+  system.faceText = sys(COLOR_BTNTEXT);
+  system.highlight = sys(COLOR_HIGHLIGHT);
+  system.highlightText = sys(COLOR_HIGHLIGHTTEXT);
+  return PaletteOf(skin, HighContrastOn(), system);
+}
+
+void PaintBackground(const PaintTarget& target, const Palette& palette) {
+  if (palette.flat) {
+    win::FillSolid(target.dc, RECT{0, 0, target.widthPx, target.heightPx}, palette.back);
+  } else {
+    PaintGradient(target, palette.back, true, 2);
   }
 }
 
@@ -80,17 +114,18 @@ void FillBar(const PaintTarget& target, double top, double bottom, Colour colour
 
 }  // namespace
 
-void PaintTitleBarAt(const PaintTarget& target, std::string_view title, Colour background,
+void PaintTitleBarAt(const PaintTarget& target, std::string_view title, const Palette& palette,
                      double x, double y) {
-  PaintGradient(target, background, true, 2);
-  DrawAngledText(target, x + 10, y + 10, title, 0, 0xEEEEEE);
-  DrawAngledText(target, x, y, title, 0, 0x000000);
-  FillBar(target, 420, 425, DarkenColour(background, 150));
-  FillBar(target, 430, 435, DarkenColour(background, -200));
+  PaintBackground(target, palette);
+  DrawAngledText(target, x + 10, y + 10, title, 0, palette.shade);
+  DrawAngledText(target, x, y, title, 0, palette.text);
+  // Flat, both bars are in the text's colour.
+  FillBar(target, 420, 425, palette.flat ? palette.text : DarkenColour(palette.back, 150));
+  FillBar(target, 430, 435, palette.flat ? palette.text : DarkenColour(palette.back, -200));
 }
 
-void PaintTitleBar(const PaintTarget& target, std::string_view title, Colour background) {
-  PaintTitleBarAt(target, title, background, 400, 170);
+void PaintTitleBar(const PaintTarget& target, std::string_view title, const Palette& palette) {
+  PaintTitleBarAt(target, title, palette, 400, 170);
 }
 
 void DrawPicture(HDC dc, const RECT& box, HBITMAP picture, Colour back, int dpi) {

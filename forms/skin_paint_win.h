@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/colour.h"
+#include "forms/skin.h"
 
 namespace quillet {
 
@@ -27,6 +28,19 @@ struct PaintTarget {
 // past the far edge is clipped.
 void PaintGradient(const PaintTarget& target, Colour colour, bool fromTop, int step);
 
+// Whether the system's high-contrast setting is on, or the environment
+// variable QUILLET_HIGH_CONTRAST is 1 at the start (a testing aid: Wine
+// cannot switch the setting on).
+bool HighContrastOn();
+
+// The palette of skin as the windows paint it now: with high contrast on,
+// the system's current colours.
+Palette PaletteNow(const Skin& skin);
+
+// A window's background: the gradient from the top (as PaintGradient with
+// step 2), or one colour when the palette is flat.
+void PaintBackground(const PaintTarget& target, const Palette& palette);
+
 // Text at (x, y) twips in `fore`, rotated by angle degrees (counter-
 // clockwise; -90 runs downwards), in the system's default face, with no
 // background; heightPx 0 is the usual size, AngledTextHeight(target.dpi).
@@ -40,13 +54,13 @@ int AngledTextHeight(int dpi);
 // (the same at any angle).
 int AngledTextLength(HDC dc, std::string_view text, int heightPx);
 
-// The title strip: the gradient in `background`, the title with a light
-// copy 10 twips right and below, and two thin bars under it.
-void PaintTitleBar(const PaintTarget& target, std::string_view title, Colour background);
+// The title strip: the background, the title with a light copy 10 twips
+// right and below, and two thin bars under it.
+void PaintTitleBar(const PaintTarget& target, std::string_view title, const Palette& palette);
 
 // The same strip with the title at another place (the help viewer's title
 // sits further right): light copy at (x + 10, y + 10), title at (x, y).
-void PaintTitleBarAt(const PaintTarget& target, std::string_view title, Colour background,
+void PaintTitleBarAt(const PaintTarget& target, std::string_view title, const Palette& palette,
                      double x, double y);
 
 // Clears box to back, then combines the picture with it by AND of colours

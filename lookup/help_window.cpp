@@ -63,8 +63,9 @@ void HelpWindow::OnLoad() {
 void HelpWindow::OnUnload() { ::KillTimer(hwnd(), kHoverTimer); }
 
 void HelpWindow::Paint(const PaintTarget& target) {
-  const Colour background = CurrentSkin().background;
-  PaintTitleBarAt(target, kTitle, background, 600, 200);
+  const Palette palette = CurrentPalette();
+  const Colour background = palette.picture;
+  PaintTitleBarAt(target, kTitle, palette, 600, 200);
   DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
   DrawPicture(target.dc, ControlBox(kClose),
               closeHover_[0] == -1 ? closeNormal_.get() : closeHighlight_.get(), background,

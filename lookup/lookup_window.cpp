@@ -96,7 +96,7 @@ std::string LookupWindow::BoxText(ControlKey key) const {
 void LookupWindow::DrawLabel(const PaintTarget& target, const ControlDef& label) const {
   win::SelectScope select(target.dc, ControlFont(KeyOf(label)));
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  const COLORREF oldColour = ::SetTextColor(target.dc, win::ToColorRef(CurrentPalette().text));
   RECT box = ControlBox(KeyOf(label));
   const std::wstring text = win::Widen(label.text);
   ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box, DT_NOPREFIX | DT_SINGLELINE);
@@ -105,9 +105,9 @@ void LookupWindow::DrawLabel(const PaintTarget& target, const ControlDef& label)
 }
 
 void LookupWindow::Paint(const PaintTarget& target) {
-  const Colour background = CurrentSkin().background;
-  PaintTitleBar(target, kTitle, background);
-  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
+  const Palette palette = CurrentPalette();
+  PaintTitleBar(target, kTitle, palette);
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), palette.picture, target.dpi);
   for (const ControlDef& c : Definition().controls) {
     if (c.kind == ControlKind::Label) DrawLabel(target, c);
   }

@@ -7,6 +7,7 @@
 #include "reminders/due_check_win.h"
 #include "reminders/schedule.h"
 #include "win32/handles.h"
+#include "win32/paint.h"
 #include "win32/scroll_bar.h"
 #include "win32/text.h"
 
@@ -153,9 +154,10 @@ void ReminderPopupWindow::DrawLabel(const PaintTarget& target, ControlKey label,
 }
 
 void ReminderPopupWindow::Paint(const PaintTarget& target) {
-  PaintGradient(target, CurrentSkin().background, true, 2);
+  const Palette palette = CurrentPalette();
+  PaintBackground(target, palette);
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  const COLORREF oldColour = ::SetTextColor(target.dc, win::ToColorRef(palette.text));
   DrawLabel(target, kHeadingLabel, kHeading, target.widthPx, -1);
   DrawLabel(target, kTextLabel, text_, scrolls_ ? Px(kBarLeft) : target.widthPx, topLine_);
   ::SetTextColor(target.dc, oldColour);

@@ -128,7 +128,7 @@ void ReminderSettingsWindow::OnUnload() {
 
 void ReminderSettingsWindow::Paint(const PaintTarget& target) {
   // The title strip shows the caption, set in by four spaces.
-  PaintTitleBar(target, "    " + std::string(kCaption), CurrentSkin().background);
+  PaintTitleBar(target, "    " + std::string(kCaption), CurrentPalette());
   for (const ControlDef& c : Definition().controls) {
     if (c.kind == ControlKind::Label) PaintLabel(target, c, DT_LEFT | DT_TOP | DT_NOPREFIX);
   }

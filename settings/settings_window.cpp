@@ -134,7 +134,6 @@ SettingsWindow::SettingsWindow() : Form(SettingsDefinition(), FormStyle{}), tria
 }
 
 void SettingsWindow::OnLoad() {
-  switchBrush_.reset(::CreateSolidBrush(DarkenColour(CurrentSkin().background, 30)));
   const SettingsControls controls = ParametersToSettings(program().state.Parameters);
   SetText(ControlWindow(kDataFolderBox), controls.dataFolder);
   SetText(ControlWindow(kSoundFileBox), controls.soundFile);
@@ -195,7 +194,7 @@ void SettingsWindow::SetColour(int box, Colour colour) {
 }
 
 void SettingsWindow::Paint(const PaintTarget& target) {
-  PaintTitleBar(target, kTitle, CurrentSkin().background);
+  PaintTitleBar(target, kTitle, CurrentPalette());
   for (const ControlDef& c : Definition().controls) {
     if (InGroup(c, kFrames)) PaintFrame(target, c);
   }
@@ -213,7 +212,8 @@ void SettingsWindow::Paint(const PaintTarget& target) {
 void SettingsWindow::PaintFrame(const PaintTarget& target, const ControlDef& frame) const {
   // The frame's back colour fills it whole; an etched line, drawn in a
   // darker and a lighter shade of it, runs through the caption's middle.
-  const Colour back = DarkenColour(CurrentSkin().background, 25);
+  const Palette palette = CurrentPalette();
+  const Colour back = palette.flat ? palette.back : DarkenColour(palette.back, 25);
   const RECT box = BoxAt(frame, target.dpi);
   Fill(target.dc, box, back);
   const win::Font font = ControlFontAt(frame, target.dpi);
@@ -221,8 +221,8 @@ void SettingsWindow::PaintFrame(const PaintTarget& target, const ControlDef& fra
   TEXTMETRICW metrics{};
   ::GetTextMetricsW(target.dc, &metrics);
   const RECT line{box.left, box.top + metrics.tmHeight / 2, box.right, box.bottom};
-  const win::Brush dark(::CreateSolidBrush(DarkenColour(back, 70)));
-  const win::Brush light(::CreateSolidBrush(DarkenColour(back, -60)));
+  const win::Brush dark(::CreateSolidBrush(palette.flat ? palette.text : DarkenColour(back, 70)));
+  const win::Brush light(::CreateSolidBrush(palette.flat ? palette.text : DarkenColour(back, -60)));
   const RECT shadow{line.left, line.top, line.right - 1, line.bottom - 1};
   const RECT lit{line.left + 1, line.top + 1, line.right, line.bottom};
   ::FrameRect(target.dc, &lit, light.get());
@@ -230,7 +230,7 @@ void SettingsWindow::PaintFrame(const PaintTarget& target, const ControlDef& fra
   const std::wstring caption = win::Widen(" " + frame.text + " ");
   const int oldMode = ::SetBkMode(target.dc, OPAQUE);
   const COLORREF oldBack = ::SetBkColor(target.dc, back);
-  const COLORREF oldText = ::SetTextColor(target.dc, 0);
+  const COLORREF oldText = ::SetTextColor(target.dc, palette.text);
   ::TextOutW(target.dc, box.left + target.Px(90), box.top, caption.c_str(), static_cast<int>(caption.size()));
   ::SetTextColor(target.dc, oldText);
   ::SetBkColor(target.dc, oldBack);
@@ -285,8 +285,14 @@ bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       }
       for (int i = 0; i < static_cast<int>(kSwitches.size()); ++i) {
         if (control != ControlWindow(kSwitchBoxes[i])) continue;
-        ::SetTextColor(dc, 0);
-        ::SetBkColor(dc, DarkenColour(CurrentSkin().background, 30));
+        const Palette palette = CurrentPalette();
+        const Colour back = palette.flat ? palette.back : DarkenColour(palette.back, 30);
+        if (!switchBrush_ || back != switchColour_) {
+          switchBrush_.reset(::CreateSolidBrush(back));
+          switchColour_ = back;
+        }
+        ::SetTextColor(dc, palette.text);
+        ::SetBkColor(dc, back);
         *result = reinterpret_cast<LRESULT>(switchBrush_.get());
         return true;
       }

@@ -92,6 +92,7 @@ class SettingsWindow : public Form {
   std::string opened_;               // the folder list's open folder
   std::vector<std::string> lines_;   // the folder list's paths, parallel to its lines
   win::Brush switchBrush_;           // the switches' back colour
+  Colour switchColour_ = 0;          // the colour of switchBrush_
 };
 
 // Shows the settings window; saved runs after each save that changed the

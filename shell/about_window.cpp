@@ -41,14 +41,14 @@ void AboutWindow::OnLoad() {
 }
 
 void AboutWindow::Paint(const PaintTarget& target) {
-  const Colour background = CurrentSkin().background;
-  PaintTitleBar(target, kTitle, background);
-  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), background, target.dpi);
-  DrawPicture(target.dc, ControlBox(kPicture), picture_.get(), background, target.dpi);
+  const Palette palette = CurrentPalette();
+  PaintTitleBar(target, kTitle, palette);
+  DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), palette.picture, target.dpi);
+  DrawPicture(target.dc, ControlBox(kPicture), picture_.get(), palette.picture, target.dpi);
   const ControlDef* label = FindControl(Definition(), kNoticeLabel);
   win::SelectScope select(target.dc, ControlFont(kNoticeLabel));
   const int oldMode = ::SetBkMode(target.dc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(target.dc, 0);
+  const COLORREF oldColour = ::SetTextColor(target.dc, win::ToColorRef(palette.text));
   RECT box = ControlBox(kNoticeLabel);
   const std::wstring text = win::Widen(label->text);
   ::DrawTextW(target.dc, text.c_str(), static_cast<int>(text.size()), &box,

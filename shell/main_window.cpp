@@ -276,9 +276,9 @@ bool MainWindow::PictureShown(const ControlDef& control) const {
 }
 
 void MainWindow::Paint(const PaintTarget& target) {
-  const Skin skin = CurrentSkin();
-  const Colour c = skin.background;
-  PaintTitleBar(target, kTitle, c);
+  const Palette palette = CurrentPalette();
+  const Colour c = palette.picture;
+  PaintTitleBar(target, kTitle, palette);
   DrawPicture(target.dc, ControlBox(kLogo), logo_.get(), c, target.dpi);
   for (int i = 0; i < 2; ++i) {
     const ControlDef* cp = FindControl(Definition(), kCorners[i]);
@@ -297,13 +297,14 @@ void MainWindow::Paint(const PaintTarget& target) {
       target.Px(kDateBottom) - target.Px(kDateTop), AngledTextHeight(target.dpi),
       [&target](std::string_view text, int fontPx) { return AngledTextLength(target.dc, text, fontPx); });
   const double width = Definition().width;
-  DrawAngledText(target, width - 90, kDateTop + 10, paintedDate_.text, -90, 0xDDDDDD, paintedDate_.fontPx);
-  DrawAngledText(target, width - 100, kDateTop, paintedDate_.text, -90, MakeColour(10, 10, 10),
-                 paintedDate_.fontPx);
-  if (skin.button != appliedButton_ || skin.buttonText != appliedText_) {
-    appliedButton_ = skin.button;
-    appliedText_ = skin.buttonText;
-    SetButtonColours(skin.button, skin.buttonText);
+  DrawAngledText(target, width - 90, kDateTop + 10, paintedDate_.text, -90,
+                 palette.flat ? palette.back : 0xDDDDDD, paintedDate_.fontPx);
+  DrawAngledText(target, width - 100, kDateTop, paintedDate_.text, -90,
+                 palette.flat ? palette.text : MakeColour(10, 10, 10), paintedDate_.fontPx);
+  if (palette.button != appliedButton_ || palette.buttonText != appliedText_) {
+    appliedButton_ = palette.button;
+    appliedText_ = palette.buttonText;
+    SetButtonColours(palette.button, palette.buttonText);
   }
 }
 

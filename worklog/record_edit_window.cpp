@@ -75,7 +75,10 @@ WindowDef RecordEditDefinition() {
 
 // The background of the frame and its options: the window's colour darkened
 // twice.
-Colour FrameColour(Colour background) { return DarkenColour(DarkenColour(background, 65), 15); }
+// The state frame's colour: a shade of the background, the background itself when flat.
+Colour FrameColour(const Palette& palette) {
+  return palette.flat ? palette.back : DarkenColour(DarkenColour(palette.back, 65), 15);
+}
 
 }  // namespace
 
@@ -98,9 +101,6 @@ bool RecordEditWindow::Load(RecordBook& book, RecordEditMode mode, int row) {
 
 void RecordEditWindow::OnLoad() {
   RecordBook& list = *book_;
-  frameBrush_ =
-      win::Brush(::CreateSolidBrush(win::ToColorRef(FrameColour(CurrentSkin().background))));
-
   // The frame fills its surface, so it lies under its options and never
   // draws over them.
   HWND frame = ControlWindow(kStateFrame);
@@ -157,15 +157,16 @@ void RecordEditWindow::OnLoad() {
 void RecordEditWindow::OnUnload() {
   EnableListWindow();
   frameBrush_ = win::Brush();
+  frameColour_ = 0;
 }
 
 void RecordEditWindow::Paint(const PaintTarget& target) {
-  const Colour background = CurrentSkin().background;
-  PaintTitleBar(target, kTitle, background);
+  const Palette palette = CurrentPalette();
+  PaintTitleBar(target, kTitle, palette);
   const ControlDef* frame = FindControl(Definition(), kStateFrame);
   const PixelBox f = ToPixels(*frame, target.dpi);
   win::FillSolid(target.dc, RECT{f.left, f.top, f.left + f.width, f.top + f.height},
-                 FrameColour(background));
+                 FrameColour(palette));
   for (const ControlDef& c : Definition().controls) {
     if (c.kind != ControlKind::Label) continue;
     PaintLabel(target, c, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
@@ -196,9 +197,15 @@ bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       bool framed = control == ControlWindow(kStateFrame);
       for (int i = 0; i < kCompletionStateCount; ++i)
         framed = framed || control == ControlWindow(kStates[i]);
-      if (!framed || !frameBrush_) return false;
-      ::SetBkColor(dc, win::ToColorRef(FrameColour(CurrentSkin().background)));
-      ::SetTextColor(dc, 0);
+      if (!framed) return false;
+      const Palette palette = CurrentPalette();
+      const Colour back = FrameColour(palette);
+      if (!frameBrush_ || back != frameColour_) {
+        frameBrush_ = win::Brush(::CreateSolidBrush(win::ToColorRef(back)));
+        frameColour_ = back;
+      }
+      ::SetBkColor(dc, win::ToColorRef(back));
+      ::SetTextColor(dc, win::ToColorRef(palette.text));
       *result = reinterpret_cast<LRESULT>(frameBrush_.get());
       return true;
     }

@@ -94,6 +94,7 @@ class RecordEditWindow : public Form {
   std::string openedState_;              // the state text the record had
   std::array<DateListGroup, 2> groups_;  // start, deadline
   win::Brush frameBrush_;                // the frame's and options' background
+  Colour frameColour_ = 0;  // the colour of frameBrush_
 };
 
 // Opens the edit window of program over the book, in the mode given (the

@@ -159,7 +159,7 @@ void WorkListWindow::OnUnload() {
 }
 
 void WorkListWindow::Paint(const PaintTarget& target) {
-  PaintGradient(target, CurrentSkin().background, true, 2);
+  PaintBackground(target, CurrentPalette());
   for (const ControlDef& c : Definition().controls) {
     if (c.kind == ControlKind::Label) PaintLabel(target, c, DT_LEFT | DT_TOP | DT_NOPREFIX);
   }

@@ -12,6 +12,7 @@
 #include "base/units.h"
 #include "base/window_geometry.h"
 #include "forms/pictures.h"
+#include "forms/skin.h"
 #include "forms/window_definition.h"
 #include "settings/default_settings.h"
 #include "shell/docking.h"
@@ -57,6 +58,27 @@ int SongWidth(std::string_view text, int fontPx) {
   int halves = 0;
   for (const unsigned char c : text) halves += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
   return halves * fontPx / 2;
+}
+
+TEST(Palette, TheSkinOrInHighContrastTheSystemsColoursFlat) {
+  Skin skin;
+  skin.background = 0x3366CC;
+  skin.button = 0x00AAFF;
+  skin.buttonText = 0x112233;
+  // Six different system colours, so that any one taken for another shows.
+  const SystemColours sys{0x010101, 0xF1F1F1, 0x020202, 0xF2F2F2, 0xFFEB1A, 0x030303};
+  const auto all = [](const Palette& p) {
+    return std::vector<Colour>{p.back, p.text, p.shade, p.picture, p.button, p.buttonText, p.cell, p.cellText,
+                               p.fixed, p.fixedText, p.selection, p.selectionText, p.lines};
+  };
+  EXPECT_FALSE(PaletteOf(skin, false, sys).flat);
+  EXPECT_EQ(all(PaletteOf(skin, false, sys)),
+            (std::vector<Colour>{0x3366CC, 0, 0xEEEEEE, 0x3366CC, 0x00AAFF, 0x112233, 0xFFFFFF, 0, 0xE0E0E0, 0,
+                                 0xFFEB1A, 0x030303, 0xC0C0C0}));
+  EXPECT_TRUE(PaletteOf(skin, true, sys).flat);
+  EXPECT_EQ(all(PaletteOf(skin, true, sys)),
+            (std::vector<Colour>{0x020202, 0xF2F2F2, 0x020202, 0xFFFFFF, 0x020202, 0xF2F2F2, 0x010101, 0xF1F1F1,
+                                 0x020202, 0xF2F2F2, 0xFFEB1A, 0x030303, 0xF1F1F1}));
 }
 
 TEST(PanelDateText, PadsEveryParenthesisWhereItFitsElseDropsPaddingThenShrinks) {
