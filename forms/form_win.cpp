@@ -296,12 +296,13 @@ void Form::CreateControls() {
       auto button = std::make_unique<win::GleamButton>();
       if (button->Create(hwnd(), GleamDefinition(c), dpi)) {
         button->OnClick([this, i] { OnClick(def_.controls[i]); });
-        // The focus cue is the window's: drawn over the button's face as it
-        // gains the focus and after each repaint.
+        // The focus cue (and in high contrast the edge) is the window's:
+        // drawn over the button's face as it gains the focus and after each
+        // repaint.
         win::Subclass(button->hwnd(), [this, i](HWND b, UINT msg, WPARAM wParam, LPARAM lParam) {
           if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) ::InvalidateRect(b, nullptr, FALSE);
           const LRESULT result = ::DefSubclassProc(b, msg, wParam, lParam);
-          if (msg == WM_PAINT && focusCues_ && ::GetFocus() == b) PaintFocusCue(b, def_.controls[i]);
+          if (msg == WM_PAINT) PaintOverButton(b, def_.controls[i]);
           return result;
         });
         buttons_[i] = std::move(button);
@@ -483,22 +484,37 @@ void Form::ShowFocusCues() {
   }
 }
 
-void Form::PaintFocusCue(HWND button, const ControlDef& control) const {
+void Form::PaintOverButton(HWND button, const ControlDef& control) const {
+  const bool edge = CurrentPalette().flat;
+  const bool cue = focusCues_ && ::GetFocus() == button;
+  if (!edge && !cue) return;
   RECT face{};
   ::GetClientRect(button, &face);
   const int dpi = win::WindowDpi(button);
   const int line = std::max(1, ::MulDiv(1, dpi, 96));
-  // 3 pixels inside the edge, closer where the caption leaves less room.
-  const int room = TwipsToPixels(CentredCaption(control.text, control.width, control.height).x, dpi);
-  const int inset = std::clamp(room - line - 1, 1, ::MulDiv(3, dpi, 96));
   win::WindowDc dc(button);
   win::Brush brush(::CreateSolidBrush(win::ToColorRef(cueColour_)));
   if (!dc.get() || !brush) return;
-  for (int k = 0; k < line; ++k) {
-    const RECT ring{face.left + inset + k, face.top + inset + k, face.right - inset - k,
-                    face.bottom - inset - k};
-    ::FrameRect(dc.get(), &ring, brush.get());
+  const auto ring = [&](int inset) {
+    for (int k = 0; k < line; ++k) {
+      const RECT r{face.left + inset + k, face.top + inset + k, face.right - inset - k,
+                   face.bottom - inset - k};
+      ::FrameRect(dc.get(), &r, brush.get());
+    }
+  };
+  // Flat buttons on a flat background need their edge drawn, along their
+  // rounded shape where they have one.
+  if (edge) {
+    win::Region shape(::CreateRectRgn(0, 0, 0, 0));
+    if (shape && ::GetWindowRgn(button, shape.get()) != ERROR) {
+      ::FrameRgn(dc.get(), shape.get(), brush.get(), line, line);
+    } else {
+      ring(0);
+    }
   }
+  // The cue 3 pixels inside the edge, closer where the caption leaves less room.
+  const int room = TwipsToPixels(CentredCaption(control.text, control.width, control.height).x, dpi);
+  if (cue) ring(std::clamp(room - line - 1, edge ? line + 1 : 1, ::MulDiv(3, dpi, 96)));
 }
 
 const ControlDef* Form::PictureAt(POINT client) const {

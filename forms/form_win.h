@@ -175,8 +175,9 @@ class Form : public win::Window {
   // An arrow on option button i: the next or previous option of its group
   // is checked and focused.
   bool MoveOption(std::size_t i, int step);
-  // Draws the focus cue over a gradient button that has the focus.
-  void PaintFocusCue(HWND button, const ControlDef& control) const;
+  // Draws over a gradient button's face: the focus cue when it has the
+  // focus, and in high contrast its edge.
+  void PaintOverButton(HWND button, const ControlDef& control) const;
 
   WindowDef def_;
   FormStyle style_;
@@ -188,7 +189,7 @@ class Form : public win::Window {
   std::vector<win::Font> fonts_;   // parallel to def_.controls; owned here
   const ControlDef* pressed_ = nullptr;  // picture under a pressed button
   bool focusCues_ = false;  // the keyboard was used: the focused button shows it
-  Colour cueColour_ = 0;    // the buttons' caption colour
+  Colour cueColour_ = 0;    // the buttons' caption colour: their cue and edge
   Program* program_ = nullptr;
 };
 

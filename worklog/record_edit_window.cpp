@@ -191,6 +191,7 @@ bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       if (control == ControlWindow(kDateTexts[0]) || control == ControlWindow(kDateTexts[1])) {
         // Read-only, yet drawn as the boxes the user types into.
         ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
         *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         return true;
       }
