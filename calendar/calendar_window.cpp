@@ -7,6 +7,7 @@
 
 #include "calendar/lunar.h"
 #include "forms/skin.h"
+#include "win32/accessible_hook.h"
 #include "win32/clock.h"
 #include "win32/paint.h"
 #include "win32/subclass.h"
@@ -145,6 +146,7 @@ void CalendarWindow::OnLoad() {
     win::Subclass(cell, [this, i](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
       return CellProc(box, msg, wParam, lParam, i);
     });
+    win::HookAccessible(cell, this);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -343,6 +345,20 @@ bool CalendarWindow::CellKey(int index, WPARAM key) {
     default:
       return false;
   }
+}
+
+bool CalendarWindow::Name(HWND box, long child, std::wstring* name) {
+  const int index = BoxIndex(box);
+  if (child != CHILDID_SELF || index < 0 || index >= kMonthGridCells) return false;
+  *name = win::Widen(cells_[static_cast<std::size_t>(index)].SpokenText(year_, month_));
+  return true;
+}
+
+bool CalendarWindow::Role(HWND box, long child, long* role) {
+  const int index = BoxIndex(box);
+  if (child != CHILDID_SELF || index < 0 || index >= kMonthGridCells) return false;
+  *role = ROLE_SYSTEM_CELL;
+  return true;
 }
 
 void CalendarWindow::ShowDay(const CivilDate& date) {
