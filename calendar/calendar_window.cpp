@@ -76,12 +76,16 @@ WindowDef CalendarDefinition() {
     def.controls.push_back(Box(i, kCellLeft + kCellStepX * (i % 7), kCellTop + kCellHeight * (i / 7),
                                kCellWidth, kCellHeight, true));
   }
-  def.controls.push_back(Box(42, 840, 0, 615, 270, false));
-  def.controls.push_back(Box(43, 840, 240, 615, 270, false));
-  def.controls.push_back(
-      ScrollBar(CalendarWindow::kScrollBars[CalendarWindow::kYearBar], 1440, 0, 4935, 255));
-  def.controls.push_back(
-      ScrollBar(CalendarWindow::kScrollBars[CalendarWindow::kMonthBar], 1440, 240, 4935, 255));
+  // The year's row (kYearBar), then the month's: "年份：" and "月份：" name
+  // the box and the bar of their row.
+  for (int row = 0; row < 2; ++row) {
+    def.controls.push_back(Box(kMonthGridCells + row, 840, 240 * row, 615, 270, false));
+    def.controls.back().namedBy = {CalendarWindow::kLabels[7 + row]};
+  }
+  for (int row = 0; row < 2; ++row) {
+    def.controls.push_back(ScrollBar(CalendarWindow::kScrollBars[row], 1440, 240 * row, 4935, 255));
+    def.controls.back().namedBy = {CalendarWindow::kLabels[7 + row]};
+  }
   for (int i = 0; i < 7; ++i) {
     def.controls.push_back(BoldLabel(i, kWeekdayLefts[i], 600, 855, 255, kWeekdays[i], 9));
   }
