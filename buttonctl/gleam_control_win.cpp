@@ -189,6 +189,7 @@ STDMETHODIMP GleamControl::put_Text(BSTR value) {
   });
   if (FAILED(hr)) return hr;
   PropertyChanged(true);
+  if (hwnd_) ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
   return S_OK;
 }
 

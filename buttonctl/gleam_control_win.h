@@ -14,6 +14,7 @@
 
 #include "buttonctl/gleam_logic.h"
 #include "lantoc_h.h"
+#include "win32/accessible.h"
 
 namespace lantoc {
 
@@ -82,7 +83,8 @@ class GleamControl final : public _Gleam,
                            public IPersistStreamInit,
                            public IPersistPropertyBag,
                            public IProvideClassInfo2,
-                           public IConnectionPointContainer {
+                           public IConnectionPointContainer,
+                           private quillet::win::AccessibleSource {
  public:
   GleamControl();
   ~GleamControl();
@@ -213,6 +215,14 @@ class GleamControl final : public _Gleam,
   void FireClick();
   void FireKeyPress(WPARAM ch);
 
+  // What a screen reader hears (gleam_window_win.cpp): the caption, a push
+  // button, its state, and "按下" as its default action, which clicks it.
+  bool Name(HWND window, long child, std::wstring* name) override;
+  bool Role(HWND window, long child, long* role) override;
+  bool State(HWND window, long child, long* state) override;
+  bool DefaultAction(HWND window, long child, std::wstring* action) override;
+  bool DoDefaultAction(HWND window, long child) override;
+
   // Properties (persistence in gleam_persist_win.cpp).
   void ResetProperties();
   void PropertyChanged(bool repaint);
@@ -239,6 +249,7 @@ class GleamControl final : public _Gleam,
   IAdviseSink* adviseSink_ = nullptr;       // IOleObject::Advise, one reference
   IAdviseSink* viewSink_ = nullptr;         // IViewObject::SetAdvise, one reference
   HWND hwnd_ = nullptr;
+  quillet::win::AccessibleAnswer accessible_;  // the window's client object
 };
 
 }  // namespace lantoc

@@ -1,5 +1,6 @@
 // Gleam's own child window: painting the banded face and the caption, the
-// rounded region, mouse press and hover tracking, typed characters.
+// rounded region, mouse press and hover tracking, typed characters, and
+// what it tells a screen reader.
 #include "buttonctl/gleam_control_win.h"
 #include "base/gleam_dispids.h"
 
@@ -12,6 +13,9 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"LantocGleamWindow";
 constexpr UINT_PTR kHoverTimerId = 1;
+// Posted by the default action of the client object: the click comes from
+// the message loop, not from inside the screen reader's call.
+constexpr UINT kAccessibleClick = WM_APP + 1;
 
 LRESULT CALLBACK GleamWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
@@ -167,6 +171,38 @@ void GleamControl::FireClick() {
   if (eventsFrozen_ == 0) events_.Fire(GLEAM_EVENT_CLICK, nullptr);
 }
 
+bool GleamControl::Name(HWND, long child, std::wstring* name) {
+  if (child != CHILDID_SELF) return false;
+  *name = text_;
+  return true;
+}
+
+bool GleamControl::Role(HWND, long child, long* role) {
+  if (child != CHILDID_SELF) return false;
+  *role = ROLE_SYSTEM_PUSHBUTTON;
+  return true;
+}
+
+bool GleamControl::State(HWND window, long child, long* state) {
+  if (child != CHILDID_SELF) return false;
+  *state &= ~(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSED |
+              STATE_SYSTEM_PRESSED);
+  *state |= enabled_ ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+  if (::GetFocus() == window) *state |= STATE_SYSTEM_FOCUSED;
+  if (states_.pressed()) *state |= STATE_SYSTEM_PRESSED;
+  return true;
+}
+
+bool GleamControl::DefaultAction(HWND, long child, std::wstring* action) {
+  if (child != CHILDID_SELF) return false;
+  *action = L"按下";
+  return true;
+}
+
+bool GleamControl::DoDefaultAction(HWND window, long child) {
+  return child == CHILDID_SELF && enabled_ && ::PostMessageW(window, kAccessibleClick, 0, 0);
+}
+
 void GleamControl::FireKeyPress(WPARAM ch) {
   if (eventsFrozen_ > 0) return;
   SHORT keyAscii = static_cast<SHORT>(ch);
@@ -271,7 +307,18 @@ LRESULT GleamControl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     case WM_GETDLGCODE:
       return DLGC_WANTCHARS;
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (accessible_.Answer(hwnd, wParam, lParam, this, &result)) return result;
+      break;
+    }
+    case kAccessibleClick:
+      AddRef();  // a Click handler may release the control
+      if (enabled_) FireClick();
+      Release();
+      return 0;
     case WM_NCDESTROY:
+      accessible_.Reset();
       hwnd_ = nullptr;
       timerOn_ = false;
       break;

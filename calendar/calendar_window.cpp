@@ -7,6 +7,7 @@
 
 #include "calendar/lunar.h"
 #include "forms/skin.h"
+#include "win32/accessible_hook.h"
 #include "win32/clock.h"
 #include "win32/paint.h"
 #include "win32/subclass.h"
@@ -75,12 +76,16 @@ WindowDef CalendarDefinition() {
     def.controls.push_back(Box(i, kCellLeft + kCellStepX * (i % 7), kCellTop + kCellHeight * (i / 7),
                                kCellWidth, kCellHeight, true));
   }
-  def.controls.push_back(Box(42, 840, 0, 615, 270, false));
-  def.controls.push_back(Box(43, 840, 240, 615, 270, false));
-  def.controls.push_back(
-      ScrollBar(CalendarWindow::kScrollBars[CalendarWindow::kYearBar], 1440, 0, 4935, 255));
-  def.controls.push_back(
-      ScrollBar(CalendarWindow::kScrollBars[CalendarWindow::kMonthBar], 1440, 240, 4935, 255));
+  // The year's row (kYearBar), then the month's: "年份：" and "月份：" name
+  // the box and the bar of their row.
+  for (int row = 0; row < 2; ++row) {
+    def.controls.push_back(Box(kMonthGridCells + row, 840, 240 * row, 615, 270, false));
+    def.controls.back().namedBy = {CalendarWindow::kLabels[7 + row]};
+  }
+  for (int row = 0; row < 2; ++row) {
+    def.controls.push_back(ScrollBar(CalendarWindow::kScrollBars[row], 1440, 240 * row, 4935, 255));
+    def.controls.back().namedBy = {CalendarWindow::kLabels[7 + row]};
+  }
   for (int i = 0; i < 7; ++i) {
     def.controls.push_back(BoldLabel(i, kWeekdayLefts[i], 600, 855, 255, kWeekdays[i], 9));
   }
@@ -146,6 +151,7 @@ void CalendarWindow::OnLoad() {
     win::Subclass(cell, [this, i](HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
       return CellProc(box, msg, wParam, lParam, i);
     });
+    win::HookAccessible(cell, this);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -347,6 +353,20 @@ bool CalendarWindow::CellKey(int index, WPARAM key) {
     default:
       return false;
   }
+}
+
+bool CalendarWindow::Name(HWND box, long child, std::wstring* name) {
+  const int index = BoxIndex(box);
+  if (child != CHILDID_SELF || index < 0 || index >= kMonthGridCells) return false;
+  *name = win::Widen(cells_[static_cast<std::size_t>(index)].SpokenText(year_, month_));
+  return true;
+}
+
+bool CalendarWindow::Role(HWND box, long child, long* role) {
+  const int index = BoxIndex(box);
+  if (child != CHILDID_SELF || index < 0 || index >= kMonthGridCells) return false;
+  *role = ROLE_SYSTEM_CELL;
+  return true;
 }
 
 void CalendarWindow::ShowDay(const CivilDate& date) {

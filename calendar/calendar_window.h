@@ -3,7 +3,8 @@
 // scroll bars (1900..2100), and the lunar date of today at the top right.
 // Each cell shows the day, its lunar date, its festivals and solar term
 // (month_grid.h), a small 休 or 班 in its corner for an arranged day, and
-// its whole text in a tooltip when a line had to be cut. It keeps the
+// its whole text in a tooltip when a line had to be cut; a screen reader
+// hears a cell's whole text too (DayCell::SpokenText). It keeps the
 // system frame and title bar; closing it there unloads it, the panel's
 // button only hides it.
 #pragma once
@@ -15,11 +16,12 @@
 #include "calendar/day_marks.h"
 #include "calendar/month_grid.h"
 #include "forms/form_win.h"
+#include "win32/accessible.h"
 #include "win32/handles.h"
 
 namespace quillet {
 
-class CalendarWindow : public Form {
+class CalendarWindow : public Form, private win::AccessibleSource {
  public:
   static constexpr char kCaption[] = "\u3000Tamber日历";
   // The 42 day cells, then the year (42) and the month (43) boxes.
@@ -80,6 +82,9 @@ class CalendarWindow : public Form {
   // Page Down a month (with Ctrl a year), Home back to today. True when
   // the key was one of them.
   bool CellKey(int index, WPARAM key);
+  // AccessibleSource of the day cells: their whole text, as table cells.
+  bool Name(HWND box, long child, std::wstring* name) override;
+  bool Role(HWND box, long child, long* role) override;
   // Shows date's month (within the calendar's years) with date's cell focused.
   void ShowDay(const CivilDate& date);
   void ShowToday();  // Home, and a click on today's lunar date

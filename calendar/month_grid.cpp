@@ -41,6 +41,16 @@ std::string DayCell::Text() const {
   return text;
 }
 
+std::string DayCell::SpokenText(int year, int month) const {
+  if (day == 0) return {};
+  std::string text = std::to_string(year) + "年" + std::to_string(month) + "月" + std::to_string(day) + "日";
+  for (int n = 1; n < LineCount(); ++n) {
+    if (!Line(n).empty()) text += " " + Line(n);
+  }
+  if (mark != DayMark::None) text += " " + std::string(DayMarkText(mark));
+  return text;
+}
+
 int MondayFirstWeekday(const CivilDate& date) {
   // Day 0, 1970-01-01, was a Thursday (3).
   const int n = DayNumber(date) % 7;

@@ -34,6 +34,10 @@ struct DayCell {
   int LineCount() const;
   // Its whole text, lines joined by CR LF.
   std::string Text() const;
+  // What a screen reader says for the cell of that month: the date in full,
+  // the lunar text, festival and term, and the mark, joined by blanks
+  // ("2026年10月1日 八月二十 (国庆节) 休"). Empty outside the month.
+  std::string SpokenText(int year, int month) const;
 };
 
 // Monday 0 .. Sunday 6.

@@ -20,7 +20,7 @@ foreach(layer IN ITEMS base win32 forms
 endforeach()
 # Header-only, on the system headers alone: they link nothing of the
 # program.
-set(buttonctl_may_include win32/handles.h win32/render_messages.h)
+set(buttonctl_may_include win32/handles.h win32/render_messages.h win32/accessible.h)
 
 set(faults "")
 # Only the product folders, every file below them: tests, tools and bench

@@ -29,7 +29,7 @@ set(entry_source ${PROJECT_SOURCE_DIR}/shell/winmain_win.cpp)
 list(REMOVE_ITEM prog_win_sources ${entry_source})
 add_library(quillet_win STATIC ${win32_layer_sources} ${prog_win_sources} ${prog_window_sources})
 target_link_libraries(quillet_win PUBLIC quillet_core
-  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 winmm shlwapi advapi32)
+  user32 gdi32 shell32 ole32 oleaut32 uuid oleacc comctl32 comdlg32 winmm shlwapi advapi32)
 quillet_warnings(quillet_win)
 
 set(import_check ${PROJECT_SOURCE_DIR}/tools/check-imports.sh)
@@ -77,7 +77,7 @@ add_library(Lantoc SHARED ${lantoc_win_sources} ${PROJECT_SOURCE_DIR}/buttonctl/
             ${PROJECT_SOURCE_DIR}/buttonctl/lantoc.rc ${lantoc_gen}/lantoc_h.h)
 set_target_properties(Lantoc PROPERTIES PREFIX "" OUTPUT_NAME Lantoc)
 target_include_directories(Lantoc PRIVATE ${lantoc_gen})
-target_link_libraries(Lantoc PRIVATE lantoc_core lantoc_ids user32 gdi32 advapi32 ole32 oleaut32 uuid)
+target_link_libraries(Lantoc PRIVATE lantoc_core lantoc_ids user32 gdi32 advapi32 ole32 oleaut32 uuid oleacc)
 quillet_warnings(Lantoc)
 if(MINGW)
   add_custom_command(TARGET Lantoc POST_BUILD

@@ -10,6 +10,7 @@
 #include "base/window_geometry.h"
 #include "forms/skin.h"
 #include "forms/window_shape_win.h"
+#include "win32/accessible_hook.h"
 #include "win32/dpi.h"
 #include "win32/paint.h"
 #include "win32/render_messages.h"
@@ -321,6 +322,10 @@ void Form::CreateControls() {
                                        IsCombo(c) ? box.height * 12 : box.height,
                                        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        ::GetModuleHandleW(nullptr), nullptr);
+    }
+    // A label the window draws names the box beside it to screen readers.
+    if (children_[i] && !c.namedBy.empty()) {
+      win::NameForScreenReaders(children_[i], win::Widen(AccessibleName(def_, c)));
     }
   }
   LayoutControls();

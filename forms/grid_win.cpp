@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,8 +19,16 @@ namespace {
 
 constexpr wchar_t kGridClass[] = L"QuilletGrid";
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+// Posted when the current cell moves while the grid has the focus: one
+// focus event when the move (row, column, selection) is complete.
+constexpr UINT kAnnounceCell = WM_APP + 1;
 
 bool KeyDown(int key) { return ::GetKeyState(key) < 0; }
+
+// A data cell's part, row by row from 1; the cell of a part.
+long PartOf(const TableModel& m, int row, int col) { return static_cast<long>(row - 1) * (m.Cols() - 1) + col; }
+int RowOfPart(const TableModel& m, long part) { return static_cast<int>((part - 1) / (m.Cols() - 1)) + 1; }
+int ColOfPart(const TableModel& m, long part) { return static_cast<int>((part - 1) % (m.Cols() - 1)) + 1; }
 
 }  // namespace
 
@@ -78,6 +87,9 @@ void GridView::SetLineColour(Colour colour) {
 
 void GridView::OnDetached() {
   dragging_ = false;
+  accessible_.Reset();
+  announced_ = 0;
+  announcePending_ = false;
 }
 
 // ---- model notifications -------------------------------------------------
@@ -127,6 +139,65 @@ void GridView::OnCurrentCellChanged() {
     barsDirty_ = true;
     InvalidateAll();
   }
+  AnnounceCurrentCell();
+}
+
+// ---- screen readers ---------------------------------------------------------
+
+void GridView::AnnounceCurrentCell() {
+  if (!IsAlive() || announcePending_ || ::GetFocus() != hwnd()) return;
+  announcePending_ = ::PostMessageW(hwnd(), kAnnounceCell, 0, 0) != FALSE;
+}
+
+long GridView::CurrentPart() const {
+  if (!model_ || model_->Row() < 1 || model_->Col() < 1) return 0;
+  return PartOf(*model_, model_->Row(), model_->Col());
+}
+
+long GridView::PartCount(HWND) {
+  if (!model_ || model_->Rows() < 2 || model_->Cols() < 2) return 0;
+  return static_cast<long>(model_->Rows() - 1) * (model_->Cols() - 1);
+}
+
+bool GridView::Name(HWND, long child, std::wstring* name) {
+  if (child == CHILDID_SELF) return false;
+  const int row = RowOfPart(*model_, child);
+  const int col = ColOfPart(*model_, child);
+  const std::string& shown = model_->TextMatrix(row, 0);
+  const std::string number = shown.empty() ? std::to_string(row) : shown;
+  *name = win::Widen(model_->TextMatrix(0, col) + "，第" + number + "行：" + model_->TextMatrix(row, col));
+  return true;
+}
+
+bool GridView::Role(HWND, long child, long* role) {
+  *role = child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL;
+  return true;
+}
+
+bool GridView::State(HWND window, long child, long* state) {
+  if (child == CHILDID_SELF) return false;
+  const int row = RowOfPart(*model_, child);
+  const int col = ColOfPart(*model_, child);
+  const int low = std::min(model_->Row(), model_->RowSel());
+  const int high = std::max(model_->Row(), model_->RowSel());
+  *state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+  if (low >= 1 && row >= low && row <= high) *state |= STATE_SYSTEM_SELECTED;
+  if (child == CurrentPart() && ::GetFocus() == window) *state |= STATE_SYSTEM_FOCUSED;
+  if (model_->RowHeight(row) == 0 || model_->ColWidth(col) == 0) *state |= STATE_SYSTEM_INVISIBLE;
+  return true;
+}
+
+bool GridView::Location(HWND window, long child, RECT* screen) {
+  if (child == CHILDID_SELF) return false;
+  *screen = CellBox(RowOfPart(*model_, child), ColOfPart(*model_, child));
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(screen), 2);
+  return true;
+}
+
+bool GridView::Focus(HWND window, long* child) {
+  if (::GetFocus() != window || CurrentPart() == 0) return false;
+  *child = CurrentPart();
+  return true;
 }
 
 // ---- geometry -------------------------------------------------------------
@@ -351,6 +422,7 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (win::AnswerRenderMessage(hwnd(), msg, wParam, [this](HDC dc) { Render(dc); }, &result)) {
     return result;
   }
+  if (msg == WM_GETOBJECT && accessible_.Answer(hwnd(), wParam, lParam, this, &result)) return result;
   if (!model_) return DefaultProc(msg, wParam, lParam);
   switch (msg) {
     case WM_SIZE:
@@ -362,6 +434,15 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       ::InvalidateRect(hwnd(), nullptr, FALSE);
+      announced_ = 0;  // coming back, the cell is told again
+      if (msg == WM_SETFOCUS) AnnounceCurrentCell();
+      return 0;
+    case kAnnounceCell:
+      announcePending_ = false;
+      if (::GetFocus() == hwnd() && CurrentPart() != 0 && CurrentPart() != announced_) {
+        announced_ = CurrentPart();
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, announced_);
+      }
       return 0;
     case WM_LBUTTONDOWN:
       ::SetFocus(hwnd());

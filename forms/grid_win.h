@@ -9,6 +9,15 @@
 // width 0 is not drawn. Only the rows in view are drawn, into an
 // off-screen buffer; row positions come from a RowIndex, so hidden rows
 // cost nothing however many there are.
+//
+// To a screen reader the grid is a table whose data cells are the parts of
+// its client object, row by row: cell (row, col) is child
+// (row - 1) * (Cols() - 1) + col. A cell's name is its column heading, the
+// row number the table shows in column 0 (the row's index when it shows
+// none) and its text, as "工作内容，第3行：写报告" (full-width comma and
+// colon; nothing after the colon for an empty cell). The object's focus is
+// the current cell while the grid has the keyboard focus, and each move of
+// the current cell then raises EVENT_OBJECT_FOCUS for it.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +29,7 @@
 #include "base/row_index.h"
 #include "base/table_model.h"
 #include "forms/skin.h"
+#include "win32/accessible.h"
 #include "win32/handles.h"
 #include "win32/window_base.h"
 
@@ -32,7 +42,7 @@ struct GridEvents {
   std::function<void()> scrolled;         // TopRow or LeftCol moved
 };
 
-class GridView : public win::Window, private TableObserver {
+class GridView : public win::Window, private TableObserver, private win::AccessibleSource {
  public:
   GridView() = default;
   ~GridView() override;
@@ -66,6 +76,18 @@ class GridView : public win::Window, private TableObserver {
   void OnShapeChanged() override;
   void OnCurrentCellChanged() override;
 
+  // AccessibleSource: the cells as parts.
+  long PartCount(HWND window) override;
+  bool Name(HWND window, long child, std::wstring* name) override;
+  bool Role(HWND window, long child, long* role) override;
+  bool State(HWND window, long child, long* state) override;
+  bool Location(HWND window, long child, RECT* screen) override;
+  bool Focus(HWND window, long* child) override;
+  // The current cell's part, 0 when there is none.
+  long CurrentPart() const;
+  // Raises the focus event for the current cell once the move is over.
+  void AnnounceCurrentCell();
+
   void InvalidateAll();
   void EnsureLayout();
   void UpdateScrollBars();
@@ -95,6 +117,9 @@ class GridView : public win::Window, private TableObserver {
   bool inLayout_ = false;
   bool dragging_ = false;
   int wheelRest_ = 0;
+  win::AccessibleAnswer accessible_;
+  long announced_ = 0;          // the part the last focus event named
+  bool announcePending_ = false;
 };
 
 }  // namespace quillet

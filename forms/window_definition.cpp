@@ -127,6 +127,21 @@ CaptionOffset CentredCaption(const std::string& text, double width, double heigh
   return {x > 0 ? RoundToInt32(x) : 0, y > 0 ? RoundToInt32(y) : 0};
 }
 
+std::string AccessibleName(const WindowDef& def, const ControlDef& control) {
+  std::string name;
+  for (const ControlKey& key : control.namedBy) {
+    const ControlDef* label = FindControl(def, key);
+    if (!label) continue;
+    std::string_view text = label->text;
+    for (const std::string_view colon : {"：", ":"}) {
+      if (text.ends_with(colon)) text.remove_suffix(colon.size());
+    }
+    if (!name.empty()) name += ' ';
+    name += text;
+  }
+  return name;
+}
+
 int ControlId(const WindowDef& def, const ControlDef& control) {
   // Ids from 100 up keep clear of IDOK/IDCANCEL and friends.
   return 100 + static_cast<int>(&control - def.controls.data());

@@ -53,6 +53,9 @@ struct ControlDef {
   bool multiLine = false;  // text boxes: several lines, vertical scroll bar
   bool scrollBar = true;   // multi-line text boxes: false leaves the scroll bar out
   bool readOnly = false;   // text boxes: shown and selectable, never edited
+  // Boxes, lists, check boxes and scroll bars: the labels drawn beside the
+  // control that name it to a screen reader (AccessibleName).
+  std::vector<ControlKey> namedBy;
 };
 
 // Builders that keep the definition tables short.
@@ -113,6 +116,11 @@ struct CaptionOffset {
   int y = 0;
 };
 CaptionOffset CentredCaption(const std::string& text, double width, double height);
+
+// The name a screen reader gives control: the texts of the labels of def
+// that control.namedBy lists, in that order, each without a trailing colon,
+// joined by a blank ("工作起始日期及时间 年"); empty when it lists none.
+std::string AccessibleName(const WindowDef& def, const ControlDef& control);
 
 // Control id used for child windows and notifications: a stable number
 // from the control's position in the definition.

@@ -33,6 +33,8 @@ WindowDef LookupDefinition() {
   def.height = 4425;
   ControlDef prompt = Label(LookupWindow::kPrompt, 240, 600, 2175, 375, "请输入查询关键字：", "宋体", 10.5);
   prompt.bold = true;
+  ControlDef keyword = TextBox(LookupWindow::kKeyword, 240, 840, 2415, 375, "宋体", 12, false);
+  keyword.namedBy = {LookupWindow::kPrompt};
   // The results come as lines padded with blanks into columns under the
   // heads: the box shows them in a fixed-pitch face (a Chinese character as
   // wide as two digits), 9 point, so that the longest line fits the box
@@ -40,7 +42,7 @@ WindowDef LookupDefinition() {
   def.controls = {
       Picture(LookupWindow::kLogo, 240, 120, 300, 300),
       prompt,
-      TextBox(LookupWindow::kKeyword, 240, 840, 2415, 375, "宋体", 12, false),
+      keyword,
       ButtonControl(LookupWindow::kSearchButton, 2760, 840, 495, 375, "查询"),
       ButtonControl(LookupWindow::kExitButton, 3600, 840, 1095, 375, "退　出"),
       HeadLabel(LookupWindow::kHeads[0], 240, 495, "省份"),

@@ -70,16 +70,18 @@ WindowDef SettingsDefinition() {
     c.push_back(
         Label(SettingsWindow::kFrames[index], left, top, width, height, caption, kFace, kPoints));
   };
-  const auto textBox = [&c](int index, double left, double top, double width) {
+  // Each text box is named by the label before it.
+  const auto textBox = [&c](int index, double left, double top, double width, int named) {
     c.push_back(TextBox(SettingsWindow::kTexts[index], left, top, width, 270, kFace, kPoints, false));
+    c.back().namedBy = {SettingsWindow::kLabels[named]};
   };
   // In the order of the Tab key.
   label(8, 120, 585, 1440, "提示声音文件：");
-  textBox(1, 1560, 555, 5175);
+  textBox(1, 1560, 555, 5175, 8);
   c.push_back(ButtonControl(SettingsWindow::kBrowseButton, 6730, 540, 550, 300, "浏览"));
   c.push_back(ButtonControl(SettingsWindow::kTrialButton, 7360, 540, 555, 300, "试听"));
   label(0, 120, 870, 1680, "当前路径：");
-  textBox(0, 1800, 840, 6135);
+  textBox(0, 1800, 840, 6135, 0);
   c.push_back(SystemControl(ControlKind::ComboBox, SettingsWindow::kDrives, 5880, 1095, 2055, 300,
                             {}, kFace, kPoints));
   c.push_back(SystemControl(ControlKind::ListBox, SettingsWindow::kFolders, 5880, 1380, 2055, 3030,
@@ -97,7 +99,7 @@ WindowDef SettingsDefinition() {
   label(2, kLookLeft + 80, kLookTop + 720, 1220, "按钮颜色");
   c.push_back(Picture(SettingsWindow::kButtonPicture, kLookLeft + 120, kLookTop + 960, 1095, 225));
   label(9, kLookLeft + 80, kLookTop + 1200, 1220, "按钮字体颜色");
-  textBox(2, kLookLeft + 120, kLookTop + 1440, 1095);
+  textBox(2, kLookLeft + 120, kLookTop + 1440, 1095, 9);
   c.back().readOnly = true;  // the sample: its colour is chosen, not its text
   frame(1, kStatesLeft, kStatesTop, 5655, 975, "工作记录提示颜色设置");
   for (int i = 0; i < 5; ++i) {

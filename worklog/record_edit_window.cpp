@@ -52,14 +52,20 @@ WindowDef RecordEditDefinition() {
       def.controls.push_back(SystemControl(
           ControlKind::ComboBox, RecordEditWindow::kDateLists[group * kDateListCount + i],
           kListLeft[i], top, i == kYearList ? 795 : 555, 300, {}, kFace, kPoints));
+      // Named by the row's label and the unit after the list: "工作起始日期及时间 年".
+      def.controls.back().namedBy = {RecordEditWindow::kLabels[group],
+                                     RecordEditWindow::kLabels[4 + group * 5 + i]};
       def.controls.push_back(TextLabel(4 + group * 5 + i, kUnitLeft[i], top + 75, 240, kUnits[i]));
     }
     def.controls.push_back(
         TextBox(RecordEditWindow::kDateTexts[group], 4920, top, 1695, 270, kFace, kPoints, false));
+    def.controls.back().namedBy = {RecordEditWindow::kLabels[group]};
   }
   using W = RecordEditWindow;
   def.controls.push_back(TextBox(W::kContentBox, 120, 2040, 5055, 855, kFace, kPoints, true));
+  def.controls.back().namedBy = {W::kLabels[2]};
   def.controls.push_back(TextBox(W::kRemarksBox, 120, 3240, 5055, 1335, kFace, kPoints, true));
+  def.controls.back().namedBy = {W::kLabels[3]};
   def.controls.push_back(SystemControl(ControlKind::Frame, W::kStateFrame, 5280, 3000, 1335, 1575,
                                        "完成情况", kFace, kPoints));
   for (int i = 0; i < kCompletionStateCount; ++i) {

@@ -58,6 +58,7 @@ WindowDef ListDefinition() {
   for (int i = 0; i < kCompletionStateCount; ++i) {
     def.controls.push_back(
         SystemControl(ControlKind::CheckBox, W::kFilters[i], 10560, 120 + 240 * i, 200, 200));
+    def.controls.back().namedBy = {W::kFilterLabels[i]};  // the box has no caption of its own
     def.controls.push_back(Label(W::kFilterLabels[i], 10800, 120 + 240 * i, 1455, 255,
                                  kFilterCaptions[static_cast<std::size_t>(i)], "宋体", 9));
   }
