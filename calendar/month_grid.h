@@ -36,7 +36,7 @@ struct DayCell {
   std::string Text() const;
   // What a screen reader says for the cell of that month: the date in full,
   // the lunar text, festival and term, and the mark, joined by blanks
-  // ("2026年10月1日 八月二十 (国庆节) 休"). Empty outside the month.
+  // ("2026年10月1日 八月廿一 (国庆节) 休"). Empty outside the month.
   std::string SpokenText(int year, int month) const;
 };
 

@@ -125,10 +125,7 @@ RECT Form::ControlBox(ControlKey key) const {
 
 HWND Form::ControlWindow(ControlKey key) const {
   const ControlDef* c = FindControl(def_, key);
-  if (!c || children_.empty()) return nullptr;
-  const auto i = static_cast<std::size_t>(c - def_.controls.data());
-  if (buttons_[i]) return buttons_[i]->hwnd();
-  return children_[i];
+  return c ? ChildAt(static_cast<std::size_t>(c - def_.controls.data())) : nullptr;
 }
 
 GridView* Form::Grid(ControlKey key) const {
@@ -184,10 +181,7 @@ bool Form::LoadForm() {
   for (const Form* form : Registry()) {
     if (form != this && form->hwnd() == front) focusCues_ = form->focusCues_;
   }
-  // Every window's buttons take the user's button and caption colours
-  // (the system's in high contrast).
-  const Palette palette = CurrentPalette();
-  SetButtonColours(palette.button, palette.buttonText);
+  ColourButtons();
   OnLoad();
   return IsLoaded();
 }
@@ -274,9 +268,13 @@ void Form::SetButtonColours(Colour fore, Colour text) {
   }
 }
 
-void Form::OnColoursChanged() {
+void Form::ColourButtons() {
   const Palette palette = CurrentPalette();
   SetButtonColours(palette.button, palette.buttonText);
+}
+
+void Form::OnColoursChanged() {
+  ColourButtons();
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -367,6 +365,25 @@ HWND Form::ChildAt(std::size_t i) const {
   return buttons_[i] ? buttons_[i]->hwnd() : children_[i];
 }
 
+std::size_t Form::ControlHolding(HWND window) const {
+  for (std::size_t i = 0; i < children_.size(); ++i) {
+    const HWND w = ChildAt(i);
+    if (w && (w == window || ::IsChild(w, window))) return i;
+  }
+  return children_.size();
+}
+
+std::vector<std::size_t> Form::OptionGroup(std::size_t i) const {
+  std::vector<std::size_t> group;
+  for (std::size_t j = 0; j < children_.size(); ++j) {
+    const ControlDef& o = def_.controls[j];
+    if (o.kind == ControlKind::Option && o.name == def_.controls[i].name && ChildAt(j)) {
+      group.push_back(j);
+    }
+  }
+  return group;
+}
+
 bool Form::TakesFocus(std::size_t i) const {
   const ControlDef& c = def_.controls[i];
   if (c.kind == ControlKind::Picture || c.kind == ControlKind::Label ||
@@ -377,26 +394,21 @@ bool Form::TakesFocus(std::size_t i) const {
   if (!w || !::IsWindowVisible(w) || !::IsWindowEnabled(w) || !TabStop(c)) return false;
   if (c.kind != ControlKind::Option) return true;
   // One stop for a group of options: the checked one, else the first.
-  std::size_t stop = i;
-  for (std::size_t j = def_.controls.size(); j-- > 0;) {
-    const ControlDef& o = def_.controls[j];
-    if (o.kind != ControlKind::Option || o.name != c.name || !ChildAt(j)) continue;
+  const std::vector<std::size_t> group = OptionGroup(i);
+  for (std::size_t j : group) {
     if (::SendMessageW(ChildAt(j), BM_GETCHECK, 0, 0) == BST_CHECKED) return j == i;
-    stop = j;
   }
-  return stop == i;
+  return group.front() == i;
 }
 
 bool Form::MoveFocus(int step) {
-  const HWND focus = ::GetFocus();
-  const auto holds = [focus](HWND w) { return w && (w == focus || ::IsChild(w, focus)); };
+  const std::size_t focused = ControlHolding(::GetFocus());
   std::vector<std::size_t> stops;
   std::vector<PixelBox> boxes;
   for (std::size_t i = 0; i < children_.size(); ++i) {
-    const HWND w = ChildAt(i);
-    if (!holds(w) && !TakesFocus(i)) continue;
+    if (i != focused && !TakesFocus(i)) continue;
     RECT r{};
-    ::GetWindowRect(w, &r);
+    ::GetWindowRect(ChildAt(i), &r);
     ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
     stops.push_back(i);
     boxes.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
@@ -406,7 +418,7 @@ bool Form::MoveFocus(int step) {
   const int count = static_cast<int>(order.size());
   int at = -1;
   for (int k = 0; k < count; ++k) {
-    if (holds(ChildAt(stops[order[static_cast<std::size_t>(k)]]))) at = k;
+    if (stops[order[static_cast<std::size_t>(k)]] == focused) at = k;
   }
   const int next = at < 0 ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
   const std::size_t control = stops[order[static_cast<std::size_t>(next)]];
@@ -422,14 +434,8 @@ bool Form::MoveFocus(int step) {
 }
 
 bool Form::MoveOption(std::size_t i, int step) {
-  std::vector<std::size_t> group;
-  for (std::size_t j = 0; j < children_.size(); ++j) {
-    const ControlDef& o = def_.controls[j];
-    if (o.kind == ControlKind::Option && o.name == def_.controls[i].name && ChildAt(j) &&
-        ::IsWindowEnabled(ChildAt(j))) {
-      group.push_back(j);
-    }
-  }
+  std::vector<std::size_t> group = OptionGroup(i);
+  std::erase_if(group, [this](std::size_t j) { return !::IsWindowEnabled(ChildAt(j)); });
   const auto at = std::find(group.begin(), group.end(), i);
   if (at == group.end()) return false;
   const int count = static_cast<int>(group.size());
@@ -442,11 +448,7 @@ bool Form::MoveOption(std::size_t i, int step) {
 }
 
 bool Form::OnNavigationKey(HWND target, WPARAM key, bool repeat) {
-  std::size_t control = children_.size();
-  for (std::size_t i = 0; i < children_.size(); ++i) {
-    const HWND w = ChildAt(i);
-    if (w && (w == target || ::IsChild(w, target))) control = i;
-  }
+  const std::size_t control = ControlHolding(target);
   const ControlKind kind =
       control < children_.size() ? def_.controls[control].kind : ControlKind::Picture;
   // An open drop-down list takes Esc and Enter itself.

@@ -168,6 +168,13 @@ class Form : public win::Window {
   void RoutePictureMouse(UINT msg, LPARAM lParam);
   // The control window of def_.controls[i], or nullptr.
   HWND ChildAt(std::size_t i) const;
+  // The index of the control that is window or holds it, else the count of
+  // controls.
+  std::size_t ControlHolding(HWND window) const;
+  // The option buttons of option i's group that exist, in definition order.
+  std::vector<std::size_t> OptionGroup(std::size_t i) const;
+  // Every gradient button takes the palette's button and caption colours.
+  void ColourButtons();
   // Whether control i takes the focus now: shown, enabled and a Tab stop.
   bool TakesFocus(std::size_t i) const;
   // Moves the focus step controls on in reading order (wrapping round).

@@ -178,10 +178,8 @@ bool GridView::State(HWND window, long child, long* state) {
   if (child == CHILDID_SELF) return false;
   const int row = RowOfPart(*model_, child);
   const int col = ColOfPart(*model_, child);
-  const int low = std::min(model_->Row(), model_->RowSel());
-  const int high = std::max(model_->Row(), model_->RowSel());
   *state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
-  if (low >= 1 && row >= low && row <= high) *state |= STATE_SYSTEM_SELECTED;
+  if (RowSelected(row)) *state |= STATE_SYSTEM_SELECTED;
   if (child == CurrentPart() && ::GetFocus() == window) *state |= STATE_SYSTEM_FOCUSED;
   if (model_->RowHeight(row) == 0 || model_->ColWidth(col) == 0) *state |= STATE_SYSTEM_INVISIBLE;
   return true;
@@ -525,10 +523,14 @@ LRESULT GridView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- painting --------------------------------------------------------------
 
-void GridView::PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed) {
+bool GridView::RowSelected(int row) const {
   const int low = std::min(model_->Row(), model_->RowSel());
   const int high = std::max(model_->Row(), model_->RowSel());
-  const bool selected = !fixed && low >= 1 && row >= low && row <= high;
+  return low >= 1 && row >= low && row <= high;
+}
+
+void GridView::PaintCell(HDC dc, int row, int col, const RECT& box, bool fixed) {
+  const bool selected = !fixed && RowSelected(row);
   const RECT inner{box.left, box.top, box.right - 1, box.bottom - 1};
   const Palette& p = palette_;
   Colour back = fixed ? p.fixed : p.cell;

@@ -83,6 +83,8 @@ class GridView : public win::Window, private TableObserver, private win::Accessi
   bool State(HWND window, long child, long* state) override;
   bool Location(HWND window, long child, RECT* screen) override;
   bool Focus(HWND window, long* child) override;
+  // Whether row lies between the current row and the selection's end.
+  bool RowSelected(int row) const;
   // The current cell's part, 0 when there is none.
   long CurrentPart() const;
   // Raises the focus event for the current cell once the move is over.

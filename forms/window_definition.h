@@ -99,9 +99,8 @@ PixelBox ToPixels(const ControlDef& control, int dpi);
 // The order in which the keyboard visits boxes: in rows from the top, each
 // row left to right. A box joins the row of the topmost box not yet in a
 // row when its top lies less than half the shorter one's height below the
-// first one's top, so a tall
-// table and a short button beside its top share a row, and one beside its
-// foot does not. Gives indexes into boxes.
+// first one's top, so a tall table and a short button beside its top share
+// a row, and one beside its foot does not. Gives indexes into boxes.
 std::vector<std::size_t> ReadingOrder(const std::vector<PixelBox>& boxes);
 
 // The control of def that key names, or nullptr.

@@ -289,13 +289,9 @@ bool SettingsWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         if (control != ControlWindow(kSwitchBoxes[i])) continue;
         const Palette palette = CurrentPalette();
         const Colour back = palette.flat ? palette.back : DarkenColour(palette.back, 30);
-        if (!switchBrush_ || back != switchColour_) {
-          switchBrush_.reset(::CreateSolidBrush(back));
-          switchColour_ = back;
-        }
-        ::SetTextColor(dc, palette.text);
-        ::SetBkColor(dc, back);
-        *result = reinterpret_cast<LRESULT>(switchBrush_.get());
+        ::SetTextColor(dc, win::ToColorRef(palette.text));
+        ::SetBkColor(dc, win::ToColorRef(back));
+        *result = reinterpret_cast<LRESULT>(switchBrush_.For(back));
         return true;
       }
       return false;

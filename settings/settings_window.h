@@ -15,6 +15,7 @@
 #include "settings/parameters.h"
 #include "settings/sound_trial.h"
 #include "win32/handles.h"
+#include "win32/paint.h"
 
 namespace quillet {
 
@@ -91,8 +92,7 @@ class SettingsWindow : public Form {
   std::vector<std::string> drives_;  // roots, parallel to the drive list
   std::string opened_;               // the folder list's open folder
   std::vector<std::string> lines_;   // the folder list's paths, parallel to its lines
-  win::Brush switchBrush_;           // the switches' back colour
-  Colour switchColour_ = 0;          // the colour of switchBrush_
+  win::ColourBrush switchBrush_;     // the switches' back colour
 };
 
 // Shows the settings window; saved runs after each save that changed the

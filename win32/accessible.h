@@ -51,14 +51,6 @@ class AccessibleSource {
   virtual bool DoDefaultAction(HWND /*window*/, long /*child*/) { return false; }
 };
 
-struct ComRelease {
-  template <class T>
-  void operator()(T* p) const { p->Release(); }
-};
-// One reference to a COM object.
-template <class T>
-using ComRef = Owned<T*, ComRelease>;
-
 class AccessibleObject final : public IAccessible, public IOleWindow {
  public:
   // The object of window's client area, with one reference for the caller;

@@ -40,6 +40,10 @@ struct DeleteDcRelease { void operator()(HDC h) const { ::DeleteDC(h); } };
 struct CloseKernelHandle { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 struct DestroyIconRelease { void operator()(HICON h) const { ::DestroyIcon(h); } };
 struct FindCloseRelease { void operator()(HANDLE h) const { ::FindClose(h); } };
+struct ComRelease {
+  template <class T>
+  void operator()(T* p) const { p->Release(); }
+};
 
 template <typename T> using GdiObject = Owned<T, DeleteGdiObject>;
 using Brush = GdiObject<HBRUSH>;
@@ -52,6 +56,9 @@ using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
 using Icon = Owned<HICON, DestroyIconRelease>;
 // A search of FindFirstFileW; INVALID_HANDLE_VALUE must be stored as empty.
 using FileSearch = Owned<HANDLE, FindCloseRelease>;
+// One reference to a COM object.
+template <class T>
+using ComRef = Owned<T*, ComRelease>;
 
 // A DC from GetDC/GetWindowDC, given back with ReleaseDC.
 class WindowDc {

@@ -21,6 +21,24 @@ Bitmap CreateTopDownDib(int width, int height, void** bits);
 // twips at the given DPI.
 void FillGradient(HDC dc, int widthPx, int heightPx, int dpi, Colour colour, int step);
 
+// A solid brush of the colour last asked for, made again only when the
+// colour changes (a control's background, asked at every WM_CTLCOLOR*).
+class ColourBrush {
+ public:
+  HBRUSH For(Colour colour) {
+    if (!brush_ || colour != colour_) {
+      brush_.reset(::CreateSolidBrush(ToColorRef(colour)));
+      colour_ = colour;
+    }
+    return brush_.get();
+  }
+  void Reset() { brush_.reset(); }
+
+ private:
+  Brush brush_;
+  Colour colour_ = 0;
+};
+
 // Paints into a memory bitmap and copies it to the target when destroyed.
 class BufferedDc {
  public:

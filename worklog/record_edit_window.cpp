@@ -162,8 +162,7 @@ void RecordEditWindow::OnLoad() {
 
 void RecordEditWindow::OnUnload() {
   EnableListWindow();
-  frameBrush_ = win::Brush();
-  frameColour_ = 0;
+  frameBrush_.Reset();
 }
 
 void RecordEditWindow::Paint(const PaintTarget& target) {
@@ -207,13 +206,9 @@ bool RecordEditWindow::OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       if (!framed) return false;
       const Palette palette = CurrentPalette();
       const Colour back = FrameColour(palette);
-      if (!frameBrush_ || back != frameColour_) {
-        frameBrush_ = win::Brush(::CreateSolidBrush(win::ToColorRef(back)));
-        frameColour_ = back;
-      }
       ::SetBkColor(dc, win::ToColorRef(back));
       ::SetTextColor(dc, win::ToColorRef(palette.text));
-      *result = reinterpret_cast<LRESULT>(frameBrush_.get());
+      *result = reinterpret_cast<LRESULT>(frameBrush_.For(back));
       return true;
     }
     case WM_KEYDOWN:
@@ -243,7 +238,7 @@ LRESULT RecordEditWindow::ControlKeys(HWND control, UINT msg, WPARAM wParam, LPA
   return ::DefSubclassProc(control, msg, wParam, lParam);
 }
 
-LRESULT RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) const {
+LRESULT RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
@@ -253,7 +248,7 @@ LRESULT RecordEditWindow::FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM
       win::PaintScope paint(frame);
       RECT client{};
       ::GetClientRect(frame, &client);
-      if (frameBrush_) ::FillRect(paint.dc(), &client, frameBrush_.get());
+      ::FillRect(paint.dc(), &client, frameBrush_.For(FrameColour(CurrentPalette())));
       ::DefSubclassProc(frame, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(paint.dc()), PRF_CLIENT);
       return 0;
     }

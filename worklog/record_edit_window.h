@@ -11,6 +11,7 @@
 
 #include "forms/form_win.h"
 #include "win32/handles.h"
+#include "win32/paint.h"
 #include "worklog/record_edit.h"
 
 namespace quillet {
@@ -76,7 +77,7 @@ class RecordEditWindow : public Form {
   // Enter and the other typed keys of the lists, boxes and options.
   LRESULT ControlKeys(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id);
   // The frame's whole surface in the frame colour under its edge and caption.
-  LRESULT FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) const;
+  LRESULT FramePaint(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam);
 
   void FillLists();
   void ShowGroup(int group);
@@ -93,8 +94,7 @@ class RecordEditWindow : public Form {
   int row_ = 0;                          // the record's row, 0 when adding
   std::string openedState_;              // the state text the record had
   std::array<DateListGroup, 2> groups_;  // start, deadline
-  win::Brush frameBrush_;                // the frame's and options' background
-  Colour frameColour_ = 0;  // the colour of frameBrush_
+  win::ColourBrush frameBrush_;          // the frame's and options' background
 };
 
 // Opens the edit window of program over the book, in the mode given (the
